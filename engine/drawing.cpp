@@ -1,0 +1,475 @@
+#include "engine/drawing.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cassert>
+
+#include "engine/error.h"
+#include "engine/handle_registry.h"
+
+namespace brondel::engine {
+
+namespace {
+
+std::uint64_t newVersion() {
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
+}  // namespace
+
+Drawing::Drawing() : version_(newVersion()), savedVersion_(version_) {
+    layers_.push_back(Layer{"0"});
+}
+
+Drawing::~Drawing() { handles::releaseChunks(this); }
+
+// ---------------------------------------------------------------- lookup
+
+std::uint32_t Drawing::lookupValue(Handle h) const {
+    if (h <= 0) {
+        return kAbsent;
+    }
+    const std::size_t chunk = std::size_t(h) / handles::kChunkSize;
+    if (chunk >= localChunk_.size() || localChunk_[chunk] < 0) {
+        return kAbsent;
+    }
+    const std::size_t slot =
+        std::size_t(localChunk_[chunk]) * handles::kChunkSize + std::size_t(h) % handles::kChunkSize;
+    return slot < positions_.size() ? positions_[slot] : kAbsent;
+}
+
+std::uint32_t& Drawing::lookupSlot(Handle h) {
+    const std::size_t chunk = std::size_t(h) / handles::kChunkSize;
+    assert(chunk < localChunk_.size() && localChunk_[chunk] >= 0);
+    return positions_[std::size_t(localChunk_[chunk]) * handles::kChunkSize +
+                      std::size_t(h) % handles::kChunkSize];
+}
+
+std::size_t Drawing::positionOf(Handle h) const {
+    const std::uint32_t p = lookupValue(h);
+    return p == kAbsent ? std::size_t(-1) : std::size_t(p);
+}
+
+Handle Drawing::nextHandle() {
+    if (nextFree_ == chunkEnd_) {
+        nextFree_ = handles::allocateChunk(this);
+        chunkEnd_ = nextFree_ + handles::kChunkSize;
+        const std::size_t chunk = std::size_t(nextFree_) / handles::kChunkSize;
+        if (localChunk_.size() <= chunk) {
+            localChunk_.resize(chunk + 1, -1);
+        }
+        localChunk_[chunk] = static_cast<std::int32_t>(positions_.size() / handles::kChunkSize);
+        positions_.resize(positions_.size() + handles::kChunkSize, kAbsent);
+        if (nextFree_ == 0) {
+            ++nextFree_;  // handle 0 means none
+        }
+    }
+    return nextFree_++;
+}
+
+void Drawing::rebuildLookup() {
+    std::fill(positions_.begin(), positions_.end(), kAbsent);
+    for (std::size_t i = 0; i < entities_.size(); ++i) {
+        lookupSlot(entities_[i].handle) = static_cast<std::uint32_t>(i);
+    }
+}
+
+const Entity* Drawing::find(Handle h) const {
+    const std::size_t p = positionOf(h);
+    return p == std::size_t(-1) ? nullptr : &entities_[p];
+}
+
+const Entity& Drawing::entity(Handle h) const {
+    const Entity* e = find(h);
+    if (!e) {
+        throw Error(err::kNoSuchEntity);
+    }
+    return *e;
+}
+
+Handle Drawing::firstLive() const {
+    for (const Entity& e : entities_) {
+        if (!e.erased) {
+            return e.handle;
+        }
+    }
+    return kNoHandle;
+}
+
+Handle Drawing::nextLive(Handle h) const {
+    const std::size_t p = positionOf(h);
+    if (p == std::size_t(-1)) {
+        throw Error(err::kNoSuchEntity);
+    }
+    for (std::size_t i = p + 1; i < entities_.size(); ++i) {
+        if (!entities_[i].erased) {
+            return entities_[i].handle;
+        }
+    }
+    return kNoHandle;
+}
+
+const Layer* Drawing::findLayer(const std::string& name) const {
+    for (const Layer& l : layers_) {
+        if (l.name == name) {
+            return &l;
+        }
+    }
+    return nullptr;
+}
+
+const Block* Drawing::findBlock(const std::string& name) const {
+    auto it = blocks_.find(name);
+    return it == blocks_.end() ? nullptr : &it->second;
+}
+
+// ---------------------------------------------------------------- index
+
+void Drawing::indexInsert(const Entity& e) {
+    if (!e.erased) {
+        index_.insert(e.handle, boundingBox(e, *this));
+    }
+}
+
+void Drawing::indexRemove(const Entity& e) {
+    if (!e.erased) {
+        index_.remove(e.handle, boundingBox(e, *this));
+    }
+}
+
+std::vector<Handle> Drawing::within(double x, double y, double distance) const {
+    std::vector<Handle> found;
+    if (!(distance >= 0)) {
+        return found;
+    }
+    const Box2 q{x - distance, y - distance, x + distance, y + distance};
+    index_.query(q, [&](Handle h) {
+        const Entity* e = find(h);
+        if (e && distanceTo(*e, x, y, *this) <= distance) {
+            found.push_back(h);
+        }
+    });
+    std::sort(found.begin(), found.end());  // handle order is drawing order
+    return found;
+}
+
+Box2 Drawing::extents() const {
+    Box2 box;
+    for (const Entity& e : entities_) {
+        if (!e.erased) {
+            const Box2 b = boundingBox(e, *this);
+            if (std::isfinite(b.minX) && std::isfinite(b.maxX) && std::isfinite(b.minY) &&
+                std::isfinite(b.maxY)) {
+                box.add(b);
+            }
+        }
+    }
+    return box;
+}
+
+// ---------------------------------------------------------------- changes
+
+Handle Drawing::add(Entity e) {
+    e.handle = nextHandle();
+    e.erased = false;
+    const Handle h = e.handle;
+    record(OpAdd{h, std::move(e)});
+    return h;
+}
+
+void Drawing::setErased(Handle h, bool erased) {
+    const Entity& e = entity(h);
+    if (e.erased != erased) {
+        record(OpErase{h, erased});
+    }
+}
+
+void Drawing::replace(Handle h, Entity e) {
+    const Entity& before = entity(h);
+    e.handle = h;
+    e.erased = before.erased;
+    record(OpReplace{std::move(e)});
+}
+
+std::size_t Drawing::purgeErased() {
+    OpRemove op;
+    for (std::size_t i = 0; i < entities_.size(); ++i) {
+        if (entities_[i].erased) {
+            op.positions.push_back(i);
+        }
+    }
+    const std::size_t n = op.positions.size();
+    if (n > 0) {
+        record(std::move(op));
+    }
+    return n;
+}
+
+std::size_t Drawing::purgeAll() {
+    OpRemove op;
+    op.positions.resize(entities_.size());
+    for (std::size_t i = 0; i < entities_.size(); ++i) {
+        op.positions[i] = i;
+    }
+    const std::size_t n = op.positions.size();
+    if (n > 0) {
+        record(std::move(op));
+    }
+    return n;
+}
+
+void Drawing::addLayer(const Layer& layer) {
+    for (std::size_t i = 0; i < layers_.size(); ++i) {
+        if (layers_[i].name == layer.name) {
+            if (!(layers_[i] == layer)) {
+                record(OpLayer{i, true, layers_[i], layer});
+            }
+            return;
+        }
+    }
+    record(OpLayer{layers_.size(), false, Layer{}, layer});
+}
+
+void Drawing::setCurrentLayer(const std::string& name) {
+    if (!findLayer(name)) {
+        throw Error(err::kNoSuchLayer, "No layer named \"" + name + "\"");
+    }
+    if (name != currentLayer_) {
+        record(OpCurrentLayer{currentLayer_, name});
+    }
+}
+
+void Drawing::load(DrawingContent content) {
+    entities_.clear();
+    index_.clear();
+    std::fill(positions_.begin(), positions_.end(), kAbsent);
+    header_ = std::move(content.header);
+    layers_ = std::move(content.layers);
+    if (!findLayer("0")) {
+        layers_.insert(layers_.begin(), Layer{"0"});
+    }
+    lineTypes_ = std::move(content.lineTypes);
+    textStyles_ = std::move(content.textStyles);
+    blocks_ = std::move(content.blocks);
+    currentLayer_ = findLayer(content.currentLayer) ? content.currentLayer : "0";
+    entities_ = std::move(content.entities);
+    liveCount_ = 0;
+    for (std::size_t i = 0; i < entities_.size(); ++i) {
+        Entity& e = entities_[i];
+        e.handle = nextHandle();
+        lookupSlot(e.handle) = static_cast<std::uint32_t>(i);
+        if (!e.erased) {
+            ++liveCount_;
+        }
+        indexInsert(e);
+    }
+    steps_.clear();
+    undone_ = 0;
+    version_ = newVersion();
+    savedVersion_ = version_;
+}
+
+DrawingContent Drawing::tables() const {
+    DrawingContent c;
+    c.header = header_;
+    c.layers = layers_;
+    c.lineTypes = lineTypes_;
+    c.textStyles = textStyles_;
+    c.blocks = blocks_;
+    c.currentLayer = currentLayer_;
+    return c;
+}
+
+// ---------------------------------------------------------------- apply / revert
+
+std::vector<Entity> Drawing::removeAt(const std::vector<std::size_t>& positions) {
+    std::vector<Entity> kept, removed;
+    kept.reserve(entities_.size() - positions.size());
+    removed.reserve(positions.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < entities_.size(); ++i) {
+        if (next < positions.size() && positions[next] == i) {
+            indexRemove(entities_[i]);
+            if (!entities_[i].erased) {
+                --liveCount_;
+            }
+            lookupSlot(entities_[i].handle) = kAbsent;
+            removed.push_back(std::move(entities_[i]));
+            ++next;
+        } else {
+            kept.push_back(std::move(entities_[i]));
+        }
+    }
+    entities_ = std::move(kept);
+    rebuildLookup();
+    return removed;
+}
+
+void Drawing::insertAt(const std::vector<std::size_t>& positions, std::vector<Entity>& items) {
+    std::vector<Entity> merged;
+    merged.reserve(entities_.size() + items.size());
+    std::size_t src = 0, next = 0;
+    const std::size_t total = entities_.size() + items.size();
+    for (std::size_t i = 0; i < total; ++i) {
+        if (next < positions.size() && positions[next] == i) {
+            indexInsert(items[next]);
+            if (!items[next].erased) {
+                ++liveCount_;
+            }
+            merged.push_back(std::move(items[next++]));
+        } else {
+            merged.push_back(std::move(entities_[src++]));
+        }
+    }
+    entities_ = std::move(merged);
+    items.clear();
+    rebuildLookup();
+}
+
+void Drawing::swapIn(Entity& other) {
+    Entity& e = entities_[positionOf(other.handle)];
+    indexRemove(e);
+    std::swap(e, other);
+    indexInsert(e);
+}
+
+void Drawing::apply(Op& op) {
+    std::visit(Overloaded{
+                   [&](OpAdd& o) {
+                       lookupSlot(o.handle) = static_cast<std::uint32_t>(entities_.size());
+                       entities_.push_back(std::move(o.entity));
+                       ++liveCount_;
+                       indexInsert(entities_.back());
+                   },
+                   [&](OpErase& o) {
+                       Entity& e = entities_[positionOf(o.handle)];
+                       if (o.erased) {
+                           indexRemove(e);
+                           e.erased = true;
+                           --liveCount_;
+                       } else {
+                           e.erased = false;
+                           ++liveCount_;
+                           indexInsert(e);
+                       }
+                   },
+                   [&](OpReplace& o) { swapIn(o.other); },
+                   [&](OpRemove& o) { o.removed = removeAt(o.positions); },
+                   [&](OpLayer& o) {
+                       if (o.existed) {
+                           layers_[o.index] = o.after;
+                       } else {
+                           layers_.insert(layers_.begin() + std::ptrdiff_t(o.index), o.after);
+                       }
+                   },
+                   [&](OpCurrentLayer& o) { currentLayer_ = o.after; },
+               },
+               op);
+}
+
+void Drawing::revert(Op& op) {
+    std::visit(Overloaded{
+                   [&](OpAdd& o) {
+                       assert(!entities_.empty() && entities_.back().handle == o.handle);
+                       indexRemove(entities_.back());
+                       if (!entities_.back().erased) {
+                           --liveCount_;
+                       }
+                       lookupSlot(o.handle) = kAbsent;
+                       o.entity = std::move(entities_.back());
+                       entities_.pop_back();
+                   },
+                   [&](OpErase& o) {
+                       OpErase inverse{o.handle, !o.erased};
+                       Op inverseOp = inverse;
+                       apply(inverseOp);
+                   },
+                   [&](OpReplace& o) { swapIn(o.other); },
+                   [&](OpRemove& o) { insertAt(o.positions, o.removed); },
+                   [&](OpLayer& o) {
+                       if (o.existed) {
+                           layers_[o.index] = o.before;
+                       } else {
+                           layers_.erase(layers_.begin() + std::ptrdiff_t(o.index));
+                       }
+                   },
+                   [&](OpCurrentLayer& o) { currentLayer_ = o.before; },
+               },
+               op);
+}
+
+// ---------------------------------------------------------------- history
+
+Drawing::Step::Step(Drawing& d, std::string label) : drawing_(d) {
+    if (d.openSteps_++ == 0) {
+        d.openLabel_ = std::move(label);
+        d.stepStarted_ = false;
+    }
+}
+
+Drawing::Step::~Step() {
+    if (--drawing_.openSteps_ == 0) {
+        drawing_.stepStarted_ = false;
+    }
+}
+
+void Drawing::record(Op op) {
+    const bool implicit = openSteps_ == 0;
+    if (implicit || !stepStarted_) {
+        steps_.resize(steps_.size() - undone_);  // a new change ends the redo branch
+        undone_ = 0;
+        UndoStep step;
+        step.label = implicit ? std::string("Edit") : openLabel_;
+        step.versionBefore = version_;
+        step.versionAfter = newVersion();
+        steps_.push_back(std::move(step));
+        stepStarted_ = !implicit;
+    }
+    steps_.back().ops.push_back(std::move(op));
+    apply(steps_.back().ops.back());
+    version_ = steps_.back().versionAfter;
+}
+
+std::string Drawing::undoLabel() const {
+    return canUndo() ? steps_[steps_.size() - undone_ - 1].label : std::string();
+}
+
+std::string Drawing::redoLabel() const {
+    return canRedo() ? steps_[steps_.size() - undone_].label : std::string();
+}
+
+void Drawing::undo() {
+    if (!canUndo()) {
+        throw Error(err::kNothingToUndo);
+    }
+    stepStarted_ = false;
+    UndoStep& step = steps_[steps_.size() - undone_ - 1];
+    for (auto it = step.ops.rbegin(); it != step.ops.rend(); ++it) {
+        revert(*it);
+    }
+    version_ = step.versionBefore;
+    ++undone_;
+}
+
+void Drawing::redo() {
+    if (!canRedo()) {
+        throw Error(err::kNothingToRedo);
+    }
+    stepStarted_ = false;
+    UndoStep& step = steps_[steps_.size() - undone_];
+    for (Op& op : step.ops) {
+        apply(op);
+    }
+    version_ = step.versionAfter;
+    --undone_;
+}
+
+}  // namespace brondel::engine

@@ -1,0 +1,178 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "engine/entity.h"
+#include "engine/shape.h"
+#include "engine/spatial_index.h"
+#include "engine/tables.h"
+
+namespace brondel::engine {
+
+// Everything a drawing file holds, as readers produce it and writers take it.
+struct DrawingContent {
+    DrawingHeader header;
+    std::vector<Layer> layers;
+    std::vector<LineType> lineTypes;
+    std::vector<TextStyle> textStyles;
+    std::map<std::string, Block> blocks;
+    std::vector<Entity> entities;  // handles are assigned when loaded
+    std::string currentLayer = "0";
+};
+
+// One drawing: its entities in drawing order, its tables, the spatial index
+// and the undo history. Every change goes through the few mutating members
+// below, which keep the index, the change flag and the history right.
+//
+// Entities stay in the order they were added; handles grow along that order
+// (a new entity always gets a fresh handle and is appended, undo restores an
+// earlier order exactly), so drawing order is handle order.
+class Drawing : public BlockLookup {
+public:
+    Drawing();
+    ~Drawing() override;
+    Drawing(const Drawing&) = delete;
+    Drawing& operator=(const Drawing&) = delete;
+
+    // Content. Erased entities stay in entities() until purged.
+    const std::vector<Entity>& entities() const { return entities_; }
+    std::size_t liveCount() const { return liveCount_; }
+    const Entity* find(Handle h) const;
+    // As find, but a handle that is not this drawing's is an error.
+    const Entity& entity(Handle h) const;
+    // First / next live entity in drawing order, 0 when there is none.
+    Handle firstLive() const;
+    Handle nextLive(Handle h) const;
+
+    const DrawingHeader& header() const { return header_; }
+    const std::vector<Layer>& layers() const { return layers_; }
+    const Layer* findLayer(const std::string& name) const;
+    const std::string& currentLayer() const { return currentLayer_; }
+    const std::vector<LineType>& lineTypes() const { return lineTypes_; }
+    const std::vector<TextStyle>& textStyles() const { return textStyles_; }
+    const std::map<std::string, Block>& blocks() const { return blocks_; }
+    const Block* findBlock(const std::string& name) const override;
+
+    // Changes.
+    Handle add(Entity e);  // appended last; handle assigned here
+    void setErased(Handle h, bool erased);
+    void replace(Handle h, Entity e);  // same handle and place, new geometry or properties
+    std::size_t purgeErased();
+    std::size_t purgeAll();
+    void addLayer(const Layer& layer);  // a layer of the same name is updated
+    void setCurrentLayer(const std::string& name);
+
+    // Replaces the whole drawing (a file was opened or a new one started):
+    // history cleared, not changed.
+    void load(DrawingContent content);
+    // Tables and header as they stand, without entities (for writers).
+    DrawingContent tables() const;
+
+    // Undo. Changes made while a Step is open form one step; a change made
+    // outside any step is a step of its own.
+    class Step {
+    public:
+        Step(Drawing& d, std::string label);
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+    private:
+        Drawing& drawing_;
+    };
+    bool canUndo() const { return undone_ < steps_.size(); }
+    bool canRedo() const { return undone_ > 0; }
+    std::string undoLabel() const;
+    std::string redoLabel() const;
+    void undo();
+    void redo();
+
+    bool changed() const { return version_ != savedVersion_; }
+    void markSaved() { savedVersion_ = version_; }
+
+    // Live entities whose geometry comes within distance of (x, y), in
+    // drawing order.
+    std::vector<Handle> within(double x, double y, double distance) const;
+    Box2 extents() const;
+
+private:
+    // Ops hold what is not in the drawing while they are applied (an added
+    // entity after undo, removed entities after a purge), so the history
+    // never keeps a second copy of what the drawing holds.
+    struct OpAdd {
+        Handle handle;
+        Entity entity;
+    };
+    struct OpErase {
+        Handle handle;
+        bool erased;  // the state the op sets
+    };
+    struct OpReplace {
+        Entity other;  // swapped with the drawing's entity by apply and revert
+    };
+    struct OpRemove {
+        std::vector<std::size_t> positions;  // ascending, in the order before removal
+        std::vector<Entity> removed;         // filled while the removal is applied
+    };
+    struct OpLayer {
+        std::size_t index;
+        bool existed;
+        Layer before, after;
+    };
+    struct OpCurrentLayer {
+        std::string before, after;
+    };
+    using Op = std::variant<OpAdd, OpErase, OpReplace, OpRemove, OpLayer, OpCurrentLayer>;
+
+    struct UndoStep {
+        std::string label;
+        std::vector<Op> ops;
+        std::uint64_t versionBefore = 0, versionAfter = 0;
+    };
+
+    void record(Op op);
+    void apply(Op& op);
+    void revert(Op& op);
+    void swapIn(Entity& other);
+    std::vector<Entity> removeAt(const std::vector<std::size_t>& positions);
+    void insertAt(const std::vector<std::size_t>& positions, std::vector<Entity>& items);
+
+    std::size_t positionOf(Handle h) const;  // npos when not here
+    Handle nextHandle();
+    void indexInsert(const Entity& e);
+    void indexRemove(const Entity& e);
+    void rebuildLookup();
+
+    static constexpr std::uint32_t kAbsent = 0xffffffffu;
+    std::uint32_t& lookupSlot(Handle h);
+    std::uint32_t lookupValue(Handle h) const;
+
+    std::vector<Entity> entities_;
+    std::size_t liveCount_ = 0;
+    DrawingHeader header_;
+    std::vector<Layer> layers_;
+    std::string currentLayer_ = "0";
+    std::vector<LineType> lineTypes_;
+    std::vector<TextStyle> textStyles_;
+    std::map<std::string, Block> blocks_;
+    SpatialIndex index_;
+
+    // Handle -> position: chunk-local slots of every chunk this drawing owns.
+    std::vector<std::int32_t> localChunk_;  // by global chunk number, -1 = not ours
+    std::vector<std::uint32_t> positions_;  // by local chunk * chunk size + offset
+    Handle nextFree_ = 0, chunkEnd_ = 0;
+
+    std::vector<UndoStep> steps_;
+    std::size_t undone_ = 0;  // steps at the end of steps_ that are undone
+    int openSteps_ = 0;
+    std::string openLabel_;
+    bool stepStarted_ = false;
+    std::uint64_t version_ = 0, savedVersion_ = 0;
+};
+
+}  // namespace brondel::engine

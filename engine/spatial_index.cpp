@@ -1,0 +1,161 @@
+#include "engine/spatial_index.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace brondel::engine {
+
+namespace {
+
+constexpr std::int64_t kCoordLimit = (std::int64_t{1} << 27) - 1;
+
+std::uint64_t mix(std::uint64_t x) {
+    x ^= x >> 30;
+    x *= 0xbf58476d1ce4e5b9ULL;
+    x ^= x >> 27;
+    x *= 0x94d049bb133111ebULL;
+    x ^= x >> 31;
+    return x;
+}
+
+bool bounded(const Box2& b) {
+    return std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) &&
+           std::isfinite(b.maxY);
+}
+
+}  // namespace
+
+int SpatialIndex::levelFor(const Box2& box) {
+    const double extent = std::max(box.maxX - box.minX, box.maxY - box.minY);
+    if (!(extent > 0)) {
+        return 0;
+    }
+    const int level = static_cast<int>(std::ceil(std::log2(extent))) + kLevelOffset;
+    return std::clamp(level, 0, kLevels - 1);
+}
+
+double SpatialIndex::cellSize(int level) { return std::ldexp(1.0, level - kLevelOffset); }
+
+std::int64_t SpatialIndex::cellCoord(double v, double size) {
+    const double c = std::floor(v / size);
+    if (!(c > -double(kCoordLimit))) {
+        return -kCoordLimit;
+    }
+    if (!(c < double(kCoordLimit))) {
+        return kCoordLimit;
+    }
+    return static_cast<std::int64_t>(c);
+}
+
+std::uint64_t SpatialIndex::makeKey(int level, std::int64_t ix, std::int64_t iy) {
+    const auto ux = static_cast<std::uint64_t>(ix + kCoordLimit) & ((1ULL << 28) - 1);
+    const auto uy = static_cast<std::uint64_t>(iy + kCoordLimit) & ((1ULL << 28) - 1);
+    return (std::uint64_t(level) << 56) | (ux << 28) | uy;
+}
+
+std::int32_t SpatialIndex::findCell(std::uint64_t key) const {
+    if (slots_.empty()) {
+        return -1;
+    }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = mix(key) & mask;; i = (i + 1) & mask) {
+        const Slot& s = slots_[i];
+        if (s.cell < 0) {
+            return -1;
+        }
+        if (s.key == key) {
+            return s.cell;
+        }
+    }
+}
+
+void SpatialIndex::grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{0, -1});
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& s : old) {
+        if (s.cell < 0) {
+            continue;
+        }
+        std::size_t i = mix(s.key) & mask;
+        while (slots_[i].cell >= 0) {
+            i = (i + 1) & mask;
+        }
+        slots_[i] = s;
+    }
+}
+
+std::int32_t SpatialIndex::findOrAddCell(std::uint64_t key, int level) {
+    if ((cells_.size() + 1) * 2 > slots_.size()) {
+        grow();
+    }
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = mix(key) & mask;
+    for (; slots_[i].cell >= 0; i = (i + 1) & mask) {
+        if (slots_[i].key == key) {
+            return slots_[i].cell;
+        }
+    }
+    const auto cell = static_cast<std::int32_t>(cells_.size());
+    cells_.push_back({key, -1});
+    slots_[i] = {key, cell};
+    levelCells_[level].push_back(cell);
+    return cell;
+}
+
+void SpatialIndex::insert(Handle h, const Box2& box) {
+    ++size_;
+    if (!bounded(box)) {
+        unbounded_.push_back(h);
+        return;
+    }
+    const int level = levelFor(box);
+    const double size = cellSize(level);
+    const std::int32_t cell =
+        findOrAddCell(makeKey(level, cellCoord(box.minX, size), cellCoord(box.minY, size)), level);
+    std::int32_t entry;
+    if (!freeEntries_.empty()) {
+        entry = freeEntries_.back();
+        freeEntries_.pop_back();
+        entries_[entry] = {box, h, cells_[cell].head};
+    } else {
+        entry = static_cast<std::int32_t>(entries_.size());
+        entries_.push_back({box, h, cells_[cell].head});
+    }
+    cells_[cell].head = entry;
+    ++levelCount_[level];
+}
+
+void SpatialIndex::remove(Handle h, const Box2& box) {
+    if (!bounded(box)) {
+        auto it = std::find(unbounded_.begin(), unbounded_.end(), h);
+        if (it != unbounded_.end()) {
+            unbounded_.erase(it);
+            --size_;
+        }
+        return;
+    }
+    const int level = levelFor(box);
+    const double size = cellSize(level);
+    const std::int32_t cell =
+        findCell(makeKey(level, cellCoord(box.minX, size), cellCoord(box.minY, size)));
+    if (cell < 0) {
+        return;
+    }
+    std::int32_t* link = &cells_[cell].head;
+    while (*link >= 0 && entries_[*link].handle != h) {
+        link = &entries_[*link].next;
+    }
+    if (*link < 0) {
+        return;
+    }
+    const std::int32_t entry = *link;
+    *link = entries_[entry].next;
+    freeEntries_.push_back(entry);
+    --levelCount_[level];
+    --size_;
+}
+
+void SpatialIndex::clear() { *this = SpatialIndex(); }
+
+}  // namespace brondel::engine

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/entity.h"
+#include "engine/geometry.h"
+
+namespace brondel::engine {
+
+// A loose hierarchical grid over entity boxes. Each entry lives on the level
+// whose cell size is the smallest power of two at least as large as its box,
+// in the cell that holds its box's lower-left corner, so a box query visits a
+// few cells per occupied level. A level whose query range would cover more
+// cells than it has occupied ones is answered from its list of occupied
+// cells instead. Unbounded boxes (rays, construction lines) sit in a list of
+// their own that every query visits.
+class SpatialIndex {
+public:
+    void insert(Handle h, const Box2& box);
+    // box must be the box the entry was inserted with.
+    void remove(Handle h, const Box2& box);
+    void clear();
+    std::size_t size() const { return size_; }
+
+    // Calls visit(handle) for every entry whose box meets the query box
+    // (boxes are closed). Order is unspecified.
+    template <class Visit>
+    void query(const Box2& q, Visit&& visit) const {
+        for (Handle h : unbounded_) {
+            visit(h);
+        }
+        for (int level = 0; level < kLevels; ++level) {
+            if (levelCount_[level] == 0) {
+                continue;
+            }
+            queryLevel(level, q, [&](const Entry& e) {
+                if (e.box.minX <= q.maxX && e.box.maxX >= q.minX && e.box.minY <= q.maxY &&
+                    e.box.maxY >= q.minY) {
+                    visit(e.handle);
+                }
+            });
+        }
+    }
+
+private:
+    static constexpr int kLevels = 64;
+    static constexpr int kLevelOffset = 32;  // level index 32 has cell size 1
+
+    struct Entry {
+        Box2 box;
+        Handle handle;
+        std::int32_t next;
+    };
+    struct Cell {
+        std::uint64_t key;
+        std::int32_t head;
+    };
+    struct Slot {
+        std::uint64_t key;
+        std::int32_t cell;  // -1 = empty slot
+    };
+
+    static int levelFor(const Box2& box);
+    static double cellSize(int level);
+    static std::int64_t cellCoord(double v, double size);
+    static std::uint64_t makeKey(int level, std::int64_t ix, std::int64_t iy);
+
+    std::int32_t findCell(std::uint64_t key) const;
+    std::int32_t findOrAddCell(std::uint64_t key, int level);
+    void grow();
+
+    template <class F>
+    void queryLevel(int level, const Box2& q, F&& f) const {
+        const double size = cellSize(level);
+        const std::int64_t x0 = cellCoord(q.minX - size, size), x1 = cellCoord(q.maxX, size);
+        const std::int64_t y0 = cellCoord(q.minY - size, size), y1 = cellCoord(q.maxY, size);
+        const double span = double(x1 - x0 + 1) * double(y1 - y0 + 1);
+        auto walk = [&](std::int32_t head) {
+            for (std::int32_t i = head; i >= 0; i = entries_[i].next) {
+                f(entries_[i]);
+            }
+        };
+        if (span > double(levelCells_[level].size())) {
+            for (std::int32_t c : levelCells_[level]) {
+                walk(cells_[c].head);
+            }
+            return;
+        }
+        for (std::int64_t ix = x0; ix <= x1; ++ix) {
+            for (std::int64_t iy = y0; iy <= y1; ++iy) {
+                const std::int32_t c = findCell(makeKey(level, ix, iy));
+                if (c >= 0) {
+                    walk(cells_[c].head);
+                }
+            }
+        }
+    }
+
+    std::vector<Entry> entries_;
+    std::vector<std::int32_t> freeEntries_;
+    std::vector<Cell> cells_;
+    std::vector<Slot> slots_;  // open addressing, power-of-two size
+    std::vector<std::int32_t> levelCells_[kLevels];
+    std::size_t levelCount_[kLevels] = {};
+    std::vector<Handle> unbounded_;
+    std::size_t size_ = 0;
+};
+
+}  // namespace brondel::engine

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/entity.h"
+
+// The drawing's tables: layers, line types, text styles, blocks and the
+// header values the engine reads and writes.
+namespace brondel::engine {
+
+struct Layer {
+    std::string name;
+    Color color{7, -1};
+    std::string lineType = "CONTINUOUS";
+    std::int16_t lineWeight = lineweight::kDefault;
+    bool on = true;
+    bool frozen = false;
+    bool locked = false;
+    bool operator==(const Layer&) const = default;
+};
+
+struct LineType {
+    std::string name;
+    std::string description;
+    std::vector<double> pattern;  // dash (+), gap (-), dot (0) lengths
+    bool operator==(const LineType&) const = default;
+};
+
+struct TextStyle {
+    std::string name;
+    std::string font = "txt";
+    std::string bigFont;
+    double height = 0;
+    double widthFactor = 1;
+    double oblique = 0;
+    bool operator==(const TextStyle&) const = default;
+};
+
+// Block entities carry no handles of their own: they are copied into the
+// drawing (with new handles) when a reference is exploded.
+struct Block {
+    std::string name;
+    Point3 base;
+    int flags = 0;
+    std::vector<Entity> entities;
+};
+
+struct DrawingHeader {
+    std::string acadVersion;  // $ACADVER as read, e.g. "AC1015"
+    std::string codePage;     // $DWGCODEPAGE as read, e.g. "ANSI_1252"
+    std::string producer;     // from leading 999 comments, when a file names it
+    int insUnits = 0;         // $INSUNITS
+    bool operator==(const DrawingHeader&) const = default;
+};
+
+}  // namespace brondel::engine

@@ -1,0 +1,91 @@
+#include "engine/drawing.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/error.h"
+#include "engine/handle_registry.h"
+
+namespace brondel::engine {
+namespace {
+
+Entity line(double x1, double y1, double x2, double y2) {
+    return Entity(LineGeom{{x1, y1, 0}, {x2, y2, 0}});
+}
+
+std::vector<Handle> liveHandles(const Drawing& d) {
+    std::vector<Handle> hs;
+    for (Handle h = d.firstLive(); h != kNoHandle; h = d.nextLive(h)) {
+        hs.push_back(h);
+    }
+    return hs;
+}
+
+TEST(Drawing, WalkSkipsErasedAndPurgeRemovesThem) {
+    Drawing d;
+    const Handle a = d.add(line(0, 0, 1, 0));
+    const Handle b = d.add(line(1, 0, 2, 0));
+    const Handle c = d.add(line(2, 0, 3, 0));
+    EXPECT_EQ(liveHandles(d), (std::vector<Handle>{a, b, c}));
+    d.setErased(b, true);
+    EXPECT_EQ(d.liveCount(), 2u);
+    EXPECT_EQ(liveHandles(d), (std::vector<Handle>{a, c}));
+    EXPECT_NE(d.find(b), nullptr);
+    EXPECT_EQ(d.purgeErased(), 1u);
+    EXPECT_EQ(d.find(b), nullptr);
+    EXPECT_THROW(d.nextLive(b), Error);
+    EXPECT_EQ(d.nextLive(a), c);
+}
+
+TEST(Drawing, HandlesAreUniqueAcrossDrawingsAndFindTheirOwner) {
+    auto d1 = std::make_unique<Drawing>();
+    Drawing d2;
+    const Handle a = d1->add(line(0, 0, 1, 1));
+    const Handle b = d2.add(line(0, 0, 1, 1));
+    EXPECT_NE(a, b);
+    EXPECT_EQ(handles::ownerOf(a), d1.get());
+    EXPECT_EQ(handles::ownerOf(b), &d2);
+    EXPECT_EQ(d2.find(a), nullptr);
+    d1.reset();
+    EXPECT_EQ(handles::ownerOf(a), nullptr);
+    EXPECT_EQ(handles::ownerOf(0), nullptr);
+    const Handle c = d2.add(line(0, 0, 1, 1));
+    EXPECT_GT(c, b);
+}
+
+TEST(Drawing, UndoRedoRestoresEntitiesOrderAndChangeFlag) {
+    Drawing d;
+    const Handle a = d.add(line(0, 0, 1, 0));
+    d.markSaved();
+    EXPECT_FALSE(d.changed());
+    Handle b, c;
+    {
+        Drawing::Step step(d, "Array");
+        b = d.add(line(1, 0, 2, 0));
+        c = d.add(line(2, 0, 3, 0));
+        d.setErased(a, true);
+        d.purgeErased();
+        d.replace(b, line(5, 5, 6, 6));
+    }
+    EXPECT_TRUE(d.changed());
+    EXPECT_EQ(d.undoLabel(), "Array");
+    d.undo();
+    EXPECT_FALSE(d.changed());
+    EXPECT_EQ(liveHandles(d), (std::vector<Handle>{a}));
+    EXPECT_EQ(d.within(0.5, 0, 0.01), (std::vector<Handle>{a}));
+    d.redo();
+    EXPECT_TRUE(d.changed());
+    EXPECT_EQ(liveHandles(d), (std::vector<Handle>{b, c}));
+    EXPECT_EQ(d.within(5.5, 5.5, 0.01), (std::vector<Handle>{b}));
+    EXPECT_TRUE(d.within(1.5, 0, 0.01).empty());
+    EXPECT_THROW(d.redo(), Error);
+}
+
+TEST(Drawing, WithinFindsAtExactlyTheDistance) {
+    Drawing d;
+    const Handle a = d.add(line(0, 0, 1, 0));
+    EXPECT_EQ(d.within(0.5, 0.25, 0.25), (std::vector<Handle>{a}));
+    EXPECT_TRUE(d.within(0.5, 0.25, 0.2499999).empty());
+}
+
+}  // namespace
+}  // namespace brondel::engine
