@@ -1,0 +1,185 @@
+#include "shell/routing_table.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "engine/error.h"
+#include "shell/menu_model.h"
+#include "shell/toolbar_model.h"
+
+namespace brondel::shell {
+namespace {
+
+// Every named menu item is routed exactly once, and nothing else is.
+TEST(RoutingTable, EveryMenuItemHasExactlyOneAction) {
+    const MenuModel menus;
+    std::multiset<std::string> routed;
+    for (std::string_view name : routedItems()) {
+        routed.emplace(name);
+    }
+    for (const MenuItem* item : menus.namedItems()) {
+        EXPECT_EQ(routed.count(item->name()), 1u) << item->name();
+        const Action& action = actionOf(item->name());
+        // Opening a menu is all a menu does, and only menus do only that.
+        EXPECT_EQ(action.kind == ActionKind::Submenu, item->isSubmenu()) << item->name();
+        EXPECT_NE(action.kind, ActionKind::AsItem) << item->name();
+    }
+    for (const std::string& name : routed) {
+        EXPECT_NE(menus.find(name), nullptr) << "routes unknown item " << name;
+    }
+    EXPECT_EQ(findActionOf("mnuNoSuchThing"), nullptr);
+    EXPECT_THROW((void)actionOf("mnuNoSuchThing"), Error);
+}
+
+TEST(RoutingTable, EveryToolbarPositionHasAnActionThatResolves) {
+    const MenuModel menus;
+    const ToolbarModel toolbars;
+    for (const Toolbar& bar : toolbars.toolbars()) {
+        ASSERT_EQ(routedPositions(bar.name()), static_cast<int>(bar.buttons().size()))
+            << bar.name();
+        for (const ToolbarButton& button : bar.buttons()) {
+            const Action& action = actionOfButton(bar.name(), button.position());
+            const std::string where = bar.name() + " " + std::to_string(button.position());
+            if (button.isSeparator() || !button.visible()) {
+                EXPECT_EQ(action.kind, ActionKind::None) << where;
+            }
+            if (action.kind == ActionKind::AsItem) {
+                ASSERT_NE(menus.find(action.target), nullptr) << where;
+                const Action& resolved = resolvedActionOfButton(bar.name(), button.position());
+                EXPECT_EQ(resolved, actionOf(action.target)) << where;
+                EXPECT_NE(resolved.kind, ActionKind::Submenu) << where;
+                EXPECT_NE(resolved.kind, ActionKind::None) << where;
+            }
+        }
+    }
+    EXPECT_EQ(routedPositions("asxToolbar9"), 0);
+    EXPECT_THROW((void)actionOfButton("asxToolbar1", 30), Error);
+    EXPECT_THROW((void)actionOfButton("asxToolbar3", 1), Error);
+}
+
+// The engine codes reachable from menus and toolbars, plus print (901) and
+// print preview (903) sent by the file commands, are exactly these.
+TEST(RoutingTable, ForwardedCodesAreTheKnownSet) {
+    std::set<int> expected = {102, 103, 104, 105, 106, 107, 108, 111, 112, 141, 142, 201,
+                              229, 242, 410, 411, 423, 425, 426, 901, 903, 911, 942};
+    const auto range = [&](int first, int last) {
+        for (int c = first; c <= last; ++c)
+            expected.insert(c);
+    };
+    range(130, 139), range(205, 212), range(221, 224), range(245, 248), range(252, 257);
+    range(290, 295), range(301, 306), range(311, 320), range(501, 505), range(507, 510);
+    range(801, 811), range(951, 955);
+
+    std::set<int> forwarded = {901, 903};
+    for (std::string_view name : routedItems()) {
+        if (actionOf(name).kind == ActionKind::Engine)
+            forwarded.insert(actionOf(name).code);
+    }
+    const ToolbarModel toolbars;
+    for (const Toolbar& bar : toolbars.toolbars()) {
+        for (const ToolbarButton& b : bar.buttons()) {
+            const Action& a = resolvedActionOfButton(bar.name(), b.position());
+            if (a.kind == ActionKind::Engine)
+                forwarded.insert(a.code);
+        }
+    }
+    EXPECT_EQ(forwarded, expected);
+}
+
+TEST(RoutingTable, ItemsSharingACodeShareTheirCaption) {
+    const MenuModel menus;
+    std::map<int, std::set<std::string>> captionsByCode;
+    std::map<int, int> itemsByCode;
+    for (std::string_view name : routedItems()) {
+        const Action& a = actionOf(name);
+        if (a.kind == ActionKind::Engine) {
+            captionsByCode[a.code].insert(menus.item(name).caption());
+            ++itemsByCode[a.code];
+        }
+    }
+    for (const auto& [code, count] : itemsByCode) {
+        if (count > 1 && code != 807) {
+            EXPECT_EQ(captionsByCode[code].size(), 1u) << code;
+        }
+    }
+    EXPECT_EQ(itemsByCode[807], 2);  // "Format Dimension Style" and "Dimension Styles"
+    EXPECT_EQ(itemsByCode[252], 2);
+    EXPECT_EQ(itemsByCode[253], 2);
+    EXPECT_EQ(itemsByCode[255], 2);
+    EXPECT_EQ(itemsByCode[256], 2);
+}
+
+TEST(RoutingTable, RulesOfTheSpecialItems) {
+    const auto rule = [](std::string_view item) { return ruleLetter(actionOf(item)); };
+    EXPECT_EQ(rule("mnuEditUndo"), 'A');
+    EXPECT_EQ(rule("mnuEditRedo"), 'C');
+    EXPECT_EQ(rule("mnuEditProp"), 'B');
+    for (const char* zoomOrPan : {"mnuViewZoomRtime", "mnuViewZoomPrev", "mnuViewZoomWin",
+                                  "mnuViewZoomExt", "mnuViewZoomIn", "mnuViewZoomOut",
+                                  "mnuViewZoomSO", "mnuViewPanRtime", "mnuViewPanPoint"}) {
+        EXPECT_EQ(rule(zoomOrPan), 'B') << zoomOrPan;
+    }
+    EXPECT_EQ(rule("mnuInsertImage"), 'D');
+    EXPECT_EQ(rule("mnuInsertRaster"), 'D');
+    EXPECT_EQ(ruleLetter(resolvedActionOfButton("asxToolbar2", 13)), 'D');
+    EXPECT_EQ(rule("mnuOrtho"), 'E');
+    EXPECT_EQ(ruleLetter(resolvedActionOfButton("asxToolbar4", 20)), 'E');
+    EXPECT_EQ(rule("mnuInsertArcView"), 'G');
+    EXPECT_EQ(rule("mnuToolsConvCoord"), 'G');
+    EXPECT_EQ(ruleLetter(actionOfButton("asxToolbar1", 13)), 'H');
+    EXPECT_EQ(ruleLetter(actionOfButton("asxToolbar1", 14)), 'I');
+    EXPECT_EQ(actionOfButton("asxToolbar1", 28).kind, ActionKind::ShowCoordinateView);
+    EXPECT_EQ(actionOfButton("asxToolbar1", 29).kind, ActionKind::ShowDatView);
+    EXPECT_EQ(ruleLetter(actionOfButton("asxToolbar1", 24)), 'A');
+    EXPECT_EQ(actionOfButton("asxToolbar1", 24).code, 911);
+    EXPECT_EQ(actionOf("mnuWindowArrIcons").code, arrange::kIcons);
+    EXPECT_EQ(actionOf("mnuViewSelPage").kind, ActionKind::None);
+}
+
+TEST(RoutingTable, ToolbarItemsToggleTheToolbarOfTheirTitle) {
+    const MenuModel menus;
+    const ToolbarModel toolbars;
+    for (const MenuItem* item : menus.item("mnuViewToolbars").children()) {
+        const Action& a = actionOf(item->name());
+        ASSERT_EQ(a.kind, ActionKind::ToggleToolbar) << item->name();
+        EXPECT_EQ(toolbars.toolbar(a.target).title(), item->caption());
+    }
+}
+
+TEST(RoutingTable, SnapButtonsSetNineDistinctBitsMatchingTheirTooltips) {
+    const ToolbarModel toolbars;
+    std::map<std::string, int> bitByTooltip;
+    int all = 0;
+    for (int p = 1; p <= 9; ++p) {
+        const Action& a = actionOfButton("asxToolbar4", p);
+        ASSERT_EQ(a.kind, ActionKind::Snap);
+        EXPECT_EQ(a.code & (a.code - 1), 0) << "not a single bit at " << p;
+        EXPECT_EQ(all & a.code, 0) << "bit used twice at " << p;
+        all |= a.code;
+        bitByTooltip[toolbars.button("asxToolbar4", p).tooltip()] = a.code;
+    }
+    EXPECT_EQ(all, 511);
+    EXPECT_EQ(bitByTooltip["Snap to Node"], 1);
+    EXPECT_EQ(bitByTooltip["Snap to Endpoint"], 2);
+    EXPECT_EQ(bitByTooltip["Snap to Nearest"], 16);
+    EXPECT_EQ(bitByTooltip["Snap to Grip"], 256);
+}
+
+TEST(RoutingTable, HandlersAreNamedAfterTheirItemAndServedByTheirFolder) {
+    EXPECT_EQ(actionOf("mnuFileNew").target, "mnuFileNew");
+    EXPECT_EQ(actionOf("mnuFileNew").owner, Owner::Documents);
+    EXPECT_EQ(actionOf("mnuFileEnd").owner, Owner::Shell);
+    EXPECT_EQ(actionOf("mnuReorganzie").owner, Owner::PathTools);
+    EXPECT_EQ(actionOf("mnuSaveDAT").owner, Owner::CoordFiles);
+    EXPECT_EQ(actionOf("ViewFonts").owner, Owner::Windows);
+    const Action& newButton = resolvedActionOfButton("asxToolbar1", 1);
+    EXPECT_EQ(newButton.kind, ActionKind::Handler);
+    EXPECT_EQ(newButton.target, "mnuFileNew");
+    EXPECT_EQ(resolvedActionOfButton("asxToolbar1", 4).target, "mnuSaveAs");
+}
+
+}  // namespace
+}  // namespace brondel::shell
