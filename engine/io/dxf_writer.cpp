@@ -1,0 +1,627 @@
+// The only place that knows dxflib: the model is handed to it entity by
+// entity, and what it cannot write is written group by group through its
+// writer.
+#include <dxflib/dl_dxf.h>
+#include <dxflib/dl_writer_ascii.h>
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <ostream>
+#include <vector>
+
+#include "engine/io/atomic_file.h"
+#include "engine/io/drawing_files.h"
+#include "engine/io/dxf_writer_text.h"
+
+namespace brondel::engine::io {
+
+namespace {
+
+constexpr double kDegrees = 180.0 / kPi;
+
+// dxflib's writer only opens files by name; this one sends the same groups
+// to our stream (so the file is written atomically) and writes numbers in
+// their shortest exact form.
+class StreamWriter : public DL_WriterA {
+  public:
+    explicit StreamWriter(std::ostream& out) : DL_WriterA("", DL_Codes::AC1015), out_(out) {}
+
+    void dxfReal(int gc, double value) const override {
+        char text[32];
+        const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+        groupCode(gc);
+        out_.write(text, end - text);
+        out_.put('\n');
+    }
+    void dxfInt(int gc, int value) const override {
+        char text[16];
+        const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+        groupCode(gc);
+        out_.write(text, end - text);
+        out_.put('\n');
+    }
+    void dxfHex(int gc, int value) const override {
+        char text[16];
+        const auto end =
+            std::to_chars(text, text + sizeof text, static_cast<unsigned>(value), 16).ptr;
+        for (char* c = text; c != end; ++c) {
+            *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+        }
+        groupCode(gc);
+        out_.write(text, end - text);
+        out_.put('\n');
+    }
+    void dxfString(int gc, const char* value) const override {
+        groupCode(gc);
+        out_ << value << '\n';
+    }
+    void dxfString(int gc, const std::string& value) const override {
+        groupCode(gc);
+        out_ << value << '\n';
+    }
+
+  private:
+    void groupCode(int gc) const {
+        char text[16];
+        const auto end = std::to_chars(text, text + sizeof text, gc).ptr;
+        for (auto width = end - text; width < 3; ++width) {
+            out_.put(' ');
+        }
+        out_.write(text, end - text);
+        out_.put('\n');
+    }
+
+    std::ostream& out_;
+};
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(a[i])) !=
+            std::toupper(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isLayoutBlock(const std::string& name) {
+    return sameName(name, "*Model_Space") || sameName(name, "*Paper_Space") ||
+           sameName(name, "*Paper_Space0");
+}
+
+class DxfWriter {
+  public:
+    DxfWriter(const DrawingContent& tables, std::ostream& out)
+        : tables_(tables),
+          codePage_(tables.header.codePage.empty() ? std::string(kDefaultCodePage)
+                                                   : tables.header.codePage),
+          w_(out) {}
+
+    void write(const std::vector<Entity>& entities) {
+        header(handleBound(entities));
+        tableSection();
+        blockSection();
+        w_.sectionEntities();
+        for (const Entity& e : entities) {
+            if (!e.erased) {
+                entity(e);
+            }
+        }
+        w_.sectionEnd();
+        dxf_.writeObjects(w_);
+        for (const auto& [handle, image] : images_) {
+            dxf_.writeImageDef(w_, static_cast<int>(handle), image);
+        }
+        dxf_.writeObjectsEnd(w_);
+        w_.dxfEOF();
+    }
+
+  private:
+    // Tables, layouts and objects take a few hundred handles; each entity
+    // one, a 3-D polyline one per vertex and its end, an image two.
+    std::size_t handleBound(const std::vector<Entity>& entities) const {
+        std::size_t bound = 0x1000 + 2 * (tables_.layers.size() + tables_.lineTypes.size() +
+                                          tables_.textStyles.size() + 2 * tables_.blocks.size());
+        const auto count = [&bound](const std::vector<Entity>& list) {
+            for (const Entity& e : list) {
+                const auto* p = geomIf<PolylineGeom>(e);
+                bound += 2 + (p && p->is3d ? p->vertices.size() + 1 : 0);
+            }
+        };
+        count(entities);
+        for (const auto& [name, block] : tables_.blocks) {
+            count(block.entities);
+        }
+        return bound;
+    }
+
+    std::string text(const std::string& utf8) const { return encodeForCodePage(utf8, codePage_); }
+
+    // dxflib's header names a fixed handle seed that a large drawing
+    // outgrows; ours lies above every handle this file can use.
+    void header(std::size_t handleBound) {
+        w_.dxfString(999, "Brondel");
+        w_.sectionHeader();
+        w_.dxfString(9, "$ACADVER");
+        w_.dxfString(1, "AC1015");
+        w_.dxfString(9, "$HANDSEED");
+        w_.dxfHex(5, static_cast<int>(handleBound));
+        w_.dxfString(9, "$DWGCODEPAGE");
+        w_.dxfString(3, codePage_);
+        w_.dxfString(9, "$INSUNITS");
+        w_.dxfInt(70, tables_.header.insUnits);
+        w_.sectionEnd();
+    }
+
+    void tableSection() {
+        w_.sectionTables();
+        dxf_.writeVPort(w_);
+        lineTypeTable();
+        layerTable();
+        styleTable();
+        dxf_.writeView(w_);
+        dxf_.writeUcs(w_);
+        w_.tableAppid(1);
+        dxf_.writeAppid(w_, "ACAD");
+        w_.tableEnd();
+        dxf_.writeDimStyle(w_, 2.5, 0.625, 0.625, 0.625, 2.5);
+        dxf_.writeBlockRecord(w_);
+        for (const auto& [name, block] : tables_.blocks) {
+            if (!isLayoutBlock(name)) {
+                dxf_.writeBlockRecord(w_, text(name));
+            }
+        }
+        w_.tableEnd();
+        w_.sectionEnd();
+    }
+
+    void lineTypeTable() {
+        static constexpr const char* kStandard[] = {"BYBLOCK", "BYLAYER", "CONTINUOUS"};
+        std::vector<const LineType*> own;
+        for (const LineType& t : tables_.lineTypes) {
+            bool standard = false;
+            for (const char* s : kStandard) {
+                standard = standard || sameName(t.name, s);
+            }
+            if (!standard && !t.name.empty()) {
+                own.push_back(&t);
+            }
+        }
+        w_.tableLinetypes(static_cast<int>(own.size() + 3));
+        dxf_.writeLinetype(w_, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
+        dxf_.writeLinetype(w_, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
+        dxf_.writeLinetype(w_, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
+        for (const LineType* t : own) {
+            std::vector<double> pattern = t->pattern;
+            double length = 0;
+            for (double dash : pattern) {
+                length += std::fabs(dash);
+            }
+            dxf_.writeLinetype(w_, DL_LinetypeData(text(t->name), text(t->description), 0,
+                                                   static_cast<int>(pattern.size()), length,
+                                                   pattern.empty() ? nullptr : pattern.data()));
+        }
+        w_.tableEnd();
+    }
+
+    void layerTable() {
+        bool hasZero = false;
+        for (const Layer& l : tables_.layers) {
+            hasZero = hasZero || l.name == "0";
+        }
+        w_.tableLayers(static_cast<int>(tables_.layers.size() + (hasZero ? 0 : 1)));
+        if (!hasZero) {
+            layer(Layer{"0"});
+        }
+        for (const Layer& l : tables_.layers) {
+            layer(l);
+        }
+        w_.tableEnd();
+    }
+
+    void layer(const Layer& l) {
+        const int flags = (l.frozen ? 1 : 0) | (l.locked ? 4 : 0);
+        // A layer's colour is never BYLAYER or BYBLOCK; 7 is the neutral one.
+        const int aci = (l.color.aci >= 1 && l.color.aci <= 255) ? l.color.aci : 7;
+        dxf_.writeLayer(w_, DL_LayerData(text(l.name), flags, !l.on),
+                        DL_Attributes("", aci, l.color.trueColor, l.lineWeight,
+                                      l.lineType.empty() ? "CONTINUOUS" : text(l.lineType)));
+    }
+
+    void styleTable() {
+        bool hasStandard = false;
+        for (const TextStyle& s : tables_.textStyles) {
+            hasStandard = hasStandard || sameName(s.name, "STANDARD");
+        }
+        w_.tableStyle(static_cast<int>(tables_.textStyles.size() + (hasStandard ? 0 : 1)));
+        if (!hasStandard) {
+            TextStyle standard;
+            standard.name = "STANDARD";
+            style(standard);
+        }
+        for (const TextStyle& s : tables_.textStyles) {
+            style(s);
+        }
+        w_.tableEnd();
+    }
+
+    void style(const TextStyle& s) {
+        DL_StyleData data(text(s.name), 0, s.height, s.widthFactor, s.oblique * kDegrees, 0,
+                          s.height > 0 ? s.height : 2.5, text(s.font), text(s.bigFont));
+        dxf_.writeStyle(w_, data);
+    }
+
+    void blockSection() {
+        w_.sectionBlocks();
+        for (const char* layout : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+            dxf_.writeBlock(w_, DL_BlockData(layout, 0, 0.0, 0.0, 0.0));
+            dxf_.writeEndBlock(w_, layout);
+        }
+        for (const auto& [name, block] : tables_.blocks) {
+            if (isLayoutBlock(name)) {
+                continue;
+            }
+            const std::string encoded = text(name);
+            dxf_.writeBlock(
+                w_, DL_BlockData(encoded, block.flags, block.base.x, block.base.y, block.base.z));
+            for (const Entity& e : block.entities) {
+                if (!e.erased) {
+                    entity(e);
+                }
+            }
+            dxf_.writeEndBlock(w_, encoded);
+        }
+        w_.sectionEnd();
+    }
+
+    DL_Attributes attributes(const EntityProps& p) const {
+        DL_Attributes a(text(p.layer), p.color.aci, p.color.trueColor, p.lineWeight,
+                        p.lineType.empty() ? "BYLAYER" : text(p.lineType));
+        a.setLinetypeScale(p.lineTypeScale);
+        return a;
+    }
+
+    // Entities dxflib has no complete writer for start like its own.
+    void begin(const char* kind, const DL_Attributes& a, const char* subclass) {
+        w_.entity(kind);
+        w_.dxfString(100, "AcDbEntity");
+        w_.entityAttributes(a);
+        w_.dxfString(100, subclass);
+    }
+    void point(int gc, const Point3& p) { w_.coord(gc, p.x, p.y, p.z); }
+    void point(int gc, const Point2& p) {
+        w_.dxfReal(gc, p.x);
+        w_.dxfReal(gc + 10, p.y);
+    }
+
+    void entity(const Entity& e) {
+        const DL_Attributes a = attributes(e.props);
+        std::visit([&](const auto& g) { write(g, a); }, e.geom);
+    }
+
+    void write(const PointGeom& g, const DL_Attributes& a) {
+        dxf_.writePoint(w_, DL_PointData(g.p.x, g.p.y, g.p.z), a);
+    }
+    void write(const LineGeom& g, const DL_Attributes& a) {
+        dxf_.writeLine(w_, DL_LineData(g.p1.x, g.p1.y, g.p1.z, g.p2.x, g.p2.y, g.p2.z), a);
+    }
+    void write(const CircleGeom& g, const DL_Attributes& a) {
+        dxf_.writeCircle(w_, DL_CircleData(g.center.x, g.center.y, g.center.z, g.radius), a);
+    }
+    void write(const ArcGeom& g, const DL_Attributes& a) {
+        if (g.angle >= 0) {
+            dxf_.writeArc(w_,
+                          DL_ArcData(g.center.x, g.center.y, g.center.z, g.radius,
+                                     g.startAngle * kDegrees, (g.startAngle + g.angle) * kDegrees),
+                          a);
+            return;
+        }
+        // A clockwise arc is a counter-clockwise one seen from below: its
+        // object coordinate system (extrusion -Z) has x = -X and y = Y, so
+        // world angle t is 180 - t there, and elevation is -z.
+        begin("ARC", a, "AcDbCircle");
+        w_.coord(10, -g.center.x, g.center.y, -g.center.z);
+        w_.dxfReal(40, g.radius);
+        w_.coord(210, 0, 0, -1);
+        w_.dxfString(100, "AcDbArc");
+        w_.dxfReal(50, 180.0 - g.startAngle * kDegrees);
+        w_.dxfReal(51, 180.0 - (g.startAngle + g.angle) * kDegrees);
+    }
+    void write(const EllipseGeom& g, const DL_Attributes& a) {
+        dxf_.writeEllipse(
+            w_,
+            DL_EllipseData(g.center.x, g.center.y, g.center.z, g.majorAxis.x, g.majorAxis.y,
+                           g.majorAxis.z, g.ratio, g.startParam, g.endParam),
+            a);
+    }
+    void write(const PolylineGeom& g, const DL_Attributes& a) {
+        if (g.is3d) {
+            polyline3d(g, a);
+            return;
+        }
+        dxf_.writePolyline(
+            w_, DL_PolylineData(static_cast<int>(g.vertices.size()), 0, 0, g.closed ? 1 : 0), a);
+        if (g.constantWidth != 0) {
+            w_.dxfReal(43, g.constantWidth);
+        }
+        if (!g.vertices.empty() && g.vertices.front().z != 0) {
+            w_.dxfReal(38, g.vertices.front().z);
+        }
+        for (const Vertex& v : g.vertices) {
+            dxf_.writeVertex(w_, DL_VertexData(v.x, v.y, v.z, v.bulge));
+        }
+        dxf_.writePolylineEnd(w_);
+    }
+    void polyline3d(const PolylineGeom& g, const DL_Attributes& a) {
+        begin("POLYLINE", a, "AcDb3dPolyline");
+        w_.dxfInt(66, 1);
+        w_.coord(10, 0, 0, 0);
+        w_.dxfInt(70, 8 | (g.closed ? 1 : 0));
+        for (const Vertex& v : g.vertices) {
+            w_.entity("VERTEX");
+            w_.dxfString(100, "AcDbEntity");
+            w_.dxfString(8, a.getLayer());
+            w_.dxfString(100, "AcDbVertex");
+            w_.dxfString(100, "AcDb3dPolylineVertex");
+            w_.coord(10, v.x, v.y, v.z);
+            w_.dxfInt(70, 32);
+        }
+        w_.entity("SEQEND");
+        w_.dxfString(100, "AcDbEntity");
+        w_.dxfString(8, a.getLayer());
+    }
+    void write(const InfiniteLineGeom& g, const DL_Attributes& a) {
+        if (g.ray) {
+            dxf_.writeRay(w_,
+                          DL_RayData(g.base.x, g.base.y, g.base.z, g.direction.x, g.direction.y,
+                                     g.direction.z),
+                          a);
+        } else {
+            dxf_.writeXLine(w_,
+                            DL_XLineData(g.base.x, g.base.y, g.base.z, g.direction.x, g.direction.y,
+                                         g.direction.z),
+                            a);
+        }
+    }
+    void write(const Boxed<SplineGeom>& b, const DL_Attributes& a) {
+        const SplineGeom& g = *b;
+        begin("SPLINE", a, "AcDbSpline");
+        const bool rational = g.rational || !g.weights.empty();
+        w_.dxfInt(70, (g.closed ? 1 : 0) | (g.periodic ? 2 : 0) | (rational ? 4 : 0));
+        w_.dxfInt(71, g.degree);
+        w_.dxfInt(72, static_cast<int>(g.knots.size()));
+        w_.dxfInt(73, static_cast<int>(g.controlPoints.size()));
+        w_.dxfInt(74, static_cast<int>(g.fitPoints.size()));
+        w_.dxfReal(42, 1e-10);
+        w_.dxfReal(43, 1e-10);
+        if (!g.fitPoints.empty()) {
+            w_.dxfReal(44, 1e-10);
+        }
+        for (double k : g.knots) {
+            w_.dxfReal(40, k);
+        }
+        for (double weight : g.weights) {
+            w_.dxfReal(41, weight);
+        }
+        for (const Point3& p : g.controlPoints) {
+            point(10, p);
+        }
+        for (const Point3& p : g.fitPoints) {
+            point(11, p);
+        }
+    }
+    void write(const Boxed<TextGeom>& b, const DL_Attributes& a) {
+        const TextGeom& g = *b;
+        begin("TEXT", a, "AcDbText");
+        point(10, g.p);
+        w_.dxfReal(40, g.height);
+        w_.dxfString(1, text(g.text));
+        w_.dxfReal(50, g.angle * kDegrees);
+        w_.dxfReal(41, g.widthFactor);
+        w_.dxfReal(51, g.oblique * kDegrees);
+        w_.dxfString(7, text(g.style));
+        w_.dxfInt(72, g.hAlign);
+        point(11, g.alignPoint);
+        w_.dxfString(100, "AcDbText");
+        w_.dxfInt(73, g.vAlign);
+    }
+    void write(const Boxed<MTextGeom>& b, const DL_Attributes& a) {
+        const MTextGeom& g = *b;
+        dxf_.writeMText(w_,
+                        DL_MTextData(g.p.x, g.p.y, g.p.z, std::cos(g.angle), std::sin(g.angle), 0.0,
+                                     g.height, g.width, g.attachment, 1, 1, g.lineSpacing,
+                                     text(g.text), text(g.style), g.angle),
+                        a);
+    }
+    void write(const Boxed<InsertGeom>& b, const DL_Attributes& a) {
+        const InsertGeom& g = *b;
+        dxf_.writeInsert(
+            w_,
+            DL_InsertData(text(g.block), g.p.x, g.p.y, g.p.z, g.scale.x, g.scale.y, g.scale.z,
+                          g.angle * kDegrees, g.columns, g.rows, g.columnSpacing, g.rowSpacing),
+            a);
+    }
+    void write(const Boxed<HatchGeom>& b, const DL_Attributes& a) {
+        const HatchGeom& g = *b;
+        begin("HATCH", a, "AcDbHatch");
+        w_.coord(10, 0, 0, g.elevation);
+        w_.coord(210, 0, 0, 1);
+        w_.dxfString(2, text(g.pattern));
+        w_.dxfInt(70, g.solid ? 1 : 0);
+        w_.dxfInt(71, 0);
+        w_.dxfInt(91, static_cast<int>(g.loops.size()));
+        for (const HatchLoop& loop : g.loops) {
+            hatchLoop(loop);
+        }
+        w_.dxfInt(75, 0);
+        w_.dxfInt(76, 1);
+        if (!g.solid) {
+            w_.dxfReal(52, g.patternAngle * kDegrees);
+            w_.dxfReal(41, g.patternScale);
+            w_.dxfInt(77, 0);
+            w_.dxfInt(78, 0);
+        }
+        w_.dxfInt(98, 0);
+    }
+    void hatchLoop(const HatchLoop& loop) {
+        constexpr int kPolylineBit = 2;
+        w_.dxfInt(92, loop.isPolyline ? (loop.flags | kPolylineBit) : (loop.flags & ~kPolylineBit));
+        if (loop.isPolyline) {
+            bool bulges = false;
+            for (const Vertex& v : loop.vertices) {
+                bulges = bulges || v.bulge != 0;
+            }
+            w_.dxfInt(72, bulges ? 1 : 0);
+            w_.dxfInt(73, loop.closed ? 1 : 0);
+            w_.dxfInt(93, static_cast<int>(loop.vertices.size()));
+            for (const Vertex& v : loop.vertices) {
+                w_.dxfReal(10, v.x);
+                w_.dxfReal(20, v.y);
+                if (bulges) {
+                    w_.dxfReal(42, v.bulge);
+                }
+            }
+        } else {
+            w_.dxfInt(93, static_cast<int>(loop.edges.size()));
+            for (const HatchEdge& edge : loop.edges) {
+                std::visit([this](const auto& e) { hatchEdge(e); }, edge);
+            }
+        }
+        w_.dxfInt(97, 0);
+    }
+    void hatchEdge(const HatchLineEdge& e) {
+        w_.dxfInt(72, 1);
+        point(10, e.p1);
+        point(11, e.p2);
+    }
+    // Clockwise edges keep their angles measured clockwise from the x axis.
+    void hatchEdge(const HatchArcEdge& e) {
+        w_.dxfInt(72, 2);
+        point(10, e.center);
+        w_.dxfReal(40, e.radius);
+        const double start = e.startAngle * kDegrees;
+        const double end = (e.startAngle + e.angle) * kDegrees;
+        const bool ccw = e.angle >= 0;
+        w_.dxfReal(50, ccw ? start : 360.0 - start);
+        w_.dxfReal(51, ccw ? end : 360.0 - end);
+        w_.dxfInt(73, ccw ? 1 : 0);
+    }
+    void hatchEdge(const HatchEllipseEdge& e) {
+        w_.dxfInt(72, 3);
+        point(10, e.center);
+        point(11, e.majorAxis);
+        w_.dxfReal(40, e.ratio);
+        w_.dxfReal(50, e.startParam * kDegrees);
+        w_.dxfReal(51, e.endParam * kDegrees);
+        w_.dxfInt(73, e.ccw ? 1 : 0);
+    }
+    void hatchEdge(const HatchSplineEdge& e) {
+        w_.dxfInt(72, 4);
+        w_.dxfInt(94, e.degree);
+        w_.dxfInt(73, e.rational ? 1 : 0);
+        w_.dxfInt(74, e.periodic ? 1 : 0);
+        w_.dxfInt(95, static_cast<int>(e.knots.size()));
+        w_.dxfInt(96, static_cast<int>(e.controlPoints.size()));
+        for (double k : e.knots) {
+            w_.dxfReal(40, k);
+        }
+        for (std::size_t i = 0; i < e.controlPoints.size(); ++i) {
+            point(10, e.controlPoints[i]);
+            if (e.rational) {
+                w_.dxfReal(42, i < e.weights.size() ? e.weights[i] : 1.0);
+            }
+        }
+    }
+    void write(const Boxed<DimensionGeom>& b, const DL_Attributes& a) {
+        const DimensionGeom& g = *b;
+        begin("DIMENSION", a, "AcDbDimension");
+        w_.dxfString(2, text(g.block));
+        point(10, g.defPoint);
+        point(11, g.textMid);
+        w_.dxfInt(70, g.dimType);
+        w_.dxfString(1, text(g.text));
+        w_.dxfString(3, text(g.style));
+        if (g.measurement != 0) {
+            w_.dxfReal(42, g.measurement);
+        }
+        switch (g.dimType & 7) {
+            case 0:
+                w_.dxfString(100, "AcDbAlignedDimension");
+                point(13, g.p13);
+                point(14, g.p14);
+                w_.dxfReal(50, g.angle * kDegrees);
+                w_.dxfString(100, "AcDbRotatedDimension");
+                break;
+            case 1:
+                w_.dxfString(100, "AcDbAlignedDimension");
+                point(13, g.p13);
+                point(14, g.p14);
+                break;
+            case 2:
+                w_.dxfString(100, "AcDb2LineAngularDimension");
+                point(13, g.p13);
+                point(14, g.p14);
+                point(15, g.p15);
+                point(16, g.p16);
+                break;
+            case 3:
+                w_.dxfString(100, "AcDbDiametricDimension");
+                point(15, g.p15);
+                break;
+            case 4:
+                w_.dxfString(100, "AcDbRadialDimension");
+                point(15, g.p15);
+                break;
+            case 5:
+                w_.dxfString(100, "AcDb3PointAngularDimension");
+                point(13, g.p13);
+                point(14, g.p14);
+                point(15, g.p15);
+                break;
+            default:
+                w_.dxfString(100, "AcDbOrdinateDimension");
+                point(13, g.p13);
+                point(14, g.p14);
+                break;
+        }
+    }
+    void write(const Boxed<SolidGeom>& b, const DL_Attributes& a) {
+        const SolidGeom& g = *b;
+        static constexpr const char* kNames[] = {"SOLID", "TRACE", "3DFACE"};
+        const bool face = g.kind == SolidGeom::Kind::Face3d;
+        begin(kNames[static_cast<int>(g.kind)], a, face ? "AcDbFace" : "AcDbTrace");
+        for (int i = 0; i < 4; ++i) {
+            point(10 + i, g.corners[i]);
+        }
+        if (face) {
+            w_.dxfInt(70, g.invisibleEdges);
+        }
+    }
+    void write(const Boxed<ImageGeom>& b, const DL_Attributes& a) {
+        const ImageGeom& g = *b;
+        DL_ImageData data(text(g.fileName), g.insertion.x, g.insertion.y, g.insertion.z, g.u.x,
+                          g.u.y, g.u.z, g.v.x, g.v.y, g.v.z, static_cast<int>(g.widthPx),
+                          static_cast<int>(g.heightPx), 50, 50, 0);
+        images_.emplace_back(dxf_.writeImage(w_, data, a), data);
+    }
+
+    const DrawingContent& tables_;
+    std::string codePage_;
+    DL_Dxf dxf_;
+    StreamWriter w_;
+    std::vector<std::pair<unsigned long, DL_ImageData>> images_;
+};
+
+}  // namespace
+
+void writeDxf(const Drawing& drawing, const std::string& path) {
+    const DrawingContent tables = drawing.tables();
+    writeFileAtomically(
+        path, [&](std::ostream& out) { DxfWriter(tables, out).write(drawing.entities()); });
+}
+
+}  // namespace brondel::engine::io

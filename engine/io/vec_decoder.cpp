@@ -1,0 +1,394 @@
+#include <cstring>
+#include <string>
+
+#include "engine/error.h"
+#include "engine/io/vec_format.h"
+
+namespace brondel::engine::io::vec {
+
+namespace {
+
+[[noreturn]] void corrupt(const char* what) {
+    throw Error(err::kVecCorrupt, describeError(err::kVecCorrupt) + " (" + what + ")");
+}
+
+// Reads from a byte range, checking every length against what is left; a
+// count is never trusted further than the bytes that could hold it.
+class Decoder {
+  public:
+    explicit Decoder(std::string_view data) : p_(data.data()), end_(data.data() + data.size()) {}
+
+    std::size_t remaining() const { return std::size_t(end_ - p_); }
+
+    const char* take(std::size_t size) {
+        if (size > remaining()) {
+            corrupt("cut short");
+        }
+        const char* at = p_;
+        p_ += size;
+        return at;
+    }
+    template <class T>
+    T get() {
+        T value;
+        std::memcpy(&value, take(sizeof value), sizeof value);
+        return value;
+    }
+    std::uint8_t u8() { return get<std::uint8_t>(); }
+    int i32() { return get<std::int32_t>(); }
+    double f64() { return get<double>(); }
+    std::int16_t i16() { return get<std::int16_t>(); }
+    bool boolean() {
+        const std::uint8_t v = u8();
+        if (v > 1) {
+            corrupt("bad truth value");
+        }
+        return v == 1;
+    }
+    std::uint8_t flags(std::uint8_t allowed) {
+        const std::uint8_t v = u8();
+        if ((v & ~allowed) != 0) {
+            corrupt("unknown flag bits");
+        }
+        return v;
+    }
+    // A count of items each at least minSize bytes long.
+    std::size_t count(std::size_t minSize) {
+        const std::size_t n = get<std::uint32_t>();
+        if (n > remaining() / minSize) {
+            corrupt("count larger than the file");
+        }
+        return n;
+    }
+    std::string str() {
+        const std::size_t n = count(1);
+        return std::string(take(n), n);
+    }
+    // Elements of a braced list are read left to right.
+    Point2 p2() { return {f64(), f64()}; }
+    Point3 p3() {
+        Point3 p;
+        p.x = f64();
+        p.y = f64();
+        p.z = f64();
+        return p;
+    }
+    Color color() {
+        Color c;
+        c.aci = i16();
+        c.trueColor = get<std::int32_t>();
+        return c;
+    }
+    // Vectors of plain doubles are copied in one piece.
+    template <class T>
+    std::vector<T> plain() {
+        const std::size_t n = count(sizeof(T));
+        std::vector<T> v(n);
+        std::memcpy(v.data(), take(n * sizeof(T)), n * sizeof(T));
+        return v;
+    }
+
+  private:
+    const char* p_;
+    const char* end_;
+};
+
+HatchEdge readEdge(Decoder& d) {
+    switch (d.u8()) {
+        case kEdgeLine: {
+            HatchLineEdge e;
+            e.p1 = d.p2();
+            e.p2 = d.p2();
+            return e;
+        }
+        case kEdgeArc: {
+            HatchArcEdge e;
+            e.center = d.p2();
+            e.radius = d.f64();
+            e.startAngle = d.f64();
+            e.angle = d.f64();
+            return e;
+        }
+        case kEdgeEllipse: {
+            HatchEllipseEdge e;
+            e.center = d.p2();
+            e.majorAxis = d.p2();
+            e.ratio = d.f64();
+            e.startParam = d.f64();
+            e.endParam = d.f64();
+            e.ccw = d.boolean();
+            return e;
+        }
+        case kEdgeSpline: {
+            HatchSplineEdge e;
+            e.degree = d.i32();
+            e.rational = d.boolean();
+            e.periodic = d.boolean();
+            e.knots = d.plain<double>();
+            e.controlPoints = d.plain<Point2>();
+            e.weights = d.plain<double>();
+            return e;
+        }
+        default:
+            corrupt("unknown hatch edge kind");
+    }
+}
+
+HatchGeom readHatch(Decoder& d) {
+    HatchGeom g;
+    g.pattern = d.str();
+    g.solid = d.boolean();
+    g.elevation = d.f64();
+    g.patternAngle = d.f64();
+    g.patternScale = d.f64();
+    constexpr std::size_t kMinLoop = 4 + 1 + 4 + 4;
+    g.loops.resize(d.count(kMinLoop));
+    for (HatchLoop& loop : g.loops) {
+        loop.flags = d.i32();
+        const std::uint8_t f = d.flags(kLoopPolyline | kLoopClosed);
+        loop.isPolyline = (f & kLoopPolyline) != 0;
+        loop.closed = (f & kLoopClosed) != 0;
+        loop.vertices = d.plain<Vertex>();
+        constexpr std::size_t kMinEdge = 1 + 4 + 1 + 1 + 3 * 4;  // a spline edge with no data
+        const std::size_t edges = d.count(kMinEdge);
+        loop.edges.reserve(edges);
+        for (std::size_t i = 0; i < edges; ++i) {
+            loop.edges.push_back(readEdge(d));
+        }
+    }
+    return g;
+}
+
+Geometry readGeometry(Decoder& d, std::uint8_t kind) {
+    switch (static_cast<EntityType>(kind)) {
+        case EntityType::Point:
+            return PointGeom{d.p3()};
+        case EntityType::Line: {
+            LineGeom g;
+            g.p1 = d.p3();
+            g.p2 = d.p3();
+            return g;
+        }
+        case EntityType::Circle: {
+            CircleGeom g;
+            g.center = d.p3();
+            g.radius = d.f64();
+            return g;
+        }
+        case EntityType::Arc: {
+            ArcGeom g;
+            g.center = d.p3();
+            g.radius = d.f64();
+            g.startAngle = d.f64();
+            g.angle = d.f64();
+            return g;
+        }
+        case EntityType::Ellipse: {
+            EllipseGeom g;
+            g.center = d.p3();
+            g.majorAxis = d.p3();
+            g.ratio = d.f64();
+            g.startParam = d.f64();
+            g.endParam = d.f64();
+            return g;
+        }
+        case EntityType::Polyline: {
+            PolylineGeom g;
+            const std::uint8_t f = d.flags(kPolylineClosed | kPolyline3d);
+            g.closed = (f & kPolylineClosed) != 0;
+            g.is3d = (f & kPolyline3d) != 0;
+            g.constantWidth = d.f64();
+            g.vertices = d.plain<Vertex>();
+            return g;
+        }
+        case EntityType::Ray:
+        case EntityType::XLine: {
+            InfiniteLineGeom g;
+            g.base = d.p3();
+            g.direction = d.p3();
+            g.ray = static_cast<EntityType>(kind) == EntityType::Ray;
+            return g;
+        }
+        case EntityType::Spline: {
+            SplineGeom g;
+            g.degree = d.i32();
+            const std::uint8_t f = d.flags(kSplineClosed | kSplinePeriodic | kSplineRational);
+            g.closed = (f & kSplineClosed) != 0;
+            g.periodic = (f & kSplinePeriodic) != 0;
+            g.rational = (f & kSplineRational) != 0;
+            g.knots = d.plain<double>();
+            g.controlPoints = d.plain<Point3>();
+            g.weights = d.plain<double>();
+            g.fitPoints = d.plain<Point3>();
+            return Boxed<SplineGeom>(std::move(g));
+        }
+        case EntityType::Text: {
+            TextGeom g;
+            g.text = d.str();
+            g.p = d.p3();
+            g.alignPoint = d.p3();
+            g.height = d.f64();
+            g.angle = d.f64();
+            g.widthFactor = d.f64();
+            g.oblique = d.f64();
+            g.hAlign = d.i32();
+            g.vAlign = d.i32();
+            g.style = d.str();
+            return Boxed<TextGeom>(std::move(g));
+        }
+        case EntityType::MText: {
+            MTextGeom g;
+            g.text = d.str();
+            g.p = d.p3();
+            g.height = d.f64();
+            g.width = d.f64();
+            g.angle = d.f64();
+            g.attachment = d.i32();
+            g.lineSpacing = d.f64();
+            g.style = d.str();
+            return Boxed<MTextGeom>(std::move(g));
+        }
+        case EntityType::Insert: {
+            InsertGeom g;
+            g.block = d.str();
+            g.p = d.p3();
+            g.scale = d.p3();
+            g.angle = d.f64();
+            g.columns = d.i32();
+            g.rows = d.i32();
+            g.columnSpacing = d.f64();
+            g.rowSpacing = d.f64();
+            return Boxed<InsertGeom>(std::move(g));
+        }
+        case EntityType::Hatch:
+            return Boxed<HatchGeom>(readHatch(d));
+        case EntityType::Dimension: {
+            DimensionGeom g;
+            g.block = d.str();
+            g.dimType = d.i32();
+            for (Point3* p : {&g.defPoint, &g.textMid, &g.p13, &g.p14, &g.p15, &g.p16}) {
+                *p = d.p3();
+            }
+            g.angle = d.f64();
+            g.measurement = d.f64();
+            g.text = d.str();
+            g.style = d.str();
+            return Boxed<DimensionGeom>(std::move(g));
+        }
+        case EntityType::Solid: {
+            SolidGeom g;
+            const std::uint8_t k = d.u8();
+            if (k > static_cast<std::uint8_t>(SolidGeom::Kind::Face3d)) {
+                corrupt("unknown solid kind");
+            }
+            g.kind = static_cast<SolidGeom::Kind>(k);
+            for (Point3& p : g.corners) {
+                p = d.p3();
+            }
+            g.invisibleEdges = d.i32();
+            return Boxed<SolidGeom>(std::move(g));
+        }
+        case EntityType::Image: {
+            ImageGeom g;
+            g.insertion = d.p3();
+            g.u = d.p3();
+            g.v = d.p3();
+            g.widthPx = d.f64();
+            g.heightPx = d.f64();
+            g.fileName = d.str();
+            return Boxed<ImageGeom>(std::move(g));
+        }
+    }
+    corrupt("unknown entity kind");
+}
+
+std::vector<Entity> readEntities(Decoder& d, const std::vector<EntityProps>& props) {
+    constexpr std::size_t kMinEntity = 1 + 4 + 1 + 8 + 4;  // a polyline without vertices
+    std::vector<Entity> list(d.count(kMinEntity));
+    for (Entity& e : list) {
+        const std::uint8_t kind = d.u8();
+        const std::uint32_t index = d.get<std::uint32_t>();
+        if (index >= props.size()) {
+            corrupt("entity properties out of range");
+        }
+        e.props = props[index];
+        e.geom = readGeometry(d, kind);
+    }
+    return list;
+}
+
+}  // namespace
+
+DrawingContent decode(std::string_view data) {
+    if (data.size() < kMagic.size() || data.substr(0, kMagic.size()) != kMagic) {
+        throw Error(err::kNotVec);
+    }
+    Decoder d(data.substr(kMagic.size()));
+    const auto version = d.get<std::uint32_t>();
+    if (version != kVersion) {
+        throw Error(err::kVecVersion,
+                    describeError(err::kVecVersion) + " (format " + std::to_string(version) + ")");
+    }
+
+    DrawingContent c;
+    c.header.acadVersion = d.str();
+    c.header.codePage = d.str();
+    c.header.producer = d.str();
+    c.header.insUnits = d.i32();
+    c.currentLayer = d.str();
+
+    constexpr std::size_t kMinLayer = 4 + 6 + 4 + 2 + 1;
+    c.layers.resize(d.count(kMinLayer));
+    for (Layer& l : c.layers) {
+        l.name = d.str();
+        l.color = d.color();
+        l.lineType = d.str();
+        l.lineWeight = d.i16();
+        const std::uint8_t f = d.flags(kLayerOn | kLayerFrozen | kLayerLocked);
+        l.on = (f & kLayerOn) != 0;
+        l.frozen = (f & kLayerFrozen) != 0;
+        l.locked = (f & kLayerLocked) != 0;
+    }
+    c.lineTypes.resize(d.count(4 + 4 + 4));
+    for (LineType& t : c.lineTypes) {
+        t.name = d.str();
+        t.description = d.str();
+        t.pattern = d.plain<double>();
+    }
+    c.textStyles.resize(d.count(4 + 4 + 4 + 3 * 8));
+    for (TextStyle& s : c.textStyles) {
+        s.name = d.str();
+        s.font = d.str();
+        s.bigFont = d.str();
+        s.height = d.f64();
+        s.widthFactor = d.f64();
+        s.oblique = d.f64();
+    }
+    std::vector<EntityProps> props(d.count(4 + 6 + 4 + 2 + 8));
+    for (EntityProps& p : props) {
+        p.layer = d.str();
+        p.color = d.color();
+        p.lineType = d.str();
+        p.lineWeight = d.i16();
+        p.lineTypeScale = d.f64();
+    }
+    const std::size_t blocks = d.count(4 + sizeof(Point3) + 4 + 4);
+    for (std::size_t i = 0; i < blocks; ++i) {
+        Block b;
+        b.name = d.str();
+        b.base = d.p3();
+        b.flags = d.i32();
+        b.entities = readEntities(d, props);
+        const std::string name = b.name;
+        if (!c.blocks.emplace(name, std::move(b)).second) {
+            corrupt("two blocks of the same name");
+        }
+    }
+    c.entities = readEntities(d, props);
+    if (d.remaining() != 0) {
+        corrupt("data after the end");
+    }
+    return c;
+}
+
+}  // namespace brondel::engine::io::vec

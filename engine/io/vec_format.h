@@ -1,0 +1,35 @@
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+#include "engine/drawing.h"
+
+// The layout of VEC files, shared by their encoder and decoder
+// (docs/vec-format.md describes it for readers of the file).
+namespace brondel::engine::io::vec {
+
+static_assert(std::endian::native == std::endian::little,
+              "VEC files are little-endian and read and written by memory copies");
+
+constexpr std::string_view kMagic = "BRNDLVEC";
+constexpr std::uint32_t kVersion = 1;
+
+// Bits of the flag bytes.
+constexpr std::uint8_t kPolylineClosed = 1, kPolyline3d = 2;
+constexpr std::uint8_t kSplineClosed = 1, kSplinePeriodic = 2, kSplineRational = 4;
+constexpr std::uint8_t kLayerOn = 1, kLayerFrozen = 2, kLayerLocked = 4;
+constexpr std::uint8_t kLoopPolyline = 1, kLoopClosed = 2;
+
+// Hatch edge kinds.
+constexpr std::uint8_t kEdgeLine = 1, kEdgeArc = 2, kEdgeEllipse = 3, kEdgeSpline = 4;
+
+// Writes the drawing's tables and the live entities of entities.
+void encode(const DrawingContent& tables, const std::vector<Entity>& entities, std::ostream& out);
+
+DrawingContent decode(std::string_view data);
+
+}  // namespace brondel::engine::io::vec

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "engine/error.h"
+#include "engine/io/atomic_file.h"
+
+namespace brondel::engine {
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("brondel-atomic-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string file(const char* name) const { return (folder_ / name).string(); }
+    static std::string contents(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::size_t entries() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), {}));
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(AtomicFile, WritesNewFileAndReplacesOldOne) {
+    const std::string path = file("out.txt");
+    io::writeFileAtomically(path, std::string_view("first"));
+    EXPECT_EQ(contents(path), "first");
+
+    const std::string big(3 << 20, 'x');  // larger than the write buffer
+    io::writeFileAtomically(path, [&](std::ostream& out) { out << big << "end"; });
+    EXPECT_EQ(contents(path), big + "end");
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(AtomicFile, FailingWriterLeavesOldFileAndNoTemporary) {
+    const std::string path = file("keep.txt");
+    io::writeFileAtomically(path, std::string_view("precious"));
+    EXPECT_THROW(io::writeFileAtomically(path,
+                                         [](std::ostream& out) {
+                                             out << "half of it";
+                                             throw std::runtime_error("writer failed");
+                                         }),
+                 std::runtime_error);
+    EXPECT_EQ(contents(path), "precious");
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(AtomicFile, MissingFolderOrFolderAsTargetIsPathAccessError) {
+    for (const std::string& path : {file("no/such/folder.txt"), folder_.string()}) {
+        try {
+            io::writeFileAtomically(path, std::string_view("x"));
+            FAIL() << "wrote " << path;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), err::kPathFileAccess);
+            EXPECT_NE(e.description().find(path), std::string::npos);
+        }
+    }
+    EXPECT_EQ(entries(), 0u);
+}
+
+TEST_F(AtomicFile, FailedWriteIsWriteErrorAndKeepsOldFile) {
+    const std::string path = file("limited.txt");
+    io::writeFileAtomically(path, std::string_view("old"));
+    // A file size limit makes the write itself fail, as a full disk would.
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 1024;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    int number = 0;
+    try {
+        io::writeFileAtomically(path, std::string(1 << 17, 'y'));
+    } catch (const Error& e) {
+        number = e.number();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedSignal);
+    EXPECT_EQ(number, err::kFileWrite);
+    EXPECT_EQ(contents(path), "old");
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(AtomicFile, KeepsPermissionsOfTheFileItReplaces) {
+    const std::string path = file("script.sh");
+    io::writeFileAtomically(path, std::string_view("#!/bin/sh\n"));
+    ::chmod(path.c_str(), 0750);
+    io::writeFileAtomically(path, std::string_view("#!/bin/sh\necho\n"));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0750u);
+}
+
+}  // namespace
+}  // namespace brondel::engine

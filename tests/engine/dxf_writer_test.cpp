@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "engine/io/drawing_files.h"
+#include "tests/engine/every_kind_drawing.h"
+
+namespace brondel::engine {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Reads a DXF file with ezdxf, audits it and prints one line per finding:
+// "audit-error <code> <message>", "entity <space> <TYPE> <layer>" for
+// every entity of modelspace and of the named blocks, and the values the
+// test checks by name.
+constexpr const char* kOracle = R"PY(
+import sys, math
+import ezdxf
+from ezdxf import recover
+doc, auditor = recover.readfile(sys.argv[1])
+auditor = doc.audit()
+for e in auditor.errors:
+    print("audit-error", e.code, e.message)
+print("version", doc.dxfversion)
+print("codepage", doc.header.get("$DWGCODEPAGE", ""))
+print("insunits", doc.header.get("$INSUNITS", 0))
+for layer in doc.layers:
+    print("layer", layer.dxf.name, layer.color, layer.dxf.linetype, layer.dxf.get("lineweight", -3),
+          int(layer.is_on()), int(layer.is_frozen()), int(layer.is_locked()),
+          layer.dxf.get("true_color", -1))
+for lt in doc.linetypes:
+    print("linetype", lt.dxf.name)
+for e in doc.modelspace():
+    print("entity model", e.dxftype(), e.dxf.layer)
+    t = e.dxftype()
+    if t == "ARC":
+        s = e.start_point; n = e.end_point
+        print("arc", round(s.x, 9), round(s.y, 9), round(n.x, 9), round(n.y, 9),
+              e.dxf.extrusion.z)
+    if t == "TEXT":
+        print("text", e.dxf.text)
+    if t == "LINE":
+        print("line", e.dxf.color, e.dxf.get("true_color", -1), e.dxf.linetype,
+              e.dxf.lineweight, e.dxf.ltscale, e.dxf.start.x, e.dxf.end.y)
+    if t == "INSERT":
+        print("insert", e.dxf.name, e.dxf.column_count, e.dxf.row_count,
+              round(e.dxf.rotation, 9))
+    if t == "HATCH":
+        print("hatch", len(e.paths), e.dxf.pattern_name)
+    if t == "DIMENSION":
+        print("dimension", e.dxf.geometry)
+    if t == "IMAGE":
+        print("image", e.image_def.dxf.filename if e.image_def else "none")
+for block in doc.blocks:
+    if not block.name.lower().startswith("*model") and not block.name.lower().startswith("*paper"):
+        for e in block:
+            print("entity", block.name, e.dxftype(), e.dxf.layer)
+)PY";
+
+class DxfWriter : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("brondel-dxfw-" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    // The oracle's findings for the drawing written from content.
+    std::vector<std::string> writeAndCheck(const DrawingContent& content) {
+        Drawing drawing;
+        drawing.load(content);
+        const fs::path dxf = folder_ / "out.dxf";
+        io::writeDxf(drawing, dxf.string());
+        const fs::path script = folder_ / "oracle.py";
+        std::ofstream(script) << kOracle;
+        const std::string command =
+            "/usr/bin/python3 " + script.string() + " " + dxf.string() + " 2>&1";
+        FILE* pipe = ::popen(command.c_str(), "r");
+        std::vector<std::string> lines;
+        std::array<char, 4096> buffer{};
+        std::string line;
+        while (std::fgets(buffer.data(), buffer.size(), pipe)) {
+            line += buffer.data();
+            if (!line.empty() && line.back() == '\n') {
+                line.pop_back();
+                lines.push_back(line);
+                line.clear();
+            }
+        }
+        EXPECT_EQ(::pclose(pipe), 0) << ::testing::PrintToString(lines);
+        return lines;
+    }
+
+    static std::vector<std::string> starting(const std::vector<std::string>& lines,
+                                             const std::string& prefix) {
+        std::vector<std::string> found;
+        for (const std::string& l : lines) {
+            if (l.rfind(prefix, 0) == 0) {
+                found.push_back(l);
+            }
+        }
+        return found;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(DxfWriter, EveryKindPassesTheAuditWithItsKindLayerAndCount) {
+    const DrawingContent content = testing::everyKindContent();
+    const auto lines = writeAndCheck(content);
+    EXPECT_EQ(starting(lines, "audit-error"), std::vector<std::string>{});
+
+    std::map<std::string, int> expected, found;
+    for (const Entity& e : content.entities) {
+        std::string kind = testing::kindName(e);
+        if (const auto* p = geomIf<PolylineGeom>(e)) {
+            kind = p->is3d ? "POLYLINE" : "LWPOLYLINE";
+        }
+        ++expected["entity model " + kind + " " + e.props.layer];
+    }
+    for (const auto& [name, block] : content.blocks) {
+        for (const Entity& e : block.entities) {
+            ++expected["entity " + name + " " + testing::kindName(e) + " " + e.props.layer];
+        }
+    }
+    for (const std::string& l : starting(lines, "entity ")) {
+        ++found[l];
+    }
+    EXPECT_EQ(found, expected);
+}
+
+TEST_F(DxfWriter, HeaderTablesAndPropertiesAreWritten) {
+    const auto lines = writeAndCheck(testing::everyKindContent());
+    const auto has = [&](const std::string& l) {
+        return std::find(lines.begin(), lines.end(), l) != lines.end();
+    };
+    EXPECT_TRUE(has("version AC1015"));
+    EXPECT_TRUE(has("codepage ANSI_1252"));
+    EXPECT_TRUE(has("insunits 4"));
+    EXPECT_TRUE(has("layer Cut 1 DASHED 35 1 0 1 1122867"));
+    EXPECT_TRUE(has("layer Hidden 5 CONTINUOUS -3 0 1 0 -1"));
+    EXPECT_TRUE(has("linetype DASHED"));
+    EXPECT_TRUE(has("linetype DOTTED"));
+    EXPECT_TRUE(has("line 256 10531008 DASHED 50 2.5 0.1 -4.7"));
+    EXPECT_TRUE(has("insert Bolt 3 2 42.971834635"));
+    EXPECT_TRUE(has("hatch 4 ANSI31"));
+    EXPECT_TRUE(has("image photos/plan.png"));
+    EXPECT_TRUE(has("text Größe 10 € — π")) << ::testing::PrintToString(starting(lines, "text"));
+}
+
+TEST_F(DxfWriter, ClockwiseArcReadsBackWithItsOwnEnds) {
+    DrawingContent c;
+    c.entities.emplace_back(ArcGeom{{-3, 4, 0}, 2, 0, -kPi / 2}, EntityProps{});
+    const auto arcs = starting(writeAndCheck(c), "arc ");
+    // From (-1, 4) clockwise to (-3, 2): ezdxf names the counter-clockwise
+    // ends of the same arc, seen from below.
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_EQ(arcs[0], "arc -1.0 4.0 -3.0 2.0 -1.0");
+}
+
+TEST_F(DxfWriter, CodePageOfTheDrawingIsKeptAndForeignTextEscaped) {
+    DrawingContent c = testing::everyKindContent();
+    c.header.codePage = "ANSI_1251";
+    const auto lines = writeAndCheck(c);
+    const auto has = [&](const std::string& l) {
+        return std::find(lines.begin(), lines.end(), l) != lines.end();
+    };
+    EXPECT_TRUE(has("codepage ANSI_1251"));
+    EXPECT_TRUE(has("text Größe 10 € — π")) << ::testing::PrintToString(starting(lines, "text"));
+}
+
+}  // namespace
+}  // namespace brondel::engine
