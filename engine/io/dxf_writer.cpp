@@ -7,6 +7,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -93,6 +94,74 @@ bool isLayoutBlock(const std::string& name) {
            sameName(name, "*Paper_Space0");
 }
 
+// The object coordinate system of a plane through the origin, by the
+// arbitrary axis algorithm of DXF.
+struct Ocs {
+    Point3 ax, ay, n;
+    Point3 of(const Vertex& v) const { return {dot(ax, v), dot(ay, v), dot(n, v)}; }
+    static double dot(const Point3& a, const Vertex& v) {
+        return a.x * v.x + a.y * v.y + a.z * v.z;
+    }
+};
+
+Point3 cross(const Point3& a, const Point3& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+double length(const Point3& p) {
+    return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+}
+
+Point3 unit(const Point3& p) {
+    return p * (1 / length(p));
+}
+
+// A 2-D polyline whose vertices lie at different heights was read from a
+// plane tilted out of the drawing; LWPOLYLINE holds it in that plane's
+// coordinates. The normal points up so that bulges keep their sense as
+// seen from above. None when the vertices lie in no plane.
+std::optional<Ocs> tiltedPlane(const std::vector<Vertex>& vertices) {
+    Point3 n;  // Newell's normal
+    double size = 0;
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const Vertex& p = vertices[i];
+        const Vertex& q = vertices[(i + 1) % vertices.size()];
+        n.x += (p.y - q.y) * (p.z + q.z);
+        n.y += (p.z - q.z) * (p.x + q.x);
+        n.z += (p.x - q.x) * (p.y + q.y);
+        size = std::max({size, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
+    }
+    if (!(length(n) > 1e-12 * std::max(1.0, size * size))) {
+        // Points on one line: of the planes through it, the one nearest
+        // to the drawing plane.
+        Point3 d;
+        for (const Vertex& v : vertices) {
+            const Point3 e{v.x - vertices.front().x, v.y - vertices.front().y,
+                           v.z - vertices.front().z};
+            d = length(e) > length(d) ? e : d;
+        }
+        d = unit(d);
+        n = Point3{0, 0, 1} - d * d.z;
+        if (!(length(n) > 1e-9)) {
+            return std::nullopt;
+        }
+    }
+    n = unit(n * (n.z < 0 ? -1.0 : 1.0));
+    Ocs ocs;
+    ocs.n = n;
+    constexpr double kNearZ = 1.0 / 64;
+    ocs.ax = unit(std::fabs(n.x) < kNearZ && std::fabs(n.y) < kNearZ ? cross({0, 1, 0}, n)
+                                                                     : cross({0, 0, 1}, n));
+    ocs.ay = cross(n, ocs.ax);
+    const double elevation = ocs.of(vertices.front()).z;
+    for (const Vertex& v : vertices) {
+        if (std::fabs(ocs.of(v).z - elevation) > 1e-9 * std::max(1.0, size)) {
+            return std::nullopt;
+        }
+    }
+    return ocs;
+}
+
 class DxfWriter {
   public:
     DxfWriter(const DrawingContent& tables, std::ostream& out)
@@ -122,14 +191,14 @@ class DxfWriter {
 
   private:
     // Tables, layouts and objects take a few hundred handles; each entity
-    // one, a 3-D polyline one per vertex and its end, an image two.
+    // one, a polyline at most one per vertex and its end, an image two.
     std::size_t handleBound(const std::vector<Entity>& entities) const {
         std::size_t bound = 0x1000 + 2 * (tables_.layers.size() + tables_.lineTypes.size() +
                                           tables_.textStyles.size() + 2 * tables_.blocks.size());
         const auto count = [&bound](const std::vector<Entity>& list) {
             for (const Entity& e : list) {
                 const auto* p = geomIf<PolylineGeom>(e);
-                bound += 2 + (p && p->is3d ? p->vertices.size() + 1 : 0);
+                bound += 2 + (p ? p->vertices.size() + 1 : 0);
             }
         };
         count(entities);
@@ -339,36 +408,63 @@ class DxfWriter {
             a);
     }
     void write(const PolylineGeom& g, const DL_Attributes& a) {
+        bool flat = true;
+        for (const Vertex& v : g.vertices) {
+            flat = flat && v.z == g.vertices.front().z;
+        }
         if (g.is3d) {
-            polyline3d(g, a);
+            heavyPolyline(g, a);
             return;
+        }
+        std::optional<Ocs> ocs;
+        if (!flat) {
+            ocs = tiltedPlane(g.vertices);
+            if (!ocs) {
+                heavyPolyline(g, a);
+                return;
+            }
         }
         dxf_.writePolyline(
             w_, DL_PolylineData(static_cast<int>(g.vertices.size()), 0, 0, g.closed ? 1 : 0), a);
         if (g.constantWidth != 0) {
             w_.dxfReal(43, g.constantWidth);
         }
-        if (!g.vertices.empty() && g.vertices.front().z != 0) {
-            w_.dxfReal(38, g.vertices.front().z);
+        const double elevation =
+            g.vertices.empty() ? 0 : (ocs ? ocs->of(g.vertices.front()).z : g.vertices.front().z);
+        if (elevation != 0) {
+            w_.dxfReal(38, elevation);
         }
         for (const Vertex& v : g.vertices) {
-            dxf_.writeVertex(w_, DL_VertexData(v.x, v.y, v.z, v.bulge));
+            const Point3 p = ocs ? ocs->of(v) : Point3{v.x, v.y, v.z};
+            dxf_.writeVertex(w_, DL_VertexData(p.x, p.y, p.z, v.bulge));
+        }
+        if (ocs) {
+            w_.coord(210, ocs->n.x, ocs->n.y, ocs->n.z);
         }
         dxf_.writePolylineEnd(w_);
     }
-    void polyline3d(const PolylineGeom& g, const DL_Attributes& a) {
-        begin("POLYLINE", a, "AcDb3dPolyline");
+    // POLYLINE with VERTEX entities: 3-D polylines, and 2-D ones whose
+    // vertices lie in no plane, which LWPOLYLINE cannot hold.
+    void heavyPolyline(const PolylineGeom& g, const DL_Attributes& a) {
+        begin("POLYLINE", a, g.is3d ? "AcDb3dPolyline" : "AcDb2dPolyline");
         w_.dxfInt(66, 1);
         w_.coord(10, 0, 0, 0);
-        w_.dxfInt(70, 8 | (g.closed ? 1 : 0));
+        w_.dxfInt(70, (g.is3d ? 8 : 0) | (g.closed ? 1 : 0));
+        if (!g.is3d && g.constantWidth != 0) {
+            w_.dxfReal(40, g.constantWidth);
+            w_.dxfReal(41, g.constantWidth);
+        }
         for (const Vertex& v : g.vertices) {
             w_.entity("VERTEX");
             w_.dxfString(100, "AcDbEntity");
             w_.dxfString(8, a.getLayer());
             w_.dxfString(100, "AcDbVertex");
-            w_.dxfString(100, "AcDb3dPolylineVertex");
+            w_.dxfString(100, g.is3d ? "AcDb3dPolylineVertex" : "AcDb2dVertex");
             w_.coord(10, v.x, v.y, v.z);
-            w_.dxfInt(70, 32);
+            if (!g.is3d && v.bulge != 0) {
+                w_.dxfReal(42, v.bulge);
+            }
+            w_.dxfInt(70, g.is3d ? 32 : 0);
         }
         w_.entity("SEQEND");
         w_.dxfString(100, "AcDbEntity");
@@ -437,13 +533,23 @@ class DxfWriter {
                                      text(g.text), text(g.style), g.angle),
                         a);
     }
+    // dxflib writes every insert with a z scale of 1.
     void write(const Boxed<InsertGeom>& b, const DL_Attributes& a) {
         const InsertGeom& g = *b;
-        dxf_.writeInsert(
-            w_,
-            DL_InsertData(text(g.block), g.p.x, g.p.y, g.p.z, g.scale.x, g.scale.y, g.scale.z,
-                          g.angle * kDegrees, g.columns, g.rows, g.columnSpacing, g.rowSpacing),
-            a);
+        const bool array = g.columns != 1 || g.rows != 1;
+        begin("INSERT", a, array ? "AcDbMInsertBlock" : "AcDbBlockReference");
+        w_.dxfString(2, text(g.block));
+        point(10, g.p);
+        w_.dxfReal(41, g.scale.x);
+        w_.dxfReal(42, g.scale.y);
+        w_.dxfReal(43, g.scale.z);
+        w_.dxfReal(50, g.angle * kDegrees);
+        if (array) {
+            w_.dxfInt(70, g.columns);
+            w_.dxfInt(71, g.rows);
+            w_.dxfReal(44, g.columnSpacing);
+            w_.dxfReal(45, g.rowSpacing);
+        }
     }
     void write(const Boxed<HatchGeom>& b, const DL_Attributes& a) {
         const HatchGeom& g = *b;
