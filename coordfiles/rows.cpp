@@ -1,0 +1,54 @@
+#include "coordfiles/rows.h"
+
+#include <array>
+
+#include "engine/error.h"
+
+namespace brondel::coordfiles {
+
+namespace {
+
+// The conventional number of asking for a part a split did not produce.
+constexpr int kSubscriptOutOfRange = 9;
+
+std::string row(double x, std::string_view separator, double y) {
+    std::array<char, kRowCapacity> text{};
+    char* end = writeCoordinateText(text.data(), x);
+    end = separator.copy(end, separator.size()) + end;
+    end = writeCoordinateText(end, y);
+    return std::string(text.data(), end);
+}
+
+RowPoint readRow(std::string_view text, std::string_view separator) {
+    const RowParts parts = splitRow(text, separator);
+    return {numericPrefix(parts.first), numericPrefix(parts.second)};
+}
+
+}  // namespace
+
+std::string coordinateRow(double x, double y) {
+    return row(x, kCoordinateRowSeparator, y);
+}
+
+std::string datRow(double x, double y) {
+    return row(x, kDatRowSeparator, y);
+}
+
+RowParts splitRow(std::string_view row, std::string_view separator) {
+    const auto cut = row.find(separator);
+    if (cut == std::string_view::npos) {
+        throw Error(kSubscriptOutOfRange, "Subscript out of range");
+    }
+    std::string_view rest = row.substr(cut + separator.size());
+    return {row.substr(0, cut), rest.substr(0, rest.find(separator))};
+}
+
+RowPoint readCoordinateRow(std::string_view row) {
+    return readRow(row, kCoordinateRowSeparator);
+}
+
+RowPoint readDatRow(std::string_view row) {
+    return readRow(row, kDatRowSeparator);
+}
+
+}  // namespace brondel::coordfiles

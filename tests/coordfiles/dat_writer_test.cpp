@@ -1,0 +1,106 @@
+#include "coordfiles/dat_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "coordfiles/rows.h"
+#include "engine/error.h"
+
+namespace brondel::coordfiles {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class DatWriterFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("brondel_dat_writer_" +
+                   std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::filesystem::path folder_;
+};
+
+TEST(DatWriter, OneLinePerRowEndedByCarriageReturnAndLineFeed) {
+    const std::string bytes = renderDatFile(Rows{"0 0", "0.5 0.25", "1 0"});
+    EXPECT_EQ(bytes, "0 0\r\n0.5 0.25\r\n1 0\r\n");
+    EXPECT_EQ(bytes.size(), 20u);
+    EXPECT_EQ(renderDatFile(Rows{}), "");
+}
+
+TEST(DatWriter, NumbersAreWrittenInTheirShortestForm) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0.1235 -0.0001", "0.1235 -0.0001"},
+        {"-0 0.50", "0 0.5"},
+        {"-0.0 00.5", "0 0.5"},
+        {"1. .5", "1 0.5"},
+        {"+1 1e2", "1 100"},
+        {"1 abc", "1 0"},
+        {"0.5  0.25", "0.5 0"},  // the second part is the empty text between the blanks
+        {"0.1234567890123456789 12345678901234567", "0.123456789012346 12345678901234600"},
+        {"123456789012345 -0.00000000000001", "123456789012345 -0.00000000000001"},
+    };
+    for (const auto& [row, line] : cases) {
+        EXPECT_EQ(renderDatFile(Rows{row}), std::string(line) + "\r\n") << row;
+    }
+}
+
+TEST(DatWriter, ARowWithoutABlankFailsBeforeAnythingIsWritten) {
+    try {
+        renderDatFile(Rows{"0 0", "0.5", "1 0"});
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), 9);
+    }
+}
+
+TEST(DatWriter, ListsOfAnyLengthAreWrittenCompletely) {
+    for (std::size_t count : {32767u, 32768u, 40000u}) {
+        const Rows rows(count, "0.5 0.25");
+        const std::string bytes = renderDatFile(rows);
+        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), static_cast<long>(count));
+        EXPECT_EQ(bytes.size(), count * 10);
+    }
+}
+
+TEST_F(DatWriterFiles, ReplacesAnExistingFile) {
+    const auto path = folder_ / "shape.dat";
+    std::ofstream(path) << "old content that is longer than the new one\n";
+    writeDatFile(path.string(), Rows{"0 0", "1 0"});
+    EXPECT_EQ(fileBytes(path), "0 0\r\n1 0\r\n");
+}
+
+TEST_F(DatWriterFiles, AFailureLeavesTheOldFileAsItWas) {
+    const auto path = folder_ / "shape.dat";
+    std::ofstream(path) << "0 0\r\n";
+    EXPECT_THROW(writeDatFile(path.string(), Rows{"0 0", "bad"}), Error);
+    EXPECT_EQ(fileBytes(path), "0 0\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(DatWriterFiles, AnEmptyListGivesAnEmptyFile) {
+    const auto path = folder_ / "empty.dat";
+    writeDatFile(path.string(), Rows{});
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+}
+
+}  // namespace
+}  // namespace brondel::coordfiles
