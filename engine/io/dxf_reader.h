@@ -1,0 +1,75 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/drawing.h"
+#include "engine/io/drawing_files.h"
+#include "engine/io/dxf_reader_record.h"
+#include "engine/io/dxf_text.h"
+#include "engine/io/dxf_tokenizer.h"
+
+// The DXF reader behind readDxf: walks the sections and turns each entity
+// record into a model entity in world coordinates.
+namespace brondel::engine::io::dxf {
+
+class Reader {
+  public:
+    Reader(Tokenizer& tok, ReadReport* report) : tok_(tok), report_(report) {}
+    DrawingContent read();
+
+  private:
+    // Where the entities of the section or block being read go.
+    struct Target {
+        std::vector<Entity>* list = nullptr;
+        bool modelspace = false;
+        std::string blockName;  // "" for modelspace
+        void add(Entity e) { list->push_back(std::move(e)); }
+        std::size_t size() const { return list->size(); }
+    };
+    struct PendingImage {
+        std::string blockName;  // "" for modelspace
+        std::size_t index;
+        std::string imageDef;  // handle of the IMAGEDEF object
+    };
+
+    const Group& mustNext();  // throws kDxfTruncated at the end
+    void record(EntityRecord& rec, const Group& start);
+    std::string sectionName();
+    void skipSection();
+    void readHeader();
+    void readTables();
+    void readBlocks();
+    void readEntitiesSection();
+    void readObjects();
+    // Reads entities up to the `end` marker (ENDSEC or ENDBLK).
+    void readEntities(Target& target, const char* end);
+    void convert(EntityRecord& rec, Target& target);
+    std::optional<Geometry> geometry(const EntityRecord& rec);
+    // POLYLINE with its VERTEX and SEQEND entities; none for meshes.
+    std::optional<Entity> polyline(EntityRecord& rec, std::string& meshKind);
+    // The ATTRIBs after an INSERT, as single-line texts.
+    std::vector<Entity> readAttributes(Target& target);
+    void countSkipped(const std::string& name, const Target& target);
+    EntityProps props(const EntityRecord& rec);
+    std::string decode(std::string_view raw) const { return decoder_.decode(raw); }
+    ReadReport& report() { return report_ ? *report_ : localReport_; }
+
+    Tokenizer& tok_;
+    ReadReport* report_;
+    ReadReport localReport_;
+    TextDecoder decoder_;
+    DrawingContent content_;
+    std::vector<PendingImage> pendingImages_;
+    std::map<std::string, std::string> imageFiles_;  // IMAGEDEF handle -> file name
+    EntityRecord rec_, sub_;
+    std::string lastLayerRaw_, lastLayer_;
+    std::string lastCountedName_;
+    std::size_t* lastCount_ = nullptr;  // report count of lastCountedName_
+    std::string pendingImageDef_;       // of the IMAGE just converted
+    bool ended_ = false;                // EOF seen
+};
+
+}  // namespace brondel::engine::io::dxf

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "engine/io/drawing_files.h"
+
+// Compares the reader's world-space geometry with what ezdxf reads from the
+// same corpus files (tests/tools/ezdxf_dump.py).
+namespace brondel::engine::io {
+namespace {
+
+using nlohmann::json;
+
+const char* kPython = "/usr/bin/python3";
+
+bool ezdxfAvailable() {
+    return std::system((std::string(kPython) + " -c 'import ezdxf' 2>/dev/null").c_str()) == 0;
+}
+
+json dump(const std::string& path) {
+    const std::string command = std::string(kPython) + " " + BRONDEL_SOURCE_DIR +
+                                "/tests/tools/ezdxf_dump.py '" + path + "'";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
+        out.append(buffer, n);
+    return json::parse(out);
+}
+
+bool near(double a, double b) {
+    return std::fabs(a - b) <= 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)});
+}
+
+::testing::AssertionResult samePoint(const json& ref, Point3 p) {
+    const double x = ref[0], y = ref[1], z = ref[2];
+    if (near(x, p.x) && near(y, p.y) && near(z, p.z))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "ezdxf (" << x << ", " << y << ", " << z << ") ours ("
+                                         << p.x << ", " << p.y << ", " << p.z << ")";
+}
+
+Point3 onEllipse(const EllipseGeom& e, double t) {
+    const Point3 minor{-e.majorAxis.y * e.ratio, e.majorAxis.x * e.ratio, 0};
+    return e.center + e.majorAxis * std::cos(t) + minor * std::sin(t);
+}
+
+std::string kindOf(const Entity& e) {
+    const EntityType t = e.type();
+    return typeName(t);
+}
+
+void compare(const json& ref, const Entity& e) {
+    const std::string kind = ref["kind"];
+    ASSERT_EQ(kind, kindOf(e));
+    if (ref.contains("unchecked"))
+        return;
+    if (const auto* g = geomIf<LineGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p1"], g->p1));
+        EXPECT_TRUE(samePoint(ref["p2"], g->p2));
+    } else if (const auto* g = geomIf<PointGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], g->p));
+    } else if (const auto* g = geomIf<CircleGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["center"], g->center));
+        EXPECT_TRUE(near(ref["radius"], g->radius));
+    } else if (const auto* g = geomIf<ArcGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["center"], g->center));
+        const double r = g->radius, a = g->startAngle, b = g->startAngle + g->angle;
+        const double z = g->center.z;
+        EXPECT_TRUE(samePoint(ref["start"],
+                              {g->center.x + r * std::cos(a), g->center.y + r * std::sin(a), z}));
+        EXPECT_TRUE(samePoint(ref["end"],
+                              {g->center.x + r * std::cos(b), g->center.y + r * std::sin(b), z}));
+    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["center"], g->center));
+        EXPECT_TRUE(samePoint(ref["major"], g->majorAxis));
+        Point3 s = onEllipse(*g, g->startParam), t = onEllipse(*g, g->endParam);
+        if (std::tie(t.x, t.y, t.z) < std::tie(s.x, s.y, s.z))
+            std::swap(s, t);
+        EXPECT_TRUE(samePoint(ref["ends"][0], s));
+        EXPECT_TRUE(samePoint(ref["ends"][1], t));
+    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
+        EXPECT_EQ(bool(ref["closed"]), g->closed);
+        ASSERT_EQ(ref["vertices"].size(), g->vertices.size());
+        for (std::size_t i = 0; i < g->vertices.size(); ++i) {
+            const Vertex& v = g->vertices[i];
+            EXPECT_TRUE(samePoint(ref["vertices"][i], {v.x, v.y, v.z})) << "vertex " << i;
+            EXPECT_TRUE(near(ref["bulges"][i], v.bulge)) << "bulge " << i;
+        }
+    } else if (const auto* g = geomIf<SplineGeom>(e)) {
+        EXPECT_EQ(int(ref["degree"]), g->degree);
+        ASSERT_EQ(ref["control"].size(), g->controlPoints.size());
+        for (std::size_t i = 0; i < g->controlPoints.size(); ++i) {
+            EXPECT_TRUE(samePoint(ref["control"][i], g->controlPoints[i]));
+        }
+        ASSERT_EQ(ref["knots"].size(), g->knots.size());
+        ASSERT_EQ(ref["fit"].size(), g->fitPoints.size());
+    } else if (const auto* g = geomIf<TextGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], g->p));
+    } else if (const auto* g = geomIf<MTextGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], g->p));
+    } else if (const auto* g = geomIf<InsertGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], g->p));
+        const double c = std::cos(g->angle), s = std::sin(g->angle);
+        EXPECT_TRUE(samePoint(ref["ux"], {c * g->scale.x, s * g->scale.x, 0}));
+        EXPECT_TRUE(samePoint(ref["uy"], {-s * g->scale.y, c * g->scale.y, 0}));
+    } else if (const auto* g = geomIf<HatchGeom>(e)) {
+        EXPECT_EQ(ref["loops"].size() == 0 ? 0u : std::size_t(ref["loops"]), g->loops.size());
+    } else if (const auto* g = geomIf<DimensionGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], g->defPoint));
+    } else if (const auto* g = geomIf<SolidGeom>(e)) {
+        for (int i = 0; i < 4; ++i)
+            EXPECT_TRUE(samePoint(ref["corners"][i], g->corners[i]));
+    } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], g->base));
+        EXPECT_TRUE(samePoint(ref["direction"], g->direction));
+    } else if (const auto* g = geomIf<ImageGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], g->insertion));
+    }
+}
+
+TEST(DxfOracle, GeometryAgreesWithEzdxf) {
+    ASSERT_TRUE(ezdxfAvailable()) << kPython
+                                  << " cannot import ezdxf: install python3-ezdxf to run this test";
+    const std::filesystem::path dir = std::filesystem::path(BRONDEL_CORPUS_DIR) / "dxf";
+    for (const auto& item : std::filesystem::directory_iterator(dir)) {
+        const std::string path = item.path().string();
+        if (item.path().filename() == "libredwg_r1.4_entities.dxf")
+            continue;  // not DXF
+        SCOPED_TRACE(path);
+        const json ref = dump(path);
+        const DrawingContent content = readDxf(path);
+        ASSERT_EQ(ref.size(), content.entities.size());
+        for (std::size_t i = 0; i < ref.size(); ++i) {
+            SCOPED_TRACE("entity " + std::to_string(i));
+            compare(ref[i], content.entities[i]);
+            if (::testing::Test::HasFailure())
+                return;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace brondel::engine::io
