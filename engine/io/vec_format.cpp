@@ -1,5 +1,9 @@
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
 
 #include "engine/error.h"
 #include "engine/io/atomic_file.h"
@@ -13,22 +17,37 @@ DrawingContent readVecBuffer(std::string_view data) {
 }
 
 DrawingContent readVec(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw Error(err::kFileNotFound, describeError(err::kFileNotFound) + ": " + path);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        throw Error(errno == ENOENT ? err::kFileNotFound : err::kPathFileAccess,
+                    describeError(errno == ENOENT ? err::kFileNotFound : err::kPathFileAccess) +
+                        ": " + path);
     }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    std::string data;
-    if (size > 0) {
-        data.resize(static_cast<std::size_t>(size));
-        in.read(data.data(), size);
+    // Read whole, without first clearing a buffer the size of the file.
+    struct stat st {};
+    std::unique_ptr<char[]> data;
+    std::size_t size = 0;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok) {
+        const auto expected = static_cast<std::size_t>(st.st_size);
+        data.reset(new char[expected > 0 ? expected : 1]);
+        while (size < expected) {
+            const ssize_t got = ::read(fd, data.get() + size, expected - size);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                ok = got == 0;  // the file shrank while being read: take what is there
+                break;
+            }
+            size += static_cast<std::size_t>(got);
+        }
     }
-    if (size < 0 || !in) {
+    ::close(fd);
+    if (!ok) {
         throw Error(err::kFileRead, describeError(err::kFileRead) + ": " + path);
     }
-    return vec::decode(data);
+    return vec::decode(std::string_view(data.get(), size));
 }
 
 void writeVec(const Drawing& drawing, const std::string& path) {
