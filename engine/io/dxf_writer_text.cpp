@@ -78,7 +78,9 @@ std::string encodeForCodePage(std::string_view utf8, std::string_view codePage) 
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const char32_t c = nextCodePoint(utf8, i);
-        if (c < 0x80) {
+        // A line break inside a value would end it and start a group of
+        // its own; control characters are escaped like foreign ones.
+        if (c < 0x80 && c >= 0x20 && c != 0x7F) {
             out += static_cast<char>(c);
             continue;
         }

@@ -87,7 +87,10 @@ class Decoder {
     std::vector<T> plain() {
         const std::size_t n = count(sizeof(T));
         std::vector<T> v(n);
-        std::memcpy(v.data(), take(n * sizeof(T)), n * sizeof(T));
+        const char* from = take(n * sizeof(T));
+        if (n > 0) {
+            std::memcpy(v.data(), from, n * sizeof(T));
+        }
         return v;
     }
 

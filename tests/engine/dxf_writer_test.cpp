@@ -175,5 +175,16 @@ TEST_F(DxfWriter, CodePageOfTheDrawingIsKeptAndForeignTextEscaped) {
     EXPECT_TRUE(has("text Größe 10 € — π")) << ::testing::PrintToString(starting(lines, "text"));
 }
 
+TEST_F(DxfWriter, LineBreaksInNamesAndTextsCannotForgeGroups) {
+    DrawingContent c;
+    c.layers = {Layer{"0"}, Layer{"two\nlines"}};
+    TextGeom text;
+    text.text = "first\r\n  0\nLINE\n  8\n0";
+    c.entities.emplace_back(text, testing::props("two\nlines"));
+    const auto lines = writeAndCheck(c);
+    EXPECT_EQ(starting(lines, "audit-error"), std::vector<std::string>{});
+    EXPECT_EQ(starting(lines, "entity ").size(), 1u) << ::testing::PrintToString(lines);
+}
+
 }  // namespace
 }  // namespace brondel::engine
