@@ -469,7 +469,7 @@ void Reader::convert(EntityRecord& rec, Target& target) {
     const std::string& name = rec.name();
     ReadReport& report = this->report();
     if (modelspace && !paper) {
-        if (name != lastCountedName_) {
+        if (lastCount_ == nullptr || name != lastCountedName_) {
             lastCountedName_ = name;
             lastCount_ = &report.counts[name];
         }

@@ -61,7 +61,7 @@ std::uint64_t littleEndian(const char* p, int bytes) {
     return v;
 }
 
-ValueKind kindOfCode(int code) {
+constexpr ValueKind kindOfCode(int code) {
     if (code >= 10 && code <= 59)
         return ValueKind::Double;
     if (code >= 60 && code <= 79)
@@ -105,15 +105,16 @@ ValueKind kindOfCode(int code) {
 
 }  // namespace
 
+constexpr auto kKinds = [] {
+    std::array<ValueKind, 1072> table{};
+    for (int c = 0; c < 1072; ++c) {
+        table[static_cast<std::size_t>(c)] = kindOfCode(c);
+    }
+    return table;
+}();
+
 ValueKind valueKind(int code) {
-    static const auto kinds = [] {
-        std::array<ValueKind, 1072> table{};
-        for (int c = 0; c < 1072; ++c) {
-            table[static_cast<std::size_t>(c)] = kindOfCode(c);
-        }
-        return table;
-    }();
-    return code >= 0 && code < 1072 ? kinds[static_cast<std::size_t>(code)] : ValueKind::String;
+    return code >= 0 && code < 1072 ? kKinds[static_cast<std::size_t>(code)] : ValueKind::String;
 }
 
 ByteSource::ByteSource(std::string_view data)

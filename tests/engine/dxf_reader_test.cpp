@@ -118,15 +118,23 @@ TEST(DxfTokenizer, MalformedInputIsRefusedWithWhere) {
     EXPECT_EQ(errorOf("AC1015\0\0\0\x01\x02"), err::kNotDxf);
     EXPECT_EQ(errorOf("12\nhello\n"), err::kNotDxf);
 
+    // An entity without a name is left out like any unknown kind.
+    ReadReport report;
+    EXPECT_TRUE(readDxfBuffer(file({{0, ""}, {10, "1"}}), &report).entities.empty());
+    EXPECT_EQ(report.skipped[""], 1u);
+
     // Complete sections without the closing EOF lose nothing: accepted.
     const std::string noEof = data.substr(0, data.rfind("0\nEOF"));
     EXPECT_EQ(readDxfBuffer(noEof).entities.size(), 1u);
 
-    try {
-        readDxf("/nonexistent/drawing.dxf");
-        ADD_FAILURE();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), err::kFileNotFound);
+    for (const auto& [path, number] : {std::pair{"/nonexistent/drawing.dxf", err::kFileNotFound},
+                                       std::pair{BRONDEL_CORPUS_DIR, err::kFileRead}}) {
+        try {
+            readDxf(path);
+            ADD_FAILURE() << path;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), number) << path;
+        }
     }
 }
 
@@ -257,6 +265,19 @@ TEST(DxfReader, TablesBlocksAndHeader) {
     EXPECT_EQ(block.base, (Point3{1, 2, 0}));
     ASSERT_EQ(block.entities.size(), 1u);
     EXPECT_NE(geomIf<CircleGeom>(block.entities[0]), nullptr);
+}
+
+TEST(DxfReader, ImageTakesItsFileNameFromTheObjects) {
+    const DrawingContent c = readDxf(std::string(BRONDEL_CORPUS_DIR) + "/dxf/netdxf_sample.dxf");
+    int images = 0;
+    for (const Entity& e : c.entities) {
+        if (const auto* image = geomIf<ImageGeom>(e)) {
+            ++images;
+            EXPECT_EQ(image->fileName, ".\\image.jpg");
+            EXPECT_EQ(image->widthPx, 260);
+        }
+    }
+    EXPECT_EQ(images, 1);
 }
 
 }  // namespace
