@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "engine/entity.h"
 #include "engine/geometry.h"
 
@@ -10,7 +12,7 @@ namespace brondel::engine {
 struct Block;
 
 class BlockLookup {
-public:
+  public:
     virtual ~BlockLookup() = default;
     // nullptr when there is no block of that name.
     virtual const Block* findBlock(const std::string& name) const = 0;
@@ -21,8 +23,23 @@ public:
 Box2 boundingBox(const Entity& e, const BlockLookup& blocks);
 
 // Shortest planar distance from (x, y) to the geometry (z plays no part).
-// Text and multi-line text answer by their insertion box.
+// Inside a SOLID or TRACE, or inside the approximate box of a text or a
+// multi-line text, the distance is 0; a 3DFACE and an image answer by their
+// edges, a hatch by its boundary, a block reference and a dimension by
+// their block's entities. A block reference to a missing block answers by
+// its insertion point. Splines answer within tol::kCurveRelative of their
+// size.
 double distanceTo(const Entity& e, double x, double y, const BlockLookup& blocks);
+
+// The corners of a text's or a multi-line text's approximate box, counter-
+// clockwise (text metrics are estimated without fonts).
+std::vector<Point2> textOutline(const TextGeom& g);
+std::vector<Point2> textOutline(const MTextGeom& g);
+
+// A hatch's boundary as plain entities (no handles, default properties):
+// polyline loops as closed polylines; edges as lines, arcs, ellipses and
+// splines.
+std::vector<Entity> hatchBoundary(const HatchGeom& g);
 
 // Distance from a point to a segment and to an arc, the pieces the above use.
 double distanceToSegment(double px, double py, double ax, double ay, double bx, double by);
