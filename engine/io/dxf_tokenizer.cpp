@@ -255,6 +255,9 @@ bool Tokenizer::nextAscii(Group& g) {
         src_.consume(nl2 + 1);
         g.kind = valueKind(g.code);
         g.numberReady = false;
+        if (g.code == 0) {
+            g.text = trim(g.text);  // structure names, which some writers pad
+        }
         return true;
     }
     std::string_view codeLine;
@@ -278,6 +281,9 @@ bool Tokenizer::nextAscii(Group& g) {
     }
     g.kind = valueKind(g.code);
     g.numberReady = false;
+    if (g.code == 0) {
+        g.text = trim(g.text);
+    }
     return true;
 }
 

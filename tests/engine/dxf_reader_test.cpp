@@ -51,7 +51,7 @@ TEST(DxfTokenizer, LineEndsAndPaddedCodesReadAlike) {
     std::string crlf = ascii({{0, "SECTION"}, {2, "ENTITIES"}}, "\r\n") + ascii(kLine, "\r\n") +
                        ascii({{0, "ENDSEC"}, {0, "EOF"}}, "\r\n");
     std::string mixed =
-        "  0\r\nSECTION\n  2\nENTITIES\r\n" + ascii(kLine) + "  0\nENDSEC\r\n  0\nEOF";
+        "  0\r\nSECTION \n  2\nENTITIES\r\n" + ascii(kLine) + "  0\nENDSEC\r\n  0\nEOF";
     for (const std::string& data : {lf, crlf, mixed}) {
         const DrawingContent c = readDxfBuffer(data);
         ASSERT_EQ(c.entities.size(), 1u);
