@@ -221,6 +221,77 @@ double filledDistance(const std::vector<Point2>& poly, double x, double y) {
     return insidePolygon(poly, x, y) ? 0 : outlineDistance(poly, x, y);
 }
 
+// The placed entities of copy (0, 0) of a reference: the other copies are
+// translations of it, by copyOffset.
+std::vector<Entity> firstCopy(const InsertGeom& g, const BlockLookup& blocks) {
+    InsertGeom one = g;
+    one.columns = one.rows = 1;
+    std::vector<Entity> out;
+    forEachPlacedEntity(one, blocks, [&](const Entity& part) { out.push_back(part); });
+    return out;
+}
+
+Point2 copyOffset(const InsertGeom& g, int column, int row) {
+    const double x = column * g.columnSpacing, y = row * g.rowSpacing;
+    const double c = std::cos(g.angle), s = std::sin(g.angle);
+    return {x * c - y * s, x * s + y * c};
+}
+
+Box2 insertBox(const InsertGeom& g, const BlockLookup& blocks) {
+    Box2 first;
+    for (const Entity& part : firstCopy(g, blocks)) {
+        first.add(boundingBox(part, blocks));
+    }
+    Box2 b;
+    if (first.empty()) {
+        b.add(g.p.x, g.p.y);
+        return b;
+    }
+    // The copies' union is the first box moved to the array's corners.
+    const int columns = std::max(1, g.columns), rows = std::max(1, g.rows);
+    for (int c : {0, columns - 1}) {
+        for (int r : {0, rows - 1}) {
+            const Point2 o = copyOffset(g, c, r);
+            b.add(first.minX + o.x, first.minY + o.y);
+            b.add(first.maxX + o.x, first.maxY + o.y);
+        }
+    }
+    return b;
+}
+
+double boxDistance(const Box2& b, double x, double y) {
+    const double dx = std::max({b.minX - x, 0.0, x - b.maxX});
+    const double dy = std::max({b.minY - y, 0.0, y - b.maxY});
+    return std::hypot(dx, dy);
+}
+
+double insertDistance(const InsertGeom& g, double x, double y, const BlockLookup& blocks) {
+    const std::vector<Entity> parts = firstCopy(g, blocks);
+    if (parts.empty()) {
+        return std::hypot(x - g.p.x, y - g.p.y);
+    }
+    Box2 first;
+    for (const Entity& part : parts) {
+        first.add(boundingBox(part, blocks));
+    }
+    double best = kInf;
+    for (int c = 0; c < std::max(1, g.columns); ++c) {
+        for (int r = 0; r < std::max(1, g.rows); ++r) {
+            // The copy's parts are the first copy's moved by the offset, so
+            // the query moves back instead.
+            const Point2 o = copyOffset(g, c, r);
+            const double qx = x - o.x, qy = y - o.y;
+            if (boxDistance(first, qx, qy) >= best) {
+                continue;
+            }
+            for (const Entity& part : parts) {
+                best = std::min(best, distanceTo(part, qx, qy, blocks));
+            }
+        }
+    }
+    return best;
+}
+
 // Definition points stand for a dimension whose block is missing.
 std::vector<Point3> dimensionPoints(const DimensionGeom& g) {
     return {g.defPoint, g.textMid, g.p13, g.p14};
@@ -368,11 +439,7 @@ Box2 boundingBox(const Entity& e, const BlockLookup& blocks) {
     } else if (const auto* g = geomIf<MTextGeom>(e)) {
         b = pointsBox(textOutline(*g));
     } else if (const auto* g = geomIf<InsertGeom>(e)) {
-        forEachPlacedEntity(*g, blocks,
-                            [&](const Entity& part) { b.add(boundingBox(part, blocks)); });
-        if (b.empty()) {
-            b.add(g->p.x, g->p.y);
-        }
+        b = insertBox(*g, blocks);
     } else if (const auto* g = geomIf<HatchGeom>(e)) {
         for (const Entity& part : hatchBoundary(*g)) {
             b.add(boundingBox(part, blocks));
@@ -444,13 +511,7 @@ double distanceTo(const Entity& e, double x, double y, const BlockLookup& blocks
         return filledDistance(textOutline(*g), x, y);
     }
     if (const auto* g = geomIf<InsertGeom>(e)) {
-        double best = kInf;
-        bool any = false;
-        forEachPlacedEntity(*g, blocks, [&](const Entity& part) {
-            any = true;
-            best = std::min(best, distanceTo(part, x, y, blocks));
-        });
-        return any ? best : std::hypot(x - g->p.x, y - g->p.y);
+        return insertDistance(*g, x, y, blocks);
     }
     if (const auto* g = geomIf<HatchGeom>(e)) {
         double best = kInf;

@@ -16,6 +16,8 @@
 //   3DFACE corners go 1, 2, 3, 4. A fourth corner equal to the third makes a
 //   triangle.
 // - Distances are planar: z plays no part.
+#include <cstddef>
+
 namespace brondel::engine::tol {
 
 // Segments shorter than this are dropped when a polyline is exploded.
@@ -39,6 +41,10 @@ constexpr int kEllipseSeedSamples = 64;
 // Nested block references deeper than this are left out (a block that
 // refers to itself would otherwise never end).
 constexpr int kMaxBlockNesting = 32;
+
+// Most entities one block reference places when its box or distance is
+// asked (nested arrays multiply); beyond it the rest is left out.
+constexpr std::size_t kMaxPlacedEntities = std::size_t(1) << 22;
 
 // Column vectors of a transformed block reference count as perpendicular when
 // |cos| of the angle between them is below this.

@@ -270,11 +270,19 @@ void textScales(const Affine& m, double angle, double& along, double& across) {
 
 using Visit = std::function<void(Entity&)>;
 
-void placeBlock(const Block& block, const Affine& m, const EntityProps& ref,
-                const BlockLookup& blocks, std::vector<std::string>& active, const Visit& visit);
+// What a placement has gone through: the blocks it is inside (to stop
+// recursion) and how many more entities it may place (to stop nested
+// arrays from multiplying without end).
+struct Placing {
+    std::vector<std::string> active;
+    std::size_t budget = tol::kMaxPlacedEntities;
+};
 
-void placeEntity(const Entity& e, const Affine& m, const BlockLookup& blocks,
-                 std::vector<std::string>& active, const Visit& visit) {
+void placeBlock(const Block& block, const Affine& m, const EntityProps& ref,
+                const BlockLookup& blocks, Placing& placing, const Visit& visit);
+
+void placeEntity(const Entity& e, const Affine& m, const BlockLookup& blocks, Placing& placing,
+                 const Visit& visit) {
     if (const auto* g = geomIf<InsertGeom>(e)) {
         const Block* block = blocks.findBlock(g->block);
         if (!block) {
@@ -283,17 +291,21 @@ void placeEntity(const Entity& e, const Affine& m, const BlockLookup& blocks,
         for (int c = 0; c < std::max(1, g->columns); ++c) {
             for (int r = 0; r < std::max(1, g->rows); ++r) {
                 placeBlock(*block, m * insertTransform(*g, block->base, c, r), e.props, blocks,
-                           active, visit);
+                           placing, visit);
             }
         }
         return;
     }
     if (const auto* g = geomIf<DimensionGeom>(e)) {
         if (const Block* block = blocks.findBlock(g->block)) {
-            placeBlock(*block, m, e.props, blocks, active, visit);
+            placeBlock(*block, m, e.props, blocks, placing, visit);
         }
         return;
     }
+    if (placing.budget == 0) {
+        return;
+    }
+    --placing.budget;
     std::vector<Entity> placed;
     transformEntity(e, m, blocks, 0, placed);
     for (Entity& p : placed) {
@@ -302,7 +314,8 @@ void placeEntity(const Entity& e, const Affine& m, const BlockLookup& blocks,
 }
 
 void placeBlock(const Block& block, const Affine& m, const EntityProps& ref,
-                const BlockLookup& blocks, std::vector<std::string>& active, const Visit& visit) {
+                const BlockLookup& blocks, Placing& placing, const Visit& visit) {
+    std::vector<std::string>& active = placing.active;
     if (int(active.size()) >= tol::kMaxBlockNesting ||
         std::find(active.begin(), active.end(), block.name) != active.end()) {
         return;
@@ -313,7 +326,7 @@ void placeBlock(const Block& block, const Affine& m, const EntityProps& ref,
         visit(leaf);
     };
     for (const Entity& part : block.entities) {
-        placeEntity(part, m, blocks, active, inherit);
+        placeEntity(part, m, blocks, placing, inherit);
     }
     active.pop_back();
 }
@@ -407,8 +420,8 @@ void transformEntity(const Entity& e, const Affine& m, const BlockLookup& blocks
         if (transformInsert(*g, m, t)) {
             emit(std::move(t));
         } else {
-            std::vector<std::string> active;
-            placeEntity(e, m, blocks, active,
+            Placing placing;
+            placeEntity(e, m, blocks, placing,
                         [&](Entity& part) { out.push_back(std::move(part)); });
         }
     } else if (const auto* g = geomIf<HatchGeom>(e)) {
@@ -417,8 +430,8 @@ void transformEntity(const Entity& e, const Affine& m, const BlockLookup& blocks
         // The dimension's block holds its parts where they were drawn; moved
         // elsewhere it is only its parts.
         if (blocks.findBlock(g->block)) {
-            std::vector<std::string> active;
-            placeEntity(e, m, blocks, active,
+            Placing placing;
+            placeEntity(e, m, blocks, placing,
                         [&](Entity& part) { out.push_back(std::move(part)); });
         } else {
             DimensionGeom t = *g;
@@ -449,11 +462,11 @@ void forEachPlacedEntity(const InsertGeom& g, const BlockLookup& blocks,
     if (!block) {
         return;
     }
-    std::vector<std::string> active;
+    Placing placing;
     const Visit leaf = [&](Entity& part) { visit(part); };
     for (int c = 0; c < std::max(1, g.columns); ++c) {
         for (int r = 0; r < std::max(1, g.rows); ++r) {
-            placeBlock(*block, insertTransform(g, block->base, c, r), {}, blocks, active, leaf);
+            placeBlock(*block, insertTransform(g, block->base, c, r), {}, blocks, placing, leaf);
         }
     }
 }
@@ -461,8 +474,8 @@ void forEachPlacedEntity(const InsertGeom& g, const BlockLookup& blocks,
 void forEachPlacedEntity(const DimensionGeom& g, const BlockLookup& blocks,
                          const std::function<void(const Entity&)>& visit) {
     if (const Block* block = blocks.findBlock(g.block)) {
-        std::vector<std::string> active;
-        placeBlock(*block, Affine{}, {}, blocks, active, [&](Entity& part) { visit(part); });
+        Placing placing;
+        placeBlock(*block, Affine{}, {}, blocks, placing, [&](Entity& part) { visit(part); });
     }
 }
 

@@ -205,6 +205,25 @@ TEST(Shape, BlockReferencesAnswerByTheirPlacedEntities) {
     EXPECT_NEAR(distanceTo(Entity(missing), 10, 3, blocks), 3, 1e-12);
 }
 
+TEST(Shape, LargeArraysAnswerWithoutPlacingEveryCopy) {
+    const Blocks blocks = blocksWithSquareAndCircle();
+    InsertGeom ins;
+    ins.block = "SQ";
+    ins.columns = 2000;
+    ins.rows = 1000;
+    ins.columnSpacing = 5;
+    ins.rowSpacing = 7;
+    ins.angle = kPi / 2;
+    const Entity e(ins);
+    const Box2 b = boundingBox(e, blocks);
+    EXPECT_NEAR(b.maxX, 1, 1e-9);
+    EXPECT_NEAR(b.minX, -7 * 999 - 1, 1e-6);
+    EXPECT_NEAR(b.maxY, 5 * 1999 + 1, 1e-6);
+    // On the circle of copy (column 1500, row 300).
+    EXPECT_NEAR(distanceTo(e, -7 * 300, 5 * 1500 - 1, blocks), 0, 1e-9);
+    EXPECT_NEAR(distanceTo(e, 100, 0, blocks), 99, 1e-9);
+}
+
 TEST(Shape, NestedAndRecursiveBlocksEnd) {
     Blocks blocks = blocksWithSquareAndCircle();
     Block outer;
