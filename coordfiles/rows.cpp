@@ -8,9 +8,6 @@ namespace brondel::coordfiles {
 
 namespace {
 
-// The conventional number of asking for a part a split did not produce.
-constexpr int kSubscriptOutOfRange = 9;
-
 std::string row(double x, std::string_view separator, double y) {
     std::array<char, kRowCapacity> text{};
     char* end = writeCoordinateText(text.data(), x);
@@ -37,7 +34,7 @@ std::string datRow(double x, double y) {
 RowParts splitRow(std::string_view row, std::string_view separator) {
     const auto cut = row.find(separator);
     if (cut == std::string_view::npos) {
-        throw Error(kSubscriptOutOfRange, "Subscript out of range");
+        throw Error(err::kSubscriptOutOfRange, "Subscript out of range");
     }
     std::string_view rest = row.substr(cut + separator.size());
     return {row.substr(0, cut), rest.substr(0, rest.find(separator))};

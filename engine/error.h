@@ -11,24 +11,25 @@ namespace brondel {
 namespace err {
 constexpr int kInvalidCall = 5;
 constexpr int kOverflow = 6;
+constexpr int kSubscriptOutOfRange = 9;
 constexpr int kTypeMismatch = 13;
 constexpr int kFileNotFound = 53;
 constexpr int kInputPastEnd = 62;
 constexpr int kPathFileAccess = 75;
 constexpr int kCancelled = 32755;  // a file dialog the user cancelled
 
-constexpr int kNoSuchEntity = 30001;      // handle names no entity of a live drawing
-constexpr int kEntityErased = 30002;      // the entity is marked erased
-constexpr int kWrongEntityKind = 30003;   // the query does not apply to this kind
+constexpr int kNoSuchEntity = 30001;     // handle names no entity of a live drawing
+constexpr int kEntityErased = 30002;     // the entity is marked erased
+constexpr int kWrongEntityKind = 30003;  // the query does not apply to this kind
 constexpr int kNoSuchLayer = 30004;
 constexpr int kNoSuchBlock = 30005;
 constexpr int kBadArgument = 30006;
-constexpr int kNotDxf = 30010;            // the file is not a DXF file
-constexpr int kDxfTruncated = 30011;      // the file ends inside a section or entity
-constexpr int kDxfBadGroupCode = 30012;   // a group code line that is not a number
-constexpr int kDxfBadValue = 30013;       // a value that does not fit its group code
+constexpr int kNotDxf = 30010;           // the file is not a DXF file
+constexpr int kDxfTruncated = 30011;     // the file ends inside a section or entity
+constexpr int kDxfBadGroupCode = 30012;  // a group code line that is not a number
+constexpr int kDxfBadValue = 30013;      // a value that does not fit its group code
 constexpr int kDwgNotSupported = 30014;
-constexpr int kUnknownFormat = 30015;     // file name extension the engine cannot read
+constexpr int kUnknownFormat = 30015;  // file name extension the engine cannot read
 constexpr int kFileRead = 30016;
 constexpr int kFileWrite = 30017;
 constexpr int kNotVec = 30020;
@@ -42,14 +43,14 @@ constexpr int kNothingToRedo = 30031;
 std::string describeError(int number);
 
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(int number);
     Error(int number, const std::string& description);
 
     int number() const { return number_; }
     std::string description() const { return what(); }
 
-private:
+  private:
     int number_;
 };
 

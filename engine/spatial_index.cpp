@@ -30,11 +30,24 @@ int SpatialIndex::levelFor(const Box2& box) {
     if (!(extent > 0)) {
         return 0;
     }
-    const int level = static_cast<int>(std::ceil(std::log2(extent))) + kLevelOffset;
-    return std::clamp(level, 0, kLevels - 1);
+    int level =
+        std::clamp(static_cast<int>(std::ceil(std::log2(extent))) + kLevelOffset, 0, kLevels - 1);
+    // Rounding can leave a box's ends two cells apart; a query only looks one
+    // cell back, so such a box goes one level up.
+    while (level < kLevels - 1) {
+        const double size = cellSize(level);
+        if (cellCoord(box.maxX, size) - cellCoord(box.minX, size) <= 1 &&
+            cellCoord(box.maxY, size) - cellCoord(box.minY, size) <= 1) {
+            break;
+        }
+        ++level;
+    }
+    return level;
 }
 
-double SpatialIndex::cellSize(int level) { return std::ldexp(1.0, level - kLevelOffset); }
+double SpatialIndex::cellSize(int level) {
+    return std::ldexp(1.0, level - kLevelOffset);
+}
 
 std::int64_t SpatialIndex::cellCoord(double v, double size) {
     const double c = std::floor(v / size);
@@ -156,6 +169,8 @@ void SpatialIndex::remove(Handle h, const Box2& box) {
     --size_;
 }
 
-void SpatialIndex::clear() { *this = SpatialIndex(); }
+void SpatialIndex::clear() {
+    *this = SpatialIndex();
+}
 
 }  // namespace brondel::engine

@@ -16,7 +16,7 @@ namespace brondel::engine {
 // cells instead. Unbounded boxes (rays, construction lines) sit in a list of
 // their own that every query visits.
 class SpatialIndex {
-public:
+  public:
     void insert(Handle h, const Box2& box);
     // box must be the box the entry was inserted with.
     void remove(Handle h, const Box2& box);
@@ -43,7 +43,7 @@ public:
         }
     }
 
-private:
+  private:
     static constexpr int kLevels = 64;
     static constexpr int kLevelOffset = 32;  // level index 32 has cell size 1
 
@@ -73,8 +73,9 @@ private:
     template <class F>
     void queryLevel(int level, const Box2& q, F&& f) const {
         const double size = cellSize(level);
-        const std::int64_t x0 = cellCoord(q.minX - size, size), x1 = cellCoord(q.maxX, size);
-        const std::int64_t y0 = cellCoord(q.minY - size, size), y1 = cellCoord(q.maxY, size);
+        // An entry reaches at most one cell beyond the cell of its lower-left corner.
+        const std::int64_t x0 = cellCoord(q.minX, size) - 1, x1 = cellCoord(q.maxX, size);
+        const std::int64_t y0 = cellCoord(q.minY, size) - 1, y1 = cellCoord(q.maxY, size);
         const double span = double(x1 - x0 + 1) * double(y1 - y0 + 1);
         auto walk = [&](std::int32_t head) {
             for (std::int32_t i = head; i >= 0; i = entries_[i].next) {

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang clang-format
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   qt6-base-dev libqt6svg6-dev xvfb xauth
   libdxflib-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev

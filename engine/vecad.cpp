@@ -1,0 +1,331 @@
+#include "engine/vecad.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "engine/commands.h"
+#include "engine/error.h"
+#include "engine/explode.h"
+#include "engine/io/drawing_files.h"
+#include "engine/rotate.h"
+
+namespace brondel::engine {
+
+namespace {
+
+std::string lowerExtension(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return "";
+    }
+    std::string ext = path.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+}  // namespace
+
+Vecad::Vecad() = default;
+
+void Vecad::notify(void (VecadListener::*what)()) {
+    if (listener_) {
+        (listener_->*what)();
+    }
+}
+
+// ---------------------------------------------------------------- files
+
+void Vecad::FileNew() {
+    drawing_.load(DrawingContent{});
+    fileName_.clear();
+    SelClear();
+    notify(&VecadListener::regenerated);
+}
+
+void Vecad::FileOpen(const std::string& path) {
+    const std::string ext = lowerExtension(path);
+    if (ext == "dwg") {
+        throw Error(err::kDwgNotSupported);
+    }
+    DrawingContent content = ext == "vec" ? io::readVec(path) : io::readDxf(path);
+    SelClear();
+    drawing_.load(std::move(content));
+    fileName_ = path;
+    notify(&VecadListener::regenerated);
+}
+
+void Vecad::FileSave() {
+    if (fileName_.empty()) {
+        FileSaveAs("");
+        return;
+    }
+    FileSaveAs(fileName_);
+}
+
+void Vecad::FileSaveAs(const std::string& path) {
+    std::string target = path;
+    if (target.empty()) {
+        target = askSaveName ? askSaveName() : std::string();
+        if (target.empty()) {
+            throw Error(err::kCancelled);
+        }
+    }
+    const std::string ext = lowerExtension(target);
+    if (ext == "dwg") {
+        throw Error(err::kDwgNotSupported,
+                    "DWG files cannot be written; save the drawing as DXF or VEC");
+    }
+    if (ext == "vec") {
+        io::writeVec(drawing_, target);
+    } else {
+        io::writeDxf(drawing_, target);
+    }
+    fileName_ = target;
+    drawing_.markSaved();
+}
+
+// ---------------------------------------------------------------- commands and view
+
+void Vecad::Execute(int code) {
+    switch (code) {
+        case command::kZoomExtents:
+            ZoomExtents();
+            return;
+        case command::kZoomIn:
+            view_.zoomBy(2);
+            break;
+        case command::kZoomOut:
+            view_.zoomBy(0.5);
+            break;
+        case command::kUndo:
+            if (drawing_.canUndo()) {
+                drawing_.undo();
+                notify(&VecadListener::regenerated);
+            }
+            return;
+        case command::kRedo:
+            if (drawing_.canRedo()) {
+                drawing_.redo();
+                notify(&VecadListener::regenerated);
+            }
+            return;
+        default:
+            if (listener_) {
+                listener_->notice(notAvailableNotice(code));
+            }
+            return;
+    }
+    notify(&VecadListener::viewChanged);
+}
+
+void Vecad::ZoomExtents() {
+    view_.zoomExtents(drawing_.extents());
+    notify(&VecadListener::viewChanged);
+}
+
+void Vecad::Update() {
+    notify(&VecadListener::regenerated);
+}
+
+void Vecad::WndRedraw() {
+    notify(&VecadListener::redrawn);
+}
+
+void Vecad::NavCreate(std::intptr_t, int, int, int, int, int) {
+    navigator_ = true;
+}
+
+void Vecad::PrintSetup() {
+    if (listener_) {
+        listener_->notice(notAvailableNotice(command::kPrint));
+    }
+}
+
+// ---------------------------------------------------------------- entities
+
+int Vecad::EntityGetType(Handle h) const {
+    return code(drawing_.entity(h).type());
+}
+
+Handle Vecad::addEntity(Entity e) {
+    e.props.layer = drawing_.currentLayer();
+    return drawing_.add(std::move(e));
+}
+
+Handle Vecad::AddLine(double x1, double y1, double z1, double x2, double y2, double z2) {
+    return addEntity(Entity(LineGeom{{x1, y1, z1}, {x2, y2, z2}}));
+}
+
+Handle Vecad::AddPoint(double x, double y, double z) {
+    return addEntity(Entity(PointGeom{{x, y, z}}));
+}
+
+Handle Vecad::AddText(const std::string& text, double x, double y, double z, int hAlign,
+                      double height, double widthFactor, double angle, double oblique) {
+    TextGeom t;
+    t.text = text;
+    t.p = {x, y, z};
+    t.alignPoint = t.p;
+    t.hAlign = std::clamp(hAlign, 0, 2);
+    t.height = height;
+    t.widthFactor = widthFactor;
+    t.angle = angle;
+    t.oblique = oblique;
+    return addEntity(Entity(std::move(t)));
+}
+
+void Vecad::EntityPutColor(Handle h, int aci) {
+    if (aci < 0 || aci > 256) {
+        throw Error(err::kBadArgument, "Colour numbers run from 0 to 256");
+    }
+    Entity e = drawing_.entity(h);
+    e.props.color = Color{static_cast<std::int16_t>(aci), -1};
+    drawing_.replace(h, std::move(e));
+}
+
+void Vecad::EntityErase(Handle h, bool erase) {
+    drawing_.setErased(h, erase);
+    if (erase && selected_.erase(h)) {
+        selection_.erase(std::find(selection_.begin(), selection_.end(), h));
+    }
+}
+
+void Vecad::EntityRotate(Handle h, double cx, double cy, double, double angle) {
+    Entity e = drawing_.entity(h);
+    rotateEntity(e, cx, cy, angle);
+    drawing_.replace(h, std::move(e));
+}
+
+int Vecad::Purge(int mode) {
+    std::size_t removed = 0;
+    if (mode == 3) {
+        removed = drawing_.purgeErased();
+    } else if (mode == 0 || mode == 1) {
+        removed = drawing_.purgeAll();
+    } else {
+        throw Error(err::kBadArgument, "Purge modes are 0, 1 and 3");
+    }
+    std::erase_if(selection_, [&](Handle h) { return drawing_.find(h) == nullptr; });
+    selected_ = {selection_.begin(), selection_.end()};
+    return static_cast<int>(removed);
+}
+
+// ---------------------------------------------------------------- selection
+
+void Vecad::SelectEntity(Handle h, bool select) {
+    const Entity& e = drawing_.entity(h);
+    if (select) {
+        if (e.erased) {
+            throw Error(err::kEntityErased);
+        }
+        if (selected_.insert(h).second) {
+            selection_.push_back(h);
+        }
+    } else if (selected_.erase(h)) {
+        selection_.erase(std::find(selection_.begin(), selection_.end(), h));
+    }
+}
+
+void Vecad::SelClear() {
+    selection_.clear();
+    selected_.clear();
+}
+
+Vecad::SelPtr Vecad::SelGetNextPtr(SelPtr ptr) const {
+    return ptr >= 1 && ptr < SelPtr(selection_.size()) ? ptr + 1 : 0;
+}
+
+Handle Vecad::GetEntityByPtr(SelPtr ptr) const {
+    if (ptr < 1 || ptr > SelPtr(selection_.size())) {
+        throw Error(err::kBadArgument, "The selection pointer is past the selection");
+    }
+    return selection_[std::size_t(ptr - 1)];
+}
+
+int Vecad::SelExplode() {
+    int exploded = 0;
+    Drawing::Step step(drawing_, "Explode");
+    const std::vector<Handle> chosen = selection_;
+    SelClear();
+    for (Handle h : chosen) {
+        const Entity* e = drawing_.find(h);
+        if (!e || e->erased) {
+            continue;
+        }
+        std::vector<Entity> parts = explodeEntity(*e, drawing_, explodeTolerance);
+        if (parts.empty()) {
+            continue;
+        }
+        for (Entity& part : parts) {
+            drawing_.add(std::move(part));
+        }
+        drawing_.setErased(h, true);
+        ++exploded;
+    }
+    return exploded;
+}
+
+int Vecad::SelectByDist(double x, double y, double, double distance, bool select, bool add) {
+    if (!add) {
+        SelClear();
+    }
+    int count = 0;
+    for (Handle h : drawing_.within(x, y, distance)) {
+        ++count;
+        SelectEntity(h, select);
+    }
+    return count;
+}
+
+// ---------------------------------------------------------------- layers
+
+bool Vecad::AddLayer(const std::string& name, int color, int lineType, int lineWeight) {
+    if (name.empty()) {
+        return false;
+    }
+    Layer layer;
+    layer.name = name;
+    layer.color.aci = static_cast<std::int16_t>(std::clamp(color, 1, 255));
+    const auto& types = drawing_.lineTypes();
+    layer.lineType = lineType > 0 && std::size_t(lineType) <= types.size()
+                         ? types[std::size_t(lineType) - 1].name
+                         : "CONTINUOUS";
+    layer.lineWeight = static_cast<std::int16_t>(std::clamp(lineWeight, -3, 211));
+    drawing_.addLayer(layer);
+    return true;
+}
+
+bool Vecad::SetCurLayerByName(const std::string& name) {
+    if (!drawing_.findLayer(name)) {
+        return false;
+    }
+    drawing_.setCurrentLayer(name);
+    return true;
+}
+
+// ---------------------------------------------------------------- picks
+
+Handle Vecad::GetEntityAtPoint(double windowX, double windowY) const {
+    const Point2 p = view_.toWorld(windowX, windowY);
+    const double aperture = view_.pickDistance();
+    Handle best = kNoHandle;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    for (Handle h : drawing_.within(p.x, p.y, aperture)) {
+        // The nearest wins; among equals the one drawn last (on top).
+        const double d = distanceTo(drawing_.entity(h), p.x, p.y, drawing_);
+        if (d <= bestDistance) {
+            bestDistance = d;
+            best = h;
+        }
+    }
+    return best;
+}
+
+void Vecad::pressAt(double windowX, double windowY) {
+    picked_ = GetEntityAtPoint(windowX, windowY);
+}
+
+}  // namespace brondel::engine

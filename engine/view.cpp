@@ -1,0 +1,60 @@
+#include "engine/view.h"
+
+#include <algorithm>
+
+namespace brondel::engine {
+
+namespace {
+constexpr double kExtentsMargin = 1.05;  // leave a little room around fitted extents
+constexpr double kMinScale = 1e-12;
+constexpr double kMaxScale = 1e12;
+}  // namespace
+
+void View::resize(int width, int height) {
+    width_ = std::max(1, width);
+    height_ = std::max(1, height);
+}
+
+void View::set(Point2 center, double scale) {
+    if (std::isfinite(center.x) && std::isfinite(center.y)) {
+        center_ = center;
+    }
+    if (std::isfinite(scale)) {
+        scale_ = std::clamp(scale, kMinScale, kMaxScale);
+    }
+}
+
+Point2 View::toWorld(double wx, double wy) const {
+    return {center_.x + (wx - width_ / 2.0) * scale_, center_.y - (wy - height_ / 2.0) * scale_};
+}
+
+Point2 View::toWindow(double x, double y) const {
+    return {(x - center_.x) / scale_ + width_ / 2.0, height_ / 2.0 - (y - center_.y) / scale_};
+}
+
+void View::zoomExtents(const Box2& box) {
+    if (box.empty()) {
+        set({50, 35}, 0.15);
+        return;
+    }
+    const double w = std::max(box.width(), 1e-9);
+    const double h = std::max(box.height(), 1e-9);
+    const double scale = std::max(w / width_, h / height_) * kExtentsMargin;
+    set({(box.minX + box.maxX) / 2, (box.minY + box.maxY) / 2}, scale);
+}
+
+void View::zoomBy(double factor, Point2 about) {
+    if (!(factor > 0)) {
+        return;
+    }
+    const double scale = std::clamp(scale_ / factor, kMinScale, kMaxScale);
+    const double applied = scale_ / scale;
+    set({about.x + (center_.x - about.x) / applied, about.y + (center_.y - about.y) / applied},
+        scale);
+}
+
+void View::setPickAperture(int pixels) {
+    pickAperture_ = std::clamp(pixels, 1, 50);
+}
+
+}  // namespace brondel::engine

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+// The one door to the user: every message box, input box and file dialog of
+// the program goes through a Dialogs implementation (Qt on the desktop,
+// scripted answers in tests and `brondel-cli run`, fixed answers in
+// `brondel-cli convert`). Texts arrive exactly as the program writes them;
+// character 13 separates lines.
+namespace brondel::ports {
+
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Icon { None, Information, Exclamation, Question, Critical };
+enum class Answer { Ok, Yes, No, Cancel };
+
+struct FileDialogSetup {
+    std::string title;
+    std::string filter;  // "Description (*.dxf)|*.dxf|..." pairs
+    int filterIndex = 1;
+    std::string defaultExt;
+    std::string initialName;
+    int flags = 0;
+};
+
+// A message box without a title of its own shows the application title.
+inline constexpr const char* kApplicationTitle = "Brondel 3.0";
+
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    virtual Answer messageBox(const std::string& text, Buttons buttons, Icon icon,
+                              const std::string& title) = 0;
+    // The typed text, "" when cancelled.
+    virtual std::string inputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText) = 0;
+    // The chosen path, "" when cancelled.
+    virtual std::string openFile(const FileDialogSetup& setup) = 0;
+    virtual std::string saveFile(const FileDialogSetup& setup) = 0;
+};
+
+}  // namespace brondel::ports
