@@ -1,0 +1,73 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/vecad.h"
+#include "shell/change_signal.h"
+
+namespace brondel::shell {
+class MainWindow;
+}
+
+// One open drawing (frmVcdEdit): the drawing control, the DAT preview
+// control and the two lists in their frame.
+namespace brondel::documents {
+
+// Sizes in twips (15 per pixel), as a new window lays its controls out.
+struct Layout {
+    int left, top, width, height;
+};
+
+struct Frame {
+    std::string caption = "Coordinate List";
+    bool visible = false;
+    Layout layout{90, 90, 2400, 7335};
+    shell::ChangeSignal changed;
+};
+
+struct ListBox {
+    std::vector<std::string> rows;
+    bool visible = true;
+    Layout layout{150, 270, 2100, 6855};
+    shell::ChangeSignal changed;  // rows or visibility changed
+};
+
+enum class ListView { Coordinate, Dat };
+
+class DrawingWindow {
+public:
+    DrawingWindow(shell::MainWindow& main, int serial);
+    DrawingWindow(const DrawingWindow&) = delete;
+    DrawingWindow& operator=(const DrawingWindow&) = delete;
+
+    shell::MainWindow& main() { return main_; }
+    int serial() const { return serial_; }  // 1-based, in opening order
+
+    engine::Vecad Vecad1;
+    engine::Vecad Vecad2;
+    Layout vecad1Layout{90, 90, 10965, 7455};
+    Layout vecad2Layout{90, 90, 9135, 7455};
+    Frame Frame1;
+    ListBox CList;
+    ListBox DList;
+    ListView view = ListView::Coordinate;
+    bool commandWindowVisible = false;
+    std::string caption;  // stays empty
+
+    // Event handlers.
+    void activated();
+    void keyPressed(int keyCode);
+    // Returns false when the close is refused (the user chose Cancel, or the
+    // save chosen with Yes failed or was cancelled).
+    bool closeRequest();
+    void resized();
+    void destroyed();
+    void cursorMoved(double x, double y, double z);
+
+private:
+    shell::MainWindow& main_;
+    int serial_;
+};
+
+}  // namespace brondel::documents
