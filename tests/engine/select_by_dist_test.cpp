@@ -165,9 +165,8 @@ TEST(SelectByDist, RadiusZeroAndNegativeAndTouchingEnds) {
 
 // A box whose computed width rounds down to a power of two while its ends
 // lie in cells two apart (other boxes of that size fill enough cells for
-// the query to walk cells rather than the level's list). Disabled until the
-// index chooses levels by the cells a box's ends fall in.
-TEST(SelectByDist, DISABLED_BoxWiderThanItsCellByRounding) {
+// the query to walk cells rather than the level's list).
+TEST(SelectByDist, BoxWiderThanItsCellByRounding) {
     Drawing d;
     const Handle h = d.add(Entity(LineGeom{{4 - std::ldexp(1.0, -51), 0, 0}, {8, 0, 0}}));
     for (int i = 0; i < 100; ++i) {
