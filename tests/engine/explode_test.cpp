@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <random>
 
+#include "engine/drawing.h"
 #include "engine/error.h"
+#include "engine/io/drawing_files.h"
 #include "engine/tables.h"
 #include "engine/tessellate.h"
 
@@ -458,6 +461,62 @@ TEST(Explode, HatchBecomesItsBoundary) {
     for (const Entity& p : parts) {
         EXPECT_EQ(p.props.layer, "H");
     }
+}
+
+// Every entity of the sample drawings, exploded three times over as drawing
+// preparation does: the parts cover the same box as what they replace, and
+// nothing compound is left but what cannot be broken up.
+TEST(Explode, SampleDrawingsBreakUpIntoPartsOfTheSameExtent) {
+    const double tolerance = 0.01;
+    int files = 0;
+    for (const auto& f : std::filesystem::directory_iterator(BRONDEL_CORPUS_DIR "/dxf")) {
+        DrawingContent content;
+        try {
+            content = io::readDxf(f.path().string());
+        } catch (const Error&) {
+            continue;  // files the reader refuses are its tests' business
+        }
+        ++files;
+        Drawing d;
+        d.load(std::move(content));
+        std::vector<Entity> current(d.entities().begin(), d.entities().end());
+        for (int pass = 0; pass < 3; ++pass) {
+            std::vector<Entity> next;
+            for (const Entity& e : current) {
+                std::vector<Entity> parts = explodeEntity(e, d, tolerance);
+                if (parts.empty()) {
+                    next.push_back(e);
+                    continue;
+                }
+                const EntityType kind = e.type();
+                if (kind != EntityType::MText) {
+                    const Box2 want = boundingBox(e, d), got = unionBox(parts, d);
+                    const double slack = tolerance + 1e-6 * std::max(want.width(), want.height());
+                    if (std::isfinite(want.width()) && std::isfinite(want.height())) {
+                        EXPECT_NEAR(got.minX, want.minX, slack)
+                            << f.path() << " " << typeName(kind);
+                        EXPECT_NEAR(got.maxY, want.maxY, slack)
+                            << f.path() << " " << typeName(kind);
+                    }
+                }
+                for (Entity& p : parts) {
+                    EXPECT_EQ(p.handle, kNoHandle);
+                    next.push_back(std::move(p));
+                }
+            }
+            current = std::move(next);
+        }
+        for (const Entity& e : current) {
+            const EntityType kind = e.type();
+            EXPECT_TRUE(kind != EntityType::Polyline && kind != EntityType::Spline &&
+                        kind != EntityType::Ellipse && kind != EntityType::Hatch &&
+                        kind != EntityType::MText)
+                << f.path() << " still holds a " << typeName(kind);
+            const Box2 b = boundingBox(e, d);
+            EXPECT_FALSE(std::isnan(b.minX) || std::isnan(b.maxY)) << f.path();
+        }
+    }
+    EXPECT_GT(files, 10);
 }
 
 }  // namespace
