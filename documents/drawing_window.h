@@ -35,8 +35,26 @@ struct ListBox {
 
 enum class ListView { Coordinate, Dat };
 
+// What a control of the window tells the skin; the engine's messages go on
+// to the main window's notices.
+class ControlEvents : public engine::VecadListener {
+  public:
+    explicit ControlEvents(shell::MainWindow& main) : main_(main) {}
+    shell::ChangeSignal regeneratedSignal;
+    shell::ChangeSignal redrawnSignal;
+    shell::ChangeSignal viewChangedSignal;
+
+    void regenerated() override { regeneratedSignal.emit(); }
+    void redrawn() override { redrawnSignal.emit(); }
+    void viewChanged() override { viewChangedSignal.emit(); }
+    void notice(const std::string& text) override;
+
+  private:
+    shell::MainWindow& main_;
+};
+
 class DrawingWindow {
-public:
+  public:
     DrawingWindow(shell::MainWindow& main, int serial);
     DrawingWindow(const DrawingWindow&) = delete;
     DrawingWindow& operator=(const DrawingWindow&) = delete;
@@ -54,6 +72,9 @@ public:
     ListView view = ListView::Coordinate;
     bool commandWindowVisible = false;
     std::string caption;  // stays empty
+    bool maximized = false;
+    ControlEvents vecad1Events;
+    ControlEvents vecad2Events;
 
     // Event handlers.
     void activated();
@@ -65,7 +86,7 @@ public:
     void destroyed();
     void cursorMoved(double x, double y, double z);
 
-private:
+  private:
     shell::MainWindow& main_;
     int serial_;
 };

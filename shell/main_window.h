@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -20,6 +21,8 @@
 // The main window (mdfMain) as a headless model: menus, toolbars, status bar,
 // the drawing windows and the state the program keeps while it runs.
 namespace brondel::shell {
+
+struct Action;
 
 struct Ports {
     ports::Dialogs& dialogs;
@@ -48,11 +51,18 @@ struct ModalWindow {
     std::map<std::string, Control> controls;
 };
 
+// The help settings of the file dialog: where its Help button leads.
+struct FileDialogHelp {
+    std::string file;
+    std::string key;
+    int command = 0;
+};
+
 // A program command reached from a menu item or toolbar button.
 using Handler = std::function<void(class MainWindow&)>;
 
 class MainWindow {
-public:
+  public:
     static constexpr const char* kCaption = "Brondel 3.0 ";
 
     MainWindow(Ports ports, std::string appFolder);
@@ -72,7 +82,7 @@ public:
     double searchRadius = 0.01;
     int openWindowCount = 0;
     bool closeCancelled = false;
-    bool closed = false;        // the main window has gone: the program ends
+    bool closed = false;          // the main window has gone: the program ends
     ChangeSignal windowsChanged;  // a window opened, closed or became active
 
     // The splash window and the main window's start.
@@ -80,6 +90,22 @@ public:
     std::string splashVersion;
     bool splashLoaded = false;
     void start();
+
+    FileDialogHelp fileDialogHelp;
+
+    // The area that toolbars and status bar leave for the drawing windows,
+    // in twips. Maximized windows follow it.
+    int innerWidthTwips = 11085;
+    int innerHeightTwips = 7875;
+    void setInnerSize(int widthTwips, int heightTwips);
+
+    // The skin arranges the windows (cascade, tile, icons) when asked.
+    int lastArrange = -1;
+    ChangeSignal arrangeRequested;
+    void arrange(int kind);
+
+    // The window handle the engine gets for windows it creates on the main window.
+    std::intptr_t handle() const { return reinterpret_cast<std::intptr_t>(this); }
 
     // The modal window now open, or none.
     std::unique_ptr<ModalWindow> modal;
@@ -90,18 +116,24 @@ public:
     }
     documents::DrawingWindow* active() { return active_; }
     void activate(documents::DrawingWindow* window);
+    // Shows a new window maximized and makes it the active one. The caller
+    // raises openWindowCount, as every creator of a window does.
     documents::DrawingWindow& NewDrawingWindow();
     // Asks the window to close; destroys it when it agrees.
     bool closeWindow(documents::DrawingWindow& window);
 
     // Shutdown.
     void closeRequest();
+    void mnuFileEnd();
     void CloseAllAndQuit();
 
     // Commands: a click on a menu item or a toolbar button runs its action.
     void click(const std::string& itemName);
     void pressToolbar(const std::string& toolbar, int position);
     void addHandler(const std::string& name, Handler handler);
+    bool hasHandler(const std::string& name) const { return handlers_.count(name) != 0; }
+    // Runs the handler registered under name; false when there is none.
+    bool runHandler(const std::string& name);
 
     void showBusy() { setPointer(MousePointer::Busy); }
     void showDefault() { setPointer(MousePointer::Default); }
@@ -113,9 +145,16 @@ public:
     ChangeSignal noticesChanged;
     void notice(const std::string& text);
 
-private:
+  private:
+    void loadMainWindow();
+    void writeLastProfile();
+    void runAction(const Action& action, const std::string& itemName, const std::string& caption);
+    void runEngineAction(const Action& action);
+
     std::vector<std::unique_ptr<documents::DrawingWindow>> windows_;
     documents::DrawingWindow* active_ = nullptr;
+    std::vector<documents::DrawingWindow*> activationOrder_;  // most recent last
+    bool closing_ = false;
     int nextSerial_ = 1;
     std::map<std::string, Handler> handlers_;
 };

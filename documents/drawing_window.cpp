@@ -1,0 +1,114 @@
+#include "documents/drawing_window.h"
+
+#include "coordfiles/numbers.h"
+#include "documents/error_messages.h"
+#include "documents/file_commands.h"
+#include "engine/commands.h"
+#include "engine/error.h"
+#include "shell/main_window.h"
+#include "shell/menu_state.h"
+
+namespace brondel::documents {
+
+namespace {
+
+constexpr int kKeypadPlus = 107;
+constexpr int kKeypadMinus = 109;
+constexpr int kTwipsPerPixel = 15;
+// A child window's frame: border on every side, caption bar on top.
+constexpr int kBorderTwips = 60;
+constexpr int kCaptionTwips = 300;
+constexpr const char* kChangedText = "This drawing has changed. Do you want to save ";
+constexpr const char* kSavePromptTitle = "Brondel";
+
+}  // namespace
+
+void ControlEvents::notice(const std::string& text) {
+    main_.notice(text);
+}
+
+DrawingWindow::DrawingWindow(shell::MainWindow& main, int serial)
+    : vecad1Events(main), vecad2Events(main), main_(main), serial_(serial) {
+    Vecad2.visible = false;
+    DList.visible = false;
+    Vecad1.setListener(&vecad1Events);
+    Vecad2.setListener(&vecad2Events);
+    Vecad1.askSaveName = [&main] { return main.ports.dialogs.saveFile(saveDrawingSetup()); };
+}
+
+void DrawingWindow::activated() {
+    resized();
+    Vecad1.ActivateView(true);
+}
+
+void DrawingWindow::keyPressed(int keyCode) {
+    if (keyCode == kKeypadPlus) {
+        Vecad1.Execute(engine::command::kZoomIn);
+    } else if (keyCode == kKeypadMinus) {
+        Vecad1.Execute(engine::command::kZoomOut);
+    }
+}
+
+// A save chosen with Yes that fails or is cancelled keeps the window open
+// with its changes and stops a running Close All or Exit, as Cancel does.
+bool DrawingWindow::closeRequest() {
+    main_.closeCancelled = false;
+    if (Vecad1.HasChanged()) {
+        const std::string name = Vecad1.GetFileName();
+        const std::string text = name.empty() ? kChangedText : kChangedText + ('\r' + name);
+        const ports::Answer answer = main_.ports.dialogs.messageBox(
+            text, ports::Buttons::YesNoCancel, ports::Icon::Question, kSavePromptTitle);
+        if (answer == ports::Answer::Cancel) {
+            main_.closeCancelled = true;
+            return false;
+        }
+        if (answer == ports::Answer::Yes) {
+            try {
+                if (name.empty()) {
+                    Vecad1.FileSaveAs("");
+                } else {
+                    Vecad1.FileSave();
+                }
+            } catch (const Error& e) {
+                if (e.number() != err::kCancelled) {
+                    main_.ports.dialogs.messageBox(errorNumberMessage(e), ports::Buttons::Ok,
+                                                   ports::Icon::None, ports::kApplicationTitle);
+                }
+                main_.closeCancelled = true;
+                return false;
+            }
+        }
+    }
+    shell::SetNewAndOpenEnabled(main_.menus, true);
+    return true;
+}
+
+// Both controls take the client size a window would have if it filled the
+// main window's inner area; the window's own size plays no part.
+void DrawingWindow::resized() {
+    const int width = main_.innerWidthTwips - 2 * kBorderTwips;
+    const int height = main_.innerHeightTwips - kCaptionTwips - 2 * kBorderTwips;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    for (Layout* layout : {&vecad1Layout, &vecad2Layout}) {
+        layout->width = width;
+        layout->height = height;
+    }
+    Vecad1.view().resize(width / kTwipsPerPixel, height / kTwipsPerPixel);
+    Vecad2.view().resize(width / kTwipsPerPixel, height / kTwipsPerPixel);
+}
+
+void DrawingWindow::destroyed() {
+    --main_.openWindowCount;
+    if (main_.openWindowCount <= 0) {
+        main_.openWindowCount = 0;
+        shell::SetDrawingCommandsEnabled(main_.menus, main_.toolbars, false);
+    }
+}
+
+void DrawingWindow::cursorMoved(double x, double y, double) {
+    main_.statusMain.set(1, coordfiles::cursorPositionText(x, y));
+}
+
+}  // namespace brondel::documents
