@@ -1,0 +1,156 @@
+#include "documents/drawing_window.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "engine/commands.h"
+#include "shell/main_window.h"
+#include "tests/support/fake_ports.h"
+
+namespace brondel::documents {
+namespace {
+
+using ports::Answer;
+using testing::TestProgram;
+
+constexpr const char* kChanged = "This drawing has changed. Do you want to save ";
+
+struct Session : TestProgram {
+    Session() { main.click("mnuFileNew"); }
+    DrawingWindow& window() { return active(); }
+    void change() { window().Vecad1.AddLine(0, 0, 0, 3, 4, 0); }
+};
+
+TEST(DrawingWindow, KeypadPlusAndMinusZoomTheDrawing) {
+    Session s;
+    engine::View& view = s.window().Vecad1.view();
+    const double scale = view.scale();
+    s.window().keyPressed(107);
+    EXPECT_EQ(view.scale(), scale / 2);
+    s.window().keyPressed(109);
+    s.window().keyPressed(109);
+    EXPECT_EQ(view.scale(), scale * 2);
+    s.window().keyPressed(187);  // the main keyboard's "+" is not a zoom key
+    EXPECT_EQ(view.scale(), scale * 2);
+    EXPECT_TRUE(s.main.notices.empty());
+}
+
+TEST(DrawingWindow, NewWindowLaysOutItsControlsAndActivatesTheDrawing) {
+    Session s;
+    DrawingWindow& w = s.window();
+    EXPECT_TRUE(w.Vecad1.visible);
+    EXPECT_FALSE(w.Vecad2.visible);
+    EXPECT_FALSE(w.Frame1.visible);
+    EXPECT_EQ(w.Frame1.caption, "Coordinate List");
+    EXPECT_TRUE(w.CList.visible);
+    EXPECT_FALSE(w.DList.visible);
+    EXPECT_EQ(w.caption, "");
+    EXPECT_TRUE(w.Vecad1.hasFocus());
+    EXPECT_EQ(w.vecad2Layout.width, w.vecad1Layout.width);
+}
+
+TEST(DrawingWindow, UnchangedDrawingClosesWithoutAQuestion) {
+    Session s;
+    EXPECT_TRUE(s.main.closeWindow(s.window()));
+    EXPECT_TRUE(s.dialogs().calls.empty());
+    EXPECT_TRUE(s.main.windows().empty());
+}
+
+TEST(DrawingWindow, SavePromptNamesTheFileAfterALineBreak) {
+    Session s;
+    s.change();
+    s.dialogs().answer(Answer::No);
+    EXPECT_TRUE(s.main.closeWindow(s.window()));
+    const auto messages = s.dialogs().messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, std::string(kChanged) + "\rDrawing.dxf");
+    EXPECT_EQ(messages[0].buttons, ports::Buttons::YesNoCancel);
+    EXPECT_EQ(messages[0].icon, ports::Icon::Question);
+    EXPECT_EQ(messages[0].title, "Brondel");
+}
+
+TEST(DrawingWindow, YesOnAnUnnamedDrawingAsksForANameAndSaves) {
+    Session s;
+    s.change();
+    s.window().Vecad1.PutFileName("");
+    const std::string target = s.folder.file("rib.dxf");
+    s.dialogs().answer(Answer::Yes).save(target);
+    EXPECT_TRUE(s.main.closeWindow(s.window()));
+    const auto& calls = s.dialogs().calls;
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].text, kChanged);  // no line break without a name
+    EXPECT_EQ(calls[1].kind, testing::DialogCall::Kind::SaveFile);
+    EXPECT_EQ(calls[1].setup.title, "Save Drawing");
+    EXPECT_EQ(calls[1].setup.flags, 2);
+    EXPECT_TRUE(std::filesystem::exists(target));
+}
+
+TEST(DrawingWindow, CancelledOrFailedSaveKeepsTheWindowAndItsChanges) {
+    Session s;
+    s.change();
+    s.window().Vecad1.PutFileName("");
+    s.dialogs().answer(Answer::Yes).save("");  // the name dialog cancelled
+    EXPECT_FALSE(s.main.closeWindow(s.window()));
+    EXPECT_TRUE(s.main.closeCancelled);
+    EXPECT_EQ(s.dialogs().messages().size(), 1u);  // a cancel says nothing more
+
+    s.window().Vecad1.PutFileName(s.folder.file("no/such/folder/a.dxf"));
+    s.dialogs().answer(Answer::Yes);
+    EXPECT_FALSE(s.main.closeWindow(s.window()));
+    EXPECT_TRUE(s.main.closeCancelled);
+    const auto messages = s.dialogs().messages();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[2].text.rfind("Error Number: ", 0), 0u) << messages[2].text;
+    EXPECT_NE(messages[2].text.find(", Error Description: "), std::string::npos);
+
+    ASSERT_EQ(s.main.windows().size(), 1u);
+    EXPECT_TRUE(s.window().Vecad1.HasChanged());
+    EXPECT_EQ(s.window().Vecad1.GetNumEntities(), 1);
+    EXPECT_EQ(s.main.openWindowCount, 1);
+}
+
+TEST(DrawingWindow, CancelKeepsTheWindowAndTheNextRequestClearsTheFlag) {
+    Session s;
+    s.change();
+    s.dialogs().answer(Answer::Cancel).answer(Answer::No);
+    EXPECT_FALSE(s.main.closeWindow(s.window()));
+    EXPECT_TRUE(s.main.closeCancelled);
+    EXPECT_TRUE(s.main.closeWindow(s.window()));
+    EXPECT_FALSE(s.main.closeCancelled);
+}
+
+TEST(DrawingWindow, OnlyTheLastClosingWindowSwitchesTheDrawingCommandsOff) {
+    Session s;
+    s.main.addHandler("showDatView", [](shell::MainWindow&) {});
+    s.main.click("mnuFileNew");
+    s.main.pressToolbar("asxToolbar1", 29);  // New and Open off
+    EXPECT_FALSE(s.main.menus.item("mnuFileNew").enabled());
+
+    s.main.click("mnuClose");
+    EXPECT_TRUE(s.main.menus.item("mnuFileNew").enabled());
+    EXPECT_TRUE(s.main.menus.item("mnu1").enabled());
+    EXPECT_TRUE(s.main.menus.item("mnuClose").enabled());
+    EXPECT_TRUE(s.main.toolbars.toolbar("asxToolbar1").visible());
+
+    s.main.click("mnuClose");
+    EXPECT_EQ(s.main.openWindowCount, 0);
+    EXPECT_FALSE(s.main.menus.item("mnuClose").enabled());
+    EXPECT_FALSE(s.main.menus.item("mnuEdit").enabled());
+    EXPECT_FALSE(s.main.toolbars.toolbar("asxToolbar1").visible());
+    EXPECT_TRUE(s.main.menus.item("mnuFileNew").enabled());
+}
+
+TEST(DrawingWindow, CursorPositionGoesToTheFirstPanel) {
+    Session s;
+    s.window().cursorMoved(0, 0, 7);
+    EXPECT_EQ(s.main.statusMain.panels[0], "X: .   Y: .");
+    s.window().cursorMoved(12, -3.25, 0);
+    EXPECT_EQ(s.main.statusMain.panels[0], "X: 12.   Y: -3.25");
+    s.window().cursorMoved(0.5, 1.23456789, 0);
+    EXPECT_EQ(s.main.statusMain.panels[0], "X: .5   Y: 1.2345679");
+}
+
+}  // namespace
+}  // namespace brondel::documents
