@@ -177,8 +177,11 @@ documents::DrawingWindow& MainWindow::NewDrawingWindow() {
 }
 
 void MainWindow::activate(documents::DrawingWindow* window) {
-    if (window == nullptr) {
+    if (window == nullptr || window == active_) {
         return;
+    }
+    if (active_ != nullptr) {
+        active_->Vecad1.ActivateView(false);
     }
     std::erase(activationOrder_, window);
     activationOrder_.push_back(window);
@@ -223,6 +226,7 @@ void MainWindow::closeRequest() {
 
 void MainWindow::mnuFileEnd() {
     splashLoaded = false;
+    modal.reset();
     for (const auto& window : windows_) {
         window->commandWindowVisible = false;
     }

@@ -206,6 +206,8 @@ TEST(MainWindowWindows, NewWindowsOpenMaximizedAndClosingReturnsToTheLastActive)
     EXPECT_EQ(third.serial(), 3);
 
     main.activate(&first);
+    EXPECT_TRUE(first.Vecad1.hasFocus());
+    EXPECT_FALSE(third.Vecad1.hasFocus());
     main.closeWindow(first);
     EXPECT_EQ(main.active(), &third);
     EXPECT_EQ(main.openWindowCount, 2);
