@@ -29,7 +29,9 @@ Drawing::Drawing() : version_(newVersion()), savedVersion_(version_) {
     layers_.push_back(Layer{"0"});
 }
 
-Drawing::~Drawing() { handles::releaseChunks(this); }
+Drawing::~Drawing() {
+    handles::releaseChunks(this);
+}
 
 // ---------------------------------------------------------------- lookup
 
@@ -41,8 +43,8 @@ std::uint32_t Drawing::lookupValue(Handle h) const {
     if (chunk >= localChunk_.size() || localChunk_[chunk] < 0) {
         return kAbsent;
     }
-    const std::size_t slot =
-        std::size_t(localChunk_[chunk]) * handles::kChunkSize + std::size_t(h) % handles::kChunkSize;
+    const std::size_t slot = std::size_t(localChunk_[chunk]) * handles::kChunkSize +
+                             std::size_t(h) % handles::kChunkSize;
     return slot < positions_.size() ? positions_[slot] : kAbsent;
 }
 

@@ -33,7 +33,7 @@ struct DrawingContent {
 // (a new entity always gets a fresh handle and is appended, undo restores an
 // earlier order exactly), so drawing order is handle order.
 class Drawing : public BlockLookup {
-public:
+  public:
     Drawing();
     ~Drawing() override;
     Drawing(const Drawing&) = delete;
@@ -76,13 +76,13 @@ public:
     // Undo. Changes made while a Step is open form one step; a change made
     // outside any step is a step of its own.
     class Step {
-    public:
+      public:
         Step(Drawing& d, std::string label);
         ~Step();
         Step(const Step&) = delete;
         Step& operator=(const Step&) = delete;
 
-    private:
+      private:
         Drawing& drawing_;
     };
     bool canUndo() const { return undone_ < steps_.size(); }
@@ -100,7 +100,7 @@ public:
     std::vector<Handle> within(double x, double y, double distance) const;
     Box2 extents() const;
 
-private:
+  private:
     // Ops hold what is not in the drawing while they are applied (an added
     // entity after undo, removed entities after a purge), so the history
     // never keeps a second copy of what the drawing holds.

@@ -24,26 +24,44 @@ struct TypeOf {
 };
 }  // namespace
 
-EntityType Entity::type() const { return std::visit(TypeOf{}, geom); }
+EntityType Entity::type() const {
+    return std::visit(TypeOf{}, geom);
+}
 
 const char* typeName(EntityType t) {
     switch (t) {
-        case EntityType::Point: return "POINT";
-        case EntityType::Line: return "LINE";
-        case EntityType::Circle: return "CIRCLE";
-        case EntityType::Arc: return "ARC";
-        case EntityType::Ellipse: return "ELLIPSE";
-        case EntityType::Polyline: return "POLYLINE";
-        case EntityType::Spline: return "SPLINE";
-        case EntityType::Insert: return "INSERT";
-        case EntityType::Hatch: return "HATCH";
-        case EntityType::Dimension: return "DIMENSION";
-        case EntityType::Solid: return "SOLID";
-        case EntityType::Ray: return "RAY";
-        case EntityType::Text: return "TEXT";
-        case EntityType::MText: return "MTEXT";
-        case EntityType::XLine: return "XLINE";
-        case EntityType::Image: return "IMAGE";
+        case EntityType::Point:
+            return "POINT";
+        case EntityType::Line:
+            return "LINE";
+        case EntityType::Circle:
+            return "CIRCLE";
+        case EntityType::Arc:
+            return "ARC";
+        case EntityType::Ellipse:
+            return "ELLIPSE";
+        case EntityType::Polyline:
+            return "POLYLINE";
+        case EntityType::Spline:
+            return "SPLINE";
+        case EntityType::Insert:
+            return "INSERT";
+        case EntityType::Hatch:
+            return "HATCH";
+        case EntityType::Dimension:
+            return "DIMENSION";
+        case EntityType::Solid:
+            return "SOLID";
+        case EntityType::Ray:
+            return "RAY";
+        case EntityType::Text:
+            return "TEXT";
+        case EntityType::MText:
+            return "MTEXT";
+        case EntityType::XLine:
+            return "XLINE";
+        case EntityType::Image:
+            return "IMAGE";
     }
     return "UNKNOWN";
 }

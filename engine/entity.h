@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -90,9 +90,9 @@ struct SplineGeom {
 };
 
 struct TextGeom {
-    std::string text;  // decoded UTF-8
-    Point3 p;          // first alignment point
-    Point3 alignPoint; // second alignment point (DXF 11), used when aligned
+    std::string text;   // decoded UTF-8
+    Point3 p;           // first alignment point
+    Point3 alignPoint;  // second alignment point (DXF 11), used when aligned
     double height = 1;
     double angle = 0;
     double widthFactor = 1;
@@ -147,8 +147,8 @@ struct HatchSplineEdge {
 using HatchEdge = std::variant<HatchLineEdge, HatchArcEdge, HatchEllipseEdge, HatchSplineEdge>;
 
 struct HatchLoop {
-    int flags = 0;             // DXF 92 boundary path type flags
-    bool isPolyline = false;   // bit 2 of flags: vertices are used, edges are not
+    int flags = 0;            // DXF 92 boundary path type flags
+    bool isPolyline = false;  // bit 2 of flags: vertices are used, edges are not
     std::vector<Vertex> vertices;
     bool closed = true;
     std::vector<HatchEdge> edges;
@@ -170,9 +170,9 @@ struct DimensionGeom {
     Point3 defPoint;  // 10
     Point3 textMid;   // 11
     Point3 p13, p14, p15, p16;
-    double angle = 0;          // 50, radians
-    double measurement = 0;    // 42
-    std::string text;          // 1: "" = measured value, "<>" etc.
+    double angle = 0;        // 50, radians
+    double measurement = 0;  // 42
+    std::string text;        // 1: "" = measured value, "<>" etc.
     std::string style = "STANDARD";
 };
 
@@ -202,7 +202,7 @@ struct ImageGeom {
 // million lines does not pay for the size of its largest kind.
 template <class T>
 class Boxed {
-public:
+  public:
     Boxed() : p_(std::make_unique<T>()) {}
     Boxed(T value) : p_(std::make_unique<T>(std::move(value))) {}
     Boxed(const Boxed& other) : p_(std::make_unique<T>(*other.p_)) {}
@@ -222,7 +222,7 @@ public:
     T* get() { return p_.get(); }
     const T* get() const { return p_.get(); }
 
-private:
+  private:
     std::unique_ptr<T> p_;
 };
 

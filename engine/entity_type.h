@@ -24,7 +24,9 @@ enum class EntityType : int {
     Image = 16,
 };
 
-constexpr int code(EntityType t) { return static_cast<int>(t); }
+constexpr int code(EntityType t) {
+    return static_cast<int>(t);
+}
 
 // The name DXF gives the kind (for reports); solids answer by their sub-kind.
 const char* typeName(EntityType t);

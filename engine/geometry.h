@@ -20,9 +20,15 @@ struct Point3 {
     bool operator==(const Point3&) const = default;
 };
 
-inline Point3 operator+(Point3 a, Point3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Point3 operator-(Point3 a, Point3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Point3 operator*(Point3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
+inline Point3 operator+(Point3 a, Point3 b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline Point3 operator-(Point3 a, Point3 b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline Point3 operator*(Point3 a, double s) {
+    return {a.x * s, a.y * s, a.z * s};
+}
 
 inline double planarDistance(double ax, double ay, double bx, double by) {
     return std::hypot(ax - bx, ay - by);
