@@ -8,7 +8,7 @@ namespace brondel::shell {
 // A list of callbacks run when a model object changes, so a skin can follow
 // it without polling.
 class ChangeSignal {
-public:
+  public:
     int connect(std::function<void()> f) {
         slots_[next_] = std::move(f);
         return next_++;
@@ -20,7 +20,7 @@ public:
         }
     }
 
-private:
+  private:
     std::map<int, std::function<void()>> slots_;
     int next_ = 1;
 };
