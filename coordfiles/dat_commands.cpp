@@ -1,0 +1,107 @@
+#include "coordfiles/dat_commands.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "coordfiles/dat_list_command.h"
+#include "coordfiles/dat_preview.h"
+#include "coordfiles/dat_writer.h"
+#include "coordfiles/file_dialog_flags.h"
+#include "coordfiles/line_collection.h"
+#include "coordfiles/list_views.h"
+#include "coordfiles/numbers.h"
+#include "documents/error_messages.h"
+#include "engine/error.h"
+#include "shell/main_window.h"
+
+namespace brondel::coordfiles {
+
+namespace {
+
+void showMessage(shell::MainWindow& main, const std::string& text) {
+    main.ports.dialogs.messageBox(text, ports::Buttons::Ok, ports::Icon::None,
+                                  ports::kApplicationTitle);
+}
+
+// Whether the generation left a DAT list worth previewing. A too-short list
+// lowers the flag it raised; a list that could not be read stops here too,
+// rather than previewing an old DAT list as if it were the new one.
+bool generated(documents::DrawingWindow& window) {
+    const DatGenerationOutcome outcome = generateWindowDatList(window);
+    shell::AppState& state = window.main().state;
+    if (state.generationFailed || outcome != DatGenerationOutcome::Generated) {
+        state.generationFailed = false;
+        window.Vecad1.WndSetFocus();
+        return false;
+    }
+    return true;
+}
+
+ports::FileDialogSetup datSaveDialog() {
+    ports::FileDialogSetup setup;
+    setup.title = "Save DAT File";
+    setup.filter = "DAT File (*.DAT)|*.dat";
+    setup.filterIndex = 0;
+    setup.defaultExt = "dat";
+    setup.flags = dialog_flags::kOverwritePrompt;
+    return setup;
+}
+
+}  // namespace
+
+void convertSequentialDrawing(documents::DrawingWindow& window) {
+    collectLines(window);
+    if (!generated(window)) {
+        return;
+    }
+    showDatPreview(window);
+    window.Vecad2.WndSetFocus();
+    showDatView(window);
+    showMessage(window.main(), kConversionCompleteText);
+    window.Vecad1.WndSetFocus();
+}
+
+void convertCoordinateList(documents::DrawingWindow& window) {
+    if (!generated(window)) {
+        return;
+    }
+    showDatPreview(window);
+    showDatView(window);
+    showMessage(window.main(), kConversionCompleteText);
+    window.Vecad2.WndSetFocus();
+}
+
+void changeSearchRadius(shell::MainWindow& main) {
+    for (;;) {
+        const std::string answer = main.ports.dialogs.inputBox(kRadiusPrompt, kRadiusTitle,
+                                                               decimalText(main.searchRadius));
+        if (answer.empty()) {
+            break;
+        }
+        const std::optional<double> radius = parseNumber(answer);
+        if (radius && *radius > 0 && std::isfinite(*radius)) {
+            main.searchRadius = *radius;
+            break;
+        }
+        showMessage(main, kRadiusRefusedText);
+    }
+    if (documents::DrawingWindow* window = main.active()) {
+        window->Vecad1.WndSetFocus();
+    }
+}
+
+void saveDatFile(documents::DrawingWindow& window) {
+    shell::MainWindow& main = window.main();
+    const std::string path = main.ports.dialogs.saveFile(datSaveDialog());
+    if (path.empty()) {
+        return;
+    }
+    try {
+        writeDatFile(path, window.DList.rows);
+    } catch (const Error& e) {
+        showMessage(main, documents::errorNumberMessage(e));
+    }
+}
+
+}  // namespace brondel::coordfiles

@@ -1,0 +1,59 @@
+#include "coordfiles/dat_preview.h"
+
+#include <vector>
+
+#include "coordfiles/numbers.h"
+#include "coordfiles/rows.h"
+#include "engine/commands.h"
+#include "engine/error.h"
+#include "shell/main_window.h"
+
+namespace brondel::coordfiles {
+
+namespace {
+
+struct Step {
+    float x;
+    float y;
+};
+
+template <typename Call>
+void passOver(Call call) {
+    try {
+        call();
+    } catch (const Error&) {
+        // The preview is a picture of the list: a failing call costs a line,
+        // not the command.
+    }
+}
+
+}  // namespace
+
+std::string stepCountText(std::size_t steps) {
+    return " " + std::to_string(steps) + " Steps in the DAT File";
+}
+
+void showDatPreview(documents::DrawingWindow& window) {
+    shell::MainWindow& main = window.main();
+    const std::vector<std::string>& rows = window.DList.rows;
+    main.statusMain.set(3, stepCountText(rows.size()));
+    engine::Vecad& preview = window.Vecad2;
+    passOver([&] { preview.Purge(0); });
+    std::vector<Step> steps;
+    steps.reserve(rows.size());
+    for (const std::string& row : rows) {
+        passOver([&] {
+            const RowPoint p = readDatRow(row);
+            steps.push_back({toSingle(p.x), toSingle(p.y)});
+        });
+        main.ports.pump.runOnce();
+    }
+    for (std::size_t i = 1; i < steps.size(); ++i) {
+        passOver(
+            [&] { preview.AddLine(steps[i - 1].x, steps[i - 1].y, 0, steps[i].x, steps[i].y, 0); });
+    }
+    passOver([&] { preview.Update(); });
+    passOver([&] { preview.Execute(engine::command::kZoomExtents); });
+}
+
+}  // namespace brondel::coordfiles

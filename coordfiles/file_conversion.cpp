@@ -1,0 +1,46 @@
+#include "coordfiles/file_conversion.h"
+
+#include "coordfiles/dat_generation.h"
+#include "coordfiles/dat_writer.h"
+#include "coordfiles/line_collection.h"
+#include "documents/error_messages.h"
+#include "engine/error.h"
+#include "engine/vecad.h"
+
+namespace brondel::coordfiles {
+
+FileConversion convertSequentialFile(const std::string& drawingPath, const std::string& datPath) {
+    FileConversion result;
+    engine::Vecad drawing;
+    try {
+        drawing.FileOpen(drawingPath);
+    } catch (const Error& e) {
+        result.message = documents::openErrorMessage(e);
+        return result;
+    }
+    result.entities = static_cast<std::size_t>(drawing.GetNumEntities());
+    const CollectedLines collected = collectLineRows(drawing);
+    result.lines = collected.lines;
+    const DatGeneration generation = generateDatList(collected.rows);
+    switch (generation.outcome) {
+        case DatGenerationOutcome::TooFewRows:
+            result.message = std::string(kTooFewRowsText);
+            return result;
+        case DatGenerationOutcome::Failed:
+            result.message = std::string(kGenerationErrorText);
+            return result;
+        case DatGenerationOutcome::Generated:
+            break;
+    }
+    try {
+        writeDatFile(datPath, generation.rows);
+    } catch (const Error& e) {
+        result.message = documents::errorNumberMessage(e);
+        return result;
+    }
+    result.steps = generation.rows.size();
+    result.done = true;
+    return result;
+}
+
+}  // namespace brondel::coordfiles
