@@ -1,0 +1,117 @@
+#include "windows/about_box.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/support/fake_ports.h"
+#include "windows/modal_input.h"
+
+namespace brondel::windows {
+namespace {
+
+using testing::TestProgram;
+
+constexpr const char* kFirstKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr const char* kSecondKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location";
+
+TEST(AboutBox, ShowsItsControlsAndClosesByOkOrEscape) {
+    TestProgram program;
+    program.main.click("mnuHelpAbout");
+    ASSERT_TRUE(program.main.modal);
+    const shell::ModalWindow& box = *program.main.modal;
+    EXPECT_EQ(box.name, "frmAbout");
+    EXPECT_EQ(box.caption, "About Brondel 3.0");
+    EXPECT_EQ(box.controls.at("lblTitle").text, "Brondel 3.0");
+    EXPECT_EQ(box.controls.at("lblVersion").text, "Version 3.0.68");
+    EXPECT_EQ(box.controls.at("cmdOK").text, "OK");
+    EXPECT_EQ(box.controls.at("cmdSysInfo").text, "&System Info...");
+    EXPECT_NE(box.controls.at("lblDisclaimer").text.find("responsibility"), std::string::npos);
+    EXPECT_FALSE(box.controls.at("lblDescription").text.empty());
+    EXPECT_EQ(box.controls.count("Picture1"), 1u);
+
+    pressModalButton(program.main, "cmdOK");
+    EXPECT_FALSE(program.main.modal);
+
+    program.main.click("mnuHelpAbout");
+    modalKey(program.main, kKeyEnter);
+    EXPECT_FALSE(program.main.modal);
+    program.main.click("mnuHelpAbout");
+    modalKey(program.main, kKeyEscape);
+    EXPECT_FALSE(program.main.modal);
+}
+
+TEST(AboutBox, SystemInfoStartsTheProgramTheFirstKeyNames) {
+    TestProgram program;
+    program.fakes.registry.values[{kFirstKey, "PATH"}] = std::string("/usr/bin/hardinfo\0", 18);
+    program.main.click("mnuHelpAbout");
+    pressModalButton(program.main, "cmdSysInfo");
+
+    ASSERT_EQ(program.fakes.launcher.started.size(), 1u);
+    EXPECT_EQ(program.fakes.launcher.started[0].program, "/usr/bin/hardinfo");
+    EXPECT_TRUE(program.fakes.launcher.started[0].arguments.empty());
+    EXPECT_TRUE(program.dialogs().messages().empty());
+    EXPECT_TRUE(program.main.modal);  // the box stays open
+}
+
+TEST(AboutBox, SecondKeyNeedsTheProgramInItsFolder) {
+    TestProgram program;
+    program.fakes.registry.values[{kSecondKey, "MSINFO"}] = program.folder.path().string();
+
+    StartSysInfo(program.main);
+    EXPECT_TRUE(program.fakes.launcher.started.empty());
+    ASSERT_EQ(program.dialogs().messages().size(), 1u);
+    EXPECT_EQ(program.dialogs().messages()[0].text,
+              "System Information Is Unavailable At This Time");
+    EXPECT_EQ(program.dialogs().messages()[0].buttons, ports::Buttons::Ok);
+
+    std::ofstream(program.folder.file("MSINFO32.EXE")) << "x";
+    StartSysInfo(program.main);
+    ASSERT_EQ(program.fakes.launcher.started.size(), 1u);
+    EXPECT_EQ(program.fakes.launcher.started[0].program, program.folder.file("MSINFO32.EXE"));
+}
+
+TEST(AboutBox, UnreadableFirstValueFallsToTheSecondKey) {
+    TestProgram program;
+    program.fakes.registry.values[{kFirstKey, "PATH"}] = std::string(1025, 'x');
+    program.fakes.registry.values[{kSecondKey, "MSINFO"}] = program.folder.path().string();
+    std::ofstream(program.folder.file("MSINFO32.EXE")) << "x";
+
+    StartSysInfo(program.main);
+    ASSERT_EQ(program.fakes.launcher.started.size(), 1u);
+    EXPECT_EQ(program.fakes.launcher.started[0].program, program.folder.file("MSINFO32.EXE"));
+}
+
+TEST(AboutBox, ProgramThatDoesNotStartGivesTheMessage) {
+    TestProgram program;
+    program.fakes.registry.values[{kFirstKey, "PATH"}] = "/nowhere/msinfo";
+    program.fakes.launcher.succeeds = false;
+    StartSysInfo(program.main);
+    ASSERT_EQ(program.dialogs().messages().size(), 1u);
+    EXPECT_EQ(program.dialogs().messages()[0].text, kSysInfoUnavailable);
+    EXPECT_EQ(program.dialogs().messages()[0].title, "Brondel 3.0");
+}
+
+TEST(GetKeyValue, DropsOneTerminatingZeroAndRejectsOversizedValues) {
+    testing::FakeRegistry registry;
+    std::string text = "stale";
+    EXPECT_FALSE(GetKeyValue(registry, kHklm, "K", "V", text));
+    EXPECT_EQ(text, "");
+
+    registry.values[{"HKEY_LOCAL_MACHINE\\K", "with"}] = std::string("C:\\x\0", 5);
+    registry.values[{"HKEY_LOCAL_MACHINE\\K", "without"}] = "C:\\x";
+    registry.values[{"HKEY_LOCAL_MACHINE\\K", "full"}] = std::string(1023, 'a') + '\0';
+    registry.values[{"HKEY_LOCAL_MACHINE\\K", "over"}] = std::string(1025, 'a');
+    std::string with, without, full;
+    EXPECT_TRUE(GetKeyValue(registry, kHklm, "K", "with", with));
+    EXPECT_TRUE(GetKeyValue(registry, kHklm, "K", "without", without));
+    EXPECT_EQ(with, "C:\\x");
+    EXPECT_EQ(with, without);
+    EXPECT_TRUE(GetKeyValue(registry, kHklm, "K", "full", full));
+    EXPECT_EQ(full, std::string(1023, 'a'));
+    EXPECT_FALSE(GetKeyValue(registry, kHklm, "K", "over", text));
+    EXPECT_EQ(text, "");
+}
+
+}  // namespace
+}  // namespace brondel::windows

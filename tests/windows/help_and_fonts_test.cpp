@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "engine/drawing.h"
+#include "tests/support/fake_ports.h"
+#include "windows/font_tools.h"
+#include "windows/forms.h"
+#include "windows/modal_input.h"
+
+namespace brondel::windows {
+namespace {
+
+using testing::TestProgram;
+
+engine::TextStyle style(const std::string& name, const std::string& font) {
+    engine::TextStyle s;
+    s.name = name;
+    s.font = font;
+    return s;
+}
+
+TEST(Help, OpensTheCompiledHelpBesideTheProgram) {
+    TestProgram program;
+    std::ofstream(program.folder.file("brondel.chm")) << "chm";
+    std::ofstream(program.folder.file("brondel.html")) << "html";
+    program.main.click("mnuHelpContents");
+    ASSERT_EQ(program.fakes.launcher.documents.size(), 1u);
+    EXPECT_EQ(program.fakes.launcher.documents[0], program.folder.file("brondel.chm"));
+    EXPECT_TRUE(program.dialogs().messages().empty());
+}
+
+TEST(Help, FallsBackToTheHtmlHelp) {
+    TestProgram program;
+    std::ofstream(program.folder.file("brondel.html")) << "html";
+    program.main.click("mnuHelpContents");
+    ASSERT_EQ(program.fakes.launcher.documents.size(), 1u);
+    EXPECT_EQ(program.fakes.launcher.documents[0], program.folder.file("brondel.html"));
+}
+
+TEST(Help, MissingHelpOrViewerIsReported) {
+    TestProgram program;
+    program.main.click("mnuHelpContents");
+    EXPECT_TRUE(program.fakes.launcher.documents.empty());
+    ASSERT_EQ(program.dialogs().messages().size(), 1u);
+    EXPECT_NE(program.dialogs().messages()[0].text.find("brondel.chm"), std::string::npos);
+
+    std::ofstream(program.folder.file("brondel.chm")) << "chm";
+    program.fakes.launcher.succeeds = false;
+    program.main.click("mnuHelpContents");
+    EXPECT_EQ(program.dialogs().messages().size(), 2u);
+}
+
+TEST(Fonts, BuiltInFontThenEachStyleFontOnce) {
+    engine::Drawing drawing;
+    engine::DrawingContent content;
+    content.textStyles = {style("STANDARD", "txt"), style("NOTES", "romans.shx"),
+                          style("TITLE", "txt"), style("EMPTY", "")};
+    drawing.load(std::move(content));
+    EXPECT_EQ(engineFonts(&drawing), (std::vector<std::string>{"Standard", "txt", "romans.shx"}));
+    EXPECT_EQ(engineFonts(nullptr), std::vector<std::string>{"Standard"});
+}
+
+TEST(Fonts, ListsShowTheActiveDrawingsFontsOrTheBuiltInOnes) {
+    TestProgram program;
+    program.main.click("ViewFonts");  // no drawing window: the main window is the parent
+    ASSERT_TRUE(program.main.modal);
+    EXPECT_EQ(program.main.modal->name, kFontsList);
+    EXPECT_EQ(program.main.modal->caption, "View Installed Fonts");
+    EXPECT_EQ(program.main.modal->controls.at("lstFonts").text, "Standard\n");
+    modalKey(program.main, kKeyEscape);
+
+    documents::DrawingWindow& window = program.main.NewDrawingWindow();
+    program.main.activate(&window);
+    engine::DrawingContent content;
+    content.textStyles = {style("NOTES", "romans.shx")};
+    window.Vecad1.drawing().load(std::move(content));
+    program.main.click("mnuToolsIntalledVcfFonts");
+    ASSERT_TRUE(program.main.modal);
+    EXPECT_EQ(program.main.modal->caption, "Manage VCF Fonts");
+    EXPECT_EQ(program.main.modal->controls.at("lstFonts").text, "Standard\nromans.shx\n");
+    pressModalButton(program.main, "cmdOK");
+    EXPECT_FALSE(program.main.modal);
+}
+
+TEST(Fonts, ConvertersSayTheyAreNotAvailable) {
+    TestProgram program;
+    program.main.click("mnuToolsConvSxfVcf");
+    program.main.click("mnuToolsConvTtfVcf");
+    const auto messages = program.dialogs().messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[0].text.find("SHX"), std::string::npos);
+    EXPECT_NE(messages[1].text.find("TrueType"), std::string::npos);
+    EXPECT_FALSE(program.main.modal);
+}
+
+}  // namespace
+}  // namespace brondel::windows

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/support/fake_ports.h"
+#include "windows/forms.h"
+#include "windows/modal_input.h"
+
+namespace brondel::windows {
+namespace {
+
+using testing::TestProgram;
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(HotkeysWindow, ShowsTheFileUnchangedAndClosesOnEscape) {
+    TestProgram program;
+    const std::string text =
+        "Menu  Command   Key\r\nEdit  Undo      Ctrl+Z\r\n\tTab and trailing  \n";
+    writeFile(program.folder.file("hotkeys.txt"), text);
+
+    program.main.click("mnuHelpHotkeys");
+
+    ASSERT_TRUE(program.main.modal);
+    const shell::ModalWindow& window = *program.main.modal;
+    EXPECT_EQ(window.name, "frmHotkeys");
+    EXPECT_EQ(window.caption, "");
+    EXPECT_EQ(window.controls.at("txtHotkeys").text, text);
+    EXPECT_EQ(window.controls.at("cmdQuit").text, "Click here, or hit ESC to exit this screen");
+    EXPECT_TRUE(program.dialogs().calls.empty());
+
+    modalKey(program.main, kKeyEnter);  // typing in the text box
+    ASSERT_TRUE(program.main.modal);
+    modalKey(program.main, kKeyEscape);
+    EXPECT_FALSE(program.main.modal);
+}
+
+TEST(HotkeysWindow, ReadsTheFileAfreshEachTimeAndClosesByItsButton) {
+    TestProgram program;
+    writeFile(program.folder.file("hotkeys.txt"), "first");
+    program.main.click("mnuHelpHotkeys");
+    pressModalButton(program.main, "cmdQuit");
+    EXPECT_FALSE(program.main.modal);
+
+    writeFile(program.folder.file("hotkeys.txt"), "second");
+    program.main.click("mnuHelpHotkeys");
+    ASSERT_TRUE(program.main.modal);
+    EXPECT_EQ(program.main.modal->controls.at("txtHotkeys").text, "second");
+}
+
+TEST(HotkeysWindow, MissingOrUnreadableFileWarnsAndOpensEmpty) {
+    for (const bool asFolder : {false, true}) {
+        TestProgram program;
+        if (asFolder) {
+            std::filesystem::create_directory(program.folder.file("hotkeys.txt"));
+        }
+        program.main.click("mnuHelpHotkeys");
+
+        const auto messages = program.dialogs().messages();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text,
+                  "Can't find the Hotkeys Text File (hotkeys.txt).  Sorry.\r\n"
+                  "This file should be located in the same directory \r\n"
+                  "where this application is installed");
+        EXPECT_EQ(messages[0].title, "File Error");
+        EXPECT_EQ(messages[0].icon, ports::Icon::Exclamation);
+        EXPECT_EQ(messages[0].buttons, ports::Buttons::Ok);
+        ASSERT_TRUE(program.main.modal);
+        EXPECT_EQ(program.main.modal->controls.at("txtHotkeys").text, "");
+    }
+}
+
+TEST(ModalInput, NeedsAnOpenWindowAndAKnownControl) {
+    TestProgram program;
+    EXPECT_THROW(modalKey(program.main, kKeyEscape), Error);
+    EXPECT_THROW(pressModalButton(program.main, "cmdQuit"), Error);
+
+    writeFile(program.folder.file("hotkeys.txt"), "x");
+    program.main.click("mnuHelpHotkeys");
+    EXPECT_THROW(pressModalButton(program.main, "cmdNothing"), Error);
+    pressModalButton(program.main, "txtHotkeys");  // a text box is no button
+    EXPECT_TRUE(program.main.modal);
+}
+
+}  // namespace
+}  // namespace brondel::windows

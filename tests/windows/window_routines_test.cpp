@@ -1,0 +1,55 @@
+#include "windows/window_routines.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/main_window.h"
+#include "windows/forms.h"
+
+namespace brondel::windows {
+namespace {
+
+TEST(WindowRoutines, CenterFormKeepsTheSizeAndMayGoNegative) {
+    FormPlacement form{1, 2, 9525, 6030, false};
+    CenterForm(form, {28800, 16200});
+    EXPECT_EQ(form.left, (28800 - 9525) / 2);
+    EXPECT_EQ(form.top, (16200 - 6030) / 2);
+    EXPECT_EQ(form.width, 9525);
+    EXPECT_EQ(form.height, 6030);
+
+    FormPlacement huge{0, 0, 20000, 12000, false};
+    CenterForm(huge, {12000, 9000});
+    EXPECT_EQ(huge.left, -4000);
+    EXPECT_EQ(huge.top, -1500);
+}
+
+TEST(WindowRoutines, FormOnTopChangesNothingButTheFlag) {
+    FormPlacement form{10, 20, 30, 40, false};
+    FormOnTop(form, true);
+    EXPECT_TRUE(form.onTop);
+    EXPECT_EQ(form.left, 10);
+    EXPECT_EQ(form.top, 20);
+    EXPECT_EQ(form.width, 30);
+    EXPECT_EQ(form.height, 40);
+    FormOnTop(form, false);
+    EXPECT_FALSE(form.onTop);
+}
+
+TEST(WindowRoutines, HotkeysWindowStandsCentredOnTop) {
+    shell::ModalWindow window;
+    window.name = kHotkeysWindow;
+    const FormPlacement placement = placementOf(window, {15000, 9000});
+    EXPECT_TRUE(placement.onTop);
+    EXPECT_EQ(placement.width, 9525);
+    EXPECT_EQ(placement.height, 6030);
+    EXPECT_EQ(placement.left, (15000 - 9525) / 2);
+    EXPECT_EQ(placement.top, (9000 - 6030) / 2);
+
+    window.name = kAboutBox;
+    const FormPlacement about = placementOf(window, {15000, 9000});
+    EXPECT_FALSE(about.onTop);
+    EXPECT_EQ(about.width, 8100);
+    EXPECT_EQ(about.height, 4065);
+}
+
+}  // namespace
+}  // namespace brondel::windows
