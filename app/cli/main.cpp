@@ -1,7 +1,25 @@
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <iostream>
+#include <optional>
 
+#include "app/cli/session/runner.h"
+#include "convert_command.h"
 #include "info_command.h"
+
+namespace {
+
+// The program's own folder, where it finds hotkeys.txt and its help.
+std::string programFolder(const char* argv0) {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        exe = std::filesystem::absolute(argv0, ec);
+    }
+    return exe.parent_path().string();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"Brondel: drawings to cutting paths for CNC cutting machines"};
@@ -13,10 +31,41 @@ int main(int argc, char** argv) {
     info->add_option("FILE", infoFile, "DXF or VEC drawing")->required();
     info->add_flag("--json", infoJson, "Print the description as JSON");
 
+    auto* run = app.add_subcommand("run", "Run a scripted session of the program");
+    brondel::cli::session::RunOptions runOptions;
+    std::string transcript;
+    std::string appDir;
+    run->add_option("SCRIPT", runOptions.script, "Session script, one command a line")->required();
+    run->add_option("--transcript", transcript, "Write the session's events as JSON Lines");
+    run->add_option("--app-dir", appDir,
+                    "Application folder (LastProfile.txt, hotkeys.txt, help); "
+                    "the program's own folder by default");
+
+    auto* convert = app.add_subcommand("convert", "Convert a drawing into a DAT file");
+    std::string convertIn;
+    std::string convertOut;
+    bool sequential = false;
+    convert->add_option("IN", convertIn, "DXF or VEC drawing")->required();
+    convert->add_option("-o,--output", convertOut, "DAT file to write")->required();
+    convert
+        ->add_flag("--sequential", sequential,
+                   "The drawing's entity order is the cutting path: take its lines in that order")
+        ->required();
+
     CLI11_PARSE(app, argc, argv);
 
     if (*info) {
         return brondel::cli::runInfo(infoFile, infoJson, std::cout, std::cerr);
+    }
+    if (*convert) {
+        return brondel::cli::runConvertSequential(convertIn, convertOut, std::cout, std::cerr);
+    }
+    if (*run) {
+        if (run->count("--transcript") != 0) {
+            runOptions.transcript = transcript;
+        }
+        runOptions.appFolder = appDir.empty() ? programFolder(argv[0]) : appDir;
+        return brondel::cli::session::runScript(runOptions, std::cout, std::cerr);
     }
     return 2;
 }
