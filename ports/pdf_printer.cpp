@@ -1,10 +1,12 @@
 #include "ports/pdf_printer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <variant>
 
 #include "engine/drawing.h"
+#include "engine/explode.h"
 #include "engine/io/atomic_file.h"
 #include "engine/tessellate.h"
 #include "engine/vecad.h"
@@ -56,7 +58,28 @@ Stroke polylineStroke(const engine::PolylineGeom& g) {
     return stroke;
 }
 
-void addEntity(const engine::Entity& e, PrintPicture& picture) {
+// Block references, dimensions, hatches and multi-line texts are drawn by
+// their parts. Nesting deeper than this is taken for a block that contains
+// itself, and the parts drawn in all have a budget, so such a block cannot
+// stall the printout.
+constexpr int kMaxNesting = 16;
+constexpr std::size_t kPartsBudget = 1'000'000;
+
+struct PartsContext {
+    const engine::BlockLookup& blocks;
+    double chordTolerance;
+    std::size_t partsLeft = kPartsBudget;
+};
+
+// Chords of curves inside blocks deviate by at most this share of the
+// drawing's size, well under what the page can show.
+double chordToleranceOf(const engine::Drawing& drawing) {
+    const engine::Box2 box = drawing.extents();
+    const double size = std::max(box.width(), box.height());
+    return std::isfinite(size) && size > 0 ? size / 4000 : 1e-3;
+}
+
+void addEntity(const engine::Entity& e, PartsContext& context, int depth, PrintPicture& picture) {
     if (const auto* g = engine::geomIf<engine::LineGeom>(e)) {
         picture.strokes.push_back({{g->p1.x, g->p1.y}, {g->p2.x, g->p2.y}});
     } else if (const auto* g = engine::geomIf<engine::ArcGeom>(e)) {
@@ -75,8 +98,20 @@ void addEntity(const engine::Entity& e, PrintPicture& picture) {
         picture.markers.push_back({g->p.x, g->p.y});
     } else if (const auto* g = engine::geomIf<engine::TextGeom>(e)) {
         picture.markers.push_back({g->p.x, g->p.y});
-    } else if (const auto* g = engine::geomIf<engine::MTextGeom>(e)) {
-        picture.markers.push_back({g->p.x, g->p.y});
+    } else if (const auto* g = engine::geomIf<engine::SolidGeom>(e)) {
+        Stroke outline;
+        for (const Point3& corner : g->corners) {
+            outline.push_back({corner.x, corner.y});
+        }
+        outline.push_back(outline.front());
+        picture.strokes.push_back(std::move(outline));
+    } else if (depth < kMaxNesting && context.partsLeft > 0) {
+        const std::vector<engine::Entity> parts =
+            engine::explodeEntity(e, context.blocks, context.chordTolerance);
+        context.partsLeft -= std::min(context.partsLeft, parts.size());
+        for (const engine::Entity& part : parts) {
+            addEntity(part, context, depth + 1, picture);
+        }
     }
 }
 
@@ -163,8 +198,9 @@ void write(const std::string& path, const engine::Vecad& control) {
 
 PrintPicture drawingPicture(const engine::Drawing& drawing) {
     PrintPicture picture;
+    PartsContext context{drawing, chordToleranceOf(drawing)};
     for (engine::Handle h = drawing.firstLive(); h != engine::kNoHandle; h = drawing.nextLive(h)) {
-        addEntity(drawing.entity(h), picture);
+        addEntity(drawing.entity(h), context, 0, picture);
     }
     return picture;
 }

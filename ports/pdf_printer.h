@@ -15,9 +15,10 @@ class Drawing;
 namespace brondel::ports {
 
 // What the page shows, in drawing units: chains of straight strokes (arcs,
-// circles, ellipses, splines and curved polyline segments as short chords)
-// and markers, drawn as small crosses of a fixed size on paper (points and
-// the insertion points of texts).
+// circles, ellipses, splines and curved polyline segments as short chords;
+// block references, dimensions and hatches by their parts) and markers,
+// drawn as small crosses of a fixed size on paper (points and the insertion
+// points of texts). Rays and construction lines are left out.
 struct PrintPicture {
     std::vector<std::vector<engine::Point2>> strokes;
     std::vector<engine::Point2> markers;

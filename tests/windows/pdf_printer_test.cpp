@@ -103,6 +103,35 @@ TEST(PdfPrinter, CurvesBecomeChordsAndPointsCrosses) {
     EXPECT_EQ(picture.markers[0].x, 3);
 }
 
+TEST(PdfPrinter, BlockReferencesAreDrawnByTheirPartsEvenWhenTheyNestThemselves) {
+    engine::DrawingContent content;
+    engine::Block frame{"FRAME", {}, 0, {}};
+    frame.entities.emplace_back(engine::LineGeom{{0, 0, 0}, {1, 0, 0}});
+    frame.entities.emplace_back(engine::LineGeom{{1, 0, 0}, {1, 1, 0}});
+    content.blocks["FRAME"] = frame;
+    engine::Block loop{"LOOP", {}, 0, {}};
+    for (int i = 0; i < 8; ++i) {
+        engine::InsertGeom self;
+        self.block = "LOOP";
+        loop.entities.emplace_back(self);
+    }
+    content.blocks["LOOP"] = loop;
+    engine::InsertGeom twice;
+    twice.block = "FRAME";
+    twice.columns = 2;
+    twice.columnSpacing = 5;
+    content.entities.emplace_back(twice);
+    engine::InsertGeom looping;
+    looping.block = "LOOP";
+    content.entities.emplace_back(looping);
+    engine::Drawing drawing;
+    drawing.load(std::move(content));
+
+    const PrintPicture picture = drawingPicture(drawing);
+    ASSERT_EQ(picture.strokes.size(), 4u);
+    EXPECT_EQ(picture.strokes[2].front().x, 5);
+}
+
 TEST(PdfPrinter, EmptyDrawingIsABlankPageAndPreviewWritesTheSame) {
     testing::TempFolder folder;
     engine::Vecad control;

@@ -22,18 +22,6 @@ TEST(WindowRoutines, CenterFormKeepsTheSizeAndMayGoNegative) {
     EXPECT_EQ(huge.top, -1500);
 }
 
-TEST(WindowRoutines, FormOnTopChangesNothingButTheFlag) {
-    FormPlacement form{10, 20, 30, 40, false};
-    FormOnTop(form, true);
-    EXPECT_TRUE(form.onTop);
-    EXPECT_EQ(form.left, 10);
-    EXPECT_EQ(form.top, 20);
-    EXPECT_EQ(form.width, 30);
-    EXPECT_EQ(form.height, 40);
-    FormOnTop(form, false);
-    EXPECT_FALSE(form.onTop);
-}
-
 TEST(WindowRoutines, HotkeysWindowStandsCentredOnTop) {
     shell::ModalWindow window;
     window.name = kHotkeysWindow;
