@@ -89,6 +89,8 @@ std::vector<Segment> scaledChain(const std::vector<Step>& steps, float size) {
 
 void drawChain(shell::MainWindow& main, engine::Vecad& drawing, PairFileKind kind,
                const std::vector<Segment>& chain) {
+    // The imported shape is undone as a whole.
+    engine::Drawing::Step step(drawing.drawing(), "Import");
     drawing.Purge(0);
     if (kind == PairFileKind::Dat) {
         drawing.AddLayer(kImportLayer, 248, 0, -3);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <filesystem>
 
 #include "command_fixture.h"
@@ -200,6 +203,24 @@ TEST_F(CommandTest, FileConversionFailuresLeaveNoFile) {
     EXPECT_FALSE(unwritable.done);
     EXPECT_TRUE(unwritable.message.starts_with("Error Number: ")) << unwritable.message;
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(CommandTest, CommandLineConvertPrintsWhatItDidAndFailsWithTheProgramsText) {
+    const auto convert = [&](const std::string& in, const std::string& out) {
+        const std::string command = std::string("'") + BRONDEL_CLI + "' convert '" + in + "' -o '" +
+                                    out + "' --sequential > '" + path("stdout") + "' 2> '" +
+                                    path("stderr") + "'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(convert(sequentialDrawing(path("zigzag.dxf"), 4), path("zigzag.dat")), 0);
+    EXPECT_EQ(readFile(path("stdout")),
+              "Entities: 4\nLines read: 4\nSteps written: 5 to " + path("zigzag.dat") + "\n");
+    EXPECT_EQ(readFile(path("zigzag.dat")), "0 0\r\n0.25 0.025\r\n0.5 0\r\n0.75 0.025\r\n1 0\r\n");
+
+    EXPECT_NE(convert(sequentialDrawing(path("one.dxf"), 1), path("one.dat")), 0);
+    EXPECT_EQ(readFile(path("stderr")), kTooFew.text + "\n");
+    EXPECT_FALSE(std::filesystem::exists(path("one.dat")));
 }
 
 }  // namespace

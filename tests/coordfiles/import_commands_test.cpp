@@ -63,6 +63,8 @@ TEST_F(ImportTest, DatFileBecomesAChainOfLinesOnLayerDxf) {
     EXPECT_TRUE(main.menus.item("mnuSaveDAT").reachable());
     EXPECT_EQ(main.mousePointer, shell::MousePointer::Default);
     EXPECT_GT(window->Vecad1.ViewGetRight(), 9.9) << "zoomed to the shape";
+    window->Vecad1.drawing().undo();
+    EXPECT_EQ(window->Vecad1.GetNumEntities(), 0) << "one undo takes the whole shape away";
 
     ASSERT_EQ(fileDialogs().size(), 1u);
     const ports::FileDialogSetup setup = fileDialogs()[0];
