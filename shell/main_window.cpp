@@ -230,6 +230,7 @@ void MainWindow::mnuFileEnd() {
     for (const auto& window : windows_) {
         window->commandWindowVisible = false;
     }
+    menus.setChecked("mnuToolsCommandWindow", false);
     setPointer(MousePointer::Busy);
     CloseAllAndQuit();
 }

@@ -137,9 +137,14 @@ TEST(MainWindowShutdown, CancelOnAnyChangedDrawingKeepsTheProgramRunning) {
     main.click("mnuFileNew");
     change(program.active());
 
+    main.windows().front()->commandWindowVisible = true;
+    main.menus.setChecked("mnuToolsCommandWindow", true);
+
     // The active (second) window asks first; No closes it, Cancel keeps the first.
     program.dialogs().answer(Answer::No).answer(Answer::Cancel);
     main.click("mnuFileEnd");
+    EXPECT_FALSE(main.windows().front()->commandWindowVisible);
+    EXPECT_FALSE(main.menus.item("mnuToolsCommandWindow").checked());
     EXPECT_FALSE(main.closed);
     EXPECT_TRUE(main.closeCancelled);
     EXPECT_EQ(main.windows().size(), 1u);
