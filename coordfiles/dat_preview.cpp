@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "coordfiles/busy_pointer.h"
 #include "coordfiles/numbers.h"
 #include "coordfiles/rows.h"
 #include "engine/commands.h"
@@ -35,6 +36,7 @@ std::string stepCountText(std::size_t steps) {
 
 void showDatPreview(documents::DrawingWindow& window) {
     shell::MainWindow& main = window.main();
+    BusyPointer busy(main);
     const std::vector<std::string>& rows = window.DList.rows;
     main.statusMain.set(3, stepCountText(rows.size()));
     engine::Vecad& preview = window.Vecad2;

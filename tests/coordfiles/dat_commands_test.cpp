@@ -38,7 +38,12 @@ TEST_F(SequentialTest, CollectsLinesInEntityOrderAndPreviewsTheSteps) {
     d.AddPoint(7, 7, 0);
     d.AddLine(10, 5, 0, 0, 0, 0);
     window.Vecad2.AddLine(-1, -1, 0, -2, -2, 0);  // an earlier preview
+    std::vector<shell::MousePointer> pointers;
+    main.pointerChanged.connect([&] { pointers.push_back(main.mousePointer); });
     main.click("mnuSequentialFile");
+    // Busy through each long step and the default pointer back after each.
+    using enum shell::MousePointer;
+    EXPECT_EQ(pointers, (std::vector{Busy, Default, Busy, Default, Busy, Default}));
     EXPECT_EQ(window.CList.rows, (Rows{"0, 0", "10, 0", "10, 5", "0, 0"}));
     EXPECT_EQ(window.DList.rows, (Rows{"0 0", "1 0", "1 0.5", "0 0"}));
     EXPECT_EQ(main.statusMain.panels[2], " 4 Steps in the DAT File");
