@@ -15,7 +15,8 @@ constexpr int kLines = 1000000;
 // lines in random drawing order, as a reorganization walk meets them.
 struct Contour {
     Drawing drawing;
-    std::vector<Point2> ends;
+    std::vector<Point2> ends;      // in drawing order (random along the contour)
+    std::vector<Point2> pathEnds;  // in order along the contour, as a walk asks
 
     Contour() {
         std::mt19937_64 rng(9);
@@ -34,6 +35,10 @@ struct Contour {
         for (int i = 0; i < kLines; ++i) {
             content.entities.emplace_back(LineGeom{at(cuts[i]), at(cuts[(i + 1) % kLines])});
         }
+        for (const Entity& e : content.entities) {
+            const auto& l = *geomIf<LineGeom>(e);
+            pathEnds.push_back({l.p2.x, l.p2.y});
+        }
         std::shuffle(content.entities.begin(), content.entities.end(), rng);
         for (const Entity& e : content.entities) {
             const auto& l = *geomIf<LineGeom>(e);
@@ -48,21 +53,30 @@ const Contour& contour() {
     return c;
 }
 
-void WithinAtLineEnds(benchmark::State& state) {
+void queryAll(benchmark::State& state, const std::vector<Point2>& points) {
     const Contour& c = contour();
     std::size_t i = 0, found = 0;
     for (auto _ : state) {
-        const Point2& p = c.ends[i];
+        const Point2& p = points[i];
         const std::vector<Handle> hs = c.drawing.within(p.x, p.y, 0.01);
         found += hs.size();
         benchmark::DoNotOptimize(hs.data());
-        if (++i == c.ends.size()) {
+        if (++i == points.size()) {
             i = 0;
         }
     }
     state.counters["found/query"] = double(found) / double(state.iterations());
 }
+
+void WithinAtLineEnds(benchmark::State& state) {
+    queryAll(state, contour().ends);
+}
 BENCHMARK(WithinAtLineEnds)->Iterations(1000000)->Unit(benchmark::kNanosecond);
+
+void WithinAlongThePath(benchmark::State& state) {
+    queryAll(state, contour().pathEnds);
+}
+BENCHMARK(WithinAlongThePath)->Iterations(1000000)->Unit(benchmark::kNanosecond);
 
 }  // namespace
 }  // namespace brondel::engine

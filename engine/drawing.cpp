@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cassert>
+#include <cmath>
 
 #include "engine/error.h"
 #include "engine/handle_registry.h"
@@ -22,6 +23,27 @@ struct Overloaded : F... {
 };
 template <class... F>
 Overloaded(F...) -> Overloaded<F...>;
+
+// The spatial index's smallest cell: a few times the median entity size
+// (from a sample), so a small query reads a handful of well-filled cells.
+double typicalSize(const std::vector<Entity>& entities, const BlockLookup& blocks) {
+    constexpr std::size_t kSample = 4096;
+    std::vector<double> sizes;
+    const std::size_t step = std::max<std::size_t>(1, entities.size() / kSample);
+    for (std::size_t i = 0; i < entities.size(); i += step) {
+        const Box2 b = boundingBox(entities[i], blocks);
+        const double size = std::max(b.width(), b.height());
+        if (size > 0 && std::isfinite(size)) {
+            sizes.push_back(size);
+        }
+    }
+    if (sizes.empty()) {
+        return 0;
+    }
+    auto middle = sizes.begin() + std::ptrdiff_t(sizes.size() / 2);
+    std::nth_element(sizes.begin(), middle, sizes.end());
+    return 8 * *middle;
+}
 
 }  // namespace
 
@@ -135,9 +157,33 @@ const Block* Drawing::findBlock(const std::string& name) const {
 
 // ---------------------------------------------------------------- index
 
+namespace {
+
+// A line is known from its box and which corners its ends lie in, so the
+// index can answer distances to lines without reading the entity. Tag bit 0:
+// the first point has the smaller x; bit 1: it has the smaller y; bit 2: the
+// entry is a line.
+constexpr std::uint8_t kLineTag = 4;
+
+std::uint8_t lineTag(const Entity& e) {
+    const auto* g = geomIf<LineGeom>(e);
+    if (!g) {
+        return 0;
+    }
+    return std::uint8_t(kLineTag | (g->p1.x <= g->p2.x ? 1 : 0) | (g->p1.y <= g->p2.y ? 2 : 0));
+}
+
+double lineDistance(const Box2& b, std::uint8_t tag, double x, double y) {
+    const double x1 = tag & 1 ? b.minX : b.maxX, x2 = tag & 1 ? b.maxX : b.minX;
+    const double y1 = tag & 2 ? b.minY : b.maxY, y2 = tag & 2 ? b.maxY : b.minY;
+    return distanceToSegment(x, y, x1, y1, x2, y2);
+}
+
+}  // namespace
+
 void Drawing::indexInsert(const Entity& e) {
     if (!e.erased) {
-        index_.insert(e.handle, boundingBox(e, *this));
+        index_.insert(e.handle, boundingBox(e, *this), lineTag(e));
     }
 }
 
@@ -153,7 +199,13 @@ std::vector<Handle> Drawing::within(double x, double y, double distance) const {
         return found;
     }
     const Box2 q{x - distance, y - distance, x + distance, y + distance};
-    index_.query(q, [&](Handle h) {
+    index_.query(q, [&](Handle h, const Box2& box, std::uint8_t tag) {
+        if (tag & kLineTag) {
+            if (lineDistance(box, tag, x, y) <= distance) {
+                found.push_back(h);
+            }
+            return;
+        }
         const Entity* e = find(h);
         if (e && distanceTo(*e, x, y, *this) <= distance) {
             found.push_back(h);
@@ -263,6 +315,7 @@ void Drawing::load(DrawingContent content) {
     blocks_ = std::move(content.blocks);
     currentLayer_ = findLayer(content.currentLayer) ? content.currentLayer : "0";
     entities_ = std::move(content.entities);
+    index_.setSmallestCell(typicalSize(entities_, *this));
     liveCount_ = 0;
     for (std::size_t i = 0; i < entities_.size(); ++i) {
         Entity& e = entities_[i];
@@ -273,6 +326,7 @@ void Drawing::load(DrawingContent content) {
         }
         indexInsert(e);
     }
+    index_.compact();
     steps_.clear();
     undone_ = 0;
     version_ = newVersion();

@@ -25,24 +25,32 @@ bool bounded(const Box2& b) {
 
 }  // namespace
 
-int SpatialIndex::levelFor(const Box2& box) {
+int SpatialIndex::levelFor(const Box2& box) const {
     const double extent = std::max(box.maxX - box.minX, box.maxY - box.minY);
-    if (!(extent > 0)) {
-        return 0;
+    int level = minLevel_;
+    if (extent > 0) {
+        level = std::clamp(static_cast<int>(std::ceil(std::log2(extent))) + kLevelOffset, minLevel_,
+                           kLevels - 1);
     }
-    int level =
-        std::clamp(static_cast<int>(std::ceil(std::log2(extent))) + kLevelOffset, 0, kLevels - 1);
-    // Rounding can leave a box's ends two cells apart; a query only looks one
-    // cell back, so such a box goes one level up.
-    while (level < kLevels - 1) {
+    // Rounding can leave a box's ends two cells apart (a query only looks one
+    // cell back), and far from the origin a fine cell's number would be
+    // clamped, piling such boxes into one cell: go up until neither happens.
+    for (; level < kLevels - 1; ++level) {
         const double size = cellSize(level);
-        if (cellCoord(box.maxX, size) - cellCoord(box.minX, size) <= 1 &&
-            cellCoord(box.maxY, size) - cellCoord(box.minY, size) <= 1) {
+        const double fx = std::floor(box.minX / size), fy = std::floor(box.minY / size);
+        if (std::floor(box.maxX / size) - fx <= 1 && std::floor(box.maxY / size) - fy <= 1 &&
+            std::abs(fx) < double(kCoordLimit - 2) && std::abs(fy) < double(kCoordLimit - 2)) {
             break;
         }
-        ++level;
     }
     return level;
+}
+
+void SpatialIndex::setSmallestCell(double size) {
+    if (size_ == 0 && size > 0 && std::isfinite(size)) {
+        minLevel_ =
+            std::clamp(static_cast<int>(std::ceil(std::log2(size))) + kLevelOffset, 0, kLevels - 1);
+    }
 }
 
 double SpatialIndex::cellSize(int level) {
@@ -116,7 +124,7 @@ std::int32_t SpatialIndex::findOrAddCell(std::uint64_t key, int level) {
     return cell;
 }
 
-void SpatialIndex::insert(Handle h, const Box2& box) {
+void SpatialIndex::insert(Handle h, const Box2& box, std::uint8_t tag) {
     ++size_;
     if (!bounded(box)) {
         unbounded_.push_back(h);
@@ -130,10 +138,10 @@ void SpatialIndex::insert(Handle h, const Box2& box) {
     if (!freeEntries_.empty()) {
         entry = freeEntries_.back();
         freeEntries_.pop_back();
-        entries_[entry] = {box, h, cells_[cell].head};
+        entries_[entry] = {box, h, cells_[cell].head, tag};
     } else {
         entry = static_cast<std::int32_t>(entries_.size());
-        entries_.push_back({box, h, cells_[cell].head});
+        entries_.push_back({box, h, cells_[cell].head, tag});
     }
     cells_[cell].head = entry;
     ++levelCount_[level];
@@ -167,6 +175,66 @@ void SpatialIndex::remove(Handle h, const Box2& box) {
     freeEntries_.push_back(entry);
     --levelCount_[level];
     --size_;
+}
+
+namespace {
+
+// Interleaves the bits of the two 28-bit cell numbers of a key (Z order).
+std::uint64_t zOrder(std::uint64_t key) {
+    std::uint64_t z = 0;
+    const std::uint64_t ux = (key >> 28) & ((1ULL << 28) - 1), uy = key & ((1ULL << 28) - 1);
+    for (int bit = 0; bit < 28; ++bit) {
+        z |= ((ux >> bit) & 1ULL) << (2 * bit + 1);
+        z |= ((uy >> bit) & 1ULL) << (2 * bit);
+    }
+    return (key >> 56) << 56 | z;
+}
+
+}  // namespace
+
+void SpatialIndex::compact() {
+    std::vector<std::int32_t> order(cells_.size());
+    std::vector<std::uint64_t> zs(cells_.size());
+    for (std::size_t c = 0; c < cells_.size(); ++c) {
+        order[c] = static_cast<std::int32_t>(c);
+        zs[c] = zOrder(cells_[c].key);
+    }
+    std::sort(order.begin(), order.end(),
+              [&](std::int32_t a, std::int32_t b) { return zs[a] < zs[b]; });
+
+    std::vector<Entry> entries;
+    entries.reserve(entries_.size() - freeEntries_.size());
+    std::vector<Cell> cells;
+    cells.reserve(cells_.size());
+    for (std::int32_t c : order) {
+        Cell cell{cells_[c].key, -1};
+        for (std::int32_t i = cells_[c].head; i >= 0; i = entries_[i].next) {
+            if (cell.head < 0) {
+                cell.head = static_cast<std::int32_t>(entries.size());
+            } else {
+                entries.back().next = static_cast<std::int32_t>(entries.size());
+            }
+            entries.push_back(entries_[i]);
+            entries.back().next = -1;
+        }
+        cells.push_back(cell);
+    }
+    entries_ = std::move(entries);
+    freeEntries_.clear();
+    cells_ = std::move(cells);
+    for (auto& list : levelCells_) {
+        list.clear();
+    }
+    std::fill(slots_.begin(), slots_.end(), Slot{0, -1});
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t c = 0; c < cells_.size(); ++c) {
+        std::size_t i = mix(cells_[c].key) & mask;
+        while (slots_[i].cell >= 0) {
+            i = (i + 1) & mask;
+        }
+        slots_[i] = {cells_[c].key, static_cast<std::int32_t>(c)};
+        levelCells_[cells_[c].key >> 56].push_back(static_cast<std::int32_t>(c));
+    }
 }
 
 void SpatialIndex::clear() {

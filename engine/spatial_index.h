@@ -17,18 +17,27 @@ namespace brondel::engine {
 // their own that every query visits.
 class SpatialIndex {
   public:
-    void insert(Handle h, const Box2& box);
+    // tag is the owner's: a small value kept with the entry and handed back
+    // by queries (the drawing marks line segments with it).
+    void insert(Handle h, const Box2& box, std::uint8_t tag = 0);
     // box must be the box the entry was inserted with.
     void remove(Handle h, const Box2& box);
-    void clear();
+    void clear();  // keeps the smallest cell size
     std::size_t size() const { return size_; }
+    // Boxes smaller than this share cells of this size (rounded up to a power
+    // of two). Finer cells would make every query walk many of them; set it
+    // to about the typical entity's size while the index is empty.
+    void setSmallestCell(double size);
+    // Lays the entries out cell by cell, the cells in Z order, so a query
+    // reads memory that lies together; worth doing after a bulk load.
+    void compact();
 
-    // Calls visit(handle) for every entry whose box meets the query box
-    // (boxes are closed). Order is unspecified.
+    // Calls visit(handle, box, tag) for every entry whose box meets the query
+    // box (boxes are closed). Order is unspecified.
     template <class Visit>
     void query(const Box2& q, Visit&& visit) const {
         for (Handle h : unbounded_) {
-            visit(h);
+            visit(h, Box2{}, std::uint8_t{0});
         }
         for (int level = 0; level < kLevels; ++level) {
             if (levelCount_[level] == 0) {
@@ -37,7 +46,7 @@ class SpatialIndex {
             queryLevel(level, q, [&](const Entry& e) {
                 if (e.box.minX <= q.maxX && e.box.maxX >= q.minX && e.box.minY <= q.maxY &&
                     e.box.maxY >= q.minY) {
-                    visit(e.handle);
+                    visit(e.handle, e.box, e.tag);
                 }
             });
         }
@@ -51,6 +60,7 @@ class SpatialIndex {
         Box2 box;
         Handle handle;
         std::int32_t next;
+        std::uint8_t tag;
     };
     struct Cell {
         std::uint64_t key;
@@ -61,7 +71,7 @@ class SpatialIndex {
         std::int32_t cell;  // -1 = empty slot
     };
 
-    static int levelFor(const Box2& box);
+    int levelFor(const Box2& box) const;
     static double cellSize(int level);
     static std::int64_t cellCoord(double v, double size);
     static std::uint64_t makeKey(int level, std::int64_t ix, std::int64_t iy);
@@ -106,6 +116,7 @@ class SpatialIndex {
     std::size_t levelCount_[kLevels] = {};
     std::vector<Handle> unbounded_;
     std::size_t size_ = 0;
+    int minLevel_ = kLevelOffset - 5;  // cells of 1/32 unit until told otherwise
 };
 
 }  // namespace brondel::engine

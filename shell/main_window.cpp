@@ -10,6 +10,7 @@
 #include "engine/io/atomic_file.h"
 #include "shell/handler_registry.h"
 #include "shell/menu_state.h"
+#include "shell/version.h"
 
 namespace brondel::shell {
 
@@ -90,7 +91,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::start() {
     splashCaption = std::string("About ") + ports::kApplicationTitle;
-    splashVersion = "Version 3.0.68";
+    splashVersion = versionText();
     splashLoaded = true;
     loadMainWindow();
 }

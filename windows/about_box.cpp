@@ -6,6 +6,7 @@
 
 #include "engine/error.h"
 #include "shell/main_window.h"
+#include "shell/version.h"
 #include "windows/forms.h"
 
 namespace brondel::windows {
@@ -42,11 +43,6 @@ std::optional<std::string> sysInfoProgram(ports::Registry& registry) {
 }
 
 }  // namespace
-
-std::string versionText() {
-    return "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
-           std::to_string(kVersionRevision);
-}
 
 void showAboutBox(shell::MainWindow& main) {
     auto box = std::make_unique<shell::ModalWindow>();

@@ -14,16 +14,8 @@ class MainWindow;
 // The About box and the system-information program it can start.
 namespace brondel::windows {
 
-// The application's version as the About box shows it.
-inline constexpr int kVersionMajor = 3;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 68;
-
 inline constexpr const char* kHklm = "HKEY_LOCAL_MACHINE";
 inline constexpr const char* kSysInfoUnavailable = "System Information Is Unavailable At This Time";
-
-// "Version 3.0.68".
-std::string versionText();
 
 // Builds frmAbout and shows it modally.
 void showAboutBox(shell::MainWindow& main);
