@@ -315,6 +315,7 @@ void Drawing::load(DrawingContent content) {
     blocks_ = std::move(content.blocks);
     currentLayer_ = findLayer(content.currentLayer) ? content.currentLayer : "0";
     entities_ = std::move(content.entities);
+    addMissingLayers();
     index_.setSmallestCell(typicalSize(entities_, *this));
     liveCount_ = 0;
     for (std::size_t i = 0; i < entities_.size(); ++i) {
@@ -331,6 +332,21 @@ void Drawing::load(DrawingContent content) {
     undone_ = 0;
     version_ = newVersion();
     savedVersion_ = version_;
+}
+
+// Files may name layers they never define; such a layer exists with the
+// default settings, as in every CAD program.
+void Drawing::addMissingLayers() {
+    const std::string* last = nullptr;
+    for (const Entity& e : entities_) {
+        if (last && *last == e.props.layer) {
+            continue;
+        }
+        last = &e.props.layer;
+        if (!findLayer(e.props.layer)) {
+            layers_.push_back(Layer{e.props.layer});
+        }
+    }
 }
 
 DrawingContent Drawing::tables() const {

@@ -147,6 +147,7 @@ class Drawing : public BlockLookup {
     void indexInsert(const Entity& e);
     void indexRemove(const Entity& e);
     void rebuildLookup();
+    void addMissingLayers();
 
     static constexpr std::uint32_t kAbsent = 0xffffffffu;
     std::uint32_t& lookupSlot(Handle h);

@@ -9,5 +9,7 @@ class MainWindow;
 void registerDocumentHandlers(MainWindow& main);   // documents/
 void registerCoordFileHandlers(MainWindow& main);  // coordfiles/
 void registerWindowHandlers(MainWindow& main);     // windows/
+void registerPickToolHandlers(MainWindow& main);   // pathtools/: tools served by a press
+void registerPathHandlers(MainWindow& main);       // pathtools/: preparation and reorganization
 
 }  // namespace brondel::shell

@@ -85,6 +85,8 @@ MainWindow::MainWindow(Ports ports, std::string appFolder)
     registerDocumentHandlers(*this);
     registerCoordFileHandlers(*this);
     registerWindowHandlers(*this);
+    registerPickToolHandlers(*this);
+    registerPathHandlers(*this);
 }
 
 MainWindow::~MainWindow() = default;

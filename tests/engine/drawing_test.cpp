@@ -87,5 +87,16 @@ TEST(Drawing, WithinFindsAtExactlyTheDistance) {
     EXPECT_TRUE(d.within(0.5, 0.25, 0.2499999).empty());
 }
 
+TEST(Drawing, LoadAddsLayersTheEntitiesNameButTheTablesLack) {
+    DrawingContent content;
+    content.entities.push_back(line(0, 0, 1, 0));
+    content.entities.back().props.layer = "RIB";
+    Drawing d;
+    d.load(std::move(content));
+    ASSERT_NE(d.findLayer("RIB"), nullptr);
+    EXPECT_NE(d.findLayer("0"), nullptr);
+    EXPECT_FALSE(d.changed());
+}
+
 }  // namespace
 }  // namespace brondel::engine

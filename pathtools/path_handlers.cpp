@@ -1,0 +1,8 @@
+#include "shell/handler_registry.h"
+#include "shell/main_window.h"
+
+namespace brondel::shell {
+
+void registerPathHandlers(MainWindow&) {}
+
+}  // namespace brondel::shell
