@@ -7,7 +7,6 @@
 #include "coordfiles/dat_list_command.h"
 #include "coordfiles/dat_preview.h"
 #include "coordfiles/dat_writer.h"
-#include "coordfiles/file_dialog_flags.h"
 #include "coordfiles/line_collection.h"
 #include "coordfiles/list_views.h"
 #include "coordfiles/numbers.h"
@@ -44,7 +43,7 @@ ports::FileDialogSetup datSaveDialog() {
     setup.filter = "DAT File (*.DAT)|*.dat";
     setup.filterIndex = 0;
     setup.defaultExt = "dat";
-    setup.flags = dialog_flags::kOverwritePrompt;
+    setup.flags = ports::file_flags::kOverwritePrompt;
     return setup;
 }
 

@@ -7,7 +7,6 @@
 
 #include "coordfiles/busy_pointer.h"
 #include "coordfiles/dat_reader.h"
-#include "coordfiles/file_dialog_flags.h"
 #include "coordfiles/line_collection.h"
 #include "coordfiles/list_views.h"
 #include "coordfiles/numbers.h"
@@ -41,7 +40,7 @@ ports::FileDialogSetup openDialog(PairFileKind kind) {
     setup.filter =
         dat ? "DAT File (*.DAT)|*.dat|All (*.*)|*.*" : "COR File (*.COR)|*.cor|All (*.*)|*.*";
     setup.filterIndex = 0;
-    setup.flags = dialog_flags::kFileMustExist;
+    setup.flags = ports::file_flags::kFileMustExist;
     return setup;
 }
 

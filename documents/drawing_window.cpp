@@ -30,6 +30,7 @@ void ControlEvents::notice(const std::string& text) {
 DrawingWindow::DrawingWindow(shell::MainWindow& main, int serial)
     : vecad1Events(main), vecad2Events(main), main_(main), serial_(serial) {
     Vecad2.visible = false;
+    Vecad2.drawing().keepHistory(false);  // the DAT preview is rebuilt, never edited
     DList.visible = false;
     Vecad1.setListener(&vecad1Events);
     Vecad2.setListener(&vecad2Events);

@@ -11,8 +11,6 @@ namespace brondel::documents {
 
 namespace {
 
-constexpr int kAskBeforeCreating = 0x2000;
-constexpr int kAskBeforeReplacing = 2;
 constexpr const char* kWriteFailedText = "An error has occurred while trying to write the file.";
 
 void showError(shell::MainWindow& main, const std::string& text, ports::Icon icon) {
@@ -60,7 +58,7 @@ ports::FileDialogSetup openDrawingSetup() {
         "AutoCAD Drawing eXchange Format (*.dxf)|*.dxf|AutoCAD drawing (*.dwg)|*.dwg|"
         "VeCAD drawing (*.vec)|*.vec|All (*.*)|*.*";
     setup.filterIndex = 1;
-    setup.flags = kAskBeforeCreating;
+    setup.flags = ports::file_flags::kCreatePrompt;
     return setup;
 }
 
@@ -69,7 +67,7 @@ ports::FileDialogSetup saveDrawingSetup() {
     setup.title = "Save Drawing";
     setup.filter = "DXF File (*.dxf)|*.dxf|DWG File (*.dwg)|*.dwg|VEC File (*.vec)|*.vec";
     setup.filterIndex = 1;
-    setup.flags = kAskBeforeReplacing;
+    setup.flags = ports::file_flags::kOverwritePrompt;
     return setup;
 }
 

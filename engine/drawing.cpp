@@ -493,7 +493,20 @@ Drawing::Step::~Step() {
     }
 }
 
+void Drawing::keepHistory(bool keep) {
+    keepHistory_ = keep;
+    if (!keep) {
+        steps_.clear();
+        undone_ = 0;
+    }
+}
+
 void Drawing::record(Op op) {
+    if (!keepHistory_) {
+        apply(op);
+        version_ = newVersion();
+        return;
+    }
     const bool implicit = openSteps_ == 0;
     if (implicit || !stepStarted_) {
         steps_.resize(steps_.size() - undone_);  // a new change ends the redo branch

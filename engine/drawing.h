@@ -91,6 +91,9 @@ class Drawing : public BlockLookup {
     std::string redoLabel() const;
     void undo();
     void redo();
+    // A drawing that is only ever rebuilt (a preview) keeps no history, so
+    // what it replaces is freed at once.
+    void keepHistory(bool keep);
 
     bool changed() const { return version_ != savedVersion_; }
     void markSaved() { savedVersion_ = version_; }
@@ -173,6 +176,7 @@ class Drawing : public BlockLookup {
     int openSteps_ = 0;
     std::string openLabel_;
     bool stepStarted_ = false;
+    bool keepHistory_ = true;
     std::uint64_t version_ = 0, savedVersion_ = 0;
 };
 

@@ -13,6 +13,13 @@ enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Icon { None, Information, Exclamation, Question, Critical };
 enum class Answer { Ok, Yes, No, Cancel };
 
+// Flags of a file dialog's set-up.
+namespace file_flags {
+inline constexpr int kOverwritePrompt = 0x2;   // ask before replacing an existing file
+inline constexpr int kFileMustExist = 0x1000;  // only names of existing files are accepted
+inline constexpr int kCreatePrompt = 0x2000;   // ask before creating a new file
+}  // namespace file_flags
+
 struct FileDialogSetup {
     std::string title;
     std::string filter;  // "Description (*.dxf)|*.dxf|..." pairs

@@ -87,6 +87,16 @@ TEST(Drawing, WithinFindsAtExactlyTheDistance) {
     EXPECT_TRUE(d.within(0.5, 0.25, 0.2499999).empty());
 }
 
+TEST(Drawing, WithoutHistoryChangesAreNotUndoable) {
+    Drawing d;
+    d.keepHistory(false);
+    d.add(line(0, 0, 1, 0));
+    d.purgeAll();
+    EXPECT_FALSE(d.canUndo());
+    EXPECT_TRUE(d.changed());
+    EXPECT_EQ(d.liveCount(), 0u);
+}
+
 TEST(Drawing, LoadAddsLayersTheEntitiesNameButTheTablesLack) {
     DrawingContent content;
     content.entities.push_back(line(0, 0, 1, 0));
