@@ -1,8 +1,30 @@
+#include "pathtools/prep_drawing.h"
+#include "pathtools/reorganize.h"
 #include "shell/handler_registry.h"
 #include "shell/main_window.h"
 
 namespace brondel::shell {
 
-void registerPathHandlers(MainWindow&) {}
+namespace {
+
+using documents::DrawingWindow;
+
+// The commands act on the active drawing window and do nothing without one.
+template <typename Command>
+Handler onActive(Command command) {
+    return [command](MainWindow& main) {
+        if (DrawingWindow* window = main.active()) {
+            command(*window);
+        }
+    };
+}
+
+}  // namespace
+
+void registerPathHandlers(MainWindow& main) {
+    main.addHandler("mnuPrepDrawing", onActive(pathtools::prepDrawing));
+    main.addHandler("mnuPurgeDeleted", onActive(pathtools::purgeDeleted));
+    main.addHandler("mnuReorganzie", onActive(pathtools::reorganizeEntities));
+}
 
 }  // namespace brondel::shell

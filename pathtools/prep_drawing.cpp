@@ -1,0 +1,82 @@
+#include "pathtools/prep_drawing.h"
+
+#include <string>
+
+#include "engine/entity_type.h"
+#include "engine/error.h"
+#include "ports/dialogs.h"
+#include "shell/main_window.h"
+
+namespace brondel::pathtools {
+
+namespace {
+
+constexpr int kPurgeErased = 3;
+
+// Preparation goes on past a failing engine call.
+template <typename Call>
+void skippingFailure(Call call) {
+    try {
+        call();
+    } catch (const Error&) {
+        // The step is passed over; its value keeps the one it had.
+    }
+}
+
+// One pass selects every entity as the drawing now stands, so the parts a
+// pass makes are broken up by the next one.
+void explodePass(engine::Vecad& vecad) {
+    engine::Handle h = vecad.GetFirstEntity();
+    const int n = vecad.GetNumEntities();
+    for (int i = 0; i < n && h != engine::kNoHandle; ++i) {
+        skippingFailure([&] { vecad.SelectEntity(h, true); });
+        h = vecad.GetNextEntity(h);
+    }
+    skippingFailure([&] { vecad.SelExplode(); });
+    skippingFailure([&] { vecad.Purge(kPurgeErased); });
+    vecad.SelClear();
+}
+
+std::string prepCompleteText(int lines) {
+    return "Drawing prep complete! \r" + std::to_string(lines) + " Total new line created. ";
+}
+
+}  // namespace
+
+int countLines(const engine::Vecad& vecad) {
+    int count = 0;
+    engine::Handle h = vecad.GetFirstEntity();
+    const int n = vecad.GetNumEntities();
+    for (int i = 0; i < n && h != engine::kNoHandle; ++i) {
+        skippingFailure([&] {
+            if (vecad.EntityGetType(h) == engine::code(engine::EntityType::Line)) {
+                ++count;
+            }
+        });
+        h = vecad.GetNextEntity(h);
+    }
+    return count;
+}
+
+int prepDrawing(documents::DrawingWindow& window) {
+    engine::Vecad& vecad = window.Vecad1;
+    int lines = 0;
+    {
+        engine::Drawing::Step step(vecad.drawing(), "Prep Drawing");
+        skippingFailure([&] { vecad.Purge(kPurgeErased); });
+        for (int pass = 0; pass < kPrepPasses; ++pass) {
+            explodePass(vecad);
+        }
+        lines = countLines(vecad);
+    }
+    window.main().ports.dialogs.messageBox(prepCompleteText(lines), ports::Buttons::Ok,
+                                           ports::Icon::None, ports::kApplicationTitle);
+    vecad.WndSetFocus();
+    return lines;
+}
+
+void purgeDeleted(documents::DrawingWindow& window) {
+    window.Vecad1.Purge(kPurgeErased);
+}
+
+}  // namespace brondel::pathtools

@@ -1,0 +1,253 @@
+#include "pathtools/reorganize.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "coordfiles/list_views.h"
+#include "coordfiles/numbers.h"
+#include "coordfiles/rows.h"
+#include "documents/error_messages.h"
+#include "engine/cad.h"
+#include "engine/entity_type.h"
+#include "engine/error.h"
+#include "pathtools/reverse_line.h"
+#include "ports/dialogs.h"
+#include "shell/main_window.h"
+
+namespace brondel::pathtools {
+
+namespace {
+
+using engine::Handle;
+using engine::kNoHandle;
+
+constexpr int kPurgeErased = 3;
+constexpr int kPurgeAll = 1;
+
+struct Point {
+    double x = 0.0, y = 0.0, z = 0.0;
+};
+
+Point firstPoint(Handle h) {
+    Point p;
+    engine::CadLineGetPoint1(h, p.x, p.y, p.z);
+    return p;
+}
+
+Point secondPoint(Handle h) {
+    Point p;
+    engine::CadLineGetPoint2(h, p.x, p.y, p.z);
+    return p;
+}
+
+// Planar: z plays no part. Written out rather than hypot so that equal
+// distances, which decide ties, compare equal.
+double distance(const Point& a, const Point& b) {
+    const double dx = std::fabs(a.x - b.x);
+    const double dy = std::fabs(a.y - b.y);
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+bool isLiveEntityOf(const engine::Vecad& vecad, Handle h) {
+    const engine::Entity* e = vecad.drawing().find(h);
+    return e != nullptr && !e->erased;
+}
+
+// The found entity whose nearer end lies closest to the current end. Equal
+// first-point distances go to the later entity, an equal second-point
+// distance keeps the one found before. None when nothing but the current
+// entity and markers was found.
+Handle bestCandidate(const engine::Vecad& vecad, Handle current, const Point& end) {
+    const int count = vecad.SelCount();
+    Handle best = kNoHandle;
+    double bestDistance = kFarthestCandidate;
+    engine::Vecad::SelPtr ptr = vecad.SelGetFirstPtr();
+    for (int k = 0; k < count; ++k) {
+        const Handle h = vecad.GetEntityByPtr(ptr);
+        ptr = vecad.SelGetNextPtr(ptr);
+        if (h == current || engine::CadEntityGetType(h) == engine::code(engine::EntityType::Text)) {
+            continue;
+        }
+        const double d1 = distance(end, firstPoint(h));
+        const double d2 = distance(end, secondPoint(h));
+        if (d1 <= bestDistance) {
+            best = h;
+            bestDistance = d1;
+        }
+        if (d2 < bestDistance) {
+            best = h;
+            bestDistance = d2;
+        }
+    }
+    return best;
+}
+
+// A candidate that meets the walk with its second point is turned round, its
+// ends swapped exactly so the path keeps its coordinates.
+void orient(engine::Vecad& vecad, Handle candidate, const Point& end) {
+    if (distance(end, secondPoint(candidate)) < distance(end, firstPoint(candidate))) {
+        reverseLine(vecad, candidate);
+    }
+}
+
+void appendNumber(std::string& out, int value) {
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+class Run {
+  public:
+    explicit Run(documents::DrawingWindow& window)
+        : window_(window), main_(window.main()), vecad_(window.Vecad1) {}
+
+    ReorganizeEnd operator()() {
+        coordfiles::setRows(window_.CList, {});
+        main_.showBusy();
+        try {
+            engine::Drawing::Step step(vecad_.drawing(), "Reorganize");
+            return walkAndRebuild();
+        } catch (const Error& e) {
+            message(documents::errorNumberMessage(e));
+            vecad_.Update();
+            main_.statusMain.set(3, "");
+            main_.showDefault();
+            return ReorganizeEnd::Error;
+        }
+    }
+
+  private:
+    ReorganizeEnd walkAndRebuild() {
+        shell::AppState& state = main_.state;
+        // A start entity of another drawing, or one no longer there, gives
+        // no way to begin: stop before anything is changed.
+        if (!isLiveEntityOf(vecad_, state.startEntity)) {
+            return failed();
+        }
+        removeStartMarker();
+        if (message(kSaveBeforeReorganizeText, ports::Buttons::YesNo) == ports::Answer::Yes) {
+            vecad_.FileSaveAs(vecad_.GetFileName());
+        }
+        // A selection left from before would offer its entities as candidates.
+        vecad_.SelClear();
+        std::vector<std::string> rows;
+        if (!walk(rows)) {
+            return failed();
+        }
+        coordfiles::setRows(window_.CList, std::move(rows));
+        rebuild();
+        main_.statusMain.set(3, kReorganizeCompleteText);
+        main_.showDefault();
+        return ReorganizeEnd::Complete;
+    }
+
+    void removeStartMarker() {
+        shell::AppState& state = main_.state;
+        if (isLiveEntityOf(vecad_, state.startMarker)) {
+            vecad_.EntityErase(state.startMarker, true);
+        }
+        state.startMarker = kNoHandle;
+        vecad_.Purge(kPurgeErased);
+        vecad_.Update();
+    }
+
+    // N steps from the start entity, one row per step; false when a line end
+    // leads nowhere.
+    bool walk(std::vector<std::string>& rows) {
+        shell::AppState& state = main_.state;
+        const int steps = vecad_.CountEntities();
+        rows.reserve(static_cast<std::size_t>(steps) + 1);
+        Point end;
+        for (int i = 1; i <= steps; ++i) {
+            showProgress(i, steps);
+            main_.ports.pump.runOnce();
+            const Handle current = state.startEntity;
+            const Point start = firstPoint(current);
+            end = secondPoint(current);
+            rows.push_back(coordfiles::coordinateRow(start.x, start.y));
+            if (i == steps) {
+                break;
+            }
+            const int found =
+                vecad_.SelectByDist(end.x, end.y, end.z, main_.searchRadius, true, true);
+            if (found == 0) {
+                throw Error(err::kNoSuchEntity, "The current entity is not in this drawing");
+            }
+            if (found == 1) {
+                return false;
+            }
+            vecad_.Update();
+            const Handle next = bestCandidate(vecad_, current, end);
+            if (next == kNoHandle) {
+                return false;
+            }
+            orient(vecad_, next, end);
+            state.startEntity = next;
+            vecad_.SelClear();
+            vecad_.Update();
+        }
+        rows.push_back(coordfiles::coordinateRow(end.x, end.y));
+        return true;
+    }
+
+    // The drawing becomes the path: one line from each recorded vertex to the
+    // next, at z = 0, in path order.
+    void rebuild() {
+        vecad_.Purge(kPurgeAll);
+        const std::vector<std::string>& rows = window_.CList.rows;
+        std::vector<coordfiles::RowPoint> points;
+        points.reserve(rows.size());
+        for (const std::string& row : rows) {
+            points.push_back(coordfiles::readCoordinateRow(row));
+            main_.ports.pump.runOnce();
+        }
+        for (std::size_t k = 1; k < points.size(); ++k) {
+            vecad_.AddLine(points[k - 1].x, points[k - 1].y, 0, points[k].x, points[k].y, 0);
+            main_.ports.pump.runOnce();
+        }
+        vecad_.Update();
+        vecad_.WndSetFocus();
+    }
+
+    ReorganizeEnd failed() {
+        message(kReorganizeFailedText);
+        coordfiles::setRows(window_.CList, {});
+        main_.statusMain.set(3, "");
+        main_.showDefault();
+        return ReorganizeEnd::Failed;
+    }
+
+    // Writing the panel costs a repaint, so it follows every thousandth step
+    // and the first and last exactly.
+    void showProgress(int step, int steps) {
+        if (step == 1 || step == steps || step % kProgressEvery == 0) {
+            main_.statusMain.set(3, progressText(step, steps));
+        }
+    }
+
+    ports::Answer message(const std::string& text, ports::Buttons buttons = ports::Buttons::Ok) {
+        return main_.ports.dialogs.messageBox(text, buttons, ports::Icon::None,
+                                              ports::kApplicationTitle);
+    }
+
+    documents::DrawingWindow& window_;
+    shell::MainWindow& main_;
+    engine::Vecad& vecad_;
+};
+
+}  // namespace
+
+std::string progressText(int step, int steps) {
+    std::string text = "Reorganizing entity ";
+    appendNumber(text, step);
+    text += " of ";
+    appendNumber(text, steps);
+    return text;
+}
+
+ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window) {
+    return Run(window)();
+}
+
+}  // namespace brondel::pathtools
