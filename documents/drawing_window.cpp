@@ -5,6 +5,7 @@
 #include "documents/file_commands.h"
 #include "engine/commands.h"
 #include "engine/error.h"
+#include "pathtools/pick_handler.h"
 #include "shell/main_window.h"
 #include "shell/menu_state.h"
 
@@ -43,6 +44,9 @@ void DrawingWindow::activated() {
 }
 
 void DrawingWindow::keyPressed(int keyCode) {
+    if (Vecad1.commandKey(keyCode)) {
+        return;
+    }
     if (keyCode == kKeypadPlus) {
         Vecad1.Execute(engine::command::kZoomIn);
     } else if (keyCode == kKeypadMinus) {
@@ -110,6 +114,14 @@ void DrawingWindow::destroyed() {
 
 void DrawingWindow::cursorMoved(double x, double y, double) {
     main_.statusMain.set(1, coordfiles::cursorPositionText(x, y));
+}
+
+void DrawingWindow::buttonPressed(double windowX, double windowY, bool rightButton) {
+    if (Vecad1.pressAt(windowX, windowY, rightButton)) {
+        return;
+    }
+    const engine::Point2 at = Vecad1.view().toWorld(windowX, windowY);
+    pathtools::handlePress(main_, Vecad1, {windowX, windowY}, {at.x, at.y, 0});
 }
 
 }  // namespace brondel::documents

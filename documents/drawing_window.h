@@ -85,6 +85,9 @@ class DrawingWindow {
     void resized();
     void destroyed();
     void cursorMoved(double x, double y, double z);
+    // A press in Vecad1, in window pixels. The engine's running command
+    // takes it if there is one; otherwise the armed pick tools serve it.
+    void buttonPressed(double windowX, double windowY, bool rightButton = false);
 
   private:
     shell::MainWindow& main_;

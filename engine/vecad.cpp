@@ -106,6 +106,9 @@ void Vecad::Execute(int code) {
                 notify(&VecadListener::regenerated);
             }
             return;
+        case command::kDrawLine:
+            lineCommand_.emplace(*this);
+            return;
         case command::kRedo:
             if (drawing_.canRedo()) {
                 drawing_.redo();
@@ -324,8 +327,22 @@ Handle Vecad::GetEntityAtPoint(double windowX, double windowY) const {
     return best;
 }
 
-void Vecad::pressAt(double windowX, double windowY) {
+bool Vecad::pressAt(double windowX, double windowY, bool rightButton) {
     picked_ = GetEntityAtPoint(windowX, windowY);
+    if (!commandRunning()) {
+        return false;
+    }
+    if (rightButton) {
+        lineCommand_->end();
+    } else {
+        const Point2 at = view_.toWorld(windowX, windowY);
+        lineCommand_->press({at.x, at.y, 0});
+    }
+    return true;
+}
+
+bool Vecad::commandKey(int keyCode) {
+    return commandRunning() && lineCommand_->key(keyCode);
 }
 
 }  // namespace brondel::engine

@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "engine/drawing.h"
+#include "engine/line_command.h"
 #include "engine/view.h"
 
 namespace brondel::engine {
@@ -113,8 +115,13 @@ class Vecad {
     bool SetCurLayerByName(const std::string& name);
 
     // Picks. A press tells the control where it happened; GetPickedEntity
-    // answers for that press, GetEntityAtPoint for any window point.
-    void pressAt(double windowX, double windowY);
+    // answers for that press, GetEntityAtPoint for any window point. While
+    // the engine's own Draw Line command runs the press is the command's:
+    // pressAt then returns true and nobody else should act on it.
+    bool pressAt(double windowX, double windowY, bool rightButton = false);
+    bool commandRunning() const { return lineCommand_ && lineCommand_->running(); }
+    // Hands a key to the running command; true when the command took it.
+    bool commandKey(int keyCode);
     Handle GetPickedEntity() const { return picked_; }
     Handle GetEntityAtPoint(double windowX, double windowY) const;
 
@@ -142,6 +149,7 @@ class Vecad {
     std::vector<Handle> selection_;
     std::unordered_set<Handle> selected_;
     Handle picked_ = kNoHandle;
+    std::optional<LineCommand> lineCommand_;
     bool focused_ = false;
     int snapMode_ = 0;
     double polarInc_ = 0;

@@ -190,7 +190,7 @@ void Session::run(const Command& c) {
             refuse(c, "Vecad1 is hidden");
         } else {
             const engine::Point2 at = window->Vecad1.view().toWindow(c.x, c.y);
-            window->Vecad1.pressAt(at.x, at.y);
+            window->buttonPressed(at.x, at.y);
         }
     }
 }
