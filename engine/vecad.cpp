@@ -42,6 +42,7 @@ void Vecad::FileNew() {
     drawing_.load(DrawingContent{});
     fileName_.clear();
     SelClear();
+    lineCommand_.reset();  // its last point belonged to the drawing that went
     notify(&VecadListener::regenerated);
 }
 
@@ -52,6 +53,7 @@ void Vecad::FileOpen(const std::string& path) {
     }
     DrawingContent content = ext == "vec" ? io::readVec(path) : io::readDxf(path);
     SelClear();
+    lineCommand_.reset();
     drawing_.load(std::move(content));
     fileName_ = path;
     notify(&VecadListener::regenerated);

@@ -50,6 +50,14 @@ TEST(DrawLine, EnterEscapeOrARightPressEndIt) {
     }
 }
 
+TEST(DrawLine, ANewDrawingEndsIt) {
+    PickSession s;
+    s.vecad().Execute(engine::command::kDrawLine);
+    s.pressAt(0, 0);
+    s.vecad().FileNew();
+    EXPECT_FALSE(s.vecad().commandRunning());
+}
+
 TEST(DrawLine, OtherKeysStillReachTheWindow) {
     PickSession s;
     s.vecad().Execute(engine::command::kDrawLine);
