@@ -66,7 +66,7 @@ bool askPolar(shell::MainWindow& main, const std::string& defaultLength, PolarAn
 }
 
 // The separation, or 0 when the user cancels.
-double askSeparation(shell::MainWindow& main, double limit, const std::string& refusal) {
+double askSeparation(shell::MainWindow& main, int limit) {
     for (;;) {
         const std::string answer = main.ports.dialogs.inputBox(
             "Enter separation amount between each arrary segments", "Separation Value", "1");
@@ -77,7 +77,9 @@ double askSeparation(shell::MainWindow& main, double limit, const std::string& r
         if (separation > 0 && separation <= limit) {
             return separation;
         }
-        showMessage(main, refusal);
+        showMessage(main,
+                    "Error, Increment value must be greater than 0 and less than or equal to " +
+                        std::to_string(limit));
     }
 }
 
@@ -99,13 +101,7 @@ ToolEnd drawParallelArray(Press& press, Direction direction) {
     double x1, y1, z1, x2, y2, z2;
     engine::CadLineGetPoint1(diagonal, x1, y1, z1);
     engine::CadLineGetPoint2(diagonal, x2, y2, z2);
-    const double separation =
-        vertical ? askSeparation(press.main, 10,
-                                 "Error, Increment value must be greater than 0 and less than or "
-                                 "equal to 10")
-                 : askSeparation(press.main, 100,
-                                 "Error, Increment value must be greater than 0 and less than or "
-                                 "equal to 100");
+    const double separation = askSeparation(press.main, vertical ? 10 : 100);
     if (separation == 0) {
         abandon(mode);
         return ToolEnd::Ends;
