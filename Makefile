@@ -17,7 +17,7 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 demo: build
-	$(BUILD)/app/cli/brondel-cli info examples/wing-rib.dxf
+	$(BUILD)/app/cli/brondel-cli convert examples/wing-rib.dxf -o $(BUILD)/wing-rib.dat
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

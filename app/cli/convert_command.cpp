@@ -1,6 +1,34 @@
 #include "convert_command.h"
 
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <limits>
+#include <map>
+#include <numbers>
+#include <unordered_set>
+#include <vector>
+
+#include "coordfiles/dat_commands.h"
 #include "coordfiles/file_conversion.h"
+#include "coordfiles/numbers.h"
+#include "coordfiles/rows.h"
+#include "documents/error_messages.h"
+#include "documents/file_commands.h"
+#include "engine/cad.h"
+#include "engine/commands.h"
+#include "engine/entity_type.h"
+#include "engine/error.h"
+#include "pathtools/pick_handler.h"
+#include "pathtools/prep_drawing.h"
+#include "pathtools/reorganize.h"
+#include "pathtools/segmenting.h"
+#include "ports/dialogs.h"
+#include "ports/launcher.h"
+#include "ports/printer.h"
+#include "ports/pump.h"
+#include "ports/registry.h"
+#include "shell/main_window.h"
 
 namespace brondel::cli {
 
@@ -15,6 +43,304 @@ int runConvertSequential(const std::string& inPath, const std::string& datPath, 
         << "Lines read: " << result.lines << '\n'
         << "Steps written: " << result.steps << " to " << datPath << '\n';
     return 0;
+}
+
+std::optional<PlanePoint> parsePlanePoint(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto x = coordfiles::parseNumber(std::string_view(text).substr(0, comma));
+    const auto y = coordfiles::parseNumber(std::string_view(text).substr(comma + 1));
+    if (!x || !y || !std::isfinite(*x) || !std::isfinite(*y)) {
+        return std::nullopt;
+    }
+    return PlanePoint{*x, *y};
+}
+
+int chordsWithin(double radius, double angle, double tolerance) {
+    const double sweep = std::fabs(angle);
+    for (int n = 1; n < kMaxArcSegments; ++n) {
+        const double gap = std::fabs(radius) * (1.0 - std::cos(sweep / n / 2.0));
+        if (gap <= tolerance) {
+            return n;
+        }
+    }
+    return kMaxArcSegments;
+}
+
+namespace {
+
+using engine::Handle;
+using engine::kNoHandle;
+
+// The answers a user of the road gives: the drawing to open and the DAT file
+// to save, No to saving the drawing before the walk (the file on disk stays
+// as it is), No to the direction question as often as asked to reverse, then
+// Yes. Every plain message is kept; the last one explains a failure.
+class RoadDialogs : public ports::Dialogs {
+  public:
+    std::string openPath;
+    std::string savePath;
+    int reversals = 0;
+    std::vector<std::string> messages;
+
+    ports::Answer messageBox(const std::string& text, ports::Buttons buttons, ports::Icon,
+                             const std::string&) override {
+        switch (buttons) {
+            case ports::Buttons::YesNoCancel:
+                if (reversals > 0) {
+                    --reversals;
+                    return ports::Answer::No;
+                }
+                return ports::Answer::Yes;
+            case ports::Buttons::YesNo:
+                return ports::Answer::No;
+            case ports::Buttons::Ok:
+                break;
+        }
+        messages.push_back(text);
+        return ports::Answer::Ok;
+    }
+    std::string inputBox(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    std::string openFile(const ports::FileDialogSetup&) override { return openPath; }
+    std::string saveFile(const ports::FileDialogSetup&) override { return savePath; }
+};
+
+// The road reaches no registry, other program or printer.
+class NoRegistry : public ports::Registry {
+  public:
+    std::optional<std::string> value(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+class NoLauncher : public ports::Launcher {
+  public:
+    bool start(const std::string&, const std::vector<std::string>&) override { return false; }
+    bool openDocument(const std::string&) override { return false; }
+};
+class NoPrinter : public ports::Printer {
+  public:
+    void print(const engine::Vecad&) override {}
+    void preview(const engine::Vecad&) override {}
+    void setup() override {}
+};
+
+struct RoadFailure {
+    std::string message;
+};
+
+class Road {
+  public:
+    Road(const std::string& inPath, const std::string& datPath, const ConvertOptions& options)
+        : options_(options), main_({dialogs_, pump_, registry_, launcher_, printer_}, ".") {
+        dialogs_.openPath = inPath;
+        dialogs_.savePath = datPath;
+        dialogs_.reversals = options.reverse ? 1 : 0;
+        main_.searchRadius = options.radius;
+    }
+
+    void run(std::ostream& out) {
+        documents::DrawingWindow& window = open();
+        engine::Vecad& vecad = window.Vecad1;
+        const int lines = pathtools::prepDrawing(window);
+        out << "Lines read: " << lines << '\n';
+        segmentArcs(vecad, out);
+        leaveOutOthers(vecad, out);
+        setStartLine(window);
+        runStep(pathtools::reorganizeEntities(window) == pathtools::ReorganizeEnd::Complete);
+        coordfiles::convertCoordinateList(window);
+        runStep(!dialogs_.messages.empty() &&
+                dialogs_.messages.back() == coordfiles::kConversionCompleteText);
+        const std::size_t shown = dialogs_.messages.size();
+        coordfiles::saveDatFile(window);
+        runStep(dialogs_.messages.size() == shown);
+        out << "Steps written: " << window.DList.rows.size() << " to " << dialogs_.savePath << '\n';
+        reportPath(window.CList.rows, out);
+    }
+
+  private:
+    // A command that did not finish said why in its last message.
+    void runStep(bool finished) {
+        if (!finished) {
+            throw RoadFailure{dialogs_.messages.empty() ? std::string("The command did not finish")
+                                                        : dialogs_.messages.back()};
+        }
+    }
+
+    documents::DrawingWindow& open() {
+        documents::fileOpen(main_);
+        runStep(main_.active() != nullptr && dialogs_.messages.empty());
+        return *main_.active();
+    }
+
+    // Arcs and circles become chords in their own direction, as the explode
+    // tool makes them.
+    void segmentArcs(engine::Vecad& vecad, std::ostream& out) {
+        std::vector<Handle> arcs;
+        for (Handle h = vecad.GetFirstEntity(); h != kNoHandle; h = vecad.GetNextEntity(h)) {
+            const int type = vecad.EntityGetType(h);
+            if (type == engine::code(engine::EntityType::Arc) ||
+                type == engine::code(engine::EntityType::Circle)) {
+                arcs.push_back(h);
+            }
+        }
+        engine::Drawing::Step step(vecad.drawing(), "Explode Arc into Segments");
+        std::size_t chords = 0;
+        for (Handle h : arcs) {
+            double cx, cy, cz;
+            engine::CadArcGetCenter(h, cx, cy, cz);
+            const double radius = engine::CadArcGetRadius(h);
+            const double start = engine::CadArcGetStartAngle(h);
+            const double angle = engine::CadArcGetAngle(h);
+            const int n =
+                options_.arcSegments.value_or(chordsWithin(radius, angle, options_.arcTolerance));
+            const std::vector<engine::Point2> points =
+                pathtools::arcChordPoints({cx, cy}, radius, start, angle, n);
+            for (std::size_t i = 1; i < points.size(); ++i) {
+                vecad.AddLine(points[i - 1].x, points[i - 1].y, 0, points[i].x, points[i].y, 0);
+            }
+            chords += points.size() - 1;
+            vecad.EntityErase(h, true);
+        }
+        vecad.Purge(3);
+        out << "Arcs segmented: " << arcs.size() << " into " << chords << " lines\n";
+    }
+
+    // Text, points and the like are no part of a cutting path.
+    void leaveOutOthers(engine::Vecad& vecad, std::ostream& out) {
+        std::map<std::string, int> byKind;
+        std::size_t count = 0;
+        engine::Drawing::Step step(vecad.drawing(), "Leave out");
+        for (Handle h = vecad.GetFirstEntity(); h != kNoHandle; h = vecad.GetNextEntity(h)) {
+            const int type = vecad.EntityGetType(h);
+            if (type != engine::code(engine::EntityType::Line)) {
+                ++byKind[engine::typeName(static_cast<engine::EntityType>(type))];
+                ++count;
+                vecad.EntityErase(h, true);
+            }
+        }
+        vecad.Purge(3);
+        out << "Entities left out: " << count;
+        const char* separator = " (";
+        for (const auto& [kind, n] : byKind) {
+            out << separator << n << ' ' << kind;
+            separator = ", ";
+        }
+        out << (count > 0 ? ")\n" : "\n");
+    }
+
+    // The line the start point goes on: the nearest to the given point, or
+    // the first line.
+    Handle startLine(const engine::Vecad& vecad) const {
+        const Handle first = vecad.GetFirstEntity();
+        if (!options_.start || first == kNoHandle) {
+            return first;
+        }
+        Handle best = first;
+        double bestDistance = std::numeric_limits<double>::infinity();
+        for (Handle h = first; h != kNoHandle; h = vecad.GetNextEntity(h)) {
+            double x1, y1, z1, x2, y2, z2;
+            engine::CadLineGetPoint1(h, x1, y1, z1);
+            engine::CadLineGetPoint2(h, x2, y2, z2);
+            const double d = distanceToSegment(*options_.start, {x1, y1}, {x2, y2});
+            if (d < bestDistance) {
+                bestDistance = d;
+                best = h;
+            }
+        }
+        return best;
+    }
+
+    static double distanceToSegment(PlanePoint p, PlanePoint a, PlanePoint b) {
+        const double dx = b.x - a.x;
+        const double dy = b.y - a.y;
+        const double lengthSquared = dx * dx + dy * dy;
+        double t = lengthSquared > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / lengthSquared : 0;
+        t = std::clamp(t, 0.0, 1.0);
+        return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+    }
+
+    // The start-point tool, armed from its menu item and served by a press
+    // at the middle of the line in a view of the whole drawing.
+    void setStartLine(documents::DrawingWindow& window) {
+        engine::Vecad& vecad = window.Vecad1;
+        const Handle line = startLine(vecad);
+        if (line == kNoHandle) {
+            throw RoadFailure{"The drawing holds no line to start the path at"};
+        }
+        vecad.Execute(engine::command::kZoomExtents);
+        double x1, y1, z1, x2, y2, z2;
+        engine::CadLineGetPoint1(line, x1, y1, z1);
+        engine::CadLineGetPoint2(line, x2, y2, z2);
+        const engine::Point3 middle{(x1 + x2) / 2, (y1 + y2) / 2, 0};
+        const engine::Point2 pixel = vecad.view().toWindow(middle.x, middle.y);
+        main_.runHandler("mnuSetStart");
+        vecad.pressAt(pixel.x, pixel.y);
+        const std::size_t shown = dialogs_.messages.size();
+        pathtools::handlePress(main_, vecad, pixel, middle);
+        runStep(dialogs_.messages.size() == shown && main_.state.startEntity != kNoHandle);
+    }
+
+    static void reportPath(const std::vector<std::string>& rows, std::ostream& out) {
+        double length = 0;
+        std::vector<coordfiles::RowPoint> points;
+        points.reserve(rows.size());
+        for (const std::string& row : rows) {
+            points.push_back(coordfiles::readCoordinateRow(row));
+        }
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            length += std::hypot(points[i].x - points[i - 1].x, points[i].y - points[i - 1].y);
+        }
+        const double gap = points.empty() ? 0.0
+                                          : std::hypot(points.back().x - points.front().x,
+                                                       points.back().y - points.front().y);
+        out << "Path length: " << coordfiles::coordinateText(length) << '\n'
+            << "Closure gap: " << coordfiles::coordinateText(gap) << '\n';
+        // The walk makes one step per line; when it comes round to where it
+        // has been before, lines off the start line's contour were missed.
+        const std::size_t visits = rows.empty() ? 0 : rows.size() - 1;
+        const std::size_t distinct =
+            std::unordered_set<std::string>(rows.begin(), rows.end()).size();
+        if (distinct < visits) {
+            out << "Warning: the path comes back over itself at " << visits - distinct
+                << " vertices; lines off the start line's contour were not reached\n";
+        }
+    }
+
+    const ConvertOptions& options_;
+    RoadDialogs dialogs_;
+    ports::Pump pump_;
+    NoRegistry registry_;
+    NoLauncher launcher_;
+    NoPrinter printer_;
+    shell::MainWindow main_;
+};
+
+}  // namespace
+
+int runConvert(const std::string& inPath, const std::string& datPath, const ConvertOptions& options,
+               std::ostream& out, std::ostream& err) {
+    if (!(options.radius > 0) || !std::isfinite(options.radius)) {
+        err << coordfiles::kRadiusRefusedText << '\n';
+        return 1;
+    }
+    if (!(options.arcTolerance > 0) || !std::isfinite(options.arcTolerance)) {
+        err << "The arc tolerance must be a number greater than 0\n";
+        return 1;
+    }
+    try {
+        Road road(inPath, datPath, options);
+        road.run(out);
+        return 0;
+    } catch (const RoadFailure& failure) {
+        err << failure.message << '\n';
+    } catch (const Error& e) {
+        err << documents::errorNumberMessage(e) << '\n';
+    }
+    return 1;
 }
 
 }  // namespace brondel::cli

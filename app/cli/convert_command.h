@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -11,5 +12,36 @@ namespace brondel::cli {
 // program's own message and returns non-zero, leaving no file behind.
 int runConvertSequential(const std::string& inPath, const std::string& datPath, std::ostream& out,
                          std::ostream& err);
+
+struct PlanePoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+struct ConvertOptions {
+    std::optional<int> arcSegments;   // chords per arc; by tolerance when not given
+    double arcTolerance = 0.01;       // largest gap between an arc and its chords
+    std::optional<PlanePoint> start;  // near the start line; the first line when not given
+    bool reverse = false;             // cut the start line the other way
+    double radius = 0.01;             // search radius of the reorganization
+};
+
+// "X,Y" as two numbers; nothing when it is not that.
+std::optional<PlanePoint> parsePlanePoint(const std::string& text);
+
+// The most chords an arc is cut into, as the explode tool allows.
+inline constexpr int kMaxArcSegments = 360;
+
+// The fewest chords (1 to kMaxArcSegments) whose largest distance from the
+// arc is within tolerance.
+int chordsWithin(double radius, double angle, double tolerance);
+
+// The main road in one call, through the program's own commands with fixed
+// answers: open, prepare, cut arcs and circles into chords, leave out what
+// is no path, set the start line, reorganize, convert and save the DAT file.
+// On failure prints the program's own message and returns non-zero; the
+// DAT file is written whole or not at all.
+int runConvert(const std::string& inPath, const std::string& datPath, const ConvertOptions& options,
+               std::ostream& out, std::ostream& err);
 
 }  // namespace brondel::cli

@@ -45,12 +45,30 @@ int main(int argc, char** argv) {
     std::string convertIn;
     std::string convertOut;
     bool sequential = false;
+    brondel::cli::ConvertOptions convertOptions;
+    int arcSegments = 0;
+    std::string startText;
     convert->add_option("IN", convertIn, "DXF or VEC drawing")->required();
     convert->add_option("-o,--output", convertOut, "DAT file to write")->required();
+    convert->add_flag("--sequential", sequential,
+                      "The drawing's entity order is the cutting path: take its lines in that "
+                      "order");
+    auto* segmentsOption =
+        convert->add_option("--arc-segments", arcSegments, "Chords per arc and circle")
+            ->check(CLI::Range(1, brondel::cli::kMaxArcSegments));
     convert
-        ->add_flag("--sequential", sequential,
-                   "The drawing's entity order is the cutting path: take its lines in that order")
-        ->required();
+        ->add_option("--arc-tolerance", convertOptions.arcTolerance,
+                     "Largest gap between an arc and its chords, drawing units (default 0.01)")
+        ->check(CLI::PositiveNumber)
+        ->excludes(segmentsOption);
+    convert->add_option("--start", startText,
+                        "X,Y near the line the path starts at (default: the first line)");
+    convert->add_flag("--reverse", convertOptions.reverse,
+                      "Cut the start line from its second point to its first");
+    convert
+        ->add_option("--radius", convertOptions.radius,
+                     "Search radius between line ends, drawing units (default 0.01)")
+        ->check(CLI::PositiveNumber);
 
     CLI11_PARSE(app, argc, argv);
 
@@ -58,7 +76,22 @@ int main(int argc, char** argv) {
         return brondel::cli::runInfo(infoFile, infoJson, std::cout, std::cerr);
     }
     if (*convert) {
-        return brondel::cli::runConvertSequential(convertIn, convertOut, std::cout, std::cerr);
+        if (sequential) {
+            return brondel::cli::runConvertSequential(convertIn, convertOut, std::cout, std::cerr);
+        }
+        if (*segmentsOption) {
+            convertOptions.arcSegments = arcSegments;
+        }
+        if (!startText.empty()) {
+            const auto start = brondel::cli::parsePlanePoint(startText);
+            if (!start) {
+                std::cerr << "--start: expected X,Y, got " << startText << '\n';
+                return 2;
+            }
+            convertOptions.start = start;
+        }
+        return brondel::cli::runConvert(convertIn, convertOut, convertOptions, std::cout,
+                                        std::cerr);
     }
     if (*run) {
         if (run->count("--transcript") != 0) {

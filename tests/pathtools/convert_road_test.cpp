@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/vecad.h"
+#include "tests/support/fake_ports.h"
+
+// brondel-cli convert without --sequential: the whole road from a drawing in
+// any order to a DAT file.
+namespace brondel::pathtools {
+namespace {
+
+class ConvertRoadTest : public ::testing::Test {
+  protected:
+    testing::TempFolder folder;
+
+    std::string path(const std::string& name) const { return folder.file(name); }
+
+    int convert(const std::string& in, const std::string& out, const std::string& options = "") {
+        const std::string command = std::string("'") + BRONDEL_CLI + "' convert '" + in + "' -o '" +
+                                    out + "' " + options + " > '" + path("stdout") + "' 2> '" +
+                                    path("stderr") + "'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    static std::string read(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::string stdoutText() const { return read(path("stdout")); }
+    std::string stderrText() const { return read(path("stderr")); }
+
+    static std::vector<std::string> datRows(const std::string& file) {
+        std::vector<std::string> rows;
+        std::istringstream in(read(file));
+        for (std::string row; std::getline(in, row);) {
+            if (!row.empty() && row.back() == '\r') {
+                row.pop_back();
+            }
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    // A 10 x 10 square whose sides are drawn in a muddled order and direction,
+    // the bottom side (0,0)-(10,0) first; open leaves out the left side.
+    std::string square(const std::string& name, bool withStray = false, bool withText = false,
+                       bool open = false) {
+        engine::Vecad vecad;
+        vecad.AddLine(0, 0, 0, 10, 0, 0);
+        vecad.AddLine(0, 10, 0, 10, 10, 0);
+        if (!open) {
+            vecad.AddLine(0, 0, 0, 0, 10, 0);
+        }
+        vecad.AddLine(10, 10, 0, 10, 0, 0);
+        if (withStray) {
+            vecad.AddLine(20, 20, 0, 30, 20, 0);
+        }
+        if (withText) {
+            vecad.AddText("rib", 5, 5, 0, 0, 1, 1.0, 0, 0);
+        }
+        const std::string file = path(name);
+        vecad.FileSaveAs(file);
+        return file;
+    }
+};
+
+TEST_F(ConvertRoadTest, WingRibBecomesOneClosedPath) {
+    const std::string out = path("wing-rib.dat");
+    ASSERT_EQ(convert(std::string(BRONDEL_SOURCE_DIR) + "/examples/wing-rib.dxf", out), 0)
+        << stderrText();
+    const std::string report = stdoutText();
+    EXPECT_NE(report.find("Lines read: 80\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("Arcs segmented: 1 into "), std::string::npos) << report;
+    EXPECT_NE(report.find("Closure gap: 0\n"), std::string::npos) << report;
+    EXPECT_EQ(report.find("Warning"), std::string::npos) << report;
+    const std::vector<std::string> rows = datRows(out);
+    ASSERT_GT(rows.size(), 81u);
+    EXPECT_EQ(rows.front(), rows.back());
+    EXPECT_NE(report.find("Steps written: " + std::to_string(rows.size())), std::string::npos);
+}
+
+TEST_F(ConvertRoadTest, StartLineAndDirectionFollowTheOptions) {
+    const std::string in = square("square.dxf", false, true);
+    ASSERT_EQ(convert(in, path("a.dat")), 0) << stderrText();
+    EXPECT_EQ(datRows(path("a.dat")),
+              (std::vector<std::string>{"0 0", "1 0", "1 1", "0 1", "0 0"}));
+    EXPECT_NE(stdoutText().find("Entities left out: 1 (1 TEXT)\n"), std::string::npos)
+        << stdoutText();
+
+    ASSERT_EQ(convert(in, path("b.dat"), "--reverse"), 0) << stderrText();
+    EXPECT_EQ(datRows(path("b.dat")),
+              (std::vector<std::string>{"1 0", "0 0", "0 1", "1 1", "1 0"}));
+
+    ASSERT_EQ(convert(in, path("c.dat"), "--start 10.2,5"), 0) << stderrText();
+    EXPECT_EQ(datRows(path("c.dat")).front(), "1 1");
+}
+
+TEST_F(ConvertRoadTest, ArcsAndCirclesBecomeChords) {
+    engine::DrawingContent content;
+    content.entities.emplace_back(engine::CircleGeom{{0, 0, 0}, 10});
+    engine::Vecad vecad;
+    vecad.drawing().load(std::move(content));
+    vecad.FileSaveAs(path("circle.dxf"));
+
+    ASSERT_EQ(convert(path("circle.dxf"), path("c.dat"), "--arc-segments 4"), 0) << stderrText();
+    EXPECT_EQ(datRows(path("c.dat")).size(), 5u);
+    // Ten units round, 0.01 from the arc at most: the fewest chords is 71.
+    ASSERT_EQ(convert(path("circle.dxf"), path("t.dat")), 0) << stderrText();
+    EXPECT_NE(stdoutText().find("Arcs segmented: 1 into 71 lines\n"), std::string::npos)
+        << stdoutText();
+    EXPECT_EQ(datRows(path("t.dat")).size(), 72u);
+}
+
+TEST_F(ConvertRoadTest, FailureLeavesTheOldFileAndSaysWhy) {
+    const std::string out = path("kept.dat");
+    std::ofstream(out) << "keep";
+    EXPECT_NE(convert(square("stray.dxf", true, false, true), out), 0);
+    EXPECT_EQ(stderrText(), "Reorganization failed. Check starting point and cut direction.\n");
+    EXPECT_EQ(read(out), "keep");
+
+    // A closed contour is walked round again instead: the report says so.
+    ASSERT_EQ(convert(square("closed-stray.dxf", true), path("again.dat")), 0);
+    EXPECT_NE(stdoutText().find("Warning: the path comes back over itself"), std::string::npos)
+        << stdoutText();
+
+    EXPECT_NE(convert(path("missing.dxf"), path("none.dat")), 0);
+    EXPECT_NE(stderrText().find("Error: 53 , Error Description:"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(path("none.dat")));
+
+    EXPECT_NE(convert(square("sq.dxf"), path("none.dat"), "--radius 0"), 0);
+    EXPECT_NE(convert(square("sq.dxf"), path("none.dat"), "--start 1;2"), 0);
+    EXPECT_FALSE(std::filesystem::exists(path("none.dat")));
+}
+
+}  // namespace
+}  // namespace brondel::pathtools
