@@ -6,7 +6,6 @@
 #include <limits>
 #include <map>
 #include <numbers>
-#include <unordered_set>
 #include <vector>
 
 #include "coordfiles/dat_commands.h"
@@ -301,11 +300,17 @@ class Road {
             << "Closure gap: " << coordfiles::coordinateText(gap) << '\n';
         // The walk makes one step per line; when it comes round to where it
         // has been before, lines off the start line's contour were missed.
-        const std::size_t visits = rows.empty() ? 0 : rows.size() - 1;
-        const std::size_t distinct =
-            std::unordered_set<std::string>(rows.begin(), rows.end()).size();
-        if (distinct < visits) {
-            out << "Warning: the path comes back over itself at " << visits - distinct
+        // Equal rows read back as equal numbers, so points are compared.
+        std::vector<std::pair<double, double>> visited;
+        visited.reserve(points.size());
+        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+            visited.emplace_back(points[i].x, points[i].y);
+        }
+        std::sort(visited.begin(), visited.end());
+        const auto repeats =
+            static_cast<std::size_t>(visited.end() - std::unique(visited.begin(), visited.end()));
+        if (repeats > 0) {
+            out << "Warning: the path comes back over itself at " << repeats
                 << " vertices; lines off the start line's contour were not reached\n";
         }
     }
