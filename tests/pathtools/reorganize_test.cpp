@@ -232,6 +232,39 @@ TEST_F(ReorganizeTest, SaveAnsweredYesWritesTheDrawingWithoutTheMarker) {
     EXPECT_EQ(window.CList.rows, (Rows{"0, 0", "1, 0", "2, 0"}));
 }
 
+TEST_F(ReorganizeTest, FailingSaveStopsTheRunWithItsNumber) {
+    vecad.PutFileName(program.folder.file("no-such-folder/saved.dxf"));
+    const Handle start = line(0, 0, 1, 0);
+    line(1, 0, 2, 0);
+    main.state.startEntity = start;
+    dialogs.answer(Answer::Yes);
+
+    EXPECT_EQ(reorganizeEntities(window), ReorganizeEnd::Error);
+
+    const std::vector<std::string> shown = okMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].rfind("Error Number: ", 0), 0u) << shown[0];
+    EXPECT_NE(shown[0].find(", Error Description: "), std::string::npos);
+    EXPECT_EQ(main.statusMain.panels[2], "");
+    EXPECT_EQ(main.mousePointer, shell::MousePointer::Default);
+    EXPECT_EQ(vecad.GetNumEntities(), 2);
+}
+
+TEST_F(ReorganizeTest, MenuItemsReachTheCommands) {
+    const Handle start = line(0, 0, 1, 0);
+    line(1, 0, 2, 0);
+    const Handle erased = line(5, 5, 6, 6);
+    vecad.EntityErase(erased, true);
+    ASSERT_TRUE(main.runHandler("mnuPurgeDeleted"));
+    EXPECT_EQ(vecad.drawing().entities().size(), 2u);
+    ASSERT_TRUE(main.runHandler("mnuPrepDrawing"));
+    EXPECT_EQ(okMessages().back(), "Drawing prep complete! \r2 Total new line created. ");
+    main.state.startEntity = start;
+    dialogs.answer(Answer::No);
+    ASSERT_TRUE(main.runHandler("mnuReorganzie"));
+    EXPECT_EQ(window.CList.rows, (Rows{"0, 0", "1, 0", "2, 0"}));
+}
+
 TEST_F(ReorganizeTest, ProgressIsShownSparinglyButEndsExact) {
     for (int i = 0; i < 2500; ++i) {
         line(i, 0, i + 1, 0);
