@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <limits>
 #include <map>
-#include <numbers>
 #include <vector>
 
 #include "coordfiles/dat_commands.h"
