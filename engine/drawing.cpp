@@ -235,7 +235,7 @@ Handle Drawing::add(Entity e) {
     e.handle = nextHandle();
     e.erased = false;
     const Handle h = e.handle;
-    record(OpAdd{h, std::move(e)});
+    record(OpAdd{h, std::make_unique<Entity>(std::move(e))});
     return h;
 }
 
@@ -250,17 +250,17 @@ void Drawing::replace(Handle h, Entity e) {
     const Entity& before = entity(h);
     e.handle = h;
     e.erased = before.erased;
-    record(OpReplace{std::move(e)});
+    record(OpReplace{std::make_unique<Entity>(std::move(e))});
 }
 
 std::size_t Drawing::purgeErased() {
-    OpRemove op;
+    OpRemove op{std::make_unique<Removal>()};
     for (std::size_t i = 0; i < entities_.size(); ++i) {
         if (entities_[i].erased) {
-            op.positions.push_back(i);
+            op.removal->positions.push_back(i);
         }
     }
-    const std::size_t n = op.positions.size();
+    const std::size_t n = op.removal->positions.size();
     if (n > 0) {
         record(std::move(op));
     }
@@ -268,12 +268,13 @@ std::size_t Drawing::purgeErased() {
 }
 
 std::size_t Drawing::purgeAll() {
-    OpRemove op;
-    op.positions.resize(entities_.size());
+    OpRemove op{std::make_unique<Removal>()};
+    std::vector<std::size_t>& positions = op.removal->positions;
+    positions.resize(entities_.size());
     for (std::size_t i = 0; i < entities_.size(); ++i) {
-        op.positions[i] = i;
+        positions[i] = i;
     }
-    const std::size_t n = op.positions.size();
+    const std::size_t n = positions.size();
     if (n > 0) {
         record(std::move(op));
     }
@@ -284,12 +285,14 @@ void Drawing::addLayer(const Layer& layer) {
     for (std::size_t i = 0; i < layers_.size(); ++i) {
         if (layers_[i].name == layer.name) {
             if (!(layers_[i] == layer)) {
-                record(OpLayer{i, true, layers_[i], layer});
+                record(OpLayer{
+                    std::make_unique<LayerChange>(LayerChange{i, true, layers_[i], layer})});
             }
             return;
         }
     }
-    record(OpLayer{layers_.size(), false, Layer{}, layer});
+    record(
+        OpLayer{std::make_unique<LayerChange>(LayerChange{layers_.size(), false, Layer{}, layer})});
 }
 
 void Drawing::setCurrentLayer(const std::string& name) {
@@ -297,7 +300,8 @@ void Drawing::setCurrentLayer(const std::string& name) {
         throw Error(err::kNoSuchLayer, "No layer named \"" + name + "\"");
     }
     if (name != currentLayer_) {
-        record(OpCurrentLayer{currentLayer_, name});
+        record(OpCurrentLayer{
+            std::make_unique<CurrentLayerChange>(CurrentLayerChange{currentLayer_, name})});
     }
 }
 
@@ -417,7 +421,8 @@ void Drawing::apply(Op& op) {
     std::visit(Overloaded{
                    [&](OpAdd& o) {
                        lookupSlot(o.handle) = static_cast<std::uint32_t>(entities_.size());
-                       entities_.push_back(std::move(o.entity));
+                       entities_.push_back(std::move(*o.entity));
+                       o.entity.reset();
                        ++liveCount_;
                        indexInsert(entities_.back());
                    },
@@ -433,16 +438,17 @@ void Drawing::apply(Op& op) {
                            indexInsert(e);
                        }
                    },
-                   [&](OpReplace& o) { swapIn(o.other); },
-                   [&](OpRemove& o) { o.removed = removeAt(o.positions); },
+                   [&](OpReplace& o) { swapIn(*o.other); },
+                   [&](OpRemove& o) { o.removal->removed = removeAt(o.removal->positions); },
                    [&](OpLayer& o) {
-                       if (o.existed) {
-                           layers_[o.index] = o.after;
+                       const LayerChange& c = *o.change;
+                       if (c.existed) {
+                           layers_[c.index] = c.after;
                        } else {
-                           layers_.insert(layers_.begin() + std::ptrdiff_t(o.index), o.after);
+                           layers_.insert(layers_.begin() + std::ptrdiff_t(c.index), c.after);
                        }
                    },
-                   [&](OpCurrentLayer& o) { currentLayer_ = o.after; },
+                   [&](OpCurrentLayer& o) { currentLayer_ = o.change->after; },
                },
                op);
 }
@@ -456,7 +462,7 @@ void Drawing::revert(Op& op) {
                            --liveCount_;
                        }
                        lookupSlot(o.handle) = kAbsent;
-                       o.entity = std::move(entities_.back());
+                       o.entity = std::make_unique<Entity>(std::move(entities_.back()));
                        entities_.pop_back();
                    },
                    [&](OpErase& o) {
@@ -464,16 +470,17 @@ void Drawing::revert(Op& op) {
                        Op inverseOp = inverse;
                        apply(inverseOp);
                    },
-                   [&](OpReplace& o) { swapIn(o.other); },
-                   [&](OpRemove& o) { insertAt(o.positions, o.removed); },
+                   [&](OpReplace& o) { swapIn(*o.other); },
+                   [&](OpRemove& o) { insertAt(o.removal->positions, o.removal->removed); },
                    [&](OpLayer& o) {
-                       if (o.existed) {
-                           layers_[o.index] = o.before;
+                       const LayerChange& c = *o.change;
+                       if (c.existed) {
+                           layers_[c.index] = c.before;
                        } else {
-                           layers_.erase(layers_.begin() + std::ptrdiff_t(o.index));
+                           layers_.erase(layers_.begin() + std::ptrdiff_t(c.index));
                        }
                    },
-                   [&](OpCurrentLayer& o) { currentLayer_ = o.before; },
+                   [&](OpCurrentLayer& o) { currentLayer_ = o.change->before; },
                },
                op);
 }

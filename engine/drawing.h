@@ -106,29 +106,39 @@ class Drawing : public BlockLookup {
   private:
     // Ops hold what is not in the drawing while they are applied (an added
     // entity after undo, removed entities after a purge), so the history
-    // never keeps a second copy of what the drawing holds.
+    // never keeps a second copy of what the drawing holds; their payloads sit
+    // behind pointers so a step of a million additions stays small.
     struct OpAdd {
         Handle handle;
-        Entity entity;
+        std::unique_ptr<Entity> entity;  // null while applied
     };
     struct OpErase {
         Handle handle;
         bool erased;  // the state the op sets
     };
     struct OpReplace {
-        Entity other;  // swapped with the drawing's entity by apply and revert
+        std::unique_ptr<Entity> other;  // swapped with the drawing's entity by apply and revert
     };
-    struct OpRemove {
+    struct Removal {
         std::vector<std::size_t> positions;  // ascending, in the order before removal
         std::vector<Entity> removed;         // filled while the removal is applied
     };
-    struct OpLayer {
+    struct OpRemove {
+        std::unique_ptr<Removal> removal;
+    };
+    struct LayerChange {
         std::size_t index;
         bool existed;
         Layer before, after;
     };
-    struct OpCurrentLayer {
+    struct OpLayer {
+        std::unique_ptr<LayerChange> change;
+    };
+    struct CurrentLayerChange {
         std::string before, after;
+    };
+    struct OpCurrentLayer {
+        std::unique_ptr<CurrentLayerChange> change;
     };
     using Op = std::variant<OpAdd, OpErase, OpReplace, OpRemove, OpLayer, OpCurrentLayer>;
 
