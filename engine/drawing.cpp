@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cassert>
 #include <cmath>
+#include <utility>
 
 #include "engine/error.h"
 #include "engine/handle_registry.h"
@@ -367,6 +368,15 @@ DrawingContent Drawing::tables() const {
 // ---------------------------------------------------------------- apply / revert
 
 std::vector<Entity> Drawing::removeAt(const std::vector<std::size_t>& positions) {
+    if (positions.size() == entities_.size()) {
+        // Everything goes: no need to take the entries out of the index one by one.
+        index_.clear();
+        for (const Entity& e : entities_) {
+            lookupSlot(e.handle) = kAbsent;
+        }
+        liveCount_ = 0;
+        return std::exchange(entities_, {});
+    }
     std::vector<Entity> kept, removed;
     kept.reserve(entities_.size() - positions.size());
     removed.reserve(positions.size());

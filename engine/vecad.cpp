@@ -193,8 +193,8 @@ void Vecad::EntityPutColor(Handle h, int aci) {
 
 void Vecad::EntityErase(Handle h, bool erase) {
     drawing_.setErased(h, erase);
-    if (erase && selected_.erase(h)) {
-        selection_.erase(std::find(selection_.begin(), selection_.end(), h));
+    if (erase) {
+        selection_.remove(h);
     }
 }
 
@@ -213,8 +213,7 @@ int Vecad::Purge(int mode) {
     } else {
         throw Error(err::kBadArgument, "Purge modes are 0, 1 and 3");
     }
-    std::erase_if(selection_, [&](Handle h) { return drawing_.find(h) == nullptr; });
-    selected_ = {selection_.begin(), selection_.end()};
+    selection_.removeIf([&](Handle h) { return drawing_.find(h) == nullptr; });
     return static_cast<int>(removed);
 }
 
@@ -226,17 +225,14 @@ void Vecad::SelectEntity(Handle h, bool select) {
         if (e.erased) {
             throw Error(err::kEntityErased);
         }
-        if (selected_.insert(h).second) {
-            selection_.push_back(h);
-        }
-    } else if (selected_.erase(h)) {
-        selection_.erase(std::find(selection_.begin(), selection_.end(), h));
+        selection_.add(h);
+    } else {
+        selection_.remove(h);
     }
 }
 
 void Vecad::SelClear() {
     selection_.clear();
-    selected_.clear();
 }
 
 Vecad::SelPtr Vecad::SelGetNextPtr(SelPtr ptr) const {
@@ -247,13 +243,13 @@ Handle Vecad::GetEntityByPtr(SelPtr ptr) const {
     if (ptr < 1 || ptr > SelPtr(selection_.size())) {
         throw Error(err::kBadArgument, "The selection pointer is past the selection");
     }
-    return selection_[std::size_t(ptr - 1)];
+    return selection_.order()[std::size_t(ptr - 1)];
 }
 
 int Vecad::SelExplode() {
     int exploded = 0;
     Drawing::Step step(drawing_, "Explode");
-    const std::vector<Handle> chosen = selection_;
+    const std::vector<Handle> chosen = selection_.order();
     SelClear();
     for (Handle h : chosen) {
         const Entity* e = drawing_.find(h);
@@ -277,12 +273,16 @@ int Vecad::SelectByDist(double x, double y, double, double distance, bool select
     if (!add) {
         SelClear();
     }
-    int count = 0;
-    for (Handle h : drawing_.within(x, y, distance)) {
-        ++count;
-        SelectEntity(h, select);
+    const std::vector<Handle> found = drawing_.within(x, y, distance);
+    for (Handle h : found) {
+        // within() answers live entities of this drawing only.
+        if (select) {
+            selection_.add(h);
+        } else {
+            selection_.remove(h);
+        }
     }
-    return count;
+    return static_cast<int>(found.size());
 }
 
 // ---------------------------------------------------------------- layers

@@ -4,11 +4,11 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "engine/drawing.h"
 #include "engine/line_command.h"
+#include "engine/selection.h"
 #include "engine/view.h"
 
 namespace brondel::engine {
@@ -98,8 +98,8 @@ class Vecad {
     SelPtr SelGetFirstPtr() const { return selection_.empty() ? 0 : 1; }
     SelPtr SelGetNextPtr(SelPtr ptr) const;
     Handle GetEntityByPtr(SelPtr ptr) const;
-    const std::vector<Handle>& selection() const { return selection_; }
-    bool isSelected(Handle h) const { return selected_.count(h) != 0; }
+    const std::vector<Handle>& selection() const { return selection_.order(); }
+    bool isSelected(Handle h) const { return selection_.contains(h); }
     // Replaces every selected compound entity by its parts (appended last)
     // and erases it; simple entities stay. The selection is cleared.
     // Returns the number of entities exploded.
@@ -146,8 +146,7 @@ class Vecad {
     View view_;
     VecadListener* listener_ = nullptr;
     std::string fileName_;
-    std::vector<Handle> selection_;
-    std::unordered_set<Handle> selected_;
+    Selection selection_;
     Handle picked_ = kNoHandle;
     std::optional<LineCommand> lineCommand_;
     bool focused_ = false;

@@ -170,6 +170,8 @@ class Road {
     documents::DrawingWindow& open() {
         documents::fileOpen(main_);
         runStep(main_.active() != nullptr && dialogs_.messages.empty());
+        // One run, nothing to undo: the history would only hold every entity twice.
+        main_.active()->Vecad1.drawing().keepHistory(false);
         return *main_.active();
     }
 

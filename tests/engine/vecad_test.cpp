@@ -86,6 +86,30 @@ TEST(Vecad, SelectionKeepsOrderAndWalksByPointer) {
     EXPECT_EQ(v.SelectByDist(1, 0, 0, 0.01, true, true), 1);
 }
 
+TEST(Vecad, LargeSelectionsStayFreeOfDuplicatesAndInOrder) {
+    Vecad v;
+    std::vector<Handle> hs;
+    for (int i = 0; i < 100; ++i) {
+        hs.push_back(v.AddLine(i, 0, 0, i + 0.5, 0, 0));
+    }
+    for (int i = 99; i >= 0; --i) {
+        v.SelectEntity(hs[i], true);
+    }
+    v.SelectEntity(hs[50], true);
+    EXPECT_EQ(v.SelCount(), 100);
+    EXPECT_EQ(v.selection().front(), hs[99]);
+    v.EntityErase(hs[99], true);
+    v.SelectEntity(hs[0], false);
+    EXPECT_EQ(v.SelCount(), 98);
+    EXPECT_FALSE(v.isSelected(hs[0]));
+    EXPECT_TRUE(v.isSelected(hs[1]));
+    EXPECT_EQ(v.Purge(3), 1);
+    EXPECT_EQ(v.SelCount(), 98);
+    v.SelClear();
+    EXPECT_EQ(v.SelectByDist(10.25, 0, 0, 0.3, true, true), 1);
+    EXPECT_EQ(v.selection(), (std::vector<Handle>{hs[10]}));
+}
+
 TEST(Vecad, FlatFunctionsAnswerForEveryKindAndRefuseBadHandles) {
     Vecad v;
     const Handle line = v.AddLine(1, 2, 3, 4, 5, 6);

@@ -1,0 +1,59 @@
+#include "engine/selection.h"
+
+#include <algorithm>
+
+namespace brondel::engine {
+
+bool Selection::contains(Handle h) const {
+    if (order_.size() < kSetFrom) {
+        return std::find(order_.begin(), order_.end(), h) != order_.end();
+    }
+    return set_.count(h) != 0;
+}
+
+bool Selection::add(Handle h) {
+    if (contains(h)) {
+        return false;
+    }
+    order_.push_back(h);
+    if (order_.size() == kSetFrom) {
+        rebuildSet();
+    } else if (order_.size() > kSetFrom) {
+        set_.insert(h);
+    }
+    return true;
+}
+
+bool Selection::remove(Handle h) {
+    auto it = std::find(order_.begin(), order_.end(), h);
+    if (it == order_.end()) {
+        return false;
+    }
+    order_.erase(it);
+    set_.erase(h);
+    if (order_.size() < kSetFrom) {
+        set_ = {};
+    }
+    return true;
+}
+
+void Selection::clear() {
+    order_.clear();
+    if (!set_.empty()) {
+        set_ = {};  // a cleared set keeps its buckets; clearing those would cost as much again
+    }
+}
+
+void Selection::removeIf(const std::function<bool(Handle)>& gone) {
+    std::erase_if(order_, gone);
+    rebuildSet();
+}
+
+void Selection::rebuildSet() {
+    set_ = {};
+    if (order_.size() >= kSetFrom) {
+        set_.insert(order_.begin(), order_.end());
+    }
+}
+
+}  // namespace brondel::engine
