@@ -148,6 +148,9 @@ class Road {
         leaveOutOthers(vecad, out);
         setStartLine(window);
         runStep(pathtools::reorganizeEntities(window) == pathtools::ReorganizeEnd::Complete);
+        // The coordinate list now holds the path; the rebuilt drawing is not
+        // needed for the DAT file, so its memory goes before the preview is made.
+        vecad.Purge(1);
         coordfiles::convertCoordinateList(window);
         runStep(!dialogs_.messages.empty() &&
                 dialogs_.messages.back() == coordfiles::kConversionCompleteText);
