@@ -11,7 +11,7 @@ namespace brondel::coordfiles {
 
 namespace {
 
-constexpr int kLineType = 2;
+constexpr int kLineType = engine::code(engine::EntityType::Line);
 
 }  // namespace
 

@@ -12,8 +12,8 @@ namespace brondel::pathtools {
 
 namespace {
 
-constexpr int kLineType = 2;
-constexpr int kArcType = 4;
+constexpr int kLineType = engine::code(engine::EntityType::Line);
+constexpr int kArcType = engine::code(engine::EntityType::Arc);
 constexpr int kLineLimit = 100;
 constexpr int kArcLimit = 360;
 constexpr char kCountTitle[] = "Explode ARC into Segments";
