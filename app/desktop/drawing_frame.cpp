@@ -1,0 +1,111 @@
+#include "app/desktop/drawing_frame.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QListView>
+
+#include "app/desktop/command_guard.h"
+#include "app/desktop/key_codes.h"
+#include "app/desktop/row_list_model.h"
+
+namespace brondel::desktop {
+
+namespace {
+
+QRect pixels(const documents::Layout& layout) {
+    constexpr int t = DrawingFrame::kTwipsPerPixel;
+    return {layout.left / t, layout.top / t, layout.width / t, layout.height / t};
+}
+
+QWidget* makeDrawingView(engine::Vecad&, documents::DrawingWindow&, bool, QWidget* parent) {
+    auto* view = new QWidget(parent);
+    view->setAutoFillBackground(true);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    view->setPalette(palette);
+    return view;
+}
+
+}  // namespace
+
+DrawingFrame::DrawingFrame(documents::DrawingWindow& window, QWidget* parent)
+    : QMdiSubWindow(parent), window_(window) {
+    auto* content = new QWidget(this);
+    vecad1_ = makeDrawingView(window.Vecad1, window, false, content);
+    vecad2_ = makeDrawingView(window.Vecad2, window, true, content);
+    frame1_ = new QGroupBox(content);
+    cList_ = makeList(window.CList, frame1_);
+    dList_ = makeList(window.DList, frame1_);
+    setWidget(content);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowTitle(title());
+    listen(window.Frame1.changed, [this] { followLayout(); });
+    listen(window.vecad1Events.regeneratedSignal, [this] { setWindowTitle(title()); });
+    followLayout();
+}
+
+DrawingFrame::~DrawingFrame() {
+    for (const auto& [signal, id] : connections_) {
+        signal->disconnect(id);
+    }
+}
+
+void DrawingFrame::listen(shell::ChangeSignal& signal, std::function<void()> f) {
+    connections_.emplace_back(&signal, signal.connect(std::move(f)));
+}
+
+QListView* DrawingFrame::makeList(documents::ListBox& list, QWidget* parent) {
+    auto* view = new QListView(parent);
+    auto* model = new RowListModel(list, view);
+    view->setModel(model);
+    view->setUniformItemSizes(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listen(list.changed, [this, model] {
+        model->reload();
+        followLayout();
+    });
+    return view;
+}
+
+QString DrawingFrame::title() const {
+    const std::string name = window_.Vecad1.GetFileName();
+    if (name.empty()) {
+        return tr("Drawing %1").arg(window_.serial());
+    }
+    return QFileInfo(QString::fromStdString(name)).fileName();
+}
+
+void DrawingFrame::followLayout() {
+    vecad1_->setGeometry(pixels(window_.vecad1Layout));
+    vecad2_->setGeometry(pixels(window_.vecad2Layout));
+    vecad1_->setVisible(window_.Vecad1.visible);
+    vecad2_->setVisible(window_.Vecad2.visible);
+    frame1_->setTitle(QString::fromStdString(window_.Frame1.caption));
+    frame1_->setGeometry(pixels(window_.Frame1.layout));
+    frame1_->setVisible(window_.Frame1.visible);
+    frame1_->raise();
+    cList_->setGeometry(pixels(window_.CList.layout));
+    cList_->setVisible(window_.CList.visible);
+    dList_->setGeometry(pixels(window_.DList.layout));
+    dList_->setVisible(window_.DList.visible);
+}
+
+// The main frame asks the program, which may refuse; the child goes when the
+// program's window does.
+void DrawingFrame::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Q_EMIT closeAsked(this);
+}
+
+void DrawingFrame::keyPressEvent(QKeyEvent* event) {
+    const int code = programKeyCode(event->key(), event->modifiers());
+    if (code == 0) {
+        QMdiSubWindow::keyPressEvent(event);
+        return;
+    }
+    runGuarded([this, code] { window_.keyPressed(code); });
+}
+
+}  // namespace brondel::desktop

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMdiSubWindow>
+#include <vector>
+
+#include "documents/drawing_window.h"
+
+class QGroupBox;
+class QListView;
+
+namespace brondel::desktop {
+
+class RowListModel;
+
+// The MDI child showing one drawing window: the drawing control, the DAT
+// preview control and the frame with the two lists, placed where the
+// window's layouts (in twips) put them and shown as the models say.
+class DrawingFrame : public QMdiSubWindow {
+    Q_OBJECT
+  public:
+    static constexpr int kTwipsPerPixel = 15;
+
+    DrawingFrame(documents::DrawingWindow& window, QWidget* parent = nullptr);
+    ~DrawingFrame() override;
+
+    documents::DrawingWindow& window() { return window_; }
+    // The window's model has gone: stop listening to it.
+    void orphan() { connections_.clear(); }
+    // Places and shows the controls as the model now says.
+    void followLayout();
+    // The title the window and the Windows menu show.
+    QString title() const;
+
+    QListView* coordinateList() const { return cList_; }
+    QListView* datList() const { return dList_; }
+
+  Q_SIGNALS:
+    // The user asked to close the window; the main frame decides.
+    void closeAsked(DrawingFrame* frame);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void listen(shell::ChangeSignal& signal, std::function<void()> f);
+    QListView* makeList(documents::ListBox& list, QWidget* parent);
+
+    documents::DrawingWindow& window_;
+    QWidget* vecad1_ = nullptr;
+    QWidget* vecad2_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
+    QListView* cList_ = nullptr;
+    QListView* dList_ = nullptr;
+    std::vector<std::pair<shell::ChangeSignal*, int>> connections_;
+};
+
+}  // namespace brondel::desktop

@@ -1,0 +1,217 @@
+#include "app/desktop/main_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <algorithm>
+
+#include "app/desktop/command_guard.h"
+#include "app/desktop/drawing_frame.h"
+#include "app/desktop/menu_binding.h"
+#include "app/desktop/toolbar_binding.h"
+
+namespace brondel::desktop {
+
+namespace {
+
+// The arrangements the Window menu asks for.
+constexpr int kCascade = 0;
+constexpr int kTileHorizontal = 1;
+constexpr int kTileVertical = 2;
+
+}  // namespace
+
+MainFrame::MainFrame(shell::MainWindow& main) : main_(main) {
+    setWindowTitle(QString::fromStdString(shell::MainWindow::kCaption));
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    mdi_ = new QMdiArea(this);
+    mdi_->installEventFilter(this);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &MainFrame::childActivated);
+
+    menus_ = new MenuBinding(main.menus, *menuBar(), [this](const std::string& name) {
+        command([this, &name] { main_.click(name); });
+    });
+    toolbars_ =
+        new ToolbarBinding(main.toolbars, *this, [this](const std::string& toolbar, int position) {
+            command([&] { main_.pressToolbar(toolbar, position); });
+        });
+    for (int i = 0; i < 3; ++i) {
+        panels_[i] = new QLabel(this);
+        panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addWidget(panels_[i], i == 2 ? 2 : 1);
+    }
+    listen(main.windowsChanged, [this] { followWindows(); });
+    listen(main.statusMain.changed, [this] { followStatus(); });
+    listen(main.pointerChanged, [this] { followPointer(); });
+    listen(main.arrangeRequested, [this] { followArrange(); });
+    followStatus();
+    followWindows();
+}
+
+MainFrame::~MainFrame() {
+    if (busyCursor_) {
+        QApplication::restoreOverrideCursor();
+    }
+    for (DrawingFrame* frame : frames_) {
+        delete frame;
+    }
+    for (const auto& [signal, id] : connections_) {
+        signal->disconnect(id);
+    }
+}
+
+void MainFrame::listen(shell::ChangeSignal& signal, std::function<void()> f) {
+    connections_.emplace_back(&signal, signal.connect(std::move(f)));
+}
+
+void MainFrame::command(const std::function<void()>& f) {
+    runGuarded(f);
+    followEnd();
+}
+
+DrawingFrame* MainFrame::frameOf(const documents::DrawingWindow* window) const {
+    const auto it = std::find_if(frames_.begin(), frames_.end(),
+                                 [window](DrawingFrame* f) { return &f->window() == window; });
+    return it == frames_.end() ? nullptr : *it;
+}
+
+// Children follow the program's list of windows: gone ones are removed
+// (their models are already destroyed), new ones shown as the program says.
+void MainFrame::followWindows() {
+    following_ = true;
+    const auto& windows = main_.windows();
+    const auto alive = [&windows](DrawingFrame* frame) {
+        return std::any_of(windows.begin(), windows.end(),
+                           [frame](const auto& w) { return w.get() == &frame->window(); });
+    };
+    for (auto it = frames_.begin(); it != frames_.end();) {
+        if (alive(*it)) {
+            ++it;
+            continue;
+        }
+        DrawingFrame* frame = *it;
+        it = frames_.erase(it);
+        frame->orphan();
+        mdi_->removeSubWindow(frame);
+        delete frame;
+    }
+    std::vector<QString> titles;
+    int activeIndex = -1;
+    for (const auto& window : windows) {
+        DrawingFrame* frame = frameOf(window.get());
+        if (frame == nullptr) {
+            frame = new DrawingFrame(*window);
+            frames_.push_back(frame);
+            connect(frame, &DrawingFrame::closeAsked, this, &MainFrame::closeChild,
+                    Qt::QueuedConnection);
+            mdi_->addSubWindow(frame);
+            if (window->maximized) {
+                frame->showMaximized();
+            } else {
+                frame->show();
+            }
+        }
+        frame->setWindowTitle(frame->title());
+        frame->followLayout();
+        if (window.get() == main_.active()) {
+            activeIndex = static_cast<int>(titles.size());
+        }
+        titles.push_back(frame->title());
+    }
+    if (DrawingFrame* active = frameOf(main_.active())) {
+        mdi_->setActiveSubWindow(active);
+    }
+    menus_->setWindowEntries(titles, activeIndex, [this](int index) {
+        if (index < static_cast<int>(main_.windows().size())) {
+            command([this, index] { main_.activate(main_.windows()[index].get()); });
+        }
+    });
+    following_ = false;
+}
+
+void MainFrame::childActivated(QMdiSubWindow* child) {
+    if (following_ || child == nullptr) {
+        return;
+    }
+    if (auto* frame = qobject_cast<DrawingFrame*>(child)) {
+        command([this, frame] { main_.activate(&frame->window()); });
+    }
+}
+
+void MainFrame::closeChild(DrawingFrame* frame) {
+    if (std::find(frames_.begin(), frames_.end(), frame) == frames_.end()) {
+        return;
+    }
+    command([this, frame] { main_.closeWindow(frame->window()); });
+}
+
+void MainFrame::followStatus() {
+    for (int i = 0; i < 3; ++i) {
+        panels_[i]->setText(QString::fromStdString(main_.statusMain.panels[i]));
+    }
+}
+
+void MainFrame::followPointer() {
+    const bool busy = main_.mousePointer == shell::MousePointer::Busy;
+    if (busy == busyCursor_) {
+        return;
+    }
+    busyCursor_ = busy;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void MainFrame::followArrange() {
+    switch (main_.lastArrange) {
+        case kCascade:
+            mdi_->cascadeSubWindows();
+            break;
+        case kTileHorizontal:
+        case kTileVertical:
+            mdi_->tileSubWindows();
+            break;
+        default:
+            break;
+    }
+}
+
+// The program has ended (File > Exit, or the last close of a shutdown).
+void MainFrame::followEnd() {
+    if (main_.closed) {
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+    if (!main_.closed) {
+        runGuarded([this] { main_.closeRequest(); });
+    }
+    if (main_.closed) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+// Maximized drawing windows follow the size of the area the MDI children get.
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mdi_ && event->type() == QEvent::Resize) {
+        const QSize size = mdi_->size();
+        main_.setInnerSize(size.width() * DrawingFrame::kTwipsPerPixel,
+                           size.height() * DrawingFrame::kTwipsPerPixel);
+        for (DrawingFrame* frame : frames_) {
+            frame->followLayout();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace brondel::desktop

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QMainWindow>
+#include <string>
+#include <vector>
+
+#include "shell/main_window.h"
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace brondel::desktop {
+
+class DrawingFrame;
+class MenuBinding;
+class ToolbarBinding;
+
+// The program's main window on screen: menu bar, toolbars, the MDI area with
+// one child per drawing window, and the status bar, all following the
+// headless main window.
+class MainFrame : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainFrame(shell::MainWindow& main);
+    ~MainFrame() override;
+
+    QMdiArea* mdiArea() const { return mdi_; }
+    MenuBinding& menuBinding() const { return *menus_; }
+    ToolbarBinding& toolbarBinding() const { return *toolbars_; }
+    // Null when the window has no child (yet).
+    DrawingFrame* frameOf(const documents::DrawingWindow* window) const;
+    QLabel* statusPanel(int panel) const { return panels_[panel - 1]; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Runs a command of the program and then follows what it left behind.
+    void command(const std::function<void()>& f);
+    void followWindows();
+    void followStatus();
+    void followPointer();
+    void followArrange();
+    void followEnd();
+    void childActivated(QMdiSubWindow* child);
+    void closeChild(DrawingFrame* frame);
+    void listen(shell::ChangeSignal& signal, std::function<void()> f);
+
+    shell::MainWindow& main_;
+    QMdiArea* mdi_ = nullptr;
+    MenuBinding* menus_ = nullptr;
+    ToolbarBinding* toolbars_ = nullptr;
+    QLabel* panels_[3] = {};
+    std::vector<DrawingFrame*> frames_;
+    std::vector<std::pair<shell::ChangeSignal*, int>> connections_;
+    bool following_ = false;
+    bool busyCursor_ = false;
+};
+
+}  // namespace brondel::desktop

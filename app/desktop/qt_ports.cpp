@@ -1,0 +1,145 @@
+#include "app/desktop/qt_ports.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <algorithm>
+#include <filesystem>
+
+#include "app/desktop/file_filter.h"
+#include "engine/vecad.h"
+#include "ports/pdf_printer.h"
+
+namespace brondel::desktop {
+
+namespace {
+
+QMessageBox::Icon qtIcon(ports::Icon icon) {
+    switch (icon) {
+        case ports::Icon::Information:
+            return QMessageBox::Information;
+        case ports::Icon::Exclamation:
+            return QMessageBox::Warning;
+        case ports::Icon::Question:
+            return QMessageBox::Question;
+        case ports::Icon::Critical:
+            return QMessageBox::Critical;
+        case ports::Icon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons qtButtons(ports::Buttons buttons) {
+    switch (buttons) {
+        case ports::Buttons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case ports::Buttons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case ports::Buttons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+QString titleOrApplication(const std::string& title) {
+    return QString::fromStdString(title.empty() ? ports::kApplicationTitle : title);
+}
+
+std::string runFileDialog(const ports::FileDialogSetup& setup, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(setup.title));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode((setup.flags & ports::file_flags::kFileMustExist) != 0 ||
+                               mode == QFileDialog::AcceptOpen
+                           ? QFileDialog::ExistingFile
+                           : QFileDialog::AnyFile);
+    if ((setup.flags & ports::file_flags::kOverwritePrompt) == 0) {
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    const QStringList filters = qtNameFilters(setup.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const qsizetype index = std::clamp<qsizetype>(setup.filterIndex, 1, filters.size()) - 1;
+        dialog.selectNameFilter(filters[index]);
+    }
+    if (!setup.defaultExt.empty()) {
+        dialog.setDefaultSuffix(QString::fromStdString(setup.defaultExt));
+    }
+    if (!setup.initialName.empty()) {
+        dialog.selectFile(QString::fromStdString(setup.initialName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return "";
+    }
+    return dialog.selectedFiles().first().toStdString();
+}
+
+}  // namespace
+
+ports::Answer QtDialogs::messageBox(const std::string& text, ports::Buttons buttons,
+                                    ports::Icon icon, const std::string& title) {
+    QMessageBox box(qtIcon(icon), titleOrApplication(title), displayText(text), qtButtons(buttons),
+                    QApplication::activeWindow());
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return ports::Answer::Yes;
+        case QMessageBox::No:
+            return ports::Answer::No;
+        case QMessageBox::Cancel:
+            return ports::Answer::Cancel;
+        default:
+            // Escape on a box without Cancel answers its only way out.
+            return buttons == ports::Buttons::Ok ? ports::Answer::Ok : ports::Answer::No;
+    }
+}
+
+std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                const std::string& defaultText) {
+    bool accepted = false;
+    const QString text = QInputDialog::getText(
+        QApplication::activeWindow(), titleOrApplication(title), displayText(prompt),
+        QLineEdit::Normal, QString::fromStdString(defaultText), &accepted);
+    return accepted ? text.toStdString() : std::string();
+}
+
+std::string QtDialogs::openFile(const ports::FileDialogSetup& setup) {
+    return runFileDialog(setup, QFileDialog::AcceptOpen);
+}
+
+std::string QtDialogs::saveFile(const ports::FileDialogSetup& setup) {
+    return runFileDialog(setup, QFileDialog::AcceptSave);
+}
+
+QtPump::QtPump() {
+    sinceLast_.start();
+}
+
+void QtPump::runOnce() {
+    if (sinceLast_.elapsed() < kIntervalMs) {
+        return;
+    }
+    QCoreApplication::processEvents();
+    sinceLast_.restart();
+}
+
+PdfBesideDrawingPrinter::PdfBesideDrawingPrinter(std::string fallbackFolder)
+    : fallbackFolder_(std::move(fallbackFolder)) {}
+
+std::string PdfBesideDrawingPrinter::pathFor(const engine::Vecad& control) const {
+    const std::string name = control.GetFileName();
+    if (name.empty()) {
+        return (std::filesystem::path(fallbackFolder_) / "print.pdf").string();
+    }
+    return std::filesystem::path(name).replace_extension(".pdf").string();
+}
+
+void PdfBesideDrawingPrinter::print(const engine::Vecad& control) {
+    ports::PdfPrinter(pathFor(control)).print(control);
+}
+
+void PdfBesideDrawingPrinter::preview(const engine::Vecad& control) {
+    ports::PdfPrinter(pathFor(control)).preview(control);
+}
+
+}  // namespace brondel::desktop
