@@ -1,0 +1,151 @@
+// Before any Qt header: its emit macro would hide ChangeSignal::emit.
+#include "documents/drawing_window.h"
+
+#include "app/desktop/drawing_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QWheelEvent>
+
+#include "app/desktop/key_codes.h"
+#include "engine/cad.h"
+
+namespace brondel::desktop {
+
+namespace {
+
+constexpr double kWheelZoomIn = 1.25;
+constexpr double kWheelZoomOut = 0.8;
+constexpr QRgb kCrosshair = 0xffc0c0c0;
+
+}  // namespace
+
+DrawingView::DrawingView(engine::Vecad& vecad, documents::DrawingWindow& window, bool isPreview,
+                         QWidget* parent)
+    : QWidget(parent),
+      vecad_(vecad),
+      window_(window),
+      events_(&vecad == &window.Vecad2 ? window.vecad2Events : window.vecad1Events),
+      isPreview_(isPreview) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::BlankCursor);
+    const auto redraw = [this] { invalidate(); };
+    connections_[0] = events_.regeneratedSignal.connect([this] {
+        painter_.forget();
+        invalidate();
+    });
+    connections_[1] = events_.redrawnSignal.connect(redraw);
+    connections_[2] = events_.viewChangedSignal.connect(redraw);
+}
+
+DrawingView::~DrawingView() {
+    events_.regeneratedSignal.disconnect(connections_[0]);
+    events_.redrawnSignal.disconnect(connections_[1]);
+    events_.viewChangedSignal.disconnect(connections_[2]);
+}
+
+void DrawingView::invalidate() {
+    pictureValid_ = false;
+    update();
+}
+
+void DrawingView::paintEvent(QPaintEvent*) {
+    const engine::View& view = vecad_.view();
+    if (!pictureValid_ || picture_.width() != view.width() || picture_.height() != view.height()) {
+        if (picture_.width() != view.width() || picture_.height() != view.height()) {
+            picture_ = QImage(view.width(), view.height(), QImage::Format_RGB32);
+        }
+        ViewPainter::Selected selected;
+        if (vecad_.SelCount() > 0) {
+            selected = [this](engine::Handle h) { return vecad_.isSelected(h); };
+        }
+        painter_.render(picture_, vecad_.drawing(), view, selected);
+        pictureValid_ = true;
+    }
+    QPainter p(this);
+    p.drawImage(0, 0, picture_);
+    if (cursorInside_) {
+        const int half = engine::CadGetCrossSize() / 2;
+        p.setPen(QColor::fromRgb(kCrosshair));
+        p.drawLine(cursor_.x() - half, cursor_.y(), cursor_.x() + half, cursor_.y());
+        p.drawLine(cursor_.x(), cursor_.y() - half, cursor_.x(), cursor_.y() + half);
+    }
+}
+
+void DrawingView::resizeEvent(QResizeEvent* event) {
+    vecad_.view().resize(event->size().width(), event->size().height());
+    invalidate();
+}
+
+void DrawingView::wheelEvent(QWheelEvent* event) {
+    const int steps = event->angleDelta().y();
+    if (steps == 0) {
+        return;
+    }
+    const QPointF at = event->position();
+    engine::View& view = vecad_.view();
+    view.zoomBy(steps > 0 ? kWheelZoomIn : kWheelZoomOut, view.toWorld(at.x(), at.y()));
+    invalidate();
+    event->accept();
+}
+
+void DrawingView::mousePressEvent(QMouseEvent* event) {
+    const QPointF at = event->position();
+    if (event->button() == Qt::MiddleButton) {
+        panning_ = true;
+        panFrom_ = at.toPoint();
+        return;
+    }
+    if (isPreview_ || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)) {
+        return;
+    }
+    window_.buttonPressed(at.x(), at.y(), event->button() == Qt::RightButton);
+    // A press may erase or change entities without telling the view.
+    painter_.forget();
+    invalidate();
+}
+
+void DrawingView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (panning_) {
+        engine::View& view = vecad_.view();
+        const engine::Point2 c = view.center();
+        const QPoint d = at - panFrom_;
+        view.set({c.x - d.x() * view.scale(), c.y + d.y() * view.scale()}, view.scale());
+        panFrom_ = at;
+        pictureValid_ = false;
+    }
+    cursor_ = at;
+    cursorInside_ = true;
+    const engine::Point2 world = vecad_.view().toWorld(at.x(), at.y());
+    window_.cursorMoved(world.x, world.y, 0);
+    update();
+}
+
+void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        panning_ = false;
+    }
+}
+
+void DrawingView::leaveEvent(QEvent*) {
+    cursorInside_ = false;
+    update();
+}
+
+void DrawingView::keyPressEvent(QKeyEvent* event) {
+    const int code = programKeyCode(event->key(), event->modifiers());
+    if (code == 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    window_.keyPressed(code);
+    painter_.forget();
+    invalidate();
+}
+
+}  // namespace brondel::desktop

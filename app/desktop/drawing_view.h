@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+#include "app/desktop/view_painter.h"
+#include "engine/vecad.h"
+
+// The widget that shows one drawing control of a drawing window: it paints
+// the control's drawing through its view, keeps the view's size, zooms
+// with the wheel, pans with the middle button and hands presses, keys and
+// cursor moves to the window's handlers.
+namespace brondel::documents {
+class ControlEvents;
+class DrawingWindow;
+}  // namespace brondel::documents
+
+namespace brondel::desktop {
+
+class DrawingView : public QWidget {
+    Q_OBJECT
+
+  public:
+    // isPreview: the DAT preview control, which shows and zooms but takes no presses.
+    DrawingView(engine::Vecad& vecad, documents::DrawingWindow& window, bool isPreview,
+                QWidget* parent = nullptr);
+    ~DrawingView() override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    // The picture must be rendered again (the drawing or the view changed).
+    void invalidate();
+
+    engine::Vecad& vecad_;
+    documents::DrawingWindow& window_;
+    documents::ControlEvents& events_;
+    bool isPreview_;
+    int connections_[3] = {};
+
+    ViewPainter painter_;
+    QImage picture_;
+    bool pictureValid_ = false;
+
+    QPoint cursor_;
+    bool cursorInside_ = false;
+    bool panning_ = false;
+    QPoint panFrom_;
+};
+
+}  // namespace brondel::desktop

@@ -1,0 +1,75 @@
+#include "app/desktop/palette.h"
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+namespace brondel::desktop {
+
+namespace {
+
+// The first ten indices are the named colours; from 10 up the index runs
+// through 24 hues in steps of ten, each with five shades of two tints.
+QRgb hueColor(int aci) {
+    const int hueIndex = (aci - 10) / 10;
+    const int shade = (aci % 10) / 2;
+    const bool pale = aci % 2 == 1;
+    static constexpr std::array<double, 5> kBright{1.0, 0.8, 0.6, 0.5, 0.3};
+    const double h = hueIndex * 15.0;
+    const double x = 1.0 - std::abs(std::fmod(h / 60.0, 2.0) - 1.0);
+    double r = 0, g = 0, b = 0;
+    switch (int(h / 60.0)) {
+        case 0:
+            r = 1, g = x;
+            break;
+        case 1:
+            r = x, g = 1;
+            break;
+        case 2:
+            g = 1, b = x;
+            break;
+        case 3:
+            g = x, b = 1;
+            break;
+        case 4:
+            r = x, b = 1;
+            break;
+        default:
+            r = 1, b = x;
+            break;
+    }
+    if (pale) {
+        r = 0.5 + r / 2, g = 0.5 + g / 2, b = 0.5 + b / 2;
+    }
+    const double v = kBright[shade] * 255.0;
+    return qRgb(int(r * v), int(g * v), int(b * v));
+}
+
+}  // namespace
+
+QRgb aciColor(int aci) {
+    aci = std::abs(aci);  // a layer that is off carries its colour negated
+    static constexpr std::array<QRgb, 10> kNamed{0xffffffff, 0xffff0000, 0xffffff00, 0xff00ff00,
+                                                 0xff00ffff, 0xff0000ff, 0xffff00ff, 0xffffffff,
+                                                 0xff808080, 0xffc0c0c0};
+    if (aci < 10) {
+        return kNamed[aci];
+    }
+    if (aci < 250) {
+        return hueColor(aci);
+    }
+    if (aci <= 255) {
+        const int level = 51 + (aci - 250) * 40;
+        return qRgb(level, level, level);
+    }
+    return kNamed[7];
+}
+
+QRgb colorOf(const engine::Color& c) {
+    if (c.trueColor >= 0) {
+        return 0xff000000u | QRgb(c.trueColor & 0xffffff);
+    }
+    return aciColor(c.aci);
+}
+
+}  // namespace brondel::desktop

@@ -1,0 +1,550 @@
+#include "app/desktop/view_painter.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPolygonF>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <optional>
+
+#include "app/desktop/palette.h"
+#include "engine/mtext_plain.h"
+#include "engine/shape.h"
+#include "engine/tessellate.h"
+#include "engine/tolerances.h"
+#include "engine/transform.h"
+
+namespace brondel::desktop {
+
+namespace {
+
+using namespace engine;
+
+constexpr int kPointCross = 3;                  // half size of a point's cross, pixels
+constexpr double kGreekBelow = 3;               // texts smaller than this many pixels are boxes
+constexpr double kCapToEm = 0.7;                // a font's cap height per pixel size
+constexpr std::size_t kAntialiasBelow = 20000;  // entities; larger drawings draw aliased
+
+// Drawing units to window pixels for one render, and the drawing box the
+// window shows (a little larger, so clipped ends stay off screen).
+struct Mapper {
+    double k, ox, oy;
+    Box2 world;
+    double tolerance;  // chord deviation that stays under a pixel
+
+    explicit Mapper(const View& v) {
+        k = 1 / v.scale();
+        // Window point (i, j) is the centre of pixel (i, j), so one-pixel lines
+        // on whole window coordinates cover whole pixels.
+        ox = v.width() / 2.0 - v.center().x * k + 0.5;
+        oy = v.height() / 2.0 + v.center().y * k + 0.5;
+        const double margin = 2 * v.scale();
+        world.add(v.left() - margin, v.bottom() - margin);
+        world.add(v.right() + margin, v.top() + margin);
+        tolerance = v.scale() / 2;
+    }
+    QPointF map(double x, double y) const { return {x * k + ox, oy - y * k}; }
+    bool meets(const Box2& b) const {
+        return b.minX <= world.maxX && b.maxX >= world.minX && b.minY <= world.maxY &&
+               b.maxY >= world.minY;
+    }
+    bool inside(double x, double y) const {
+        return x >= world.minX && x <= world.maxX && y >= world.minY && y <= world.maxY;
+    }
+
+    // The segment cut to the shown box (Liang-Barsky); false when none of it shows.
+    bool clip(double& x1, double& y1, double& x2, double& y2) const {
+        if (inside(x1, y1) && inside(x2, y2)) {
+            return true;
+        }
+        const double dx = x2 - x1, dy = y2 - y1;
+        double t0 = 0, t1 = 1;
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {x1 - world.minX, world.maxX - x1, y1 - world.minY, world.maxY - y1};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0) {
+                if (q[i] < 0) {
+                    return false;
+                }
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0) {
+                t0 = std::max(t0, t);
+            } else {
+                t1 = std::min(t1, t);
+            }
+            if (t0 > t1) {
+                return false;
+            }
+        }
+        x2 = x1 + t1 * dx, y2 = y1 + t1 * dy;
+        x1 = x1 + t0 * dx, y1 = y1 + t0 * dy;
+        return true;
+    }
+
+    void segment(double x1, double y1, double x2, double y2, QVector<QLineF>& out) const {
+        if (clip(x1, y1, x2, y2)) {
+            out.append(QLineF(map(x1, y1), map(x2, y2)));
+        }
+    }
+    template <class P>
+    void chain(const std::vector<P>& pts, bool closed, QVector<QLineF>& out) const {
+        for (std::size_t i = 1; i < pts.size(); ++i) {
+            segment(pts[i - 1].x, pts[i - 1].y, pts[i].x, pts[i].y, out);
+        }
+        if (closed && pts.size() > 2) {
+            segment(pts.back().x, pts.back().y, pts.front().x, pts.front().y, out);
+        }
+    }
+    QPolygonF polygon(const std::vector<Point2>& pts) const {
+        QPolygonF poly;
+        poly.reserve(qsizetype(pts.size()));
+        for (const Point2& q : pts) {
+            poly.append(map(q.x, q.y));
+        }
+        return poly;
+    }
+};
+
+// The points of a polyline with its bulges turned into arcs.
+std::vector<Point3> polylinePoints(const std::vector<Vertex>& vs, bool closed, double tolerance) {
+    std::vector<Point3> out;
+    const std::size_t n = vs.size();
+    const std::size_t segments = closed ? n : (n ? n - 1 : 0);
+    if (n) {
+        out.push_back({vs[0].x, vs[0].y, vs[0].z});
+    }
+    for (std::size_t i = 0; i < segments; ++i) {
+        const Vertex& a = vs[i];
+        const Vertex& b = vs[(i + 1) % n];
+        if (a.bulge != 0 && (a.x != b.x || a.y != b.y)) {
+            const BulgeArc arc = bulgeArc(a, b);
+            const std::vector<Point3> pts =
+                tessellateArc({arc.cx, arc.cy, a.z}, arc.r, arc.start, arc.sweep, tolerance);
+            out.insert(out.end(), pts.begin() + (pts.empty() ? 0 : 1), pts.end());
+        }
+        out.push_back({b.x, b.y, b.z});
+    }
+    return out;
+}
+
+// Appends a piece of a hatch loop, turned so it starts where the loop so far ends.
+void appendPiece(std::vector<Point2>& loop, std::vector<Point3> piece) {
+    if (piece.empty()) {
+        return;
+    }
+    if (!loop.empty()) {
+        const Point2 end = loop.back();
+        if (planarDistance(end.x, end.y, piece.back().x, piece.back().y) <
+            planarDistance(end.x, end.y, piece.front().x, piece.front().y)) {
+            std::reverse(piece.begin(), piece.end());
+        }
+    }
+    for (const Point3& p : piece) {
+        loop.push_back({p.x, p.y});
+    }
+}
+
+std::vector<Point2> hatchLoopPoints(const HatchLoop& loop, double tolerance) {
+    std::vector<Point2> out;
+    if (loop.isPolyline) {
+        appendPiece(out, polylinePoints(loop.vertices, loop.closed, tolerance));
+        return out;
+    }
+    for (const HatchEdge& edge : loop.edges) {
+        if (const auto* l = std::get_if<HatchLineEdge>(&edge)) {
+            appendPiece(out, {{l->p1.x, l->p1.y, 0}, {l->p2.x, l->p2.y, 0}});
+        } else if (const auto* a = std::get_if<HatchArcEdge>(&edge)) {
+            appendPiece(out, tessellateArc({a->center.x, a->center.y, 0}, a->radius, a->startAngle,
+                                           a->angle, tolerance));
+        } else if (const auto* e = std::get_if<HatchEllipseEdge>(&edge)) {
+            EllipseGeom g;
+            g.center = {e->center.x, e->center.y, 0};
+            g.majorAxis = {e->majorAxis.x, e->majorAxis.y, 0};
+            g.ratio = e->ratio;
+            g.startParam = e->ccw ? e->startParam : -e->endParam;
+            g.endParam = e->ccw ? e->endParam : -e->startParam;
+            appendPiece(out, tessellateEllipse(g, tolerance));
+        } else if (const auto* s = std::get_if<HatchSplineEdge>(&edge)) {
+            SplineGeom g;
+            g.degree = s->degree;
+            g.rational = s->rational;
+            g.periodic = s->periodic;
+            g.knots = s->knots;
+            g.weights = s->weights;
+            for (const Point2& c : s->controlPoints) {
+                g.controlPoints.push_back({c.x, c.y, 0});
+            }
+            appendPiece(out, tessellateSpline(g, tolerance));
+        }
+    }
+    return out;
+}
+
+std::vector<Point2> solidCorners(const SolidGeom& g) {
+    const Point3* c = g.corners;
+    if (g.kind == SolidGeom::Kind::Face3d) {
+        return {{c[0].x, c[0].y}, {c[1].x, c[1].y}, {c[2].x, c[2].y}, {c[3].x, c[3].y}};
+    }
+    // SOLID and TRACE give their corners in zigzag order.
+    return {{c[0].x, c[0].y}, {c[1].x, c[1].y}, {c[3].x, c[3].y}, {c[2].x, c[2].y}};
+}
+
+// The part of an infinite line inside the shown box, as a segment.
+void infiniteLine(const InfiniteLineGeom& g, const Mapper& m, QVector<QLineF>& out) {
+    const double dx = m.world.maxX - m.world.minX, dy = m.world.maxY - m.world.minY;
+    const double reach = 2 * (std::hypot(dx, dy) + std::abs(g.base.x - m.world.minX) +
+                              std::abs(g.base.y - m.world.minY));
+    const double back = g.ray ? 0 : reach;
+    m.segment(g.base.x - g.direction.x * back, g.base.y - g.direction.y * back,
+              g.base.x + g.direction.x * reach, g.base.y + g.direction.y * reach, out);
+}
+
+void fillPolygon(QPainter& p, const QPolygonF& poly, QRgb color, bool selected) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QBrush(QColor::fromRgb(color), selected ? Qt::Dense4Pattern : Qt::SolidPattern));
+    p.drawPolygon(poly, Qt::OddEvenFill);
+}
+
+// One line of text from the window point `at` (its baseline start) along
+// the angle, hpx pixels high; width squeezes it to that many pixels when > 0.
+void drawTextLine(QPainter& p, const QString& text, QPointF at, double angle, double hpx,
+                  double widthFactor, double oblique, double width) {
+    QFont font;
+    font.setPixelSize(std::max(1, int(std::lround(hpx / kCapToEm))));
+    const QFontMetricsF metrics(font);
+    const double advance = metrics.horizontalAdvance(text);
+    const double sx = width > 0 && advance > 0 ? width / advance : widthFactor;
+    p.save();
+    QTransform t;
+    t.translate(at.x(), at.y());
+    t.rotateRadians(-angle);
+    t.scale(sx, 1);
+    t.shear(-std::tan(oblique), 0);
+    p.setTransform(t, true);
+    p.setFont(font);
+    p.drawText(QPointF(0, 0), text);
+    p.restore();
+}
+
+// A text's %% control codes as the characters they stand for (degree,
+// plus-minus, diameter, percent); underline and overline switches are dropped.
+QString displayText(const std::string& raw) {
+    const QString text = QString::fromStdString(raw);
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'%' && i + 2 < text.size() && text[i + 1] == u'%') {
+            const QChar code = text[i + 2].toLower();
+            const char16_t* replacement = code == u'd'                   ? u"\u00b0"
+                                          : code == u'p'                 ? u"\u00b1"
+                                          : code == u'c'                 ? u"\u2300"
+                                          : code == u'%'                 ? u"%"
+                                          : code == u'u' || code == u'o' ? u""
+                                                                         : nullptr;
+            if (replacement) {
+                out += QString::fromUtf16(replacement);
+                i += 2;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+void drawText(QPainter& p, const TextGeom& g, const Mapper& m, QRgb color, QVector<QLineF>& lines) {
+    const std::vector<Point2> box = textOutline(g);
+    const double hpx = g.height * m.k;
+    if (hpx < kGreekBelow) {
+        m.chain(box, true, lines);
+        return;
+    }
+    const double angle = std::atan2(box[1].y - box[0].y, box[1].x - box[0].x);
+    const bool fitted = g.hAlign == 3 || g.hAlign == 5;
+    const double width = fitted ? planarDistance(box[0].x, box[0].y, box[1].x, box[1].y) * m.k : 0;
+    p.setPen(QColor::fromRgb(color));
+    drawTextLine(p, displayText(g.text), m.map(box[0].x, box[0].y), angle, hpx, g.widthFactor,
+                 g.oblique, width);
+}
+
+void drawMText(QPainter& p, const MTextGeom& g, const Mapper& m, QRgb color,
+               QVector<QLineF>& lines) {
+    const std::vector<Point2> box = textOutline(g);
+    const double hpx = g.height * m.k;
+    if (hpx < kGreekBelow) {
+        m.chain(box, true, lines);
+        return;
+    }
+    const double angle = std::atan2(box[1].y - box[0].y, box[1].x - box[0].x);
+    const double step = g.height * tol::kMTextLineSpacing * (g.lineSpacing > 0 ? g.lineSpacing : 1);
+    const double c = std::cos(angle), s = std::sin(angle);
+    p.setPen(QColor::fromRgb(color));
+    const std::vector<std::string> rows = mtextPlainLines(g.text);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        // Baselines run down from the box's top-left corner.
+        const double down = g.height + double(i) * step;
+        const double x = box[3].x + down * s, y = box[3].y - down * c;
+        drawTextLine(p, displayText(rows[i]), m.map(x, y), angle, hpx, 1, 0, 0);
+    }
+}
+
+using LinesFor = std::function<QVector<QLineF>&(QRgb, bool)>;
+
+// The colour of a block part placed on a layer, or nothing when its layer is hidden.
+std::optional<QRgb> partColor(const EntityProps& props, const Drawing& drawing) {
+    const Layer* layer = drawing.findLayer(props.layer);
+    if (layer && (!layer->on || layer->frozen || layer->color.aci < 0)) {
+        return std::nullopt;
+    }
+    if (props.color.aci == Color::kByLayer && props.color.trueColor < 0) {
+        return layer ? colorOf(layer->color) : aciColor(7);
+    }
+    return colorOf(props.color);
+}
+
+void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapper& m, QRgb color,
+                bool selected, const LinesFor& linesFor) {
+    QVector<QLineF>& lines = linesFor(color, selected);
+    if (const auto* g = geomIf<LineGeom>(e)) {
+        m.segment(g->p1.x, g->p1.y, g->p2.x, g->p2.y, lines);
+    } else if (const auto* g = geomIf<PointGeom>(e)) {
+        const QPointF c = m.map(g->p.x, g->p.y);
+        lines.append(QLineF(c.x() - kPointCross, c.y(), c.x() + kPointCross, c.y()));
+        lines.append(QLineF(c.x(), c.y() - kPointCross, c.x(), c.y() + kPointCross));
+    } else if (const auto* g = geomIf<CircleGeom>(e)) {
+        m.chain(tessellateArc(g->center, g->radius, 0, kTwoPi, m.tolerance), false, lines);
+    } else if (const auto* g = geomIf<ArcGeom>(e)) {
+        m.chain(tessellateArc(g->center, g->radius, g->startAngle, g->angle, m.tolerance), false,
+                lines);
+    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
+        m.chain(tessellateEllipse(*g, m.tolerance), false, lines);
+    } else if (const auto* g = geomIf<SplineGeom>(e)) {
+        m.chain(tessellateSpline(*g, m.tolerance), false, lines);
+    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
+        m.chain(polylinePoints(g->vertices, g->closed, m.tolerance), false, lines);
+    } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
+        infiniteLine(*g, m, lines);
+    } else if (const auto* g = geomIf<TextGeom>(e)) {
+        drawText(p, *g, m, color, lines);
+    } else if (const auto* g = geomIf<MTextGeom>(e)) {
+        drawMText(p, *g, m, color, lines);
+    } else if (const auto* g = geomIf<SolidGeom>(e)) {
+        if (g->kind == SolidGeom::Kind::Face3d) {
+            m.chain(solidCorners(*g), true, lines);
+        } else {
+            fillPolygon(p, m.polygon(solidCorners(*g)), color, selected);
+        }
+    } else if (const auto* g = geomIf<HatchGeom>(e)) {
+        QPolygonF area;
+        for (const HatchLoop& loop : g->loops) {
+            const std::vector<Point2> pts = hatchLoopPoints(loop, m.tolerance);
+            if (g->solid) {
+                QPolygonF poly = m.polygon(pts);
+                if (!poly.isEmpty()) {
+                    poly.append(poly.front());
+                    // Loops joined through their first points; odd-even filling
+                    // leaves holes where loops nest.
+                    if (!area.isEmpty()) {
+                        area.append(area.front());
+                    }
+                    area += poly;
+                }
+            } else {
+                m.chain(pts, true, lines);
+            }
+        }
+        if (!area.isEmpty()) {
+            fillPolygon(p, area, color, selected);
+        }
+    } else if (const auto* g = geomIf<ImageGeom>(e)) {
+        const Point3 a = g->insertion, b = a + g->u * g->widthPx;
+        const Point3 c = b + g->v * g->heightPx, d = a + g->v * g->heightPx;
+        m.chain(std::vector<Point3>{a, b, c, d}, true, lines);
+    } else if (const auto* g = geomIf<InsertGeom>(e)) {
+        forEachPlacedEntity(*g, drawing, [&](const Entity& part) {
+            Entity placed = part;
+            placed.props = inheritProps(part.props, e.props);
+            if (const std::optional<QRgb> c = partColor(placed.props, drawing)) {
+                drawEntity(p, placed, drawing, m, *c, selected, linesFor);
+            }
+        });
+    } else if (const auto* g = geomIf<DimensionGeom>(e)) {
+        forEachPlacedEntity(*g, drawing, [&](const Entity& part) {
+            Entity placed = part;
+            placed.props = inheritProps(part.props, e.props);
+            if (const std::optional<QRgb> c = partColor(placed.props, drawing)) {
+                drawEntity(p, placed, drawing, m, *c, selected, linesFor);
+            }
+        });
+    }
+}
+
+// One-pixel solid lines written straight into the image (Bresenham): many
+// times faster than a painter for the short lines of a large drawing.
+void plainLines(QImage& image, const QVector<QLineF>& lines, QRgb color) {
+    const int w = image.width(), h = image.height();
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (const QLineF& l : lines) {
+        int x0 = int(std::floor(l.x1())), y0 = int(std::floor(l.y1()));
+        const int x1 = int(std::floor(l.x2())), y1 = int(std::floor(l.y2()));
+        const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+        const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+        int err = dx + dy;
+        for (;;) {
+            if (unsigned(x0) < unsigned(w) && unsigned(y0) < unsigned(h)) {
+                reinterpret_cast<QRgb*>(bits + y0 * stride)[x0] = color;
+            }
+            if (x0 == x1 && y0 == y1) {
+                break;
+            }
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x0 += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y0 += sy;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+QVector<QLineF>& ViewPainter::batch(QRgb color, bool selected) {
+    if (lastBatch_ < batches_.size() && batches_[lastBatch_].color == color &&
+        batches_[lastBatch_].selected == selected) {
+        return batches_[lastBatch_].lines;
+    }
+    for (std::size_t i = 0; i < batches_.size(); ++i) {
+        if (batches_[i].color == color && batches_[i].selected == selected) {
+            lastBatch_ = i;
+            return batches_[i].lines;
+        }
+    }
+    batches_.push_back({color, selected, {}});
+    lastBatch_ = batches_.size() - 1;
+    return batches_.back().lines;
+}
+
+void ViewPainter::flush(QImage& image, QPainter& p, bool antialiased) {
+    if (!antialiased && image.depth() == 32) {
+        // Plain lines go straight into the image; the painter must let go of it first.
+        p.end();
+        for (Batch& b : batches_) {
+            if (!b.selected) {
+                plainLines(image, b.lines, b.color);
+                b.lines.clear();
+            }
+        }
+        p.begin(&image);
+    }
+    p.setBrush(Qt::NoBrush);
+    for (Batch& b : batches_) {
+        if (b.lines.isEmpty()) {
+            continue;
+        }
+        // Selected entities show dashed and a little heavier.
+        QPen pen(QColor::fromRgb(b.color), b.selected ? 2 : 0,
+                 b.selected ? Qt::DashLine : Qt::SolidLine);
+        p.setPen(pen);
+        p.drawLines(b.lines);
+        b.lines.clear();
+    }
+}
+
+void ViewPainter::rebuild(const Drawing& drawing) {
+    const std::vector<Entity>& all = drawing.entities();
+    const std::vector<Layer>& layers = drawing.layers();
+    cache_.resize(all.size());
+    const std::string* lastName = nullptr;
+    std::uint32_t lastLayer = kNoLayer;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Entity& e = all[i];
+        Cached& c = cache_[i];
+        c.handle = e.handle;
+        c.flags = 0;
+        c.box = Box2{};
+        if (!lastName || *lastName != e.props.layer) {
+            lastName = &e.props.layer;
+            const Layer* layer = drawing.findLayer(e.props.layer);
+            lastLayer = layer ? std::uint32_t(layer - layers.data()) : kNoLayer;
+        }
+        c.layer = lastLayer;
+        const bool byLayer = e.props.color.aci == Color::kByLayer && e.props.color.trueColor < 0;
+        c.color = byLayer ? 0 : colorOf(e.props.color);
+        c.flags |= byLayer ? kByLayer : 0;
+        if (e.erased) {
+            continue;
+        }
+        if (const auto* l = geomIf<LineGeom>(e)) {
+            c.box.add(l->p1.x, l->p1.y);
+            c.box.add(l->p2.x, l->p2.y);
+            c.flags |= kLine;
+            if ((l->p2.x - l->p1.x) * (l->p2.y - l->p1.y) >= 0) {
+                c.flags |= kRising;
+            }
+        } else {
+            c.box = boundingBox(e, drawing);
+        }
+    }
+}
+
+void ViewPainter::render(QImage& image, const Drawing& drawing, const View& view,
+                         const Selected& selected) {
+    const std::vector<Entity>& all = drawing.entities();
+    if (cache_.size() != all.size()) {
+        rebuild(drawing);
+    }
+    image.fill(kBackground);
+    QPainter p(&image);
+    const bool antialiased = drawing.liveCount() < kAntialiasBelow;
+    p.setRenderHint(QPainter::Antialiasing, antialiased);
+    const Mapper m(view);
+
+    // Layers are read afresh each time: showing, hiding or recolouring one
+    // needs no rebuild.
+    struct LayerLook {
+        bool visible;
+        QRgb color;
+    };
+    std::vector<LayerLook> looks;
+    for (const Layer& l : drawing.layers()) {
+        looks.push_back({l.on && !l.frozen && l.color.aci >= 0, colorOf(l.color)});
+    }
+    const LayerLook unknown{true, aciColor(7)};
+
+    const LinesFor lines = [this](QRgb c, bool s) -> QVector<QLineF>& { return batch(c, s); };
+    for (std::size_t i = 0; i < cache_.size(); ++i) {
+        const Cached& c = cache_[i];
+        if (!m.meets(c.box)) {
+            continue;  // erased entities have empty boxes
+        }
+        const LayerLook& look = c.layer < looks.size() ? looks[c.layer] : unknown;
+        if (!look.visible) {
+            continue;
+        }
+        const bool chosen = selected && selected(c.handle);
+        const QRgb color = (c.flags & kByLayer) ? look.color : c.color;
+        if (c.flags & kLine) {
+            const Box2& b = c.box;
+            if (c.flags & kRising) {
+                m.segment(b.minX, b.minY, b.maxX, b.maxY, batch(color, chosen));
+            } else {
+                m.segment(b.minX, b.maxY, b.maxX, b.minY, batch(color, chosen));
+            }
+            continue;
+        }
+        drawEntity(p, all[i], drawing, m, color, chosen, lines);
+    }
+    flush(image, p, antialiased);
+}
+
+}  // namespace brondel::desktop

@@ -1,0 +1,79 @@
+// Painting a million-line drawing into a window-sized image: a full repaint
+// at fit-all, and the frames of panning and zooming where a tenth shows.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <cmath>
+#include <random>
+
+#include "app/desktop/view_painter.h"
+#include "engine/vecad.h"
+
+namespace {
+
+using namespace brondel;
+
+constexpr int kLines = 1'000'000;
+constexpr double kSide = 10000;
+constexpr double kLongest = 50;
+
+engine::Vecad& randomDrawing() {
+    static engine::Vecad* vecad = [] {
+        auto* v = new engine::Vecad;
+        v->drawing().keepHistory(false);
+        std::mt19937 rng(7);
+        std::uniform_real_distribution<double> at(0, kSide), step(-kLongest, kLongest);
+        for (int i = 0; i < kLines; ++i) {
+            const double x = at(rng), y = at(rng);
+            v->AddLine(x, y, 0, x + step(rng), y + step(rng), 0);
+        }
+        v->view().resize(1200, 800);
+        return v;
+    }();
+    return *vecad;
+}
+
+void BM_FullRepaintFitAll(benchmark::State& state) {
+    engine::Vecad& v = randomDrawing();
+    v.ZoomExtents();
+    QImage image(1200, 800, QImage::Format_RGB32);
+    desktop::ViewPainter painter;
+    painter.render(image, v.drawing(), v.view(), {});  // the boxes, kept between frames
+    for (auto _ : state) {
+        painter.render(image, v.drawing(), v.view(), {});
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_FullRepaintFitAll)->Unit(benchmark::kMillisecond);
+
+// A view of a tenth of the drawing's area, moved a little each frame.
+void BM_PanZoomFrame(benchmark::State& state) {
+    engine::Vecad& v = randomDrawing();
+    v.ZoomExtents();
+    engine::View& view = v.view();
+    view.zoomBy(std::sqrt(10.0));
+    const engine::Point2 home = view.center();
+    QImage image(1200, 800, QImage::Format_RGB32);
+    desktop::ViewPainter painter;
+    painter.render(image, v.drawing(), view, {});
+    int frame = 0;
+    for (auto _ : state) {
+        const double shift = (frame++ % 20) * 10 * view.scale();
+        view.set({home.x + shift, home.y - shift}, view.scale());
+        painter.render(image, v.drawing(), view, {});
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PanZoomFrame)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
