@@ -7,6 +7,7 @@
 #include <QListView>
 
 #include "app/desktop/command_guard.h"
+#include "app/desktop/drawing_view.h"
 #include "app/desktop/key_codes.h"
 #include "app/desktop/row_list_model.h"
 
@@ -19,22 +20,13 @@ QRect pixels(const documents::Layout& layout) {
     return {layout.left / t, layout.top / t, layout.width / t, layout.height / t};
 }
 
-QWidget* makeDrawingView(engine::Vecad&, documents::DrawingWindow&, bool, QWidget* parent) {
-    auto* view = new QWidget(parent);
-    view->setAutoFillBackground(true);
-    QPalette palette = view->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    view->setPalette(palette);
-    return view;
-}
-
 }  // namespace
 
 DrawingFrame::DrawingFrame(documents::DrawingWindow& window, QWidget* parent)
     : QMdiSubWindow(parent), window_(window) {
     auto* content = new QWidget(this);
-    vecad1_ = makeDrawingView(window.Vecad1, window, false, content);
-    vecad2_ = makeDrawingView(window.Vecad2, window, true, content);
+    vecad1_ = new DrawingView(window.Vecad1, window, false, content);
+    vecad2_ = new DrawingView(window.Vecad2, window, true, content);
     frame1_ = new QGroupBox(content);
     cList_ = makeList(window.CList, frame1_);
     dList_ = makeList(window.DList, frame1_);
@@ -46,14 +38,10 @@ DrawingFrame::DrawingFrame(documents::DrawingWindow& window, QWidget* parent)
     followLayout();
 }
 
-DrawingFrame::~DrawingFrame() {
-    for (const auto& [signal, id] : connections_) {
-        signal->disconnect(id);
-    }
-}
+DrawingFrame::~DrawingFrame() = default;
 
 void DrawingFrame::listen(shell::ChangeSignal& signal, std::function<void()> f) {
-    connections_.emplace_back(&signal, signal.connect(std::move(f)));
+    connections_.push_back(signal.scoped(std::move(f)));
 }
 
 QListView* DrawingFrame::makeList(documents::ListBox& list, QWidget* parent) {

@@ -24,8 +24,6 @@ class DrawingFrame : public QMdiSubWindow {
     ~DrawingFrame() override;
 
     documents::DrawingWindow& window() { return window_; }
-    // The window's model has gone: stop listening to it.
-    void orphan() { connections_.clear(); }
     // Places and shows the controls as the model now says.
     void followLayout();
     // The title the window and the Windows menu show.
@@ -52,7 +50,7 @@ class DrawingFrame : public QMdiSubWindow {
     QGroupBox* frame1_ = nullptr;
     QListView* cList_ = nullptr;
     QListView* dList_ = nullptr;
-    std::vector<std::pair<shell::ChangeSignal*, int>> connections_;
+    std::vector<shell::ChangeSignal::Connection> connections_;
 };
 
 }  // namespace brondel::desktop

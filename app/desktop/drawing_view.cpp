@@ -34,19 +34,15 @@ DrawingView::DrawingView(engine::Vecad& vecad, documents::DrawingWindow& window,
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::BlankCursor);
     const auto redraw = [this] { invalidate(); };
-    connections_[0] = events_.regeneratedSignal.connect([this] {
+    connections_.push_back(events_.regeneratedSignal.scoped([this] {
         painter_.forget();
         invalidate();
-    });
-    connections_[1] = events_.redrawnSignal.connect(redraw);
-    connections_[2] = events_.viewChangedSignal.connect(redraw);
+    }));
+    connections_.push_back(events_.redrawnSignal.scoped(redraw));
+    connections_.push_back(events_.viewChangedSignal.scoped(redraw));
 }
 
-DrawingView::~DrawingView() {
-    events_.regeneratedSignal.disconnect(connections_[0]);
-    events_.redrawnSignal.disconnect(connections_[1]);
-    events_.viewChangedSignal.disconnect(connections_[2]);
-}
+DrawingView::~DrawingView() = default;
 
 void DrawingView::invalidate() {
     pictureValid_ = false;

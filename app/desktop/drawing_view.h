@@ -45,7 +45,7 @@ class DrawingView : public QWidget {
     documents::DrawingWindow& window_;
     documents::ControlEvents& events_;
     bool isPreview_;
-    int connections_[3] = {};
+    std::vector<shell::ChangeSignal::Connection> connections_;
 
     ViewPainter painter_;
     QImage picture_;

@@ -60,13 +60,10 @@ MainFrame::~MainFrame() {
     for (DrawingFrame* frame : frames_) {
         delete frame;
     }
-    for (const auto& [signal, id] : connections_) {
-        signal->disconnect(id);
-    }
 }
 
 void MainFrame::listen(shell::ChangeSignal& signal, std::function<void()> f) {
-    connections_.emplace_back(&signal, signal.connect(std::move(f)));
+    connections_.push_back(signal.scoped(std::move(f)));
 }
 
 void MainFrame::command(const std::function<void()>& f) {
@@ -96,7 +93,6 @@ void MainFrame::followWindows() {
         }
         DrawingFrame* frame = *it;
         it = frames_.erase(it);
-        frame->orphan();
         mdi_->removeSubWindow(frame);
         delete frame;
     }

@@ -54,7 +54,7 @@ class MainFrame : public QMainWindow {
     ToolbarBinding* toolbars_ = nullptr;
     QLabel* panels_[3] = {};
     std::vector<DrawingFrame*> frames_;
-    std::vector<std::pair<shell::ChangeSignal*, int>> connections_;
+    std::vector<shell::ChangeSignal::Connection> connections_;
     bool following_ = false;
     bool busyCursor_ = false;
 };
