@@ -7,7 +7,7 @@
 namespace brondel::ports {
 
 class Launcher {
-public:
+  public:
     virtual ~Launcher() = default;
     // Returns false when the program could not be started.
     virtual bool start(const std::string& program, const std::vector<std::string>& arguments) = 0;

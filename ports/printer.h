@@ -11,7 +11,7 @@ class Vecad;
 namespace brondel::ports {
 
 class Printer {
-public:
+  public:
     virtual ~Printer() = default;
     virtual void print(const engine::Vecad& control) = 0;
     virtual void preview(const engine::Vecad& control) = 0;

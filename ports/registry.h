@@ -8,7 +8,7 @@
 namespace brondel::ports {
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // The value under key / name, or nothing when the key or value is absent.
     virtual std::optional<std::string> value(const std::string& key, const std::string& name) = 0;
