@@ -12,6 +12,7 @@
 #include "app/desktop/command_guard.h"
 #include "app/desktop/drawing_frame.h"
 #include "app/desktop/menu_binding.h"
+#include "app/desktop/modal_dialog.h"
 #include "app/desktop/toolbar_binding.h"
 
 namespace brondel::desktop {
@@ -68,7 +69,28 @@ void MainFrame::listen(shell::ChangeSignal& signal, std::function<void()> f) {
 
 void MainFrame::command(const std::function<void()>& f) {
     runGuarded(f);
+    followModal();
     followEnd();
+}
+
+// A dialog shows the program's modal window while it is open; a different
+// window (or none) takes the old dialog down.
+void MainFrame::followModal() {
+    const shell::ModalWindow* window = main_.modal.get();
+    if (modal_ != nullptr && modal_->window() == window) {
+        return;
+    }
+    if (modal_ != nullptr) {
+        modal_->hide();
+        modal_->deleteLater();
+        modal_ = nullptr;
+    }
+    if (window == nullptr) {
+        return;
+    }
+    modal_ = new ModalDialog(main_, this, [this](const std::function<void()>& f) { command(f); });
+    modal_->place(*this);
+    modal_->show();
 }
 
 DrawingFrame* MainFrame::frameOf(const documents::DrawingWindow* window) const {

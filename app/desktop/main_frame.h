@@ -14,6 +14,7 @@ namespace brondel::desktop {
 
 class DrawingFrame;
 class MenuBinding;
+class ModalDialog;
 class ToolbarBinding;
 
 // The program's main window on screen: menu bar, toolbars, the MDI area with
@@ -31,6 +32,8 @@ class MainFrame : public QMainWindow {
     // Null when the window has no child (yet).
     DrawingFrame* frameOf(const documents::DrawingWindow* window) const;
     QLabel* statusPanel(int panel) const { return panels_[panel - 1]; }
+    // The program's modal window on screen; null when none is open.
+    ModalDialog* modalDialog() const { return modal_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -44,6 +47,7 @@ class MainFrame : public QMainWindow {
     void followPointer();
     void followArrange();
     void followEnd();
+    void followModal();
     void childActivated(QMdiSubWindow* child);
     void closeChild(DrawingFrame* frame);
     void listen(shell::ChangeSignal& signal, std::function<void()> f);
@@ -53,6 +57,7 @@ class MainFrame : public QMainWindow {
     MenuBinding* menus_ = nullptr;
     ToolbarBinding* toolbars_ = nullptr;
     QLabel* panels_[3] = {};
+    ModalDialog* modal_ = nullptr;
     std::vector<DrawingFrame*> frames_;
     std::vector<shell::ChangeSignal::Connection> connections_;
     bool following_ = false;
