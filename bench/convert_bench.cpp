@@ -16,6 +16,7 @@
 #include "coordfiles/import_commands.h"
 #include "coordfiles/rows.h"
 #include "ports/dialogs.h"
+#include "ports/inert_ports.h"
 #include "ports/launcher.h"
 #include "ports/printer.h"
 #include "ports/pump.h"
@@ -51,32 +52,12 @@ class CountingPump : public ports::Pump {
     void runOnce() override { ++runs; }
 };
 
-class NoRegistry : public ports::Registry {
-  public:
-    std::optional<std::string> value(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
-
-class NoLauncher : public ports::Launcher {
-  public:
-    bool start(const std::string&, const std::vector<std::string>&) override { return false; }
-    bool openDocument(const std::string&) override { return false; }
-};
-
-class NoPrinter : public ports::Printer {
-  public:
-    void print(const engine::Vecad&) override {}
-    void preview(const engine::Vecad&) override {}
-    void setup() override {}
-};
-
 struct Program {
     FixedDialogs dialogs;
     CountingPump pump;
-    NoRegistry registry;
-    NoLauncher launcher;
-    NoPrinter printer;
+    ports::NoRegistry registry;
+    ports::NoLauncher launcher;
+    ports::NoPrinter printer;
     shell::MainWindow main{{dialogs, pump, registry, launcher, printer},
                            std::filesystem::temp_directory_path().string()};
 };

@@ -13,6 +13,7 @@
 
 #include "pathtools/reorganize.h"
 #include "ports/dialogs.h"
+#include "ports/inert_ports.h"
 #include "ports/launcher.h"
 #include "ports/printer.h"
 #include "ports/pump.h"
@@ -34,26 +35,6 @@ class NoDialogs : public ports::Dialogs {
     }
     std::string openFile(const ports::FileDialogSetup&) override { return {}; }
     std::string saveFile(const ports::FileDialogSetup&) override { return {}; }
-};
-
-class NoRegistry : public ports::Registry {
-  public:
-    std::optional<std::string> value(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
-
-class NoLauncher : public ports::Launcher {
-  public:
-    bool start(const std::string&, const std::vector<std::string>&) override { return false; }
-    bool openDocument(const std::string&) override { return false; }
-};
-
-class NoPrinter : public ports::Printer {
-  public:
-    void print(const engine::Vecad&) override {}
-    void preview(const engine::Vecad&) override {}
-    void setup() override {}
 };
 
 // A circle of n sides, each one unit long, far longer than the search radius,
@@ -89,9 +70,9 @@ void BM_ReorganizeContour(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     NoDialogs dialogs;
     ports::Pump pump;
-    NoRegistry registry;
-    NoLauncher launcher;
-    NoPrinter printer;
+    ports::NoRegistry registry;
+    ports::NoLauncher launcher;
+    ports::NoPrinter printer;
     for (auto _ : state) {
         state.PauseTiming();
         auto main = std::make_unique<shell::MainWindow>(

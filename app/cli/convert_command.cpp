@@ -21,6 +21,7 @@
 #include "pathtools/reorganize.h"
 #include "pathtools/segmenting.h"
 #include "ports/dialogs.h"
+#include "ports/inert_ports.h"
 #include "ports/launcher.h"
 #include "ports/printer.h"
 #include "ports/pump.h"
@@ -104,25 +105,6 @@ class RoadDialogs : public ports::Dialogs {
     }
     std::string openFile(const ports::FileDialogSetup&) override { return openPath; }
     std::string saveFile(const ports::FileDialogSetup&) override { return savePath; }
-};
-
-// The road reaches no registry, other program or printer.
-class NoRegistry : public ports::Registry {
-  public:
-    std::optional<std::string> value(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
-class NoLauncher : public ports::Launcher {
-  public:
-    bool start(const std::string&, const std::vector<std::string>&) override { return false; }
-    bool openDocument(const std::string&) override { return false; }
-};
-class NoPrinter : public ports::Printer {
-  public:
-    void print(const engine::Vecad&) override {}
-    void preview(const engine::Vecad&) override {}
-    void setup() override {}
 };
 
 struct RoadFailure {
@@ -321,9 +303,9 @@ class Road {
     const ConvertOptions& options_;
     RoadDialogs dialogs_;
     ports::Pump pump_;
-    NoRegistry registry_;
-    NoLauncher launcher_;
-    NoPrinter printer_;
+    ports::NoRegistry registry_;
+    ports::NoLauncher launcher_;
+    ports::NoPrinter printer_;
     shell::MainWindow main_;
 };
 
