@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
-  qt6-base-dev libqt6svg6-dev xvfb xauth
+  qt6-base-dev qt6-svg-dev xvfb xauth
   libdxflib-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-ezdxf
