@@ -29,6 +29,8 @@ class DrawingFrame : public QMdiSubWindow {
     // The title the window and the Windows menu show.
     QString title() const;
 
+    // The widget that shows Vecad1.
+    QWidget* drawingView() const { return vecad1_; }
     QListView* coordinateList() const { return cList_; }
     QListView* datList() const { return dList_; }
 

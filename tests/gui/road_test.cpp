@@ -1,0 +1,194 @@
+// Before any Qt header: its emit macro would hide ChangeSignal::emit.
+#include "tests/support/fake_ports.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QToolBar>
+
+#include "app/desktop/drawing_frame.h"
+#include "app/desktop/main_frame.h"
+#include "app/desktop/menu_binding.h"
+#include "app/desktop/toolbar_binding.h"
+#include "engine/cad.h"
+#include "engine/commands.h"
+
+// The desktop program driven as a user drives it: clicks on menu items and
+// toolbar buttons, presses in the drawing, closing a window; after each
+// step the widgets must show exactly what the program's models say.
+namespace brondel::desktop {
+namespace {
+
+using ports::Answer;
+
+class RoadTest : public ::testing::Test {
+  protected:
+    RoadTest() : frame(program.main) {
+        frame.resize(1000, 760);
+        frame.show();
+        QApplication::processEvents();
+    }
+
+    void click(const std::string& item) {
+        QAction* action = frame.menuBinding().action(item);
+        ASSERT_NE(action, nullptr) << item;
+        ASSERT_TRUE(action->isEnabled()) << item;
+        action->trigger();
+        QApplication::processEvents();
+    }
+    void pressButton(const std::string& toolbar, int position) {
+        QAction* button = frame.toolbarBinding().button(toolbar, position);
+        ASSERT_NE(button, nullptr) << toolbar << " " << position;
+        button->trigger();
+        QApplication::processEvents();
+    }
+
+    // Every menu item and toolbar button on screen against the models.
+    void expectInStep(const std::string& when) {
+        for (const shell::MenuItem* item : program.main.menus.namedItems()) {
+            QAction* action = frame.menuBinding().action(item->name());
+            ASSERT_NE(action, nullptr) << item->name();
+            EXPECT_EQ(action->isVisible(), item->visible()) << when << ": " << item->name();
+            // Qt reports a hidden action as disabled whatever it was told.
+            if (item->visible()) {
+                EXPECT_EQ(action->isEnabled(), item->enabled()) << when << ": " << item->name();
+            }
+            EXPECT_EQ(action->isChecked(), item->checked()) << when << ": " << item->name();
+        }
+        for (const shell::Toolbar& bar : program.main.toolbars.toolbars()) {
+            QToolBar* shown = frame.toolbarBinding().toolbar(bar.name());
+            ASSERT_NE(shown, nullptr);
+            EXPECT_EQ(!shown->isHidden(), bar.visible()) << when << ": " << bar.name();
+            for (const shell::ToolbarButton& b : bar.buttons()) {
+                QAction* button = frame.toolbarBinding().button(bar.name(), b.position());
+                ASSERT_NE(button, nullptr);
+                if (!b.isSeparator() && b.visible()) {
+                    EXPECT_EQ(button->isEnabled(), b.enabled())
+                        << when << ": " << bar.name() << " " << b.position();
+                    EXPECT_EQ(button->toolTip().toStdString(), b.tooltip());
+                }
+                EXPECT_EQ(button->isVisible(), b.visible())
+                    << when << ": " << bar.name() << " " << b.position();
+            }
+        }
+    }
+
+    DrawingFrame& activeFrame() {
+        DrawingFrame* f = frame.frameOf(program.main.active());
+        EXPECT_NE(f, nullptr);
+        return *f;
+    }
+
+    // A left press in the drawing at a drawing point, as the mouse makes it.
+    void pressAt(double x, double y) {
+        QWidget* view = activeFrame().drawingView();
+        const engine::Point2 at = program.active().Vecad1.view().toWindow(x, y);
+        const QPointF local(at.x, at.y);
+        QMouseEvent e(QEvent::MouseButtonPress, local, view->mapToGlobal(local), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &e);
+        QMouseEvent up(QEvent::MouseButtonRelease, local, view->mapToGlobal(local), Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &up);
+        QApplication::processEvents();
+    }
+
+    testing::TestProgram program;
+    MainFrame frame;
+};
+
+TEST_F(RoadTest, MenusAndToolbarsFollowEveryStateChange) {
+    expectInStep("at start");
+    click("mnuFileNew");
+    expectInStep("with a drawing window");
+    pressButton("asxToolbar1", 29);  // the DAT view
+    ASSERT_TRUE(program.active().DList.visible);
+    expectInStep("with the DAT view");
+    pressButton("asxToolbar1", 28);  // back to the drawing and its coordinate list
+    expectInStep("with the coordinate view");
+    click("mnuDrawingTools");  // rule F hides the drawing tools
+    EXPECT_TRUE(frame.toolbarBinding().toolbar("asxToolbar2")->isHidden());
+    expectInStep("with a toolbar hidden");
+    click("mnuFileNew");
+    expectInStep("with two drawing windows");
+    click("mnuCloseAll");
+    ASSERT_TRUE(program.main.windows().empty());
+    expectInStep("after Close All");
+}
+
+TEST_F(RoadTest, MenuClicksAndToolbarPressesReachTheirHandlers) {
+    click("mnuFileNew");
+    engine::Vecad& v = program.active().Vecad1;
+    v.AddLine(0, 0, 0, 100, 50, 0);
+
+    click("mnuOrtho");
+    EXPECT_TRUE(v.PolarGetOn());
+    EXPECT_TRUE(frame.menuBinding().action("mnuOrtho")->isChecked());
+    pressButton("asxToolbar4", 20);  // the same toggle from its button
+    EXPECT_FALSE(v.PolarGetOn());
+    EXPECT_FALSE(frame.menuBinding().action("mnuOrtho")->isChecked());
+
+    pressButton("asxToolbar1", 7);  // Zoom Extents
+    const double fitted = v.ViewGetRight() - v.ViewGetLeft();
+    click("mnuViewZoomIn");
+    EXPECT_NEAR(v.ViewGetRight() - v.ViewGetLeft(), fitted / 2, fitted * 1e-9);
+
+    pressButton("asxToolbar4", 1);  // snap to endpoints
+    EXPECT_EQ(v.SnapGetMode(), 2);
+}
+
+TEST_F(RoadTest, APressServesTheArmedStartPointTool) {
+    click("mnuFileNew");
+    engine::Vecad& v = program.active().Vecad1;
+    const engine::Handle line = v.AddLine(10, 10, 0, 90, 40, 0);
+    v.AddLine(90, 40, 0, 10, 70, 0);
+    v.Execute(engine::command::kZoomExtents);
+
+    click("mnuSetStart");
+    EXPECT_EQ(program.main.statusMain.panels[2], "Select First Entity ");
+    EXPECT_EQ(engine::CadGetCrossSize(), 25);
+
+    program.dialogs().answer(Answer::Yes);
+    pressAt(50, 25);  // on the first line
+    ASSERT_EQ(program.dialogs().messages().size(), 1u);
+    EXPECT_EQ(program.dialogs().messages()[0].title, "Set Cutting Direction");
+    EXPECT_EQ(program.main.state.startEntity, line);
+    const engine::Handle marker = program.main.state.startMarker;
+    ASSERT_NE(marker, engine::kNoHandle);
+    EXPECT_EQ(v.drawing().entity(marker).props.color.aci, 1);
+    EXPECT_FALSE(program.main.state.pickModes.startPoint);
+    EXPECT_EQ(program.main.statusMain.panels[2], "");
+    EXPECT_TRUE(v.isSelected(line));
+
+    // Disarmed: the next press starts no dialog.
+    pressAt(50, 25);
+    EXPECT_EQ(program.dialogs().messages().size(), 1u);
+}
+
+TEST_F(RoadTest, ClosingAChangedDrawingAsksAndCancelKeepsIt) {
+    click("mnuFileNew");
+    program.active().Vecad1.AddLine(0, 0, 0, 1, 1, 0);
+    ASSERT_TRUE(program.active().Vecad1.HasChanged());
+
+    program.dialogs().answer(Answer::Cancel);
+    activeFrame().close();
+    QApplication::processEvents();
+    ASSERT_EQ(program.dialogs().messages().size(), 1u);
+    EXPECT_EQ(program.main.windows().size(), 1u);
+    EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 1);
+
+    program.dialogs().answer(Answer::No);
+    activeFrame().close();
+    QApplication::processEvents();
+    EXPECT_EQ(program.dialogs().messages().size(), 2u);
+    EXPECT_TRUE(program.main.windows().empty());
+    EXPECT_TRUE(frame.mdiArea()->subWindowList().empty());
+    expectInStep("after the last window closed");
+}
+
+}  // namespace
+}  // namespace brondel::desktop
