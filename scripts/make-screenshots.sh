@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the pictures of the desktop program in docs/screenshots without a
-# display: the start window, an open drawing, the About box and the hot-keys
-# window.
+# display: the program walks the main road on bundled drawings (a corpus
+# drawing with its coordinate list, the wing rib from the start marker to
+# the DAT view) and shows the About box and the hot-keys window.
 #
 # Usage: scripts/make-screenshots.sh [BUILD_DIR]
 set -euo pipefail
@@ -10,7 +11,6 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 program="$build/app/desktop/brondel"
 out="$root/docs/screenshots"
-drawing="$root/tests/corpus/dxf/bjnortier-dxf_floorplan.dxf"
 
 if [ ! -x "$program" ]; then
   echo "No program at $program: build the target brondel first" >&2
@@ -18,9 +18,5 @@ if [ ! -x "$program" ]; then
 fi
 mkdir -p "$out"
 export QT_QPA_PLATFORM=offscreen
-
-"$program" --screenshot "$out/start.png"
-"$program" --open "$drawing" --screenshot "$out/drawing.png"
-"$program" --about --screenshot "$out/about.png"
-"$program" --hotkeys --screenshot "$out/hotkeys.png"
+"$program" --tour "$out" --sources "$root"
 echo "Screenshots in $out"

@@ -28,6 +28,8 @@ DrawingFrame::DrawingFrame(documents::DrawingWindow& window, QWidget* parent)
     vecad1_ = new DrawingView(window.Vecad1, window, false, content);
     vecad2_ = new DrawingView(window.Vecad2, window, true, content);
     frame1_ = new QGroupBox(content);
+    // The frame stands over the drawing; its caption needs a plain ground.
+    frame1_->setAutoFillBackground(true);
     cList_ = makeList(window.CList, frame1_);
     dList_ = makeList(window.DList, frame1_);
     setWidget(content);

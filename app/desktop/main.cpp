@@ -5,30 +5,17 @@
 #include <QPixmap>
 #include <QTimer>
 #include <string>
-#include <utility>
 
 #include "app/desktop/main_frame.h"
 #include "app/desktop/menu_binding.h"
 #include "app/desktop/modal_dialog.h"
 #include "app/desktop/qt_ports.h"
+#include "app/desktop/screenshot_tour.h"
 #include "ports/linux_registry.h"
 #include "ports/system_launcher.h"
 #include "shell/main_window.h"
 
 namespace {
-
-// The Qt dialogs, except that the next file dialog for opening answers with
-// a path given beforehand (a drawing named on the command line).
-class PresetOpenDialogs : public brondel::desktop::QtDialogs {
-  public:
-    std::string presetOpen;
-    std::string openFile(const brondel::ports::FileDialogSetup& setup) override {
-        if (presetOpen.empty()) {
-            return QtDialogs::openFile(setup);
-        }
-        return std::exchange(presetOpen, std::string());
-    }
-};
 
 // Runs a menu command the way a click on its item does.
 void trigger(brondel::desktop::MainFrame& frame, const char* item) {
@@ -66,11 +53,20 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption about(QStringLiteral("about"), QStringLiteral("Show the About box."));
     const QCommandLineOption hotkeys(QStringLiteral("hotkeys"),
                                      QStringLiteral("Show the hot-keys window."));
-    parser.addOptions({screenshot, open, about, hotkeys});
+    const QCommandLineOption tour(
+        QStringLiteral("tour"),
+        QStringLiteral("Walk the main road on the bundled drawings, save a picture of each stop "
+                       "in <folder> and quit."),
+        QStringLiteral("folder"));
+    const QCommandLineOption sources(
+        QStringLiteral("sources"),
+        QStringLiteral("The source folder the tour takes its drawings from."),
+        QStringLiteral("folder"), QStringLiteral("."));
+    parser.addOptions({screenshot, open, about, hotkeys, tour, sources});
     parser.process(app);
 
     const std::string appFolder = QCoreApplication::applicationDirPath().toStdString();
-    PresetOpenDialogs dialogs;
+    brondel::desktop::PresetDialogs dialogs;
     brondel::desktop::QtPump pump;
     brondel::ports::LinuxRegistry registry;
     brondel::ports::SystemLauncher launcher;
@@ -82,7 +78,7 @@ int main(int argc, char* argv[]) {
     frame.resize(1024, 720);
     frame.show();
     if (parser.isSet(open)) {
-        dialogs.presetOpen = parser.value(open).toStdString();
+        dialogs.openPaths.push_back(parser.value(open).toStdString());
         trigger(frame, "mnuFileOpen");
     } else if (parser.isSet(screenshot)) {
         trigger(frame, "mnuFileNew");
@@ -91,6 +87,15 @@ int main(int argc, char* argv[]) {
         trigger(frame, "mnuHelpAbout");
     } else if (parser.isSet(hotkeys)) {
         trigger(frame, "mnuHelpHotkeys");
+    }
+    if (parser.isSet(tour)) {
+        QTimer::singleShot(300, &frame, [&frame, &dialogs, &parser, &tour, &sources] {
+            QApplication::exit(brondel::desktop::runScreenshotTour(
+                                   frame, dialogs, parser.value(sources), parser.value(tour))
+                                   ? 0
+                                   : 1);
+        });
+        return QApplication::exec();
     }
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);

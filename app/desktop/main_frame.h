@@ -26,6 +26,7 @@ class MainFrame : public QMainWindow {
     explicit MainFrame(shell::MainWindow& main);
     ~MainFrame() override;
 
+    shell::MainWindow& mainWindow() const { return main_; }
     QMdiArea* mdiArea() const { return mdi_; }
     MenuBinding& menuBinding() const { return *menus_; }
     ToolbarBinding& toolbarBinding() const { return *toolbars_; }

@@ -66,10 +66,12 @@ QRgb aciColor(int aci) {
 }
 
 QRgb colorOf(const engine::Color& c) {
-    if (c.trueColor >= 0) {
+    // Black would vanish on the dark drawing area; like colour 7 it draws
+    // in the foreground colour. Writers commonly store colour 7 as true black.
+    if (c.trueColor > 0) {
         return 0xff000000u | QRgb(c.trueColor & 0xffffff);
     }
-    return aciColor(c.aci);
+    return aciColor(c.trueColor == 0 ? 7 : c.aci);
 }
 
 }  // namespace brondel::desktop

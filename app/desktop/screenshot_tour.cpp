@@ -1,0 +1,210 @@
+#include "app/desktop/screenshot_tour.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QTimer>
+#include <cmath>
+#include <utility>
+
+#include "app/desktop/drawing_frame.h"
+#include "app/desktop/main_frame.h"
+#include "app/desktop/menu_binding.h"
+#include "app/desktop/modal_dialog.h"
+#include "app/desktop/toolbar_binding.h"
+#include "engine/cad.h"
+#include "engine/commands.h"
+#include "engine/entity_type.h"
+
+namespace brondel::desktop {
+
+ports::Answer PresetDialogs::messageBox(const std::string& text, ports::Buttons buttons,
+                                        ports::Icon icon, const std::string& title) {
+    if (answers.empty()) {
+        return QtDialogs::messageBox(text, buttons, icon, title);
+    }
+    const ports::Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::string PresetDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                    const std::string& defaultText) {
+    if (inputs.empty()) {
+        return QtDialogs::inputBox(prompt, title, defaultText);
+    }
+    std::string answer = std::move(inputs.front());
+    inputs.pop_front();
+    return answer;
+}
+
+std::string PresetDialogs::openFile(const ports::FileDialogSetup& setup) {
+    if (openPaths.empty()) {
+        return QtDialogs::openFile(setup);
+    }
+    std::string path = std::move(openPaths.front());
+    openPaths.pop_front();
+    return path;
+}
+
+namespace {
+
+class Tour {
+  public:
+    Tour(MainFrame& frame, PresetDialogs& dialogs, QString folder)
+        : frame_(frame), dialogs_(dialogs), folder_(std::move(folder)) {}
+
+    bool ok() const { return ok_; }
+
+    void click(const char* item) {
+        if (QAction* action = frame_.menuBinding().action(item)) {
+            action->trigger();
+        }
+        settle();
+    }
+    void pressButton(const char* toolbar, int position) {
+        if (QAction* button = frame_.toolbarBinding().button(toolbar, position)) {
+            button->trigger();
+        }
+        settle();
+    }
+
+    engine::Vecad& drawing() { return frame_.mainWindow().active()->Vecad1; }
+
+    // A left press in the drawing at a drawing point.
+    void pressAt(double x, double y) {
+        QWidget* view = frame_.frameOf(frame_.mainWindow().active())->drawingView();
+        const engine::Point2 at = drawing().view().toWindow(x, y);
+        const QPointF local(at.x, at.y);
+        QMouseEvent press(QEvent::MouseButtonPress, local, view->mapToGlobal(local), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, local, view->mapToGlobal(local),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &release);
+        settle();
+    }
+
+    void shoot(const char* name, QWidget* over = nullptr) {
+        QPixmap shot = frame_.grab();
+        if (over != nullptr) {
+            QPainter painter(&shot);
+            painter.drawPixmap(over->mapToGlobal(QPoint(0, 0)) - frame_.mapToGlobal(QPoint(0, 0)),
+                               over->grab());
+        }
+        ok_ = shot.save(QDir(folder_).filePath(QString::fromLatin1(name))) && ok_;
+    }
+
+    // Takes the picture while the message box the next step opens is on
+    // screen, then answers it with button.
+    void shootMessageBox(const char* name, QMessageBox::StandardButton button) {
+        QTimer::singleShot(300, &frame_, [this, name, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                ok_ = false;
+                return;
+            }
+            box->move(frame_.geometry().center() - box->rect().center());
+            shoot(name, box);
+            box->button(button)->click();
+        });
+    }
+
+  private:
+    // Lets the views repaint what the step changed.
+    static void settle() {
+        for (int i = 0; i < 3; ++i) {
+            QApplication::processEvents();
+        }
+    }
+
+    MainFrame& frame_;
+    PresetDialogs& dialogs_;
+    QString folder_;
+    bool ok_ = true;
+};
+
+// The first entity of a kind, kNoHandle when the drawing has none.
+engine::Handle firstOf(const engine::Vecad& vecad, engine::EntityType type) {
+    for (engine::Handle h = vecad.GetFirstEntity(); h != engine::kNoHandle;
+         h = vecad.GetNextEntity(h)) {
+        if (vecad.EntityGetType(h) == engine::code(type)) {
+            return h;
+        }
+    }
+    return engine::kNoHandle;
+}
+
+}  // namespace
+
+bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& sourceFolder,
+                       const QString& folder) {
+    Tour tour(frame, dialogs, folder);
+    const QDir source(sourceFolder);
+    tour.shoot("start.png");
+
+    // A drawing made by another program, converted as it stands, shown
+    // with its coordinate list.
+    dialogs.openPaths.push_back(
+        source.filePath(QStringLiteral("tests/corpus/dxf/openscad_polygon-many-holes.dxf"))
+            .toStdString());
+    tour.click("mnuFileOpen");
+    dialogs.answers.push_back(ports::Answer::Ok);  // conversion complete
+    tour.click("mnuSequentialFile");
+    tour.pressButton("asxToolbar1", 28);
+    tour.click("mnuViewLists");
+    tour.shoot("drawing.png");
+
+    // The main road on the bundled wing rib: prepare, cut the nose arc
+    // into segments, choose the start, reorganize, convert.
+    dialogs.openPaths.push_back(
+        source.filePath(QStringLiteral("examples/wing-rib.dxf")).toStdString());
+    tour.click("mnuFileOpen");
+    tour.click("mnuViewLists");
+    dialogs.answers.push_back(ports::Answer::Ok);  // preparation complete
+    tour.click("mnuPrepDrawing");
+    engine::Vecad& rib = tour.drawing();
+    rib.Execute(engine::command::kZoomExtents);
+    if (const engine::Handle arc = firstOf(rib, engine::EntityType::Arc)) {
+        double cx, cy, cz;
+        engine::CadArcGetCenter(arc, cx, cy, cz);
+        const double r = engine::CadArcGetRadius(arc);
+        const double middle = engine::CadArcGetStartAngle(arc) + engine::CadArcGetAngle(arc) / 2;
+        tour.click("mnuExplodeArc");
+        dialogs.inputs.push_back("12");
+        tour.pressAt(cx + r * std::cos(middle), cy + r * std::sin(middle));
+    }
+    if (const engine::Handle line = firstOf(rib, engine::EntityType::Line)) {
+        double x1, y1, z1, x2, y2, z2;
+        engine::CadLineGetPoint1(line, x1, y1, z1);
+        engine::CadLineGetPoint2(line, x2, y2, z2);
+        tour.click("mnuSetStart");
+        tour.shootMessageBox("start-point.png", QMessageBox::Yes);
+        tour.pressAt((x1 + x2) / 2, (y1 + y2) / 2);
+    }
+    dialogs.answers.push_back(ports::Answer::No);  // no save before reorganizing
+    tour.click("mnuReorganzie");
+    tour.shoot("reorganized.png");
+    dialogs.answers.push_back(ports::Answer::Ok);  // conversion complete
+    tour.click("mnuConvert");
+    tour.shoot("dat-view.png");
+
+    tour.click("mnuHelpAbout");
+    tour.shoot("about.png", frame.modalDialog());
+    if (frame.modalDialog() != nullptr) {
+        frame.modalDialog()->close();
+    }
+    tour.click("mnuHelpHotkeys");
+    tour.shoot("hotkeys.png", frame.modalDialog());
+    if (frame.modalDialog() != nullptr) {
+        frame.modalDialog()->close();
+    }
+    return tour.ok();
+}
+
+}  // namespace brondel::desktop
