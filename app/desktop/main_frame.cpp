@@ -14,6 +14,7 @@
 #include "app/desktop/menu_binding.h"
 #include "app/desktop/modal_dialog.h"
 #include "app/desktop/toolbar_binding.h"
+#include "app/desktop/undo_hints_binding.h"
 
 namespace brondel::desktop {
 
@@ -41,6 +42,7 @@ MainFrame::MainFrame(shell::MainWindow& main) : main_(main) {
         new ToolbarBinding(main.toolbars, *this, [this](const std::string& toolbar, int position) {
             command([&] { main_.pressToolbar(toolbar, position); });
         });
+    bindUndoHints(main, *menus_, *toolbars_);
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);

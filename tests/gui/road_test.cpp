@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QToolBar>
 
@@ -139,6 +140,23 @@ TEST_F(RoadTest, MenuClicksAndToolbarPressesReachTheirHandlers) {
 
     pressButton("asxToolbar4", 1);  // snap to endpoints
     EXPECT_EQ(v.SnapGetMode(), 2);
+}
+
+TEST_F(RoadTest, TheEditMenuNamesWhatUndoAndRedoWouldDo) {
+    click("mnuFileNew");
+    engine::Vecad& v = program.active().Vecad1;
+    v.Execute(engine::command::kDrawLine);
+    pressAt(0, 0);
+    pressAt(10, 5);
+    QMenu* edit = frame.menuBinding().action("mnuEdit")->menu();
+    ASSERT_NE(edit, nullptr);
+    Q_EMIT edit->aboutToShow();
+    EXPECT_EQ(frame.menuBinding().action("mnuEditUndo")->statusTip(), "Undo Draw Line");
+    EXPECT_EQ(frame.menuBinding().action("mnuEditRedo")->toolTip(), "Nothing to redo");
+    click("mnuEditUndo");
+    Q_EMIT frame.toolbarBinding().button("asxToolbar1", 22)->hovered();
+    EXPECT_EQ(frame.toolbarBinding().button("asxToolbar1", 22)->statusTip(), "Redo Draw Line");
+    EXPECT_EQ(frame.toolbarBinding().button("asxToolbar1", 22)->toolTip(), "Redo");
 }
 
 TEST_F(RoadTest, APressServesTheArmedStartPointTool) {
