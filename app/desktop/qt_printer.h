@@ -16,8 +16,6 @@ class QtPrinter : public ports::Printer {
     void preview(const engine::Vecad& control) override;
     void setup() override;
 
-    QPrinter& printer() { return printer_; }
-
   private:
     // Until the user picks one, each drawing prints the way round it fits best.
     void orient(const engine::Vecad& control);
