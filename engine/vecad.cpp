@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/commands.h"
+#include "engine/entity_properties.h"
 #include "engine/error.h"
 #include "engine/explode.h"
 #include "engine/io/drawing_files.h"
@@ -116,6 +117,9 @@ void Vecad::Execute(int code) {
                 drawing_.redo();
                 notify(&VecadListener::regenerated);
             }
+            return;
+        case command::kProperties:
+            notify(&VecadListener::propertiesRequested);
             return;
         default:
             if (listener_) {

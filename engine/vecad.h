@@ -22,6 +22,7 @@ class VecadListener {
     virtual void redrawn() {}      // WndRedraw: repaint what is there
     virtual void viewChanged() {}
     virtual void notice(const std::string& /*text*/) {}  // the engine's messages
+    virtual void propertiesRequested() {}                // Properties: show the selected entity's
 };
 
 // The drawing control: one drawing and one view. Method names are the ones

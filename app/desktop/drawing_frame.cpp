@@ -9,6 +9,7 @@
 #include "app/desktop/command_guard.h"
 #include "app/desktop/drawing_view.h"
 #include "app/desktop/key_codes.h"
+#include "app/desktop/properties_request.h"
 #include "app/desktop/row_list_model.h"
 
 namespace brondel::desktop {
@@ -33,6 +34,10 @@ DrawingFrame::DrawingFrame(documents::DrawingWindow& window, QWidget* parent)
     cList_ = makeList(window.CList, frame1_);
     dList_ = makeList(window.DList, frame1_);
     setWidget(content);
+    properties1_ =
+        std::make_unique<PropertiesRequest>(window, window.Vecad1, window.vecad1Events, this);
+    properties2_ =
+        std::make_unique<PropertiesRequest>(window, window.Vecad2, window.vecad2Events, this);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(title());
     listen(window.Frame1.changed, [this] { followLayout(); });

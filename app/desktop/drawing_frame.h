@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMdiSubWindow>
+#include <memory>
 #include <vector>
 
 #include "documents/drawing_window.h"
@@ -10,6 +11,7 @@ class QListView;
 
 namespace brondel::desktop {
 
+class PropertiesRequest;
 class RowListModel;
 
 // The MDI child showing one drawing window: the drawing control, the DAT
@@ -53,6 +55,7 @@ class DrawingFrame : public QMdiSubWindow {
     QListView* cList_ = nullptr;
     QListView* dList_ = nullptr;
     std::vector<shell::ChangeSignal::Connection> connections_;
+    std::unique_ptr<PropertiesRequest> properties1_, properties2_;
 };
 
 }  // namespace brondel::desktop

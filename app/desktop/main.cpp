@@ -10,6 +10,7 @@
 #include "app/desktop/menu_binding.h"
 #include "app/desktop/modal_dialog.h"
 #include "app/desktop/qt_ports.h"
+#include "app/desktop/qt_printer.h"
 #include "app/desktop/screenshot_tour.h"
 #include "ports/linux_registry.h"
 #include "ports/system_launcher.h"
@@ -70,7 +71,7 @@ int main(int argc, char* argv[]) {
     brondel::desktop::QtPump pump;
     brondel::ports::LinuxRegistry registry;
     brondel::ports::SystemLauncher launcher;
-    brondel::desktop::PdfBesideDrawingPrinter printer(appFolder);
+    brondel::desktop::QtPrinter printer;
     brondel::shell::MainWindow main({dialogs, pump, registry, launcher, printer}, appFolder);
     main.start();
 

@@ -13,6 +13,7 @@
 #include "app/desktop/drawing_frame.h"
 #include "app/desktop/menu_binding.h"
 #include "app/desktop/modal_dialog.h"
+#include "app/desktop/selector_boxes.h"
 #include "app/desktop/toolbar_binding.h"
 #include "app/desktop/undo_hints_binding.h"
 
@@ -43,6 +44,7 @@ MainFrame::MainFrame(shell::MainWindow& main) : main_(main) {
             command([&] { main_.pressToolbar(toolbar, position); });
         });
     bindUndoHints(main, *menus_, *toolbars_);
+    new SelectorBoxes(main, *toolbars_);
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -5,11 +5,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <algorithm>
-#include <filesystem>
 
 #include "app/desktop/file_filter.h"
-#include "engine/vecad.h"
-#include "ports/pdf_printer.h"
 
 namespace brondel::desktop {
 
@@ -121,25 +118,6 @@ void QtPump::runOnce() {
     }
     QCoreApplication::processEvents();
     sinceLast_.restart();
-}
-
-PdfBesideDrawingPrinter::PdfBesideDrawingPrinter(std::string fallbackFolder)
-    : fallbackFolder_(std::move(fallbackFolder)) {}
-
-std::string PdfBesideDrawingPrinter::pathFor(const engine::Vecad& control) const {
-    const std::string name = control.GetFileName();
-    if (name.empty()) {
-        return (std::filesystem::path(fallbackFolder_) / "print.pdf").string();
-    }
-    return std::filesystem::path(name).replace_extension(".pdf").string();
-}
-
-void PdfBesideDrawingPrinter::print(const engine::Vecad& control) {
-    ports::PdfPrinter(pathFor(control)).print(control);
-}
-
-void PdfBesideDrawingPrinter::preview(const engine::Vecad& control) {
-    ports::PdfPrinter(pathFor(control)).preview(control);
 }
 
 }  // namespace brondel::desktop

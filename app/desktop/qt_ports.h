@@ -4,7 +4,6 @@
 #include <string>
 
 #include "ports/dialogs.h"
-#include "ports/printer.h"
 #include "ports/pump.h"
 
 // The desktop's implementations of the program's ports.
@@ -31,21 +30,6 @@ class QtPump : public ports::Pump {
 
   private:
     QElapsedTimer sinceLast_;
-};
-
-// Prints a drawing into a PDF file beside it (print.pdf in the fallback
-// folder for a drawing that has no file yet).
-class PdfBesideDrawingPrinter : public ports::Printer {
-  public:
-    explicit PdfBesideDrawingPrinter(std::string fallbackFolder);
-    void print(const engine::Vecad& control) override;
-    void preview(const engine::Vecad& control) override;
-    void setup() override {}
-    // Where the control's drawing is printed.
-    std::string pathFor(const engine::Vecad& control) const;
-
-  private:
-    std::string fallbackFolder_;
 };
 
 }  // namespace brondel::desktop

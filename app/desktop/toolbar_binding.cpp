@@ -1,7 +1,6 @@
 #include "app/desktop/toolbar_binding.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QMainWindow>
 #include <QPainter>
 #include <QToolBar>
@@ -13,8 +12,6 @@ namespace brondel::desktop {
 namespace {
 
 constexpr int kIconSize = 20;
-constexpr int kSelectorBoxes = 4;
-constexpr int kSelectorWidth = 120;
 
 // A plain square with the initials of the button's tooltip.
 QIcon initialsIcon(const std::string& tooltip) {
@@ -76,12 +73,7 @@ QToolBar* ToolbarBinding::build(const shell::Toolbar& model, QMainWindow& window
     bar->toggleViewAction()->setVisible(false);
     bars_[model.name()] = bar;
     if (model.hostsSelectorBoxes()) {
-        for (int i = 0; i < kSelectorBoxes; ++i) {
-            auto* box = new QComboBox(bar);
-            box->setMinimumWidth(kSelectorWidth);
-            bar->addWidget(box);
-        }
-        return bar;
+        return bar;  // SelectorBoxes fills it
     }
     std::vector<QAction*>& actions = buttons_[model.name()];
     for (const shell::ToolbarButton& button : model.buttons()) {

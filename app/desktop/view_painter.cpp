@@ -307,8 +307,9 @@ std::optional<QRgb> partColor(const EntityProps& props, const Drawing& drawing) 
     return colorOf(props.color);
 }
 
+// oneInk: block parts take the colour of the whole (a printout) instead of their own.
 void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapper& m, QRgb color,
-                bool selected, const LinesFor& linesFor) {
+                bool selected, bool oneInk, const LinesFor& linesFor) {
     QVector<QLineF>& lines = linesFor(color, selected);
     if (const auto* g = geomIf<LineGeom>(e)) {
         m.segment(g->p1.x, g->p1.y, g->p2.x, g->p2.y, lines);
@@ -370,7 +371,7 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
             Entity placed = part;
             placed.props = inheritProps(part.props, e.props);
             if (const std::optional<QRgb> c = partColor(placed.props, drawing)) {
-                drawEntity(p, placed, drawing, m, *c, selected, linesFor);
+                drawEntity(p, placed, drawing, m, oneInk ? color : *c, selected, oneInk, linesFor);
             }
         });
     } else if (const auto* g = geomIf<DimensionGeom>(e)) {
@@ -378,7 +379,7 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
             Entity placed = part;
             placed.props = inheritProps(part.props, e.props);
             if (const std::optional<QRgb> c = partColor(placed.props, drawing)) {
-                drawEntity(p, placed, drawing, m, *c, selected, linesFor);
+                drawEntity(p, placed, drawing, m, oneInk ? color : *c, selected, oneInk, linesFor);
             }
         });
     }
@@ -499,14 +500,34 @@ void ViewPainter::rebuild(const Drawing& drawing) {
 
 void ViewPainter::render(QImage& image, const Drawing& drawing, const View& view,
                          const Selected& selected) {
-    const std::vector<Entity>& all = drawing.entities();
-    if (cache_.size() != all.size()) {
-        rebuild(drawing);
-    }
     image.fill(kBackground);
     QPainter p(&image);
     const bool antialiased = drawing.liveCount() < kAntialiasBelow;
     p.setRenderHint(QPainter::Antialiasing, antialiased);
+    collect(p, drawing, view, selected, std::nullopt);
+    flush(image, p, antialiased);
+}
+
+void ViewPainter::paint(QPainter& p, const Drawing& drawing, const View& view, QRgb ink,
+                        double penWidth) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    collect(p, drawing, view, {}, ink);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor::fromRgb(ink), penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (Batch& b : batches_) {
+        p.drawLines(b.lines);
+        b.lines.clear();
+    }
+    p.restore();
+}
+
+void ViewPainter::collect(QPainter& p, const Drawing& drawing, const View& view,
+                          const Selected& selected, std::optional<QRgb> ink) {
+    const std::vector<Entity>& all = drawing.entities();
+    if (cache_.size() != all.size()) {
+        rebuild(drawing);
+    }
     const Mapper m(view);
 
     // Layers are read afresh each time: showing, hiding or recolouring one
@@ -532,7 +553,7 @@ void ViewPainter::render(QImage& image, const Drawing& drawing, const View& view
             continue;
         }
         const bool chosen = selected && selected(c.handle);
-        const QRgb color = (c.flags & kByLayer) ? look.color : c.color;
+        const QRgb color = ink ? *ink : (c.flags & kByLayer) ? look.color : c.color;
         if (c.flags & kLine) {
             const Box2& b = c.box;
             if (c.flags & kRising) {
@@ -542,9 +563,8 @@ void ViewPainter::render(QImage& image, const Drawing& drawing, const View& view
             }
             continue;
         }
-        drawEntity(p, all[i], drawing, m, color, chosen, lines);
+        drawEntity(p, all[i], drawing, m, color, chosen, ink.has_value(), lines);
     }
-    flush(image, p, antialiased);
 }
 
 }  // namespace brondel::desktop

@@ -6,6 +6,7 @@
 #include <QVector>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,11 @@ class ViewPainter {
     // view). selected may be empty when nothing is selected.
     void render(QImage& image, const engine::Drawing& drawing, const engine::View& view,
                 const Selected& selected);
+    // Draws them with the painter in one ink (texts, fills and block parts
+    // included), lines penWidth wide; the view's window pixels are the
+    // painter's coordinates. For printing: nothing is rasterized.
+    void paint(QPainter& p, const engine::Drawing& drawing, const engine::View& view, QRgb ink,
+               double penWidth);
     void forget() { cache_.clear(); }
 
   private:
@@ -50,6 +56,9 @@ class ViewPainter {
     static constexpr std::uint8_t kLine = 1, kRising = 2, kByLayer = 4;
 
     void rebuild(const engine::Drawing& drawing);
+    // Culls and draws the entities: lines into the batches, the rest at once.
+    void collect(QPainter& p, const engine::Drawing& drawing, const engine::View& view,
+                 const Selected& selected, std::optional<QRgb> ink);
     QVector<QLineF>& batch(QRgb color, bool selected);
     void flush(QImage& image, QPainter& p, bool antialiased);
 

@@ -1,0 +1,60 @@
+#include "app/desktop/qt_printer.h"
+
+#include <QApplication>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <optional>
+
+#include "app/desktop/page_painter.h"
+#include "engine/error.h"
+#include "engine/vecad.h"
+
+namespace brondel::desktop {
+
+QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution) {}
+
+void QtPrinter::orient(const engine::Vecad& control) {
+    if (!orientationChosen_) {
+        printer_.setPageOrientation(orientationFor(control.drawing()));
+    }
+}
+
+void QtPrinter::print(const engine::Vecad& control) {
+    orient(control);
+    QPrintDialog dialog(&printer_, QApplication::activeWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    printDrawing(printer_, control.drawing());
+}
+
+void QtPrinter::preview(const engine::Vecad& control) {
+    orient(control);
+    QPrintPreviewDialog dialog(&printer_, QApplication::activeWindow());
+    // A failure must not unwind through Qt's event loop; it is reported
+    // once the dialog is closed.
+    std::optional<Error> failure;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&control, &failure](QPrinter* printer) {
+                         try {
+                             printDrawing(*printer, control.drawing());
+                         } catch (const Error& e) {
+                             failure = e;
+                         }
+                     });
+    dialog.exec();
+    if (failure) {
+        throw *failure;
+    }
+}
+
+void QtPrinter::setup() {
+    QPageSetupDialog dialog(&printer_, QApplication::activeWindow());
+    if (dialog.exec() == QDialog::Accepted) {
+        orientationChosen_ = true;
+    }
+}
+
+}  // namespace brondel::desktop

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPrinter>
+
+#include "ports/printer.h"
+
+// The desktop's printer: the system's print dialogs over one QPrinter, so
+// the printer and page chosen in one dialog hold for the next print. Saving
+// to PDF is one of the print dialog's printers.
+namespace brondel::desktop {
+
+class QtPrinter : public ports::Printer {
+  public:
+    QtPrinter();
+    void print(const engine::Vecad& control) override;
+    void preview(const engine::Vecad& control) override;
+    void setup() override;
+
+  private:
+    // Until the user picks one, each drawing prints the way round it fits best.
+    void orient(const engine::Vecad& control);
+
+    QPrinter printer_;
+    bool orientationChosen_ = false;
+};
+
+}  // namespace brondel::desktop

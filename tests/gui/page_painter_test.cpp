@@ -1,0 +1,117 @@
+#include "app/desktop/page_painter.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/error.h"
+#include "engine/vecad.h"
+
+namespace brondel::desktop {
+namespace {
+
+// The smallest rectangle holding every pixel darker than mid-grey.
+QRect inked(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                box = box.united(QRect(x, y, 1, 1));
+            }
+        }
+    }
+    return box;
+}
+
+std::string contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+int pageObjects(const std::string& pdf) {
+    int pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1)) {
+        if (pdf.compare(at, 12, "/Type /Pages") != 0) {
+            ++pages;
+        }
+    }
+    return pages;
+}
+
+TEST(PagePainter, FitsTheDrawingKeepingItsAspectInBlackOnWhite) {
+    engine::Vecad v;
+    // A 200 x 100 frame with a diagonal; the colour on screen must not matter.
+    const double corners[5][2] = {{0, 0}, {200, 0}, {200, 100}, {0, 100}, {0, 0}};
+    for (int i = 0; i < 4; ++i) {
+        const engine::Handle h =
+            v.AddLine(corners[i][0], corners[i][1], 0, corners[i + 1][0], corners[i + 1][1], 0);
+        v.EntityPutColor(h, 2);
+    }
+    v.AddLine(0, 0, 0, 200, 100, 0);
+
+    QImage page(600, 600, QImage::Format_RGB32);
+    page.fill(Qt::gray);
+    QPainter painter(&page);
+    const QRectF area(50, 100, 500, 400);
+    paintDrawingPage(painter, area, 300, v.drawing());
+    painter.end();
+
+    EXPECT_EQ(page.pixel(60, 110), qRgb(255, 255, 255));    // the area is paper
+    EXPECT_EQ(page.pixel(10, 10), QColor(Qt::gray).rgb());  // outside stays as it was
+    const QRect box = inked(page);
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_TRUE(area.contains(box));
+    // Fills the width (less a small margin) and keeps 2 : 1.
+    EXPECT_GT(box.width(), 0.9 * area.width());
+    EXPECT_NEAR(double(box.width()) / box.height(), 2.0, 0.05);
+    EXPECT_NEAR(box.center().x(), area.center().x(), 2);
+    EXPECT_NEAR(box.center().y(), area.center().y(), 2);
+    EXPECT_LT(qGray(page.pixel(box.center())), 128);  // the diagonal
+}
+
+TEST(PagePainter, PrintsOnePdfPage) {
+    const auto path = std::filesystem::temp_directory_path() / "brondel-page-painter-test.pdf";
+    std::filesystem::remove(path);
+    engine::Vecad v;
+    v.AddLine(0, 0, 0, 300, 40, 0);
+    v.AddText("Rib", 10, 10, 0, 0, 5, 1, 0, 0);
+    v.AddPoint(20, 20, 0);
+    EXPECT_EQ(orientationFor(v.drawing()), QPageLayout::Landscape);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path.string()));
+    printer.setPageOrientation(orientationFor(v.drawing()));
+    printDrawing(printer, v.drawing());
+
+    const std::string pdf = contents(path);
+    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(pageObjects(pdf), 1);
+    std::filesystem::remove(path);
+}
+
+TEST(PagePainter, AnEmptyDrawingPrintsABlankPageAndAnUnwritableFileIsAnError) {
+    const auto path = std::filesystem::temp_directory_path() / "brondel-page-painter-empty.pdf";
+    engine::Vecad v;
+    EXPECT_EQ(orientationFor(v.drawing()), QPageLayout::Portrait);
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path.string()));
+    printDrawing(printer, v.drawing());
+    EXPECT_EQ(pageObjects(contents(path)), 1);
+    std::filesystem::remove(path);
+
+    printer.setOutputFileName(QStringLiteral("/nonexistent-folder/drawing.pdf"));
+    EXPECT_THROW(printDrawing(printer, v.drawing()), Error);
+}
+
+}  // namespace
+}  // namespace brondel::desktop

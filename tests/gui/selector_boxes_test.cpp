@@ -1,0 +1,138 @@
+// Before any Qt header: its emit macro would hide ChangeSignal::emit.
+#include "tests/support/fake_ports.h"
+
+#include "app/desktop/selector_boxes.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QToolBar>
+
+#include "app/desktop/main_frame.h"
+#include "app/desktop/toolbar_binding.h"
+#include "engine/commands.h"
+
+namespace brondel::desktop {
+namespace {
+
+class SelectorBoxesTest : public ::testing::Test {
+  protected:
+    SelectorBoxesTest() : frame(program.main) {
+        frame.show();
+        boxes = frame.toolbarBinding().findChild<SelectorBoxes*>();
+    }
+
+    documents::DrawingWindow& newDrawing() {
+        program.main.click("mnuFileNew");
+        QApplication::processEvents();
+        return program.active();
+    }
+    QComboBox& box(SelectorBoxes::Kind kind) { return *boxes->box(kind); }
+    void choose(SelectorBoxes::Kind kind, const QString& text) {
+        const int index = box(kind).findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        box(kind).setCurrentIndex(index);
+        Q_EMIT box(kind).activated(index);
+    }
+
+    testing::TestProgram program;
+    MainFrame frame;
+    SelectorBoxes* boxes = nullptr;
+};
+
+TEST_F(SelectorBoxesTest, StandWhereTheProgramAskedForThem) {
+    ASSERT_NE(boxes, nullptr);
+    const int widths[] = {200, 170, 170, 130};
+    const SelectorBoxes::Kind kinds[] = {SelectorBoxes::Layers, SelectorBoxes::Colors,
+                                         SelectorBoxes::LineTypes, SelectorBoxes::LineWeights};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_NE(boxes->box(kinds[i]), nullptr);
+        EXPECT_EQ(boxes->box(kinds[i])->width(), widths[i]);
+        EXPECT_EQ(boxes->box(kinds[i])->parentWidget(),
+                  static_cast<QWidget*>(frame.toolbarBinding().toolbar("asxToolbar3")));
+        EXPECT_FALSE(boxes->box(kinds[i])->isEnabled());  // no drawing yet
+    }
+}
+
+TEST_F(SelectorBoxesTest, ALayerBecomesCurrentAndTakesTheSelectionInOneStep) {
+    engine::Vecad& v = newDrawing().Vecad1;
+    v.AddLayer("Cut", 1, 0, -3);
+    const engine::Handle a = v.AddLine(0, 0, 0, 1, 0, 0);
+    const engine::Handle b = v.AddLine(0, 1, 0, 1, 1, 0);
+    const engine::Handle other = v.AddLine(0, 2, 0, 1, 2, 0);
+    v.Update();
+    ASSERT_EQ(box(SelectorBoxes::Layers).count(), 2);
+    EXPECT_EQ(box(SelectorBoxes::Layers).currentText(), "0");
+    EXPECT_FALSE(box(SelectorBoxes::Layers).itemIcon(1).isNull());  // the colour swatch
+
+    v.SelectEntity(a, true);
+    v.SelectEntity(b, true);
+    choose(SelectorBoxes::Layers, "Cut");
+    EXPECT_EQ(v.drawing().currentLayer(), "Cut");
+    EXPECT_EQ(v.drawing().entity(a).props.layer, "Cut");
+    EXPECT_EQ(v.drawing().entity(b).props.layer, "Cut");
+    EXPECT_EQ(v.drawing().entity(other).props.layer, "0");
+
+    v.Execute(engine::command::kUndo);
+    EXPECT_EQ(v.drawing().currentLayer(), "0");
+    EXPECT_EQ(v.drawing().entity(a).props.layer, "0");
+    EXPECT_EQ(v.drawing().entity(b).props.layer, "0");
+    EXPECT_EQ(box(SelectorBoxes::Layers).currentText(), "0");  // follows the undo
+}
+
+TEST_F(SelectorBoxesTest, ColourTypeAndWeightGoToTheSelectedEntities) {
+    engine::Vecad& v = newDrawing().Vecad1;
+    const engine::Handle a = v.AddLine(0, 0, 0, 1, 0, 0);
+    const engine::Handle b = v.AddLine(0, 1, 0, 1, 1, 0);
+    v.Update();
+    EXPECT_EQ(box(SelectorBoxes::Colors).itemText(0), "BYLAYER");
+    EXPECT_EQ(box(SelectorBoxes::LineTypes).itemText(0), "BYLAYER");
+    EXPECT_EQ(box(SelectorBoxes::LineWeights).itemText(0), "BYLAYER");
+
+    // Nothing selected: nothing changes and the box goes back.
+    choose(SelectorBoxes::Colors, "Red");
+    EXPECT_EQ(v.drawing().entity(a).props.color.aci, engine::Color::kByLayer);
+    EXPECT_EQ(box(SelectorBoxes::Colors).currentText(), "BYLAYER");
+
+    v.SelectEntity(a, true);
+    v.SelectEntity(b, true);
+    choose(SelectorBoxes::Colors, "Red");
+    choose(SelectorBoxes::LineTypes, "CONTINUOUS");
+    choose(SelectorBoxes::LineWeights, "0.50 mm");
+    for (engine::Handle h : {a, b}) {
+        const engine::EntityProps& p = v.drawing().entity(h).props;
+        EXPECT_EQ(p.color.aci, 1);
+        EXPECT_EQ(p.lineType, "CONTINUOUS");
+        EXPECT_EQ(p.lineWeight, 50);
+    }
+    EXPECT_EQ(box(SelectorBoxes::Colors).currentText(), "Red");  // what the selection shares
+    v.Execute(engine::command::kUndo);
+    v.Execute(engine::command::kUndo);
+    v.Execute(engine::command::kUndo);
+    EXPECT_EQ(v.drawing().entity(b).props.color.aci, engine::Color::kByLayer);
+    EXPECT_EQ(v.drawing().entity(b).props.lineType, "");
+}
+
+TEST_F(SelectorBoxesTest, FollowTheActiveDrawing) {
+    documents::DrawingWindow& first = newDrawing();
+    first.Vecad1.AddLayer("Holes", 3, 0, -3);
+    first.Vecad1.Update();
+    documents::DrawingWindow& second = newDrawing();
+    EXPECT_EQ(box(SelectorBoxes::Layers).count(), 1);
+    EXPECT_TRUE(box(SelectorBoxes::Layers).isEnabled());
+    program.main.activate(&first);
+    EXPECT_EQ(box(SelectorBoxes::Layers).count(), 2);
+    // Changes to a drawing in the background do not reach the boxes.
+    second.Vecad1.AddLayer("Other", 2, 0, -3);
+    second.Vecad1.Update();
+    EXPECT_EQ(box(SelectorBoxes::Layers).findText("Other"), -1);
+    program.dialogs().answer(ports::Answer::No).answer(ports::Answer::No);  // do not save
+    program.main.closeWindow(first);
+    program.main.closeWindow(second);
+    EXPECT_FALSE(box(SelectorBoxes::Layers).isEnabled());
+    EXPECT_EQ(box(SelectorBoxes::Layers).count(), 0);
+}
+
+}  // namespace
+}  // namespace brondel::desktop
