@@ -17,8 +17,7 @@
 #include "app/desktop/menu_binding.h"
 #include "app/desktop/progress_panel.h"
 #include "coordfiles/import_commands.h"
-#include "ports/linux_registry.h"
-#include "ports/pdf_printer.h"
+#include "ports/inert_ports.h"
 
 namespace brondel::desktop {
 namespace {
@@ -38,12 +37,6 @@ class ImportDialogs : public ports::Dialogs {
     }
     std::string openFile(const ports::FileDialogSetup&) override { return datFile; }
     std::string saveFile(const ports::FileDialogSetup&) override { return ""; }
-};
-
-class NoLauncher : public ports::Launcher {
-  public:
-    bool start(const std::string&, const std::vector<std::string>&) override { return false; }
-    bool openDocument(const std::string&) override { return false; }
 };
 
 // Lets the test look at the window, and act in it, while a command runs.
@@ -69,8 +62,7 @@ class ProgressPanelTest : public ::testing::Test {
     static constexpr int kSteps = 3000;
 
     ProgressPanelTest()
-        : folder_(std::filesystem::temp_directory_path() / "brondel-gui-progress-test"),
-          printer_((folder_ / "print.pdf").string()) {
+        : folder_(std::filesystem::temp_directory_path() / "brondel-gui-progress-test") {
         std::filesystem::create_directories(folder_);
         dialogs_.datFile = (folder_ / "circle.dat").string();
         std::ofstream out(dialogs_.datFile, std::ios::binary);
@@ -101,9 +93,9 @@ class ProgressPanelTest : public ::testing::Test {
     std::filesystem::path folder_;
     ImportDialogs dialogs_;
     WatchingPump pump_;
-    ports::LinuxRegistry registry_{""};
-    NoLauncher launcher_;
-    ports::PdfPrinter printer_;
+    ports::NoRegistry registry_;
+    ports::NoLauncher launcher_;
+    ports::NoPrinter printer_;
     std::unique_ptr<shell::MainWindow> main_;
     std::unique_ptr<MainFrame> frame_;
 };

@@ -126,11 +126,5 @@ TEST(RunCommand, ACloseDuringACommandWaitsForItsEnd) {
     EXPECT_TRUE(program.dialogs().drained());
 }
 
-TEST(RunCommand, ACloseAskedForWithNoCommandRunningClosesAtOnce) {
-    TestProgram program;
-    program.main.closeAsked();
-    EXPECT_TRUE(program.main.closed);
-}
-
 }  // namespace
 }  // namespace brondel::shell
