@@ -1,18 +1,24 @@
 #include "coordfiles/dat_list_command.h"
 
+#include <cstdint>
 #include <string>
 
 #include "coordfiles/busy_pointer.h"
 #include "coordfiles/list_views.h"
 #include "shell/main_window.h"
+#include "shell/progress_scope.h"
 
 namespace brondel::coordfiles {
 
 DatGenerationOutcome generateWindowDatList(documents::DrawingWindow& window) {
     shell::MainWindow& main = window.main();
     BusyPointer busy(main);
-    ports::Pump& pump = main.ports.pump;
-    DatGeneration generation = generateDatList(window.CList.rows, [&pump] { pump.runOnce(); });
+    DatGeneration generation;
+    {
+        shell::ProgressScope progress(main, kGeneratingDatListTask,
+                                      static_cast<std::int64_t>(window.CList.rows.size()));
+        generation = generateDatList(window.CList.rows, [&progress] { progress.step(); });
+    }
     switch (generation.outcome) {
         case DatGenerationOutcome::TooFewRows:
             main.ports.dialogs.messageBox(std::string(kTooFewRowsText), ports::Buttons::Ok,
@@ -25,7 +31,7 @@ DatGenerationOutcome generateWindowDatList(documents::DrawingWindow& window) {
             break;
         case DatGenerationOutcome::Generated:
             setRows(window.DList, std::move(generation.rows));
-            pump.runOnce();
+            main.ports.pump.runOnce();
             break;
     }
     return generation.outcome;

@@ -5,6 +5,8 @@
 
 namespace brondel::coordfiles {
 
+inline constexpr const char* kGeneratingDatListTask = "Generating DAT list";
+
 // Rebuilds the window's DAT list from its coordinate list. Too few rows are
 // reported and raise the application's generation failure flag; a row that
 // cannot be read is reported too. In both cases the DAT list stays as it was.

@@ -1,5 +1,6 @@
 #include "coordfiles/dat_preview.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "coordfiles/busy_pointer.h"
@@ -8,6 +9,7 @@
 #include "engine/commands.h"
 #include "engine/error.h"
 #include "shell/main_window.h"
+#include "shell/progress_scope.h"
 
 namespace brondel::coordfiles {
 
@@ -41,6 +43,9 @@ void showDatPreview(documents::DrawingWindow& window) {
     main.statusMain.set(3, stepCountText(rows.size()));
     engine::Vecad& preview = window.Vecad2;
     passOver([&] { preview.Purge(0); });
+    // Each row is read, then drawn.
+    shell::ProgressScope progress(main, kDrawingPreviewTask,
+                                  2 * static_cast<std::int64_t>(rows.size()));
     std::vector<Step> steps;
     steps.reserve(rows.size());
     for (const std::string& row : rows) {
@@ -48,11 +53,12 @@ void showDatPreview(documents::DrawingWindow& window) {
             const RowPoint p = readDatRow(row);
             steps.push_back({toSingle(p.x), toSingle(p.y)});
         });
-        main.ports.pump.runOnce();
+        progress.step();
     }
     for (std::size_t i = 1; i < steps.size(); ++i) {
         passOver(
             [&] { preview.AddLine(steps[i - 1].x, steps[i - 1].y, 0, steps[i].x, steps[i].y, 0); });
+        progress.step();
     }
     passOver([&] { preview.Update(); });
     passOver([&] { preview.Execute(engine::command::kZoomExtents); });

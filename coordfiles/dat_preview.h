@@ -9,6 +9,8 @@
 // control as one chain of lines, and the step count in the prompt panel.
 namespace brondel::coordfiles {
 
+inline constexpr const char* kDrawingPreviewTask = "Drawing DAT preview";
+
 // " 57 Steps in the DAT File" for 57 steps.
 std::string stepCountText(std::size_t steps);
 

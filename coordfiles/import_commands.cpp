@@ -1,6 +1,7 @@
 #include "coordfiles/import_commands.h"
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "engine/error.h"
 #include "shell/main_window.h"
 #include "shell/menu_state.h"
+#include "shell/progress_scope.h"
 
 namespace brondel::coordfiles {
 
@@ -44,6 +46,10 @@ ports::FileDialogSetup openDialog(PairFileKind kind) {
     return setup;
 }
 
+const char* taskOf(PairFileKind kind) {
+    return kind == PairFileKind::Dat ? kImportingDatTask : kImportingCorTask;
+}
+
 float readSize(shell::MainWindow& main) {
     const std::string answer = main.ports.dialogs.inputBox(kSizePrompt, kSizeTitle, "1");
     const std::optional<double> size = parseNumber(answer);
@@ -63,13 +69,15 @@ float scaled(float size, float value) {
 
 // The DAT list rows read back as single-precision steps, so the drawing holds
 // exactly what the list shows.
-std::vector<Step> listSteps(shell::MainWindow& main, const std::vector<std::string>& rows) {
+std::vector<Step> listSteps(shell::MainWindow& main, PairFileKind kind,
+                            const std::vector<std::string>& rows) {
+    shell::ProgressScope progress(main, taskOf(kind), static_cast<std::int64_t>(rows.size()));
     std::vector<Step> steps;
     steps.reserve(rows.size());
     for (const std::string& row : rows) {
         const RowPoint p = readDatRow(row);
         steps.push_back({toSingle(p.x), toSingle(p.y)});
-        main.ports.pump.runOnce();
+        progress.step();
     }
     return steps;
 }
@@ -88,6 +96,7 @@ std::vector<Segment> scaledChain(const std::vector<Step>& steps, float size) {
 
 void drawChain(shell::MainWindow& main, engine::Vecad& drawing, PairFileKind kind,
                const std::vector<Segment>& chain) {
+    shell::ProgressScope progress(main, taskOf(kind), static_cast<std::int64_t>(chain.size()));
     // The imported shape is undone as a whole.
     engine::Drawing::Step step(drawing.drawing(), "Import");
     drawing.Purge(0);
@@ -97,7 +106,7 @@ void drawChain(shell::MainWindow& main, engine::Vecad& drawing, PairFileKind kin
     }
     for (const Segment& s : chain) {
         drawing.AddLine(s.x1, s.y1, 0, s.x2, s.y2, 0);
-        main.ports.pump.runOnce();
+        progress.step();
     }
     drawing.Update();
     drawing.Execute(engine::command::kZoomExtents);
@@ -120,7 +129,7 @@ void importPairFile(shell::MainWindow& main, PairFileKind kind) {
         const PairFile file = readPairFile(path);
         setRows(window.DList, importedDatRows(file.pairs));
         main.ports.pump.runOnce();
-        const std::vector<Step> steps = listSteps(main, window.DList.rows);
+        const std::vector<Step> steps = listSteps(main, kind, window.DList.rows);
         const float size = readSize(main);
         if (size == 0.0f) {
             main.closeWindow(window);

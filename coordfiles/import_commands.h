@@ -13,6 +13,8 @@ inline constexpr const char* kSizePrompt =
     "Enter the horizontal size of the original shape to create an accurate DXF File";
 inline constexpr const char* kSizeTitle = "DXF Horizontal Size";
 inline constexpr const char* kImportLayer = "DXF";
+inline constexpr const char* kImportingDatTask = "Importing DAT file";
+inline constexpr const char* kImportingCorTask = "Importing COR file";
 
 enum class PairFileKind { Dat, Cor };
 

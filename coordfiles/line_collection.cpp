@@ -6,6 +6,7 @@
 #include "engine/cad.h"
 #include "engine/error.h"
 #include "shell/main_window.h"
+#include "shell/progress_scope.h"
 
 namespace brondel::coordfiles {
 
@@ -54,8 +55,8 @@ std::size_t collectLines(documents::DrawingWindow& window) {
     shell::MainWindow& main = window.main();
     BusyPointer busy(main);
     setRows(window.CList, {});
-    ports::Pump& pump = main.ports.pump;
-    CollectedLines collected = collectLineRows(window.Vecad1, [&pump] { pump.runOnce(); });
+    shell::ProgressScope progress(main, kCollectingLinesTask, window.Vecad1.GetNumEntities());
+    CollectedLines collected = collectLineRows(window.Vecad1, [&progress] { progress.step(); });
     setRows(window.CList, std::move(collected.rows));
     return collected.lines;
 }

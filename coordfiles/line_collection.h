@@ -14,6 +14,8 @@
 // A drawing without lines gives the single row "0, 0".
 namespace brondel::coordfiles {
 
+inline constexpr const char* kCollectingLinesTask = "Collecting lines";
+
 struct CollectedLines {
     std::vector<std::string> rows;
     std::size_t lines = 0;
@@ -25,8 +27,8 @@ CollectedLines collectLineRows(const engine::Vecad& drawing,
                                const std::function<void()>& onEntity = {});
 
 // Fills the window's coordinate list from its drawing control, with the busy
-// pointer shown and the message loop let run once per entity. Returns the
-// number of lines found.
+// pointer and the progress shown and the message loop let run once per
+// entity. Returns the number of lines found.
 std::size_t collectLines(documents::DrawingWindow& window);
 
 }  // namespace brondel::coordfiles

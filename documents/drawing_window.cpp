@@ -3,6 +3,7 @@
 #include "coordfiles/numbers.h"
 #include "documents/error_messages.h"
 #include "documents/file_commands.h"
+#include "documents/file_progress.h"
 #include "engine/commands.h"
 #include "engine/error.h"
 #include "pathtools/pick_handler.h"
@@ -69,6 +70,7 @@ bool DrawingWindow::closeRequest() {
         }
         if (answer == ports::Answer::Yes) {
             try {
+                FileProgress progress(main_, Vecad1, kSavingDrawingTask);
                 if (name.empty()) {
                     Vecad1.FileSaveAs("");
                 } else {

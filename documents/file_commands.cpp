@@ -2,6 +2,7 @@
 
 #include "documents/drawing_window.h"
 #include "documents/error_messages.h"
+#include "documents/file_progress.h"
 #include "engine/commands.h"
 #include "engine/error.h"
 #include "shell/main_window.h"
@@ -88,7 +89,10 @@ void fileOpen(shell::MainWindow& main) {
     try {
         DrawingWindow& window = openNewWindow(main);
         main.showBusy();
-        window.Vecad1.FileOpen(path);
+        {
+            FileProgress progress(main, window.Vecad1, kOpeningDrawingTask);
+            window.Vecad1.FileOpen(path);
+        }
         window.Vecad1.PutFileName(path);
         window.Vecad1.Execute(engine::command::kZoomExtents);
         main.showDefault();
@@ -108,7 +112,10 @@ void saveCurrent(shell::MainWindow& main) {
     }
     try {
         main.showBusy();
-        window->Vecad1.FileSave();
+        {
+            FileProgress progress(main, window->Vecad1, kSavingDrawingTask);
+            window->Vecad1.FileSave();
+        }
         main.showDefault();
         showFileName(main, window->Vecad1);
     } catch (const Error& e) {
@@ -130,7 +137,10 @@ void saveAs(shell::MainWindow& main) {
     }
     try {
         main.showBusy();
-        window->Vecad1.FileSaveAs(path);
+        {
+            FileProgress progress(main, window->Vecad1, kSavingDrawingTask);
+            window->Vecad1.FileSaveAs(path);
+        }
         main.showDefault();
         showFileName(main, window->Vecad1);
     } catch (const Error& e) {

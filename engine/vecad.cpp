@@ -52,7 +52,8 @@ void Vecad::FileOpen(const std::string& path) {
     if (ext == "dwg") {
         throw Error(err::kDwgNotSupported);
     }
-    DrawingContent content = ext == "vec" ? io::readVec(path) : io::readDxf(path);
+    DrawingContent content =
+        ext == "vec" ? io::readVec(path, fileProgress) : io::readDxf(path, nullptr, fileProgress);
     SelClear();
     lineCommand_.reset();
     drawing_.load(std::move(content));
@@ -82,9 +83,9 @@ void Vecad::FileSaveAs(const std::string& path) {
                     "DWG files cannot be written; save the drawing as DXF or VEC");
     }
     if (ext == "vec") {
-        io::writeVec(drawing_, target);
+        io::writeVec(drawing_, target, fileProgress);
     } else {
-        io::writeDxf(drawing_, target);
+        io::writeDxf(drawing_, target, fileProgress);
     }
     fileName_ = target;
     drawing_.markSaved();

@@ -55,6 +55,9 @@ class Vecad {
     std::string GetFileName() const { return fileName_; }
     bool HasChanged() const { return drawing_.changed(); }
     std::function<std::string()> askSaveName;
+    // Hears how far FileOpen and FileSave have got: bytes read, or entities
+    // written, of the total (0 when not known), between chunks of the work.
+    std::function<void(std::int64_t done, std::int64_t total)> fileProgress;
 
     // Commands by code; the table of codes is in engine/commands.h.
     void Execute(int code);

@@ -6,6 +6,7 @@
 #include "engine/error.h"
 #include "ports/dialogs.h"
 #include "shell/main_window.h"
+#include "shell/progress_scope.h"
 
 namespace brondel::pathtools {
 
@@ -25,12 +26,14 @@ void skippingFailure(Call call) {
 
 // One pass selects every entity as the drawing now stands, so the parts a
 // pass makes are broken up by the next one.
-void explodePass(engine::Vecad& vecad) {
+void explodePass(engine::Vecad& vecad, shell::ProgressScope& progress) {
     engine::Handle h = vecad.GetFirstEntity();
     const int n = vecad.GetNumEntities();
+    progress.stage(kPreparingDrawingTask, n);
     for (int i = 0; i < n && h != engine::kNoHandle; ++i) {
         skippingFailure([&] { vecad.SelectEntity(h, true); });
         h = vecad.GetNextEntity(h);
+        progress.step();
     }
     skippingFailure([&] { vecad.SelExplode(); });
     skippingFailure([&] { vecad.Purge(kPurgeErased); });
@@ -43,7 +46,7 @@ std::string prepCompleteText(int lines) {
 
 }  // namespace
 
-int countLines(const engine::Vecad& vecad) {
+int countLines(const engine::Vecad& vecad, const std::function<void()>& onEntity) {
     int count = 0;
     engine::Handle h = vecad.GetFirstEntity();
     const int n = vecad.GetNumEntities();
@@ -54,6 +57,9 @@ int countLines(const engine::Vecad& vecad) {
             }
         });
         h = vecad.GetNextEntity(h);
+        if (onEntity) {
+            onEntity();
+        }
     }
     return count;
 }
@@ -62,12 +68,15 @@ int prepDrawing(documents::DrawingWindow& window) {
     engine::Vecad& vecad = window.Vecad1;
     int lines = 0;
     {
+        // Each pass, and the count, fills the bar anew.
+        shell::ProgressScope progress(window.main(), kPreparingDrawingTask);
         engine::Drawing::Step step(vecad.drawing(), "Prep Drawing");
         skippingFailure([&] { vecad.Purge(kPurgeErased); });
         for (int pass = 0; pass < kPrepPasses; ++pass) {
-            explodePass(vecad);
+            explodePass(vecad, progress);
         }
-        lines = countLines(vecad);
+        progress.stage(kPreparingDrawingTask, vecad.GetNumEntities());
+        lines = countLines(vecad, [&progress] { progress.step(); });
     }
     window.main().ports.dialogs.messageBox(prepCompleteText(lines), ports::Buttons::Ok,
                                            ports::Icon::None, ports::kApplicationTitle);

@@ -2,18 +2,21 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "coordfiles/list_views.h"
 #include "coordfiles/numbers.h"
 #include "coordfiles/rows.h"
 #include "documents/error_messages.h"
+#include "documents/file_progress.h"
 #include "engine/cad.h"
 #include "engine/entity_type.h"
 #include "engine/error.h"
 #include "pathtools/reverse_line.h"
 #include "ports/dialogs.h"
 #include "shell/main_window.h"
+#include "shell/progress_scope.h"
 
 namespace brondel::pathtools {
 
@@ -127,6 +130,7 @@ class Run {
         }
         removeStartMarker();
         if (message(kSaveBeforeReorganizeText, ports::Buttons::YesNo) == ports::Answer::Yes) {
+            documents::FileProgress progress(main_, vecad_, documents::kSavingDrawingTask);
             vecad_.FileSaveAs(vecad_.GetFileName());
         }
         // A selection left from before would offer its entities as candidates.
@@ -157,11 +161,12 @@ class Run {
     bool walk(std::vector<std::string>& rows) {
         shell::AppState& state = main_.state;
         const int steps = vecad_.CountEntities();
+        shell::ProgressScope progress(main_, kReorganizingTask, steps);
         rows.reserve(static_cast<std::size_t>(steps) + 1);
         Point end;
         for (int i = 1; i <= steps; ++i) {
             showProgress(i, steps);
-            main_.ports.pump.runOnce();
+            progress.advance(i, steps);
             const Handle current = state.startEntity;
             const Point start = firstPoint(current);
             end = secondPoint(current);
@@ -196,15 +201,18 @@ class Run {
     void rebuild() {
         vecad_.Purge(kPurgeAll);
         const std::vector<std::string>& rows = window_.CList.rows;
+        // Each row is read, then drawn.
+        shell::ProgressScope progress(main_, kRebuildingTask,
+                                      2 * static_cast<std::int64_t>(rows.size()));
         std::vector<coordfiles::RowPoint> points;
         points.reserve(rows.size());
         for (const std::string& row : rows) {
             points.push_back(coordfiles::readCoordinateRow(row));
-            main_.ports.pump.runOnce();
+            progress.step();
         }
         for (std::size_t k = 1; k < points.size(); ++k) {
             vecad_.AddLine(points[k - 1].x, points[k - 1].y, 0, points[k].x, points[k].y, 0);
-            main_.ports.pump.runOnce();
+            progress.step();
         }
         vecad_.Update();
         vecad_.WndSetFocus();

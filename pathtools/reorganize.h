@@ -14,6 +14,8 @@ inline constexpr const char* kSaveBeforeReorganizeText =
 inline constexpr const char* kReorganizeFailedText =
     "Reorganization failed. Check starting point and cut direction.";
 inline constexpr const char* kReorganizeCompleteText = "Reorganization Complete ";
+inline constexpr const char* kReorganizingTask = "Reorganizing entities";
+inline constexpr const char* kRebuildingTask = "Rebuilding drawing";
 
 // The distance farther than which a found entity is never the next one.
 inline constexpr double kFarthestCandidate = 100.0;

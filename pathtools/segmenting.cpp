@@ -1,12 +1,14 @@
 #include "pathtools/segmenting.h"
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "coordfiles/numbers.h"
 #include "engine/cad.h"
 #include "shell/main_window.h"
+#include "shell/progress_scope.h"
 
 namespace brondel::pathtools {
 
@@ -44,11 +46,15 @@ void cancelCount(Press& press, bool& mode) {
 }
 
 // Adds the chain through the points at z = 0, then removes the entity it replaces.
-void replaceByChain(engine::Vecad& vecad, engine::Handle replaced,
+void replaceByChain(Press& press, engine::Handle replaced,
                     const std::vector<engine::Point2>& points) {
+    engine::Vecad& vecad = press.vecad;
+    shell::ProgressScope progress(press.main, kExplodingTask,
+                                  static_cast<std::int64_t>(points.size()) - 1);
     engine::Drawing::Step step(vecad.drawing(), "Explode into Segments");
     for (std::size_t i = 1; i < points.size(); ++i) {
         vecad.AddLine(points[i - 1].x, points[i - 1].y, 0, points[i].x, points[i].y, 0);
+        progress.step();
     }
     vecad.EntityErase(replaced, true);
     vecad.Purge(3);
@@ -99,7 +105,7 @@ ToolEnd explodeLine(Press& press) {
         cancelCount(press, mode);
         return ToolEnd::Ends;
     }
-    replaceByChain(press.vecad, line, lineDivisionPoints({x1, y1}, {x2, y2}, *n));
+    replaceByChain(press, line, lineDivisionPoints({x1, y1}, {x2, y2}, *n));
     setPrompt(press.main, "");
     mode = false;
     engine::CadSetCrossSize(kCrossNormal);
@@ -124,7 +130,7 @@ ToolEnd explodeArc(Press& press) {
         cancelCount(press, mode);
         return ToolEnd::Ends;
     }
-    replaceByChain(press.vecad, arc, arcChordPoints({cx, cy}, radius, startAngle, angle, *n));
+    replaceByChain(press, arc, arcChordPoints({cx, cy}, radius, startAngle, angle, *n));
     setPrompt(press.main, "ARC Conversion Complete");
     mode = false;
     engine::CadSetCrossSize(kCrossNormal);

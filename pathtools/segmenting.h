@@ -7,6 +7,8 @@
 
 namespace brondel::pathtools {
 
+inline constexpr const char* kExplodingTask = "Exploding into segments";
+
 // The n + 1 points that divide an arc into n chords of equal angle, from the
 // start angle in the direction of the signed included angle.
 std::vector<engine::Point2> arcChordPoints(engine::Point2 center, double radius, double startAngle,

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "engine/cad.h"
 #include "engine/error.h"
@@ -212,6 +213,33 @@ bool MainWindow::closeWindow(documents::DrawingWindow& window) {
         windowsChanged.emit();
     }
     return true;
+}
+
+bool MainWindow::runCommand(const std::function<void()>& command) {
+    if (commandRunning_) {
+        return false;
+    }
+    commandRunning_ = true;
+    try {
+        command();
+    } catch (...) {
+        // The failure is what the user sees next; a close asked for meanwhile
+        // is dropped, and the user may ask again.
+        commandRunning_ = false;
+        closeWaiting_ = false;
+        throw;
+    }
+    commandRunning_ = false;
+    if (std::exchange(closeWaiting_, false)) {
+        closeAsked();
+    }
+    return true;
+}
+
+void MainWindow::closeAsked() {
+    if (!runCommand([this] { closeRequest(); })) {
+        closeWaiting_ = true;
+    }
 }
 
 void MainWindow::closeRequest() {

@@ -16,6 +16,7 @@
 #include "shell/app_state.h"
 #include "shell/change_signal.h"
 #include "shell/menu_model.h"
+#include "shell/progress.h"
 #include "shell/toolbar_model.h"
 
 // The main window (mdfMain) as a headless model: menus, toolbars, status bar,
@@ -76,6 +77,7 @@ class MainWindow {
     MenuModel menus;
     ToolbarModel toolbars;
     StatusBar statusMain;
+    Progress progress;  // long work under way, shown beside the status panels
     MousePointer mousePointer = MousePointer::Default;
     AppState state;
     std::string profileName;
@@ -122,7 +124,16 @@ class MainWindow {
     // Asks the window to close; destroys it when it agrees.
     bool closeWindow(documents::DrawingWindow& window);
 
-    // Shutdown.
+    // Runs a command the user started. One runs at a time: a command asked
+    // for while another runs (its long loops let the message loop run) is
+    // refused and false returned.
+    bool runCommand(const std::function<void()>& command);
+    bool commandRunning() const { return commandRunning_; }
+
+    // Shutdown. closeAsked is the user closing the main window: during a
+    // command the close waits for its end, as closing now would take the
+    // drawing windows from under it.
+    void closeAsked();
     void closeRequest();
     void mnuFileEnd();
     void CloseAllAndQuit();
@@ -155,6 +166,8 @@ class MainWindow {
     documents::DrawingWindow* active_ = nullptr;
     std::vector<documents::DrawingWindow*> activationOrder_;  // most recent last
     bool closing_ = false;
+    bool commandRunning_ = false;
+    bool closeWaiting_ = false;
     int nextSerial_ = 1;
     std::map<std::string, Handler> handlers_;
 };

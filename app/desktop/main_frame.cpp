@@ -13,6 +13,7 @@
 #include "app/desktop/drawing_frame.h"
 #include "app/desktop/menu_binding.h"
 #include "app/desktop/modal_dialog.h"
+#include "app/desktop/progress_panel.h"
 #include "app/desktop/selector_boxes.h"
 #include "app/desktop/toolbar_binding.h"
 #include "app/desktop/undo_hints_binding.h"
@@ -50,6 +51,8 @@ MainFrame::MainFrame(shell::MainWindow& main) : main_(main) {
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         statusBar()->addWidget(panels_[i], i == 2 ? 2 : 1);
     }
+    progress_ = new ProgressPanel(main.progress, this);
+    statusBar()->addPermanentWidget(progress_);
     listen(main.windowsChanged, [this] { followWindows(); });
     listen(main.statusMain.changed, [this] { followStatus(); });
     listen(main.pointerChanged, [this] { followPointer(); });
@@ -71,8 +74,9 @@ void MainFrame::listen(shell::ChangeSignal& signal, std::function<void()> f) {
     connections_.push_back(signal.scoped(std::move(f)));
 }
 
+// One command at a time: the program refuses one asked for while another runs.
 void MainFrame::command(const std::function<void()>& f) {
-    runGuarded(f);
+    runGuarded([this, &f] { main_.runCommand(f); });
     followModal();
     followEnd();
 }
@@ -212,9 +216,11 @@ void MainFrame::followEnd() {
     }
 }
 
+// During a command the program holds the close until the command ends;
+// followEnd then closes the frame.
 void MainFrame::closeEvent(QCloseEvent* event) {
     if (!main_.closed) {
-        runGuarded([this] { main_.closeRequest(); });
+        runGuarded([this] { main_.closeAsked(); });
     }
     if (main_.closed) {
         event->accept();

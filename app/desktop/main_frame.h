@@ -15,6 +15,7 @@ namespace brondel::desktop {
 class DrawingFrame;
 class MenuBinding;
 class ModalDialog;
+class ProgressPanel;
 class ToolbarBinding;
 
 // The program's main window on screen: menu bar, toolbars, the MDI area with
@@ -33,6 +34,7 @@ class MainFrame : public QMainWindow {
     // Null when the window has no child (yet).
     DrawingFrame* frameOf(const documents::DrawingWindow* window) const;
     QLabel* statusPanel(int panel) const { return panels_[panel - 1]; }
+    ProgressPanel* progressPanel() const { return progress_; }
     // The program's modal window on screen; null when none is open.
     ModalDialog* modalDialog() const { return modal_; }
 
@@ -58,6 +60,7 @@ class MainFrame : public QMainWindow {
     MenuBinding* menus_ = nullptr;
     ToolbarBinding* toolbars_ = nullptr;
     QLabel* panels_[3] = {};
+    ProgressPanel* progress_ = nullptr;
     ModalDialog* modal_ = nullptr;
     std::vector<DrawingFrame*> frames_;
     std::vector<shell::ChangeSignal::Connection> connections_;

@@ -1,6 +1,7 @@
 #include "app/desktop/qt_ports.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -116,7 +117,7 @@ void QtPump::runOnce() {
     if (sinceLast_.elapsed() < kIntervalMs) {
         return;
     }
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     sinceLast_.restart();
 }
 

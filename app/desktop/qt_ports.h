@@ -21,7 +21,8 @@ class QtDialogs : public ports::Dialogs {
 };
 
 // Lets pending events through at most every kIntervalMs, so long loops stay
-// fast and the window still repaints.
+// fast and the window still repaints. Clicks and keys wait for the command's
+// end: run now, they would start a command inside the running one.
 class QtPump : public ports::Pump {
   public:
     static constexpr int kIntervalMs = 15;

@@ -344,7 +344,7 @@ DrawingContent readDxfBuffer(std::string_view data, ReadReport* report) {
     return reader.read();
 }
 
-DrawingContent readDxf(const std::string& path, ReadReport* report) {
+DrawingContent readDxf(const std::string& path, ReadReport* report, const FileProgress& progress) {
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
@@ -356,7 +356,7 @@ DrawingContent readDxf(const std::string& path, ReadReport* report) {
         }
         throw Error(err::kFileRead, "The file " + path + " could not be opened.");
     }
-    dxf::ByteSource source(file.get());
+    dxf::ByteSource source(file.get(), progress);
     dxf::Tokenizer tok(source);
     dxf::Reader reader(tok, report);
     return reader.read();

@@ -123,7 +123,8 @@ ByteSource::ByteSource(std::string_view data)
       end_(data.data() + data.size()),
       size_(static_cast<std::int64_t>(data.size())) {}
 
-ByteSource::ByteSource(std::FILE* file) : file_(file) {
+ByteSource::ByteSource(std::FILE* file, const FileProgress& progress)
+    : file_(file), progress_(progress ? &progress : nullptr) {
     struct stat info;
     if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode)) {
         size_ = info.st_size;
@@ -151,6 +152,9 @@ bool ByteSource::refill() {
         }
         file_ = nullptr;
         return false;
+    }
+    if (progress_ != nullptr) {
+        (*progress_)(consumedBeforeBuffer_ + (end_ - buffer_.data()), size_);
     }
     return true;
 }

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/io/file_progress.h"
+
 // Splits a DXF file into (group code, value) pairs: ASCII with any mix of LF
 // and CRLF line ends, or binary DXF with one- (R12) or two-byte group codes.
 // The file is read in large chunks so that memory stays bounded by the model,
@@ -30,7 +32,8 @@ struct Group {
 class ByteSource {
   public:
     explicit ByteSource(std::string_view data);  // the caller's buffer, kept as is
-    explicit ByteSource(std::FILE* file);        // not owned; read to the end
+    // Not owned; read to the end. progress hears of each chunk read.
+    explicit ByteSource(std::FILE* file, const FileProgress& progress = {});
     // [begin, end) of the bytes not yet consumed; refill() keeps them and
     // appends more, answering false at the end of the input.
     const char* begin() const { return begin_; }
@@ -42,6 +45,7 @@ class ByteSource {
 
   private:
     std::FILE* file_ = nullptr;
+    const FileProgress* progress_ = nullptr;
     const char* origin_ = nullptr;  // the caller's buffer
     std::vector<char> buffer_;
     const char* begin_ = nullptr;

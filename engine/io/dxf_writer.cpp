@@ -170,16 +170,19 @@ class DxfWriter {
                                                    : tables.header.codePage),
           w_(out) {}
 
-    void write(const std::vector<Entity>& entities) {
+    void write(const std::vector<Entity>& entities, const FileProgress& progress) {
         header(handleBound(entities));
         tableSection();
         blockSection();
         w_.sectionEntities();
+        EntityProgress counter(progress, entities.size());
         for (const Entity& e : entities) {
             if (!e.erased) {
                 entity(e);
             }
+            counter.counted();
         }
+        counter.finished();
         w_.sectionEnd();
         dxf_.writeObjects(w_);
         for (const auto& [handle, image] : images_) {
@@ -724,10 +727,11 @@ class DxfWriter {
 
 }  // namespace
 
-void writeDxf(const Drawing& drawing, const std::string& path) {
+void writeDxf(const Drawing& drawing, const std::string& path, const FileProgress& progress) {
     const DrawingContent tables = drawing.tables();
-    writeFileAtomically(
-        path, [&](std::ostream& out) { DxfWriter(tables, out).write(drawing.entities()); });
+    writeFileAtomically(path, [&](std::ostream& out) {
+        DxfWriter(tables, out).write(drawing.entities(), progress);
+    });
 }
 
 }  // namespace brondel::engine::io

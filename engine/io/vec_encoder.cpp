@@ -282,8 +282,11 @@ void collectProps(const std::vector<Entity>& list, PropsTable& table,
     }
 }
 
-void writeEntities(Encoder& w, const std::vector<Entity>& list, const std::uint32_t*& index) {
-    w.u32(liveCount(list));
+void writeEntities(Encoder& w, const std::vector<Entity>& list, const std::uint32_t*& index,
+                   const FileProgress& progress = {}) {
+    const std::size_t live = liveCount(list);
+    w.u32(live);
+    EntityProgress counter(progress, live);
     for (const Entity& e : list) {
         if (e.erased) {
             continue;
@@ -291,12 +294,15 @@ void writeEntities(Encoder& w, const std::vector<Entity>& list, const std::uint3
         w.u8(static_cast<std::uint8_t>(code(e.type())));
         w.put(*index++);
         std::visit(GeometryWriter{w}, e.geom);
+        counter.counted();
     }
+    counter.finished();
 }
 
 }  // namespace
 
-void encode(const DrawingContent& tables, const std::vector<Entity>& entities, std::ostream& out) {
+void encode(const DrawingContent& tables, const std::vector<Entity>& entities, std::ostream& out,
+            const FileProgress& progress) {
     PropsTable props;
     std::vector<std::uint32_t> indices;
     indices.reserve(entities.size());
@@ -356,7 +362,7 @@ void encode(const DrawingContent& tables, const std::vector<Entity>& entities, s
         w.i32(block.flags);
         writeEntities(w, block.entities, index);
     }
-    writeEntities(w, entities, index);
+    writeEntities(w, entities, index, progress);
     w.flush();
 }
 

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -16,7 +17,10 @@ DrawingContent readVecBuffer(std::string_view data) {
     return vec::decode(data);
 }
 
-DrawingContent readVec(const std::string& path) {
+// Small enough that a caller hears of progress several times a second.
+constexpr std::size_t kReadChunk = std::size_t{4} << 20;
+
+DrawingContent readVec(const std::string& path, const FileProgress& progress) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         throw Error(errno == ENOENT ? err::kFileNotFound : err::kPathFileAccess,
@@ -32,7 +36,8 @@ DrawingContent readVec(const std::string& path) {
         const auto expected = static_cast<std::size_t>(st.st_size);
         data.reset(new char[expected > 0 ? expected : 1]);
         while (size < expected) {
-            const ssize_t got = ::read(fd, data.get() + size, expected - size);
+            const ssize_t got =
+                ::read(fd, data.get() + size, std::min(expected - size, kReadChunk));
             if (got < 0 && errno == EINTR) {
                 continue;
             }
@@ -41,6 +46,9 @@ DrawingContent readVec(const std::string& path) {
                 break;
             }
             size += static_cast<std::size_t>(got);
+            if (progress) {
+                progress(static_cast<std::int64_t>(size), static_cast<std::int64_t>(expected));
+            }
         }
     }
     ::close(fd);
@@ -50,10 +58,10 @@ DrawingContent readVec(const std::string& path) {
     return vec::decode(std::string_view(data.get(), size));
 }
 
-void writeVec(const Drawing& drawing, const std::string& path) {
+void writeVec(const Drawing& drawing, const std::string& path, const FileProgress& progress) {
     const DrawingContent tables = drawing.tables();
-    writeFileAtomically(path,
-                        [&](std::ostream& out) { vec::encode(tables, drawing.entities(), out); });
+    writeFileAtomically(
+        path, [&](std::ostream& out) { vec::encode(tables, drawing.entities(), out, progress); });
 }
 
 }  // namespace brondel::engine::io

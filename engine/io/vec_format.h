@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/drawing.h"
+#include "engine/io/file_progress.h"
 
 // The layout of VEC files, shared by their encoder and decoder
 // (docs/vec-format.md describes it for readers of the file).
@@ -27,8 +28,10 @@ constexpr std::uint8_t kLoopPolyline = 1, kLoopClosed = 2;
 // Hatch edge kinds.
 constexpr std::uint8_t kEdgeLine = 1, kEdgeArc = 2, kEdgeEllipse = 3, kEdgeSpline = 4;
 
-// Writes the drawing's tables and the live entities of entities.
-void encode(const DrawingContent& tables, const std::vector<Entity>& entities, std::ostream& out);
+// Writes the drawing's tables and the live entities of entities; progress
+// counts the entities.
+void encode(const DrawingContent& tables, const std::vector<Entity>& entities, std::ostream& out,
+            const FileProgress& progress = {});
 
 DrawingContent decode(std::string_view data);
 
