@@ -133,8 +133,8 @@ class Vecad {
     // The engine's interactive commands (Draw Line, Zoom Window, Select By
     // Rectangle, ...), started by Execute or by commandInput. One runs at a
     // time; starting another ends it. The view commands that act at once
-    // (zoom in, out, extents, previous, to selected), undo, redo and the
-    // snap switches leave it running.
+    // (zoom in, out, extents, previous, to selected), Regenerate, undo, redo
+    // and the snap switches leave it running.
     //
     // Pointer events in window pixels. While a command runs a press is its
     // own: pressAt then returns true and nobody else should act on it. A
@@ -203,10 +203,8 @@ class Vecad {
     void refreshRubberBand(bool snapMoved);
     void promptIfChanged();
     bool typedPoint(const std::string& text);
-    bool startByName(const std::string& text);
     void zoomSelected();
     void erase();
-    void addHistory(const std::string& line);
     void notice(const std::string& text);  // to the listener and the history
     template <class Event>
     void dispatch(Event&& event);

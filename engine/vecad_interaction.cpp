@@ -83,7 +83,7 @@ void Vecad::promptIfChanged() {
     }
     shownPrompt_ = prompt;
     if (!prompt.empty()) {
-        addHistory(prompt);
+        commandMessage(prompt);
     }
     if (listener_) {
         listener_->promptChanged(prompt);
@@ -170,7 +170,7 @@ bool Vecad::commandKey(int keyCode) {
 // ---------------------------------------------------------------- typed input
 
 void Vecad::commandInput(const std::string& text) {
-    addHistory("> " + text);
+    commandMessage("> " + text);
     if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
         commandKey(kEnter);
         return;
@@ -222,22 +222,18 @@ bool Vecad::typedPoint(const std::string& text) {
     return true;
 }
 
-void Vecad::addHistory(const std::string& line) {
+void Vecad::commandMessage(const std::string& text) {
     if (history_.size() == kHistoryLines) {
         history_.pop_front();
     }
-    history_.push_back(line);
+    history_.push_back(text);
     if (listener_) {
-        listener_->commandLineAdded(line);
+        listener_->commandLineAdded(text);
     }
 }
 
-void Vecad::commandMessage(const std::string& text) {
-    addHistory(text);
-}
-
 void Vecad::notice(const std::string& text) {
-    addHistory(text);
+    commandMessage(text);
     if (listener_) {
         listener_->notice(text);
     }
