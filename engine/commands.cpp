@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace brondel::engine {
 
@@ -123,6 +124,22 @@ std::string commandName(int code) {
     const auto* it = std::lower_bound(std::begin(kCommandNames), end, code,
                                       [](const CommandName& c, int v) { return c.code < v; });
     return it != end && it->code == code ? it->name : "Command";
+}
+
+int commandCode(std::string_view caption) {
+    const auto same = [&](std::string_view name) {
+        return name.size() == caption.size() &&
+               std::equal(name.begin(), name.end(), caption.begin(), [](char a, char b) {
+                   return std::tolower(static_cast<unsigned char>(a)) ==
+                          std::tolower(static_cast<unsigned char>(b));
+               });
+    };
+    for (const CommandName& c : kCommandNames) {
+        if (same(c.name)) {
+            return c.code;
+        }
+    }
+    return 0;
 }
 
 std::string notAvailableNotice(int code) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "engine/box_crossing.h"
 #include "engine/error.h"
 #include "engine/handle_registry.h"
 
@@ -213,6 +214,38 @@ std::vector<Handle> Drawing::within(double x, double y, double distance) const {
         }
     });
     std::sort(found.begin(), found.end());  // handle order is drawing order
+    return found;
+}
+
+std::vector<Handle> Drawing::inBox(const Box2& box, bool crossing) const {
+    std::vector<Handle> found;
+    if (box.empty()) {
+        return found;
+    }
+    index_.query(box, [&](Handle h, const Box2& b, std::uint8_t tag) {
+        const bool wholly = !b.empty() && b.minX >= box.minX && b.maxX <= box.maxX &&
+                            b.minY >= box.minY && b.maxY <= box.maxY;
+        if (wholly) {
+            found.push_back(h);
+            return;
+        }
+        if (!crossing) {
+            return;
+        }
+        if (tag & kLineTag) {
+            const double x1 = tag & 1 ? b.minX : b.maxX, x2 = tag & 1 ? b.maxX : b.minX;
+            const double y1 = tag & 2 ? b.minY : b.maxY, y2 = tag & 2 ? b.maxY : b.minY;
+            if (segmentMeetsBox({x1, y1}, {x2, y2}, box)) {
+                found.push_back(h);
+            }
+            return;
+        }
+        const Entity* e = find(h);
+        if (e && meetsBox(*e, box, *this)) {
+            found.push_back(h);
+        }
+    });
+    std::sort(found.begin(), found.end());
     return found;
 }
 

@@ -101,6 +101,9 @@ class Drawing : public BlockLookup {
     // Live entities whose geometry comes within distance of (x, y), in
     // drawing order.
     std::vector<Handle> within(double x, double y, double distance) const;
+    // Live entities that lie wholly inside the box, or with crossing also
+    // those that touch it, in drawing order.
+    std::vector<Handle> inBox(const Box2& box, bool crossing) const;
     Box2 extents() const;
 
   private:

@@ -1,24 +1,34 @@
 #include "engine/line_command.h"
 
+#include "engine/commands.h"
 #include "engine/vecad.h"
 
 namespace brondel::engine {
 
-void LineCommand::press(Point3 at) {
-    if (last_) {
-        Drawing::Step step(vecad_.drawing(), "Draw Line");
-        vecad_.AddLine(last_->x, last_->y, last_->z, at.x, at.y, at.z);
-        vecad_.Update();
-    }
-    last_ = at;
+int LineCommand::code() const {
+    return command::kDrawLine;
 }
 
-bool LineCommand::key(int keyCode) {
-    if (keyCode != kEnter && keyCode != kEscape) {
-        return false;
+std::string LineCommand::prompt() const {
+    return last_ ? "Draw Line: next point (Enter to end)" : "Draw Line: first point";
+}
+
+InteractiveCommand::Outcome LineCommand::press(const CommandPoint& at) {
+    if (last_) {
+        Drawing::Step step(vecad_.drawing(), "Draw Line");
+        vecad_.AddLine(last_->x, last_->y, 0, at.world.x, at.world.y, 0);
+        vecad_.Update();
     }
-    end();
-    return true;
+    last_ = at.world;
+    return Outcome::Running;
+}
+
+RubberBand LineCommand::rubberBand(Point2 cursor) const {
+    RubberBand band;
+    if (last_) {
+        band.segments.push_back({*last_, cursor});
+    }
+    return band;
 }
 
 }  // namespace brondel::engine

@@ -2,34 +2,26 @@
 
 #include <optional>
 
-#include "engine/geometry.h"
+#include "engine/interactive_command.h"
 
 namespace brondel::engine {
 
-class Vecad;
-
-// The engine's Draw Line command while it runs: each press places a point,
-// and every point after the first draws a line from the one before it, on
-// the current layer, one undo step per line. Enter, Escape or a right press
-// ends it.
-class LineCommand {
+// Draw Line: each press places a point, and every point after the first
+// draws a line from the one before it, on the current layer, one undo step
+// per line.
+class LineCommand : public InteractiveCommand {
   public:
-    explicit LineCommand(Vecad& vecad) : vecad_(vecad) {}
+    using InteractiveCommand::InteractiveCommand;
 
-    void press(Point3 at);
-    // Enter and Escape end the command; other keys are not its own. Returns
-    // whether the key was taken.
-    bool key(int keyCode);
-    void end() { running_ = false; }
-    bool running() const { return running_; }
-
-    static constexpr int kEnter = 13;
-    static constexpr int kEscape = 27;
+    int code() const override;
+    std::string prompt() const override;
+    Outcome press(const CommandPoint& at) override;
+    RubberBand rubberBand(Point2 cursor) const override;
+    std::optional<Point2> basePoint() const override { return last_; }
+    bool followsPolar() const override { return true; }
 
   private:
-    Vecad& vecad_;
-    std::optional<Point3> last_;
-    bool running_ = true;
+    std::optional<Point2> last_;
 };
 
 }  // namespace brondel::engine

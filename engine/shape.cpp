@@ -16,20 +16,6 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// Whether the direction a (radians) lies on the arc that starts at s and
-// sweeps the signed angle sweep.
-bool angleOnArc(double a, double s, double sweep) {
-    if (std::abs(sweep) >= kTwoPi) {
-        return true;
-    }
-    double from = sweep >= 0 ? s : s + sweep;
-    double rel = std::fmod(a - from, kTwoPi);
-    if (rel < 0) {
-        rel += kTwoPi;
-    }
-    return rel <= std::abs(sweep);
-}
-
 void addArcBox(Box2& b, double cx, double cy, double r, double s, double sweep) {
     b.add(cx + r * std::cos(s), cy + r * std::sin(s));
     b.add(cx + r * std::cos(s + sweep), cy + r * std::sin(s + sweep));
@@ -145,18 +131,6 @@ double chainDistance(const std::vector<Point3>& pts, double x, double y) {
     return best;
 }
 
-// Even-odd rule.
-bool insidePolygon(const std::vector<Point2>& poly, double x, double y) {
-    bool in = false;
-    for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-        const Point2 &a = poly[i], &b = poly[j];
-        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) {
-            in = !in;
-        }
-    }
-    return in;
-}
-
 double outlineDistance(const std::vector<Point2>& poly, double x, double y) {
     double best = kInf;
     for (std::size_t i = 0; i < poly.size(); ++i) {
@@ -164,15 +138,6 @@ double outlineDistance(const std::vector<Point2>& poly, double x, double y) {
         best = std::min(best, distanceToSegment(x, y, a.x, a.y, b.x, b.y));
     }
     return best;
-}
-
-// SOLID and TRACE outline: corners 1, 2, 4, 3; a 3DFACE: 1, 2, 3, 4.
-std::vector<Point2> solidOutline(const SolidGeom& g) {
-    const Point3* c = g.corners;
-    if (g.kind == SolidGeom::Kind::Face3d) {
-        return {{c[0].x, c[0].y}, {c[1].x, c[1].y}, {c[2].x, c[2].y}, {c[3].x, c[3].y}};
-    }
-    return {{c[0].x, c[0].y}, {c[1].x, c[1].y}, {c[3].x, c[3].y}, {c[2].x, c[2].y}};
 }
 
 double solidDistance(const SolidGeom& g, double x, double y) {
@@ -187,14 +152,6 @@ double solidDistance(const SolidGeom& g, double x, double y) {
         }
     }
     return outlineDistance(outline, x, y);
-}
-
-std::vector<Point2> imageFrame(const ImageGeom& g) {
-    const Point3 p = g.insertion, u = g.u * g.widthPx, v = g.v * g.heightPx;
-    return {{p.x, p.y},
-            {p.x + u.x, p.y + u.y},
-            {p.x + u.x + v.x, p.y + u.y + v.y},
-            {p.x + v.x, p.y + v.y}};
 }
 
 // The local rectangle [x0, x0 + w] x [y0, y0 + h] about (px, py) turned by angle.
@@ -298,6 +255,45 @@ std::vector<Point3> dimensionPoints(const DimensionGeom& g) {
 }
 
 }  // namespace
+
+bool angleOnArc(double a, double s, double sweep) {
+    if (std::abs(sweep) >= kTwoPi) {
+        return true;
+    }
+    double from = sweep >= 0 ? s : s + sweep;
+    double rel = std::fmod(a - from, kTwoPi);
+    if (rel < 0) {
+        rel += kTwoPi;
+    }
+    return rel <= std::abs(sweep);
+}
+
+bool insidePolygon(const std::vector<Point2>& poly, double x, double y) {
+    bool in = false;
+    for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
+        const Point2 &a = poly[i], &b = poly[j];
+        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) {
+            in = !in;
+        }
+    }
+    return in;
+}
+
+std::vector<Point2> solidOutline(const SolidGeom& g) {
+    const Point3* c = g.corners;
+    if (g.kind == SolidGeom::Kind::Face3d) {
+        return {{c[0].x, c[0].y}, {c[1].x, c[1].y}, {c[2].x, c[2].y}, {c[3].x, c[3].y}};
+    }
+    return {{c[0].x, c[0].y}, {c[1].x, c[1].y}, {c[3].x, c[3].y}, {c[2].x, c[2].y}};
+}
+
+std::vector<Point2> imageFrame(const ImageGeom& g) {
+    const Point3 p = g.insertion, u = g.u * g.widthPx, v = g.v * g.heightPx;
+    return {{p.x, p.y},
+            {p.x + u.x, p.y + u.y},
+            {p.x + u.x + v.x, p.y + u.y + v.y},
+            {p.x + v.x, p.y + v.y}};
+}
 
 double distanceToSegment(double px, double py, double ax, double ay, double bx, double by) {
     const double dx = bx - ax, dy = by - ay;

@@ -41,6 +41,16 @@ std::vector<Point2> textOutline(const MTextGeom& g);
 // splines.
 std::vector<Entity> hatchBoundary(const HatchGeom& g);
 
+// Whether the direction a (radians) lies on the arc that starts at s and
+// sweeps the signed angle sweep.
+bool angleOnArc(double a, double s, double sweep);
+// Whether (x, y) lies inside the polygon, by the even-odd rule.
+bool insidePolygon(const std::vector<Point2>& poly, double x, double y);
+// Outline of a SOLID or TRACE (corners 1, 2, 4, 3) or a 3DFACE (1, 2, 3, 4).
+std::vector<Point2> solidOutline(const SolidGeom& g);
+// The four corners of an image's frame.
+std::vector<Point2> imageFrame(const ImageGeom& g);
+
 // Distance from a point to a segment and to an arc, the pieces the above use.
 double distanceToSegment(double px, double py, double ax, double ay, double bx, double by);
 double distanceToArc(double px, double py, double cx, double cy, double r, double startAngle,

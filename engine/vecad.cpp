@@ -8,6 +8,7 @@
 #include "engine/entity_properties.h"
 #include "engine/error.h"
 #include "engine/explode.h"
+#include "engine/interactive_commands.h"
 #include "engine/io/drawing_files.h"
 #include "engine/rotate.h"
 
@@ -40,10 +41,11 @@ void Vecad::notify(void (VecadListener::*what)()) {
 // ---------------------------------------------------------------- files
 
 void Vecad::FileNew() {
+    endCommand(true);  // what it began belonged to the drawing that goes
     drawing_.load(DrawingContent{});
     fileName_.clear();
     SelClear();
-    lineCommand_.reset();  // its last point belonged to the drawing that went
+    viewHistory_.clear();
     notify(&VecadListener::regenerated);
 }
 
@@ -54,8 +56,9 @@ void Vecad::FileOpen(const std::string& path) {
     }
     DrawingContent content =
         ext == "vec" ? io::readVec(path, fileProgress) : io::readDxf(path, nullptr, fileProgress);
+    endCommand(true);
     SelClear();
-    lineCommand_.reset();
+    viewHistory_.clear();
     drawing_.load(std::move(content));
     fileName_ = path;
     notify(&VecadListener::regenerated);
@@ -99,19 +102,26 @@ void Vecad::Execute(int code) {
             ZoomExtents();
             return;
         case command::kZoomIn:
+            rememberView();
             view_.zoomBy(2);
             break;
         case command::kZoomOut:
+            rememberView();
             view_.zoomBy(0.5);
             break;
+        case command::kZoomPrevious:
+            if (!ZoomPrevious()) {
+                commandMessage("Zoom Previous: there is no earlier view");
+            }
+            return;
+        case command::kZoomSelected:
+            zoomSelected();
+            return;
         case command::kUndo:
             if (drawing_.canUndo()) {
                 drawing_.undo();
                 notify(&VecadListener::regenerated);
             }
-            return;
-        case command::kDrawLine:
-            lineCommand_.emplace(*this);
             return;
         case command::kRedo:
             if (drawing_.canRedo()) {
@@ -122,9 +132,23 @@ void Vecad::Execute(int code) {
         case command::kProperties:
             notify(&VecadListener::propertiesRequested);
             return;
+        case command::kErase:
+            erase();
+            return;
+        case command::kClearSnapModes:
+            SnapPutMode(0);
+            return;
+        case command::kToggleSnap:
+            SnapPutOn(!snapOn_);
+            return;
+        case command::kRegenerate:
+            Update();
+            return;
         default:
-            if (listener_) {
-                listener_->notice(notAvailableNotice(code));
+            if (auto started = makeInteractiveCommand(code, *this)) {
+                startCommand(std::move(started));
+            } else {
+                notice(notAvailableNotice(code));
             }
             return;
     }
@@ -132,6 +156,7 @@ void Vecad::Execute(int code) {
 }
 
 void Vecad::ZoomExtents() {
+    rememberView();
     view_.zoomExtents(drawing_.extents());
     notify(&VecadListener::viewChanged);
 }
@@ -149,9 +174,7 @@ void Vecad::NavCreate(std::intptr_t, int, int, int, int, int) {
 }
 
 void Vecad::PrintSetup() {
-    if (listener_) {
-        listener_->notice(notAvailableNotice(command::kPrint));
-    }
+    notice(notAvailableNotice(command::kPrint));
 }
 
 // ---------------------------------------------------------------- entities
@@ -332,24 +355,6 @@ Handle Vecad::GetEntityAtPoint(double windowX, double windowY) const {
         }
     }
     return best;
-}
-
-bool Vecad::pressAt(double windowX, double windowY, bool rightButton) {
-    picked_ = GetEntityAtPoint(windowX, windowY);
-    if (!commandRunning()) {
-        return false;
-    }
-    if (rightButton) {
-        lineCommand_->end();
-    } else {
-        const Point2 at = view_.toWorld(windowX, windowY);
-        lineCommand_->press({at.x, at.y, 0});
-    }
-    return true;
-}
-
-bool Vecad::commandKey(int keyCode) {
-    return commandRunning() && lineCommand_->key(keyCode);
 }
 
 }  // namespace brondel::engine

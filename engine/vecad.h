@@ -1,15 +1,20 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/drawing.h"
-#include "engine/line_command.h"
+#include "engine/interactive_command.h"
+#include "engine/object_snap.h"
+#include "engine/rubber_band.h"
 #include "engine/selection.h"
 #include "engine/view.h"
+#include "engine/view_history.h"
 
 namespace brondel::engine {
 
@@ -22,7 +27,14 @@ class VecadListener {
     virtual void redrawn() {}      // WndRedraw: repaint what is there
     virtual void viewChanged() {}
     virtual void notice(const std::string& /*text*/) {}  // the engine's messages
-    virtual void propertiesRequested() {}                // Properties: show the selected entity's
+    // Properties: show the selected entity's properties.
+    virtual void propertiesRequested() {}
+    // The running command's prompt changed ("" when no command runs).
+    virtual void promptChanged(const std::string& /*prompt*/) {}
+    // rubberBand() or snapHit() changed: draw them again.
+    virtual void rubberBandChanged() {}
+    // A line was added to the command window's history.
+    virtual void commandLineAdded(const std::string& /*line*/) {}
 };
 
 // The drawing control: one drawing and one view. Method names are the ones
@@ -119,25 +131,69 @@ class Vecad {
     bool SetCurLayerByName(const std::string& name);
 
     // Picks. A press tells the control where it happened; GetPickedEntity
-    // answers for that press, GetEntityAtPoint for any window point. While
-    // the engine's own Draw Line command runs the press is the command's:
-    // pressAt then returns true and nobody else should act on it.
-    bool pressAt(double windowX, double windowY, bool rightButton = false);
-    bool commandRunning() const { return lineCommand_ && lineCommand_->running(); }
-    // Hands a key to the running command; true when the command took it.
-    bool commandKey(int keyCode);
+    // answers for that press, GetEntityAtPoint for any window point.
     Handle GetPickedEntity() const { return picked_; }
     Handle GetEntityAtPoint(double windowX, double windowY) const;
 
-    // Drafting aids kept by the control (shown by a desktop view).
-    void SnapPutMode(int bits) { snapMode_ = bits; }
+    // The engine's interactive commands (Draw Line, Zoom Window, Select By
+    // Rectangle, ...), started by Execute or by commandInput. One runs at a
+    // time; starting another ends it. The view commands that act at once
+    // (zoom in, out, extents, previous, to selected), Regenerate, undo, redo
+    // and the snap switches leave it running.
+    //
+    // Pointer events in window pixels. While a command runs a press is its
+    // own: pressAt then returns true and nobody else should act on it. A
+    // right press acts as Enter.
+    bool pressAt(double windowX, double windowY, bool rightButton = false);
+    void releaseAt(double windowX, double windowY);
+    void cursorAt(double windowX, double windowY);
+    // Hands a key to the running command: Enter (13) and Escape (27) are
+    // taken; true when the command took the key.
+    bool commandKey(int keyCode);
+    // A line typed in the command window: a command's name or code, or
+    // while a command runs a point ("10,5", "@5,0" from the last point, or
+    // a distance towards the cursor); an empty line is Enter. Input that
+    // means nothing leaves a message in the history, never an exception.
+    void commandInput(const std::string& text);
+
+    bool commandRunning() const { return command_ != nullptr; }
+    int runningCommand() const;         // its code, 0 when none runs
+    std::string commandPrompt() const;  // "" when no command runs
+    const RubberBand& rubberBand() const { return rubberBand_; }
+    // Where the cursor snaps to now, for the view's marker.
+    const std::optional<SnapHit>& snapHit() const { return snapHit_; }
+    // The command window's lines, oldest first: prompts, what was typed
+    // (after "> "), notices and messages. The oldest go past kHistoryLines.
+    const std::deque<std::string>& commandHistory() const { return history_; }
+    static constexpr std::size_t kHistoryLines = 500;
+
+    // Drafting aids kept by the control. SnapPutMode sets the running object
+    // snap bits (see engine/object_snap.h); snapping applies to the points of
+    // a running command while it is on.
+    void SnapPutMode(int bits);
     int SnapGetMode() const { return snapMode_; }
+    bool SnapGetOn() const { return snapOn_; }
+    void SnapPutOn(bool on);
     void PolarPutInc(double step) { polarInc_ = step; }
+    double PolarGetInc() const { return polarInc_; }
     bool PolarGetOn() const { return polarOn_; }
     void PolarPutOn(bool on) { polarOn_ = on; }
     bool NavGetParam(int param) const { return param == 4 && navigator_; }
     void NavCreate(std::intptr_t parent, int left, int top, int width, int height, int flags);
     void PrintSetup();
+
+    // For the interactive commands. View changes that Zoom Previous can go
+    // back on remember the view first.
+    void rememberView();
+    void setView(Point2 center, double scale);  // and tells the listener
+    void zoomToBox(const Box2& box);            // remembers, fits, tells
+    bool ZoomPrevious();                        // false when there is no earlier view
+    // Adds what lies in the box to the selection (wholly inside it, or also
+    // what it touches when crossing); returns how many were added.
+    int selectInBox(const Box2& box, bool crossing);
+    // Erases every selected entity as one undo step; returns how many.
+    int eraseSelection();
+    void commandMessage(const std::string& text);  // a line of the history
 
     // Chord tolerance used when splines and ellipses are exploded, drawing units.
     double explodeTolerance = 0.01;
@@ -145,6 +201,18 @@ class Vecad {
   private:
     void notify(void (VecadListener::*what)());
     Handle addEntity(Entity e);
+    void startCommand(std::unique_ptr<InteractiveCommand> command);
+    void endCommand(bool cancelled);
+    void settle(InteractiveCommand::Outcome outcome);
+    CommandPoint commandPoint(double windowX, double windowY);  // and sets snapHit_
+    void refreshRubberBand(bool snapMoved);
+    void promptIfChanged();
+    bool typedPoint(const std::string& text);
+    void zoomSelected();
+    void erase();
+    void notice(const std::string& text);  // to the listener and the history
+    template <class Event>
+    void dispatch(Event&& event);
 
     Drawing drawing_;
     View view_;
@@ -152,9 +220,18 @@ class Vecad {
     std::string fileName_;
     Selection selection_;
     Handle picked_ = kNoHandle;
-    std::optional<LineCommand> lineCommand_;
+    // Shared so that a command ended while one of its own handlers runs lives
+    // until that handler returns.
+    std::shared_ptr<InteractiveCommand> command_;
+    std::string shownPrompt_;
+    Point2 cursor_;  // the drawing point the cursor stands for, as commands see it
+    RubberBand rubberBand_;
+    std::optional<SnapHit> snapHit_;
+    std::deque<std::string> history_;
+    ViewHistory viewHistory_;
     bool focused_ = false;
     int snapMode_ = 0;
+    bool snapOn_ = true;
     double polarInc_ = 0;
     bool polarOn_ = false;
     bool navigator_ = false;

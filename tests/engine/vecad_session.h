@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/vecad.h"
+
+namespace brondel::engine::testing {
+
+// Everything a control tells its listener, kept for the tests to look at.
+struct RecordingListener : VecadListener {
+    std::vector<std::string> prompts, lines, notices;
+    int regenerations = 0, viewChanges = 0, redraws = 0, rubberBandChanges = 0;
+
+    void regenerated() override { ++regenerations; }
+    void redrawn() override { ++redraws; }
+    void viewChanged() override { ++viewChanges; }
+    void notice(const std::string& text) override { notices.push_back(text); }
+    void promptChanged(const std::string& prompt) override { prompts.push_back(prompt); }
+    void rubberBandChanged() override { ++rubberBandChanges; }
+    void commandLineAdded(const std::string& line) override { lines.push_back(line); }
+};
+
+// A control with 0.1 drawing units per pixel around the origin, driven at
+// drawing points through the view transform as a window would drive it.
+struct VecadSession {
+    VecadSession() {
+        v.view().set({0, 0}, 0.1);
+        v.setListener(&heard);
+    }
+    Point2 window(double x, double y) const { return v.view().toWindow(x, y); }
+    bool press(double x, double y, bool right = false) {
+        const Point2 w = window(x, y);
+        return v.pressAt(w.x, w.y, right);
+    }
+    void move(double x, double y) {
+        const Point2 w = window(x, y);
+        v.cursorAt(w.x, w.y);
+    }
+    void release(double x, double y) {
+        const Point2 w = window(x, y);
+        v.releaseAt(w.x, w.y);
+    }
+    int entities() const { return v.GetNumEntities(); }
+
+    Vecad v;
+    RecordingListener heard;
+};
+
+}  // namespace brondel::engine::testing
