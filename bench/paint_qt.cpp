@@ -1,5 +1,6 @@
 // Painting a million-line drawing into a window-sized image: a full repaint
-// at fit-all, and the frames of panning and zooming where a tenth shows.
+// at fit-all, and the frames of panning and zooming where a tenth shows;
+// the magnifier's and the navigator's pictures of it.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -7,6 +8,8 @@
 #include <cmath>
 #include <random>
 
+#include "app/desktop/magnifier.h"
+#include "app/desktop/navigator.h"
 #include "app/desktop/view_painter.h"
 #include "engine/vecad.h"
 
@@ -66,6 +69,44 @@ void BM_PanZoomFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PanZoomFrame)->Unit(benchmark::kMillisecond);
+
+// The magnifier's loupe at fit-all, moved a little each frame: it is drawn
+// again at every cursor move.
+void BM_MagnifierFrame(benchmark::State& state) {
+    engine::Vecad& v = randomDrawing();
+    v.ZoomExtents();
+    const engine::View& window = v.view();
+    engine::View loupe;
+    loupe.resize(desktop::Magnifier::kSize, desktop::Magnifier::kSize);
+    QImage image(desktop::Magnifier::kSize, desktop::Magnifier::kSize, QImage::Format_RGB32);
+    desktop::ViewPainter painter;
+    int frame = 0;
+    for (auto _ : state) {
+        const double shift = (frame++ % 20) * 10 * window.scale();
+        loupe.set({window.center().x + shift, window.center().y},
+                  window.scale() / desktop::Magnifier::kZoom);
+        painter.render(image, v.drawing(), loupe, {});
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_MagnifierFrame)->Unit(benchmark::kMillisecond);
+
+// The navigator's picture after the drawing changed: its extents, then all
+// of it in 144 pixels square.
+void BM_NavigatorPicture(benchmark::State& state) {
+    engine::Vecad& v = randomDrawing();
+    engine::View whole;
+    whole.resize(desktop::Navigator::kSize, desktop::Navigator::kSize);
+    QImage image(desktop::Navigator::kSize, desktop::Navigator::kSize, QImage::Format_RGB32);
+    desktop::ViewPainter painter;
+    for (auto _ : state) {
+        painter.forget();
+        whole.zoomExtents(v.drawing().extents());
+        painter.render(image, v.drawing(), whole, {});
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_NavigatorPicture)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -171,6 +171,9 @@ void Vecad::WndRedraw() {
 
 void Vecad::NavCreate(std::intptr_t, int, int, int, int, int) {
     navigator_ = true;
+    if (navigatorCreated) {
+        navigatorCreated();
+    }
 }
 
 void Vecad::PrintSetup() {

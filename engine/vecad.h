@@ -180,6 +180,8 @@ class Vecad {
     void PolarPutOn(bool on) { polarOn_ = on; }
     bool NavGetParam(int param) const { return param == 4 && navigator_; }
     void NavCreate(std::intptr_t parent, int left, int top, int width, int height, int flags);
+    // Told when NavCreate has made the navigator, so a skin can show it.
+    std::function<void()> navigatorCreated;
     void PrintSetup();
 
     // For the interactive commands. View changes that Zoom Previous can go

@@ -9,6 +9,8 @@
 #include "app/desktop/command_guard.h"
 #include "app/desktop/drawing_view.h"
 #include "app/desktop/key_codes.h"
+#include "app/desktop/magnifier.h"
+#include "app/desktop/navigator.h"
 #include "app/desktop/properties_request.h"
 #include "app/desktop/row_list_model.h"
 
@@ -28,6 +30,8 @@ DrawingFrame::DrawingFrame(documents::DrawingWindow& window, QWidget* parent)
     auto* content = new QWidget(this);
     vecad1_ = new DrawingView(window.Vecad1, window, false, content);
     vecad2_ = new DrawingView(window.Vecad2, window, true, content);
+    new Magnifier(window.Vecad1, window.vecad1Events, *vecad1_);
+    Navigator::follow(window.Vecad1, window.vecad1Events, *vecad1_, *this);
     frame1_ = new QGroupBox(content);
     // The frame stands over the drawing; its caption needs a plain ground.
     frame1_->setAutoFillBackground(true);

@@ -9,9 +9,11 @@
 #include "app/desktop/main_frame.h"
 #include "app/desktop/menu_binding.h"
 #include "app/desktop/modal_dialog.h"
+#include "app/desktop/pictures.h"
 #include "app/desktop/qt_ports.h"
 #include "app/desktop/qt_printer.h"
 #include "app/desktop/screenshot_tour.h"
+#include "app/desktop/splash_window.h"
 #include "ports/linux_registry.h"
 #include "ports/system_launcher.h"
 #include "shell/main_window.h"
@@ -41,6 +43,7 @@ QPixmap picture(brondel::desktop::MainFrame& frame) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brondel"));
+    QApplication::setWindowIcon(brondel::desktop::programIcon());
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption screenshot(
@@ -75,9 +78,12 @@ int main(int argc, char* argv[]) {
     brondel::shell::MainWindow main({dialogs, pump, registry, launcher, printer}, appFolder);
     main.start();
 
+    brondel::desktop::SplashWindow splash(main);
+    splash.show();
+    QApplication::processEvents();
     brondel::desktop::MainFrame frame(main);
     frame.resize(1024, 720);
-    frame.show();
+    splash.showMainWindow(frame);
     if (parser.isSet(open)) {
         dialogs.openPaths.push_back(parser.value(open).toStdString());
         trigger(frame, "mnuFileOpen");

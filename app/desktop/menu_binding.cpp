@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "app/desktop/button_pictures.h"
 #include "app/desktop/command_guard.h"
 
 namespace brondel::desktop {
@@ -39,7 +40,8 @@ void MenuBinding::addItems(QMenu& menu, const shell::MenuItem& parent) {
             bind(*item, sub->menuAction());
             addItems(*sub, *item);
         } else {
-            QAction* action = menu.addAction(QString::fromStdString(item->caption()));
+            QAction* action =
+                menu.addAction(menuItemIcon(item->name()), QString::fromStdString(item->caption()));
             if (!item->shortcut().empty()) {
                 action->setShortcut(QKeySequence::fromString(
                     QString::fromStdString(item->shortcut()), QKeySequence::PortableText));

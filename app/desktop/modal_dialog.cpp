@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/desktop/drawing_frame.h"
+#include "app/desktop/pictures.h"
 #include "windows/forms.h"
 #include "windows/modal_input.h"
 
@@ -38,6 +39,8 @@ int labelRank(const std::string& name) {
     return name == "lblVersion" ? 1 : 2;
 }
 
+constexpr int kPictureSize = 88;
+
 QFont hotkeysFont() {
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::Monospace);
@@ -60,6 +63,7 @@ ModalDialog::ModalDialog(shell::MainWindow& main, QWidget* parent, Run run)
 
     auto* layout = new QVBoxLayout(this);
     std::vector<std::pair<int, QLabel*>> labels;
+    QLabel* picture = nullptr;
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (const auto& [name, control] : window.controls) {
@@ -84,6 +88,11 @@ ModalDialog::ModalDialog(shell::MainWindow& main, QWidget* parent, Run run)
             }
             text->setVisible(control.visible);
             layout->addWidget(text, 1);
+        } else if (startsWith(name, "Picture")) {
+            picture = new QLabel(this);
+            picture->setObjectName(objectName);
+            picture->setPixmap(logoPixmap(kPictureSize));
+            picture->setVisible(control.visible);
         } else if (!control.text.empty()) {
             auto* label = new QLabel(displayText(control.text), this);
             label->setObjectName(objectName);
@@ -100,11 +109,20 @@ ModalDialog::ModalDialog(shell::MainWindow& main, QWidget* parent, Run run)
     }
     std::stable_sort(labels.begin(), labels.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
+    // A picture stands at the left of the labels, as on the About box's form.
+    QBoxLayout* labelColumn = layout;
+    if (picture != nullptr) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(picture, 0, Qt::AlignTop);
+        labelColumn = new QVBoxLayout;
+        row->addLayout(labelColumn, 1);
+        layout->addLayout(row, 1);
+    }
     for (const auto& [rank, label] : labels) {
-        layout->addWidget(label);
+        labelColumn->addWidget(label);
     }
     if (!labels.empty()) {
-        layout->addStretch();
+        labelColumn->addStretch();
     }
     layout->addLayout(buttons);
 }

@@ -2,38 +2,16 @@
 
 #include <QAction>
 #include <QMainWindow>
-#include <QPainter>
 #include <QToolBar>
 
+#include "app/desktop/button_pictures.h"
 #include "app/desktop/command_guard.h"
 
 namespace brondel::desktop {
 
 namespace {
 
-constexpr int kIconSize = 20;
-
-// A plain square with the initials of the button's tooltip.
-QIcon initialsIcon(const std::string& tooltip) {
-    QString initials;
-    for (const QString& word :
-         QString::fromStdString(tooltip).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (initials.size() < 2 && word[0].isLetterOrNumber()) {
-            initials += word[0].toUpper();
-        }
-    }
-    QPixmap pixmap(kIconSize, kIconSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(QColor(60, 60, 60));
-    painter.drawRect(1, 1, kIconSize - 3, kIconSize - 3);
-    QFont font = painter.font();
-    font.setPixelSize(9);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, initials);
-    return QIcon(pixmap);
-}
+constexpr int kIconSize = 16;
 
 }  // namespace
 
@@ -81,7 +59,7 @@ QToolBar* ToolbarBinding::build(const shell::Toolbar& model, QMainWindow& window
         if (button.isSeparator()) {
             action = bar->addSeparator();
         } else {
-            action = bar->addAction(initialsIcon(button.tooltip()),
+            action = bar->addAction(buttonIcon(model.name(), button.position()),
                                     QString::fromStdString(button.tooltip()));
             action->setToolTip(QString::fromStdString(button.tooltip()));
             const std::string name = model.name();
