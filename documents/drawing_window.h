@@ -36,18 +36,27 @@ struct ListBox {
 enum class ListView { Coordinate, Dat };
 
 // What a control of the window tells the skin; the engine's messages go on
-// to the main window's notices.
+// to the main window's notices. The prompt panel stays the program's: a
+// running command's prompt shows in the command window.
 class ControlEvents : public engine::VecadListener {
   public:
     explicit ControlEvents(shell::MainWindow& main) : main_(main) {}
     shell::ChangeSignal regeneratedSignal;
     shell::ChangeSignal redrawnSignal;
     shell::ChangeSignal viewChangedSignal;
+    shell::ChangeSignal promptSignal;      // the running command asks for something else
+    shell::ChangeSignal rubberBandSignal;  // the rubber band or the snap marker moved
+    shell::ChangeSignal historySignal;     // a line was added to the command window
+    shell::ChangeSignal propertiesSignal;  // Properties was asked for the selection
 
     void regenerated() override { regeneratedSignal.emit(); }
     void redrawn() override { redrawnSignal.emit(); }
     void viewChanged() override { viewChangedSignal.emit(); }
     void notice(const std::string& text) override;
+    void promptChanged(const std::string&) override { promptSignal.emit(); }
+    void rubberBandChanged() override { rubberBandSignal.emit(); }
+    void commandLineAdded(const std::string&) override { historySignal.emit(); }
+    void propertiesRequested() override { propertiesSignal.emit(); }
 
   private:
     shell::MainWindow& main_;
@@ -71,6 +80,7 @@ class DrawingWindow {
     ListBox DList;
     ListView view = ListView::Coordinate;
     bool commandWindowVisible = false;
+    shell::ChangeSignal commandWindowChanged;
     std::string caption;  // stays empty
     bool maximized = false;
     ControlEvents vecad1Events;

@@ -310,6 +310,7 @@ void MainWindow::setPointer(MousePointer pointer) {
 }
 
 void MainWindow::notice(const std::string& text) {
+    statusMain.set(3, text);
     notices.push_back(text);
     noticesChanged.emit();
 }

@@ -151,7 +151,7 @@ class MainWindow {
     void setPointer(MousePointer pointer);
     ChangeSignal pointerChanged;
 
-    // Engine messages the user should see (the command window's lines).
+    // Messages the user should see: kept here and shown in the prompt panel.
     std::vector<std::string> notices;
     ChangeSignal noticesChanged;
     void notice(const std::string& text);

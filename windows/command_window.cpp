@@ -31,6 +31,7 @@ void toggleCommandWindow(shell::MainWindow& main) {
     }
     engine::CadCWCreate(commandBoxHandle(*window), kLineLeft, kLineTop, kLineWidth, kLineHeight);
     window->commandWindowVisible = !window->commandWindowVisible;
+    window->commandWindowChanged.emit();
     main.menus.setChecked("mnuToolsCommandWindow", window->commandWindowVisible);
 }
 

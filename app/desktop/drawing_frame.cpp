@@ -7,12 +7,14 @@
 #include <QListView>
 
 #include "app/desktop/command_guard.h"
+#include "app/desktop/command_line_box.h"
 #include "app/desktop/drawing_view.h"
 #include "app/desktop/key_codes.h"
 #include "app/desktop/magnifier.h"
 #include "app/desktop/navigator.h"
 #include "app/desktop/properties_request.h"
 #include "app/desktop/row_list_model.h"
+#include "windows/command_window.h"
 
 namespace brondel::desktop {
 
@@ -38,10 +40,12 @@ DrawingFrame::DrawingFrame(documents::DrawingWindow& window, QWidget* parent)
     cList_ = makeList(window.CList, frame1_);
     dList_ = makeList(window.DList, frame1_);
     setWidget(content);
-    properties1_ =
-        std::make_unique<PropertiesRequest>(window, window.Vecad1, window.vecad1Events, this);
-    properties2_ =
-        std::make_unique<PropertiesRequest>(window, window.Vecad2, window.vecad2Events, this);
+    commandBox_ = new CommandLineBox(window.Vecad1, window.vecad1Events, content);
+    listen(window.vecad1Events.propertiesSignal,
+           [this] { showPropertiesOfSelection(window_.Vecad1, window_.main(), this); });
+    listen(window.vecad2Events.propertiesSignal,
+           [this] { showPropertiesOfSelection(window_.Vecad2, window_.main(), this); });
+    listen(window.commandWindowChanged, [this] { followLayout(); });
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(title());
     listen(window.Frame1.changed, [this] { followLayout(); });
@@ -89,6 +93,9 @@ void DrawingFrame::followLayout() {
     cList_->setVisible(window_.CList.visible);
     dList_->setGeometry(pixels(window_.DList.layout));
     dList_->setVisible(window_.DList.visible);
+    commandBox_->setGeometry(pixels(windows::commandBoxLayout(window_)));
+    commandBox_->setVisible(window_.commandWindowVisible);
+    commandBox_->raise();
 }
 
 // The main frame asks the program, which may refuse; the child goes when the

@@ -11,7 +11,7 @@ class QListView;
 
 namespace brondel::desktop {
 
-class PropertiesRequest;
+class CommandLineBox;
 class RowListModel;
 
 // The MDI child showing one drawing window: the drawing control, the DAT
@@ -34,6 +34,8 @@ class DrawingFrame : public QMdiSubWindow {
     // The widget that shows Vecad1.
     QWidget* drawingView() const { return vecad1_; }
     QListView* coordinateList() const { return cList_; }
+    // The box (Picture1) that holds the engine's command window.
+    CommandLineBox* commandBox() const { return commandBox_; }
     QListView* datList() const { return dList_; }
 
   Q_SIGNALS:
@@ -55,7 +57,7 @@ class DrawingFrame : public QMdiSubWindow {
     QListView* cList_ = nullptr;
     QListView* dList_ = nullptr;
     std::vector<shell::ChangeSignal::Connection> connections_;
-    std::unique_ptr<PropertiesRequest> properties1_, properties2_;
+    CommandLineBox* commandBox_ = nullptr;
 };
 
 }  // namespace brondel::desktop

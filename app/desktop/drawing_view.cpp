@@ -9,6 +9,8 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
+#include "app/desktop/command_guard.h"
+#include "app/desktop/command_overlay.h"
 #include "app/desktop/key_codes.h"
 #include "engine/cad.h"
 
@@ -40,6 +42,8 @@ DrawingView::DrawingView(engine::Vecad& vecad, documents::DrawingWindow& window,
     }));
     connections_.push_back(events_.redrawnSignal.scoped(redraw));
     connections_.push_back(events_.viewChangedSignal.scoped(redraw));
+    // The rubber band and the snap marker are drawn over the picture.
+    connections_.push_back(events_.rubberBandSignal.scoped([this] { update(); }));
 }
 
 DrawingView::~DrawingView() = default;
@@ -64,6 +68,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
     }
     QPainter p(this);
     p.drawImage(0, 0, picture_);
+    paintCommandOverlay(p, vecad_);
     if (cursorInside_) {
         const int half = engine::CadGetCrossSize() / 2;
         p.setPen(QColor::fromRgb(kCrosshair));
@@ -83,9 +88,9 @@ void DrawingView::wheelEvent(QWheelEvent* event) {
         return;
     }
     const QPointF at = event->position();
-    engine::View& view = vecad_.view();
+    engine::View view = vecad_.view();
     view.zoomBy(steps > 0 ? kWheelZoomIn : kWheelZoomOut, view.toWorld(at.x(), at.y()));
-    invalidate();
+    vecad_.setView(view.center(), view.scale());
     event->accept();
 }
 
@@ -99,7 +104,9 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
     if (isPreview_ || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)) {
         return;
     }
-    window_.buttonPressed(at.x(), at.y(), event->button() == Qt::RightButton);
+    runGuarded([this, at, event] {
+        window_.buttonPressed(at.x(), at.y(), event->button() == Qt::RightButton);
+    });
     // A press may erase or change entities without telling the view.
     painter_.forget();
     invalidate();
@@ -108,15 +115,17 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
 void DrawingView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (panning_) {
-        engine::View& view = vecad_.view();
+        const engine::View& view = vecad_.view();
         const engine::Point2 c = view.center();
         const QPoint d = at - panFrom_;
-        view.set({c.x - d.x() * view.scale(), c.y + d.y() * view.scale()}, view.scale());
+        vecad_.setView({c.x - d.x() * view.scale(), c.y + d.y() * view.scale()}, view.scale());
         panFrom_ = at;
-        pictureValid_ = false;
     }
     cursor_ = at;
     cursorInside_ = true;
+    if (!isPreview_) {
+        runGuarded([this, at] { vecad_.cursorAt(at.x(), at.y()); });
+    }
     const engine::Point2 world = vecad_.view().toWorld(at.x(), at.y());
     window_.cursorMoved(world.x, world.y, 0);
     update();
@@ -125,6 +134,11 @@ void DrawingView::mouseMoveEvent(QMouseEvent* event) {
 void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton) {
         panning_ = false;
+        return;
+    }
+    if (!isPreview_ && event->button() == Qt::LeftButton) {
+        const QPointF at = event->position();
+        runGuarded([this, at] { vecad_.releaseAt(at.x(), at.y()); });
     }
 }
 
@@ -139,7 +153,7 @@ void DrawingView::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    window_.keyPressed(code);
+    runGuarded([this, code] { window_.keyPressed(code); });
     painter_.forget();
     invalidate();
 }

@@ -1,20 +1,9 @@
-// Before any Qt header: its emit macro would hide ChangeSignal::emit.
-#include "tests/support/fake_ports.h"
+#include "tests/gui/user_session.h"
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QToolBar>
 
-#include "app/desktop/drawing_frame.h"
-#include "app/desktop/main_frame.h"
-#include "app/desktop/menu_binding.h"
-#include "app/desktop/toolbar_binding.h"
 #include "engine/cad.h"
 #include "engine/commands.h"
 
@@ -26,81 +15,7 @@ namespace {
 
 using ports::Answer;
 
-class RoadTest : public ::testing::Test {
-  protected:
-    RoadTest() : frame(program.main) {
-        frame.resize(1000, 760);
-        frame.show();
-        QApplication::processEvents();
-    }
-
-    void click(const std::string& item) {
-        QAction* action = frame.menuBinding().action(item);
-        ASSERT_NE(action, nullptr) << item;
-        ASSERT_TRUE(action->isEnabled()) << item;
-        action->trigger();
-        QApplication::processEvents();
-    }
-    void pressButton(const std::string& toolbar, int position) {
-        QAction* button = frame.toolbarBinding().button(toolbar, position);
-        ASSERT_NE(button, nullptr) << toolbar << " " << position;
-        button->trigger();
-        QApplication::processEvents();
-    }
-
-    // Every menu item and toolbar button on screen against the models.
-    void expectInStep(const std::string& when) {
-        for (const shell::MenuItem* item : program.main.menus.namedItems()) {
-            QAction* action = frame.menuBinding().action(item->name());
-            ASSERT_NE(action, nullptr) << item->name();
-            EXPECT_EQ(action->isVisible(), item->visible()) << when << ": " << item->name();
-            // Qt reports a hidden action as disabled whatever it was told.
-            if (item->visible()) {
-                EXPECT_EQ(action->isEnabled(), item->enabled()) << when << ": " << item->name();
-            }
-            EXPECT_EQ(action->isChecked(), item->checked()) << when << ": " << item->name();
-        }
-        for (const shell::Toolbar& bar : program.main.toolbars.toolbars()) {
-            QToolBar* shown = frame.toolbarBinding().toolbar(bar.name());
-            ASSERT_NE(shown, nullptr);
-            EXPECT_EQ(!shown->isHidden(), bar.visible()) << when << ": " << bar.name();
-            for (const shell::ToolbarButton& b : bar.buttons()) {
-                QAction* button = frame.toolbarBinding().button(bar.name(), b.position());
-                ASSERT_NE(button, nullptr);
-                if (!b.isSeparator() && b.visible()) {
-                    EXPECT_EQ(button->isEnabled(), b.enabled())
-                        << when << ": " << bar.name() << " " << b.position();
-                    EXPECT_EQ(button->toolTip().toStdString(), b.tooltip());
-                }
-                EXPECT_EQ(button->isVisible(), b.visible())
-                    << when << ": " << bar.name() << " " << b.position();
-            }
-        }
-    }
-
-    DrawingFrame& activeFrame() {
-        DrawingFrame* f = frame.frameOf(program.main.active());
-        EXPECT_NE(f, nullptr);
-        return *f;
-    }
-
-    // A left press in the drawing at a drawing point, as the mouse makes it.
-    void pressAt(double x, double y) {
-        QWidget* view = activeFrame().drawingView();
-        const engine::Point2 at = program.active().Vecad1.view().toWindow(x, y);
-        const QPointF local(at.x, at.y);
-        QMouseEvent e(QEvent::MouseButtonPress, local, view->mapToGlobal(local), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view, &e);
-        QMouseEvent up(QEvent::MouseButtonRelease, local, view->mapToGlobal(local), Qt::LeftButton,
-                       Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(view, &up);
-        QApplication::processEvents();
-    }
-
-    testing::TestProgram program;
-    MainFrame frame;
-};
+using RoadTest = testing::UserSession;
 
 TEST_F(RoadTest, MenusAndToolbarsFollowEveryStateChange) {
     expectInStep("at start");

@@ -1,0 +1,121 @@
+#include "tests/gui/user_session.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "app/desktop/command_line_box.h"
+#include "engine/commands.h"
+
+// The engine's own commands as a user works them on screen: typed into the
+// command window, drawn with a rubber band, snapped, selected by a window.
+namespace brondel::desktop {
+namespace {
+
+using engine::Handle;
+
+class InteractiveTest : public testing::UserSession {
+  protected:
+    InteractiveTest() {
+        click("mnuFileNew");
+        vecad().view().set({50, 25}, 0.25);  // four pixels per drawing unit
+    }
+    engine::Vecad& vecad() { return program.active().Vecad1; }
+    CommandLineBox& box() { return *activeFrame().commandBox(); }
+    void type(const QString& text) {
+        box().input()->setText(text);
+        Q_EMIT box().input()->returnPressed();
+        QApplication::processEvents();
+    }
+    QImage screen() { return activeFrame().drawingView()->grab().toImage(); }
+    // Whether something lighter than the ground is drawn within a pixel of the point.
+    bool drawnAt(QPointF at) {
+        const QImage image = screen();
+        for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                if (qGray(image.pixel(at.toPoint() + QPoint(dx, dy))) > 0x60) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(InteractiveTest, TheCommandWindowTakesNamesPointsAndShowsNotices) {
+    EXPECT_TRUE(box().isHidden());
+    click("mnuToolsCommandWindow");
+    EXPECT_FALSE(box().isHidden());
+    const QWidget* drawing = activeFrame().drawingView();
+    EXPECT_EQ(box().geometry().bottom(), drawing->geometry().bottom() - 6);
+
+    type("line");
+    EXPECT_EQ(box().input()->placeholderText(), "Draw Line: first point");
+    type("10,5");
+    type("@5,0");
+    type("");  // Enter ends the command
+    ASSERT_EQ(vecad().GetNumEntities(), 1);
+    double x1, y1, z1, x2, y2, z2;
+    engine::CadLineGetPoint1(vecad().GetFirstEntity(), x1, y1, z1);
+    engine::CadLineGetPoint2(vecad().GetFirstEntity(), x2, y2, z2);
+    EXPECT_EQ(x1, 10);
+    EXPECT_EQ(y1, 5);
+    EXPECT_EQ(x2, 15);
+    EXPECT_EQ(y2, 5);
+    EXPECT_TRUE(box().history()->toPlainText().contains("> @5,0"));
+
+    type("212");
+    EXPECT_TRUE(box().history()->toPlainText().contains("not available in this engine: 212"));
+    EXPECT_EQ(program.main.statusMain.panels[2],
+              "not available in this engine: 212 Draw Rectangle");
+
+    const int lines = box().history()->document()->blockCount();
+    type("no such command");
+    EXPECT_GT(box().history()->document()->blockCount(), lines);  // says why, throws nothing
+    EXPECT_EQ(vecad().GetNumEntities(), 1);
+
+    click("mnuToolsCommandWindow");
+    EXPECT_TRUE(box().isHidden());
+}
+
+TEST_F(InteractiveTest, DrawLineShowsItsRubberBandAndSnapsToEndpoints) {
+    vecad().AddLine(20, 20, 0, 60, 20, 0);
+
+    pressButton("asxToolbar4", 1);  // snap to endpoints
+    vecad().Execute(engine::command::kDrawLine);
+    pressAt(60.5, 20.5);  // within the aperture of the end at (60, 20)
+    moveTo(80, 40);
+    // The band runs from the snapped end towards the cursor.
+    EXPECT_TRUE(drawnAt(pixelOf(70, 30)));
+    EXPECT_FALSE(drawnAt(pixelOf(70, 35)));
+    moveTo(20.4, 19.7);  // near the other end: its marker, a square
+    ASSERT_TRUE(vecad().snapHit().has_value());
+    EXPECT_EQ(vecad().snapHit()->point.x, 20);
+    const QColor edge = screen().pixelColor(pixelOf(20, 20).toPoint() + QPoint(5, 2));
+    EXPECT_GT(edge.red(), 0xc0);
+    EXPECT_LT(edge.blue(), 0x40);
+    pressAt(60, 40);
+    vecad().commandKey(27);
+    ASSERT_EQ(vecad().GetNumEntities(), 2);
+    double x, y, z;
+    engine::CadLineGetPoint1(vecad().GetNextEntity(vecad().GetFirstEntity()), x, y, z);
+    EXPECT_EQ(x, 60);
+    EXPECT_EQ(y, 20);
+    EXPECT_TRUE(vecad().rubberBand().empty());
+}
+
+TEST_F(InteractiveTest, ASelectionWindowDraggedOverTheDrawingSelectsWhatItHolds) {
+    const Handle inside = vecad().AddLine(10, 10, 0, 20, 10, 0);
+    const Handle across = vecad().AddLine(25, 10, 0, 80, 10, 0);
+    pressButton("asxToolbar2", 1);  // Select by Rectangle
+    pressAt(5, 5);
+    moveTo(30, 15);
+    ASSERT_TRUE(vecad().rubberBand().rectangle.has_value());
+    EXPECT_FALSE(vecad().rubberBand().rectangle->crossing);  // left to right: a window
+    pressAt(30, 15);
+    EXPECT_TRUE(vecad().isSelected(inside));
+    EXPECT_FALSE(vecad().isSelected(across));
+}
+
+}  // namespace
+}  // namespace brondel::desktop
