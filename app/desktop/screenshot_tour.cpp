@@ -165,7 +165,6 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
     dialogs.openPaths.push_back(
         source.filePath(QStringLiteral("examples/wing-rib.dxf")).toStdString());
     tour.click("mnuFileOpen");
-    tour.click("mnuViewLists");
     dialogs.answers.push_back(ports::Answer::Ok);  // preparation complete
     tour.click("mnuPrepDrawing");
     engine::Vecad& rib = tour.drawing();
@@ -187,6 +186,7 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
         tour.shootMessageBox("start-point.png", QMessageBox::Yes);
         tour.pressAt((x1 + x2) / 2, (y1 + y2) / 2);
     }
+    tour.click("mnuViewLists");
     dialogs.answers.push_back(ports::Answer::No);  // no save before reorganizing
     tour.click("mnuReorganzie");
     tour.shoot("reorganized.png");
