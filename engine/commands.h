@@ -21,6 +21,7 @@ constexpr int kDrawPoint = 201;
 constexpr int kDrawLine = 205;
 constexpr int kUndo = 301;
 constexpr int kRedo = 302;
+constexpr int kProperties = 306;
 constexpr int kErase = 311;
 constexpr int kClearSnapModes = 410;
 constexpr int kToggleSnap = 423;

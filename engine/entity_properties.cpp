@@ -82,11 +82,21 @@ void checkLayer(const Drawing& drawing, const std::string& layer) {
     }
 }
 
-void checkProps(const Drawing& drawing, const EntityProps& props) {
-    checkLayer(drawing, props.layer);
-    checkColor(props.color);
-    checkLineType(drawing, props.lineType);
-    checkLineWeight(props.lineWeight);
+// Only what the edit changes is checked: an entity read from a file may
+// carry a value we would not offer, and keeping it is no fault.
+void checkProps(const Drawing& drawing, const EntityProps& before, const EntityProps& props) {
+    if (props.layer != before.layer) {
+        checkLayer(drawing, props.layer);
+    }
+    if (props.color != before.color) {
+        checkColor(props.color);
+    }
+    if (props.lineType != before.lineType) {
+        checkLineType(drawing, props.lineType);
+    }
+    if (props.lineWeight != before.lineWeight) {
+        checkLineWeight(props.lineWeight);
+    }
 }
 
 // The entity with the edited defining values written in; checks them first.
@@ -208,7 +218,7 @@ bool applyProperties(Drawing& drawing, Handle h, const EntityProperties& edited)
     if (shapeOf(e.type()) != edited.shape) {
         throw Error(err::kWrongEntityKind, std::string("The entity is a ") + typeName(e.type()));
     }
-    checkProps(drawing, edited.props);
+    checkProps(drawing, e.props, edited.props);
     const EntityProperties before = valuesOf(e);
     e.props = edited.props;
     writeGeometry(e, edited);

@@ -12,10 +12,6 @@
 // is checked in full before anything changes and lands as one undo step.
 namespace brondel::engine {
 
-namespace command {
-constexpr int kProperties = 306;
-}  // namespace command
-
 // Which defining values an entity offers for editing.
 enum class PropertyShape { Line, Arc, Circle, Point, Text, Other };
 

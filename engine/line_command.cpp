@@ -14,7 +14,9 @@ std::string LineCommand::prompt() const {
 }
 
 InteractiveCommand::Outcome LineCommand::press(const CommandPoint& at) {
-    if (last_) {
+    // The same point twice would make a line of no length: a step of
+    // nothing in a cutting path.
+    if (last_ && !(at.world == *last_)) {
         Drawing::Step step(vecad_.drawing(), "Draw Line");
         vecad_.AddLine(last_->x, last_->y, 0, at.world.x, at.world.y, 0);
         vecad_.Update();

@@ -1,5 +1,6 @@
 #include "engine/object_snap.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>

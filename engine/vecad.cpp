@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "engine/commands.h"
-#include "engine/entity_properties.h"
 #include "engine/error.h"
 #include "engine/explode.h"
 #include "engine/interactive_commands.h"

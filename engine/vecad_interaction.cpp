@@ -216,6 +216,10 @@ bool Vecad::typedPoint(const std::string& text) {
             world = {base->x + dx / length * typed->x, base->y + dy / length * typed->x};
         }
     }
+    if (!std::isfinite(world.x) || !std::isfinite(world.y)) {
+        commandMessage("That point lies beyond the numbers a drawing can hold");
+        return true;
+    }
     const Point2 window = view_.toWindow(world.x, world.y);
     const CommandPoint at{window, world};
     dispatch([&](InteractiveCommand& c) { return c.press(at); });

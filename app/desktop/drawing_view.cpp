@@ -88,6 +88,7 @@ void DrawingView::wheelEvent(QWheelEvent* event) {
         return;
     }
     const QPointF at = event->position();
+    vecad_.rememberView();
     engine::View view = vecad_.view();
     view.zoomBy(steps > 0 ? kWheelZoomIn : kWheelZoomOut, view.toWorld(at.x(), at.y()));
     vecad_.setView(view.center(), view.scale());
@@ -99,6 +100,7 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton) {
         panning_ = true;
         panFrom_ = at.toPoint();
+        vecad_.rememberView();
         return;
     }
     if (isPreview_ || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)) {

@@ -4,7 +4,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <optional>
+#include <exception>
 
 #include "app/desktop/page_painter.h"
 #include "engine/error.h"
@@ -35,18 +35,18 @@ void QtPrinter::preview(const engine::Vecad& control) {
     QPrintPreviewDialog dialog(&printer_, QApplication::activeWindow());
     // A failure must not unwind through Qt's event loop; it is reported
     // once the dialog is closed.
-    std::optional<Error> failure;
+    std::exception_ptr failure;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&control, &failure](QPrinter* printer) {
                          try {
                              printDrawing(*printer, control.drawing());
-                         } catch (const Error& e) {
-                             failure = e;
+                         } catch (...) {
+                             failure = std::current_exception();
                          }
                      });
     dialog.exec();
     if (failure) {
-        throw *failure;
+        std::rethrow_exception(failure);
     }
 }
 

@@ -23,35 +23,6 @@
 
 namespace brondel::desktop {
 
-ports::Answer PresetDialogs::messageBox(const std::string& text, ports::Buttons buttons,
-                                        ports::Icon icon, const std::string& title) {
-    if (answers.empty()) {
-        return QtDialogs::messageBox(text, buttons, icon, title);
-    }
-    const ports::Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-std::string PresetDialogs::inputBox(const std::string& prompt, const std::string& title,
-                                    const std::string& defaultText) {
-    if (inputs.empty()) {
-        return QtDialogs::inputBox(prompt, title, defaultText);
-    }
-    std::string answer = std::move(inputs.front());
-    inputs.pop_front();
-    return answer;
-}
-
-std::string PresetDialogs::openFile(const ports::FileDialogSetup& setup) {
-    if (openPaths.empty()) {
-        return QtDialogs::openFile(setup);
-    }
-    std::string path = std::move(openPaths.front());
-    openPaths.pop_front();
-    return path;
-}
-
 namespace {
 
 class Tour {
@@ -61,25 +32,30 @@ class Tour {
 
     bool ok() const { return ok_; }
 
-    void click(const char* item) {
-        if (QAction* action = frame_.menuBinding().action(item)) {
-            action->trigger();
-        }
-        settle();
-    }
+    // A step the user could not take (an item missing or switched off)
+    // spoils the tour.
+    void click(const char* item) { trigger(frame_.menuBinding().action(item)); }
     void pressButton(const char* toolbar, int position) {
-        if (QAction* button = frame_.toolbarBinding().button(toolbar, position)) {
-            button->trigger();
-        }
-        settle();
+        trigger(frame_.toolbarBinding().button(toolbar, position));
     }
 
-    engine::Vecad& drawing() { return frame_.mainWindow().active()->Vecad1; }
+    // The active drawing; null, and the tour spoilt, when none is open.
+    engine::Vecad* drawing() {
+        documents::DrawingWindow* window = frame_.mainWindow().active();
+        ok_ = ok_ && window != nullptr;
+        return window ? &window->Vecad1 : nullptr;
+    }
 
-    // A left press in the drawing at a drawing point.
+    // A left press in the active drawing at a drawing point.
     void pressAt(double x, double y) {
-        QWidget* view = frame_.frameOf(frame_.mainWindow().active())->drawingView();
-        const engine::Point2 at = drawing().view().toWindow(x, y);
+        engine::Vecad* vecad = drawing();
+        DrawingFrame* child = frame_.frameOf(frame_.mainWindow().active());
+        if (vecad == nullptr || child == nullptr) {
+            ok_ = false;
+            return;
+        }
+        QWidget* view = child->drawingView();
+        const engine::Point2 at = vecad->view().toWindow(x, y);
         const QPointF local(at.x, at.y);
         QMouseEvent press(QEvent::MouseButtonPress, local, view->mapToGlobal(local), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
@@ -116,6 +92,15 @@ class Tour {
     }
 
   private:
+    void trigger(QAction* action) {
+        if (action == nullptr || !action->isEnabled()) {
+            ok_ = false;
+            return;
+        }
+        action->trigger();
+        settle();
+    }
+
     // Lets the views repaint what the step changed.
     static void settle() {
         for (int i = 0; i < 3; ++i) {
@@ -167,7 +152,11 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
     tour.click("mnuFileOpen");
     dialogs.answers.push_back(ports::Answer::Ok);  // preparation complete
     tour.click("mnuPrepDrawing");
-    engine::Vecad& rib = tour.drawing();
+    engine::Vecad* drawing = tour.drawing();
+    if (drawing == nullptr) {
+        return false;
+    }
+    engine::Vecad& rib = *drawing;
     rib.Execute(engine::command::kZoomExtents);
     if (const engine::Handle arc = firstOf(rib, engine::EntityType::Arc)) {
         double cx, cy, cz;

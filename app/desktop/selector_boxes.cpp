@@ -114,6 +114,9 @@ void SelectorBoxes::followActive() {
     documents::DrawingWindow* window = main_.active();
     drawing_ = window ? window->vecad1Events.regeneratedSignal.scoped([this] { follow(); })
                       : shell::ChangeSignal::Connection();
+    // A new selection is only redrawn, not regenerated.
+    redrawn_ = window ? window->vecad1Events.redrawnSignal.scoped([this] { follow(); })
+                      : shell::ChangeSignal::Connection();
     follow();
 }
 

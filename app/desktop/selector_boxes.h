@@ -49,6 +49,7 @@ class SelectorBoxes : public QObject {
     std::vector<std::int16_t> lineWeights_;
     shell::ChangeSignal::Connection windows_;
     shell::ChangeSignal::Connection drawing_;
+    shell::ChangeSignal::Connection redrawn_;
 };
 
 }  // namespace brondel::desktop

@@ -54,7 +54,11 @@ TEST(CommandInput, TypedLinesDriveDrawLine) {
     s.v.commandInput("0,0");
     s.v.commandInput("@10,0");
     s.move(10, 7);
-    s.v.commandInput("5");  // towards the cursor
+    s.v.commandInput("5");     // towards the cursor
+    s.v.commandInput("@0,0");  // the same point again draws nothing
+    s.v.commandInput("1e308,0");
+    s.v.commandInput("@1e308,0");  // beyond what a double holds
+    EXPECT_EQ(s.v.commandHistory().back(), "That point lies beyond the numbers a drawing can hold");
     s.v.commandInput("what?");
     EXPECT_TRUE(s.v.commandRunning());
     EXPECT_EQ(s.v.commandHistory().back(),
@@ -64,7 +68,8 @@ TEST(CommandInput, TypedLinesDriveDrawLine) {
     EXPECT_FALSE(s.v.commandRunning());
 
     const auto& ents = s.v.drawing().entities();
-    ASSERT_EQ(ents.size(), 2u);
+    ASSERT_EQ(ents.size(), 3u);
+    EXPECT_EQ(geomIf<LineGeom>(ents[2])->p2, (Point3{1e308, 0, 0}));
     EXPECT_EQ(geomIf<LineGeom>(ents[0])->p2, (Point3{10, 0, 0}));
     EXPECT_NEAR(geomIf<LineGeom>(ents[1])->p2.x, 10, 1e-9);
     EXPECT_NEAR(geomIf<LineGeom>(ents[1])->p2.y, 5, 1e-9);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 
+#include "engine/commands.h"
 #include "engine/error.h"
 #include "engine/vecad.h"
 
@@ -153,6 +154,19 @@ TEST(EntityProperties, BadValuesAreRefusedAndChangeNothing) {
     EXPECT_EQ(v.drawing().undoLabel(), lastStep);
     EXPECT_EQ(readProperties(v.drawing(), line).p2, (Point3{1, 0, 0}));
     EXPECT_EQ(readProperties(v.drawing(), arc).angle, 1);
+}
+
+TEST(EntityProperties, AValueFromTheFileThatWeWouldNotOfferStaysThroughOtherEdits) {
+    Vecad v;
+    Entity odd(LineGeom{{0, 0, 0}, {1, 0, 0}});
+    odd.props.lineWeight = 17;      // not a standard weight, as some files carry
+    odd.props.lineType = "DASHED";  // a line type the file does not define
+    const Handle line = v.drawing().add(std::move(odd));
+    EntityProperties p = readProperties(v.drawing(), line);
+    p.p2.x = 5;
+    EXPECT_TRUE(applyProperties(v.drawing(), line, p));
+    EXPECT_EQ(v.drawing().entity(line).props.lineWeight, 17);
+    EXPECT_EQ(readProperties(v.drawing(), line).p2.x, 5);
 }
 
 TEST(SelectorChanges, ChangeTheListedEntitiesAsOneStep) {

@@ -2,7 +2,6 @@
 #include "tests/support/fake_ports.h"
 
 #include "app/desktop/drawing_view.h"
-#include "app/desktop/palette.h"
 
 #include <gtest/gtest.h>
 
@@ -111,19 +110,6 @@ TEST_F(DrawingViewTest, FollowsEngineChangesAndWheelZoomKeepsThePointUnderTheCur
     const engine::Point2 after = v.view().toWorld(300, 100);
     EXPECT_NEAR(after.x, before.x, 1e-9);
     EXPECT_NEAR(after.y, before.y, 1e-9);
-}
-
-}  // namespace
-}  // namespace brondel::desktop
-
-namespace brondel::desktop {
-namespace {
-
-TEST(PaletteTest, TrueBlackDrawsInTheForegroundColourLikeColourSeven) {
-    EXPECT_EQ(colorOf({7, 0}), aciColor(7));  // colour 7 as many writers store it
-    EXPECT_EQ(colorOf({256, 0}), aciColor(7));
-    EXPECT_EQ(colorOf({1, 0x102030}), 0xff102030u);
-    EXPECT_EQ(colorOf({1, -1}), 0xffff0000u);
 }
 
 }  // namespace

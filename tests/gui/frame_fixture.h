@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -34,7 +36,9 @@ class RefusingDialogs : public ports::Dialogs {
 // lives in a folder of its own, with the magnifier off.
 class FrameFixture : public ::testing::Test {
   protected:
-    FrameFixture() : folder_(std::filesystem::temp_directory_path() / "brondel-gui-pictures-test") {
+    FrameFixture()
+        : folder_(std::filesystem::temp_directory_path() /
+                  ("brondel-gui-pictures-test-" + std::to_string(::getpid()))) {
         std::filesystem::create_directories(folder_);
         engine::CadSetProfileFolder(folder_.string());
         engine::CadMagPutShow(false);

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QToolBar>
+
 #include <filesystem>
 
 #include "app/desktop/drawing_frame.h"
@@ -47,7 +49,8 @@ class NoLauncher : public ports::Launcher {
 class MainFrameTest : public ::testing::Test {
   protected:
     MainFrameTest()
-        : folder_(std::filesystem::temp_directory_path() / "brondel-gui-test"),
+        : folder_(std::filesystem::temp_directory_path() /
+                  ("brondel-gui-test-" + std::to_string(::getpid()))),
           printer_((folder_ / "print.pdf").string()) {
         std::filesystem::create_directories(folder_);
         main_ = std::make_unique<shell::MainWindow>(

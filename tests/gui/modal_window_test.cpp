@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+
 #include <filesystem>
 
 #include "app/desktop/main_frame.h"
@@ -42,7 +44,8 @@ class NoLauncher : public ports::Launcher {
 class ModalWindowTest : public ::testing::Test {
   protected:
     ModalWindowTest()
-        : folder_(std::filesystem::temp_directory_path() / "brondel-gui-modal-test"),
+        : folder_(std::filesystem::temp_directory_path() /
+                  ("brondel-gui-modal-test-" + std::to_string(::getpid()))),
           printer_((folder_ / "print.pdf").string()) {
         std::filesystem::create_directories(folder_);
         std::filesystem::copy_file(std::filesystem::path(BRONDEL_SOURCE_DIR) / "hotkeys.txt",

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -78,7 +80,8 @@ TEST(PagePainter, FitsTheDrawingKeepingItsAspectInBlackOnWhite) {
 }
 
 TEST(PagePainter, PrintsOnePdfPage) {
-    const auto path = std::filesystem::temp_directory_path() / "brondel-page-painter-test.pdf";
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("brondel-page-painter-test-" + std::to_string(::getpid()) + ".pdf");
     std::filesystem::remove(path);
     engine::Vecad v;
     v.AddLine(0, 0, 0, 300, 40, 0);
@@ -99,7 +102,8 @@ TEST(PagePainter, PrintsOnePdfPage) {
 }
 
 TEST(PagePainter, AnEmptyDrawingPrintsABlankPageAndAnUnwritableFileIsAnError) {
-    const auto path = std::filesystem::temp_directory_path() / "brondel-page-painter-empty.pdf";
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("brondel-page-painter-empty-" + std::to_string(::getpid()) + ".pdf");
     engine::Vecad v;
     EXPECT_EQ(orientationFor(v.drawing()), QPageLayout::Portrait);
     QPrinter printer;

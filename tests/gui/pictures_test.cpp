@@ -89,7 +89,7 @@ TEST_F(PicturesTest, AboutBoxShowsTheLogo) {
 TEST_F(PicturesTest, SplashShowsTheProgramsVersionUntilItShowsTheMainWindow) {
     SplashWindow splash(*main_);
     EXPECT_EQ(splash.windowTitle().toStdString(), main_->splashCaption);
-    EXPECT_EQ(splash.versionLabel()->text(), QStringLiteral("Version 3.0.68"));
+    EXPECT_EQ(splash.versionLabel()->text(), QString::fromStdString(main_->splashVersion));
     EXPECT_TRUE(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
     frame_->hide();
     splash.show();

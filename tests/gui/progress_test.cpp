@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <cmath>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -62,7 +64,8 @@ class ProgressPanelTest : public ::testing::Test {
     static constexpr int kSteps = 3000;
 
     ProgressPanelTest()
-        : folder_(std::filesystem::temp_directory_path() / "brondel-gui-progress-test") {
+        : folder_(std::filesystem::temp_directory_path() /
+                  ("brondel-gui-progress-test-" + std::to_string(::getpid()))) {
         std::filesystem::create_directories(folder_);
         dialogs_.datFile = (folder_ / "circle.dat").string();
         std::ofstream out(dialogs_.datFile, std::ios::binary);
