@@ -35,29 +35,13 @@ int SelectByRectangleCommand::code() const {
     return command::kSelectByRectangle;
 }
 
-std::string SelectByRectangleCommand::prompt() const {
-    return first_ ? "Select By Rectangle: opposite corner" : "Select By Rectangle: first corner";
-}
-
-InteractiveCommand::Outcome SelectByRectangleCommand::press(const CommandPoint& at) {
-    if (!first_) {
-        first_ = at.world;
-        return Outcome::Running;
-    }
+InteractiveCommand::Outcome SelectByRectangleCommand::corners(Point2 first, Point2 second) {
     Box2 box;
-    box.add(first_->x, first_->y);
-    box.add(at.world.x, at.world.y);
-    const int added = vecad_.selectInBox(box, at.world.x < first_->x);
+    box.add(first.x, first.y);
+    box.add(second.x, second.y);
+    const int added = vecad_.selectInBox(box, second.x < first.x);
     vecad_.commandMessage("Select By Rectangle: " + std::to_string(added) + " selected");
     return Outcome::Finished;
-}
-
-RubberBand SelectByRectangleCommand::rubberBand(Point2 cursor) const {
-    RubberBand band;
-    if (first_) {
-        band.rectangle = RubberBand::Rectangle{*first_, cursor, cursor.x < first_->x};
-    }
-    return band;
 }
 
 int EraseCommand::code() const {

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "engine/interactive_command.h"
+#include "engine/two_corner_command.h"
 
 // The interactive selection commands; both add to the selection.
 namespace brondel::engine {
@@ -20,17 +21,14 @@ class SelectByPointCommand : public InteractiveCommand {
 // Two corners. Drawn left to right the rectangle is a window: it selects
 // what lies wholly inside it; drawn right to left it is a crossing: it also
 // selects what it touches.
-class SelectByRectangleCommand : public InteractiveCommand {
+class SelectByRectangleCommand : public TwoCornerCommand {
   public:
-    using InteractiveCommand::InteractiveCommand;
+    explicit SelectByRectangleCommand(Vecad& vecad)
+        : TwoCornerCommand(vecad, "Select By Rectangle", true) {}
     int code() const override;
-    std::string prompt() const override;
-    Outcome press(const CommandPoint& at) override;
-    RubberBand rubberBand(Point2 cursor) const override;
-    std::optional<Point2> basePoint() const override { return first_; }
 
-  private:
-    std::optional<Point2> first_;
+  protected:
+    Outcome corners(Point2 first, Point2 second) override;
 };
 
 // Erase with nothing selected: presses pick the entities, Enter erases

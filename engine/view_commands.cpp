@@ -11,32 +11,16 @@ int ZoomWindowCommand::code() const {
     return command::kZoomWindow;
 }
 
-std::string ZoomWindowCommand::prompt() const {
-    return first_ ? "Zoom Window: opposite corner" : "Zoom Window: first corner";
-}
-
-InteractiveCommand::Outcome ZoomWindowCommand::press(const CommandPoint& at) {
-    if (!first_) {
-        first_ = at.world;
-        return Outcome::Running;
-    }
-    if (at.world == *first_) {
+InteractiveCommand::Outcome ZoomWindowCommand::corners(Point2 first, Point2 second) {
+    if (second == first) {
         vecad_.commandMessage("Zoom Window: the corners are the same point");
         return Outcome::Running;
     }
     Box2 box;
-    box.add(first_->x, first_->y);
-    box.add(at.world.x, at.world.y);
+    box.add(first.x, first.y);
+    box.add(second.x, second.y);
     vecad_.zoomToBox(box);
     return Outcome::Finished;
-}
-
-RubberBand ZoomWindowCommand::rubberBand(Point2 cursor) const {
-    RubberBand band;
-    if (first_) {
-        band.rectangle = RubberBand::Rectangle{*first_, cursor, false};
-    }
-    return band;
 }
 
 int ZoomRealtimeCommand::code() const {

@@ -3,23 +3,20 @@
 #include <optional>
 
 #include "engine/interactive_command.h"
+#include "engine/two_corner_command.h"
 
 // The interactive view commands. Each remembers the view it changes, so
 // Zoom Previous goes back to it.
 namespace brondel::engine {
 
 // Two corners; the view then fits the rectangle between them.
-class ZoomWindowCommand : public InteractiveCommand {
+class ZoomWindowCommand : public TwoCornerCommand {
   public:
-    using InteractiveCommand::InteractiveCommand;
+    explicit ZoomWindowCommand(Vecad& vecad) : TwoCornerCommand(vecad, "Zoom Window", false) {}
     int code() const override;
-    std::string prompt() const override;
-    Outcome press(const CommandPoint& at) override;
-    RubberBand rubberBand(Point2 cursor) const override;
-    std::optional<Point2> basePoint() const override { return first_; }
 
-  private:
-    std::optional<Point2> first_;
+  protected:
+    Outcome corners(Point2 first, Point2 second) override;
 };
 
 // Dragging up zooms in, down zooms out, about the point first pressed.
