@@ -14,9 +14,9 @@ namespace {
 
 // The painter draws in pixels of this size, scaled up to the device: point
 // crosses, curve chords and text sizes come out as they look on screen, and
-// a line is one such pixel wide (about 0.17 mm).
+// a line is as wide on paper as its weight says.
 constexpr double kLogicalDpi = 150;
-constexpr double kPenWidth = 1;
+constexpr double kPixelsPerMm = kLogicalDpi / 25.4;
 constexpr QRgb kInk = 0xff000000;
 
 }  // namespace
@@ -36,7 +36,7 @@ void paintDrawingPage(QPainter& painter, const QRectF& area, double dpi,
     painter.setClipRect(area);
     painter.translate(area.topLeft());
     painter.scale(factor, factor);
-    ViewPainter().paint(painter, drawing, view, kInk, kPenWidth);
+    ViewPainter().paint(painter, drawing, view, kInk, kPixelsPerMm);
     painter.restore();
 }
 

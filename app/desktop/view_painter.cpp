@@ -6,9 +6,12 @@
 #include <QPolygonF>
 #include <QTransform>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <optional>
+#include <string_view>
 
 #include "app/desktop/palette.h"
 #include "engine/mtext_plain.h"
@@ -27,6 +30,65 @@ constexpr int kPointCross = 3;                  // half size of a point's cross,
 constexpr double kGreekBelow = 3;               // texts smaller than this many pixels are boxes
 constexpr double kCapToEm = 0.7;                // a font's cap height per pixel size
 constexpr std::size_t kAntialiasBelow = 20000;  // entities; larger drawings draw aliased
+constexpr double kSolidBelow = 3;  // pixels of pattern; finer ones would only grey the line
+constexpr double kScreenPixelsPerMm = 96 / 25.4;
+constexpr std::int16_t kDefaultWeight = 25;  // hundredths of a mm
+
+bool sameName(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) ==
+               std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
+// The index of the named line type in types; `otherwise` for a continuous
+// line and for a name that is not there.
+std::uint32_t lineTypeIndex(const std::string& name, const std::vector<LineType>& types,
+                            std::uint32_t otherwise) {
+    if (sameName(name, "CONTINUOUS") || sameName(name, "BYBLOCK")) {
+        return otherwise;
+    }
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        if (sameName(types[i].name, name)) {
+            return std::uint32_t(i);
+        }
+    }
+    return otherwise;
+}
+
+// Where one entity's lines go, and how far along its line type pattern the
+// last of them ended.
+struct Trace {
+    QVector<QLineF>& lines;
+    const std::vector<double>* dashes;  // pixels: dash > 0, gap < 0, dot 0; null when solid
+    double repeat;                      // one pattern's length in pixels
+    double along = 0;
+};
+
+// The dashes of the pattern on the part of the window segment a-b (length
+// pixels long) between fractions t0 and t1; a dot shows as one pixel.
+void dash(QPointF a, QPointF b, double length, double t0, double t1, Trace& t) {
+    const double from = t.along + t0 * length, to = t.along + t1 * length;
+    const QPointF step = (b - a) / length;
+    double at = from - std::fmod(from, t.repeat);
+    while (at <= to) {
+        for (const double d : *t.dashes) {
+            const double end = at + std::abs(d);
+            if (d >= 0) {
+                const double first = std::max(at, from);
+                const double last = std::min(d > 0 ? end : at + 1, to);
+                if (first < last) {
+                    t.lines.append(
+                        QLineF(a + step * (first - t.along), a + step * (last - t.along)));
+                }
+            }
+            at = end;
+            if (at > to) {
+                break;
+            }
+        }
+    }
+}
 
 // Drawing units to window pixels for one render, and the drawing box the
 // window shows (a little larger, so clipped ends stay off screen).
@@ -55,13 +117,10 @@ struct Mapper {
         return x >= world.minX && x <= world.maxX && y >= world.minY && y <= world.maxY;
     }
 
-    // The segment cut to the shown box (Liang-Barsky); false when none of it shows.
-    bool clip(double& x1, double& y1, double& x2, double& y2) const {
-        if (inside(x1, y1) && inside(x2, y2)) {
-            return true;
-        }
+    // The fractions t0 to t1 of the segment inside the shown box
+    // (Liang-Barsky); false when none of it shows.
+    bool cut(double x1, double y1, double x2, double y2, double& t0, double& t1) const {
         const double dx = x2 - x1, dy = y2 - y1;
-        double t0 = 0, t1 = 1;
         const double p[4] = {-dx, dx, -dy, dy};
         const double q[4] = {x1 - world.minX, world.maxX - x1, y1 - world.minY, world.maxY - y1};
         for (int i = 0; i < 4; ++i) {
@@ -81,6 +140,18 @@ struct Mapper {
                 return false;
             }
         }
+        return true;
+    }
+    // The segment cut to the shown box; false when none of it shows.
+    bool clip(double& x1, double& y1, double& x2, double& y2) const {
+        if (inside(x1, y1) && inside(x2, y2)) {
+            return true;
+        }
+        double t0 = 0, t1 = 1;
+        if (!cut(x1, y1, x2, y2, t0, t1)) {
+            return false;
+        }
+        const double dx = x2 - x1, dy = y2 - y1;
         x2 = x1 + t1 * dx, y2 = y1 + t1 * dy;
         x1 = x1 + t0 * dx, y1 = y1 + t0 * dy;
         return true;
@@ -91,8 +162,20 @@ struct Mapper {
             out.append(QLineF(map(x1, y1), map(x2, y2)));
         }
     }
-    template <class P>
-    void chain(const std::vector<P>& pts, bool closed, QVector<QLineF>& out) const {
+    void segment(double x1, double y1, double x2, double y2, Trace& out) const {
+        if (!out.dashes) {
+            segment(x1, y1, x2, y2, out.lines);
+            return;
+        }
+        const double length = std::hypot(x2 - x1, y2 - y1) * k;
+        double t0 = 0, t1 = 1;
+        if (length > 0 && cut(x1, y1, x2, y2, t0, t1)) {
+            dash(map(x1, y1), map(x2, y2), length, t0, t1, out);
+        }
+        out.along += length;
+    }
+    template <class P, class Out>
+    void chain(const std::vector<P>& pts, bool closed, Out& out) const {
         for (std::size_t i = 1; i < pts.size(); ++i) {
             segment(pts[i - 1].x, pts[i - 1].y, pts[i].x, pts[i].y, out);
         }
@@ -195,7 +278,7 @@ std::vector<Point2> solidCorners(const SolidGeom& g) {
 }
 
 // The part of an infinite line inside the shown box, as a segment.
-void infiniteLine(const InfiniteLineGeom& g, const Mapper& m, QVector<QLineF>& out) {
+void infiniteLine(const InfiniteLineGeom& g, const Mapper& m, Trace& out) {
     const double dx = m.world.maxX - m.world.minX, dy = m.world.maxY - m.world.minY;
     const double reach = 2 * (std::hypot(dx, dy) + std::abs(g.base.x - m.world.minX) +
                               std::abs(g.base.y - m.world.minY));
@@ -293,7 +376,8 @@ void drawMText(QPainter& p, const MTextGeom& g, const Mapper& m, QRgb color,
     }
 }
 
-using LinesFor = std::function<QVector<QLineF>&(QRgb, bool)>;
+// Where the lines of a block part go, by its colour, selection and properties.
+using TraceFor = std::function<Trace(QRgb, bool, const EntityProps&)>;
 
 // The colour of a block part placed on a layer, or nothing when its layer is hidden.
 std::optional<QRgb> partColor(const EntityProps& props, const Drawing& drawing) {
@@ -307,16 +391,33 @@ std::optional<QRgb> partColor(const EntityProps& props, const Drawing& drawing) 
     return colorOf(props.color);
 }
 
+void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapper& m, QRgb color,
+                bool selected, bool oneInk, Trace& lines, const TraceFor& traceFor);
+
+// The parts of a block reference or a dimension, each in its own line style.
+template <class G>
+void drawParts(QPainter& p, const G& g, const Entity& e, const Drawing& drawing, const Mapper& m,
+               QRgb color, bool selected, bool oneInk, const TraceFor& traceFor) {
+    forEachPlacedEntity(g, drawing, [&](const Entity& part) {
+        Entity placed = part;
+        placed.props = inheritProps(part.props, e.props);
+        if (const std::optional<QRgb> c = partColor(placed.props, drawing)) {
+            const QRgb ink = oneInk ? color : *c;
+            Trace lines = traceFor(ink, selected, placed.props);
+            drawEntity(p, placed, drawing, m, ink, selected, oneInk, lines, traceFor);
+        }
+    });
+}
+
 // oneInk: block parts take the colour of the whole (a printout) instead of their own.
 void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapper& m, QRgb color,
-                bool selected, bool oneInk, const LinesFor& linesFor) {
-    QVector<QLineF>& lines = linesFor(color, selected);
+                bool selected, bool oneInk, Trace& lines, const TraceFor& traceFor) {
     if (const auto* g = geomIf<LineGeom>(e)) {
         m.segment(g->p1.x, g->p1.y, g->p2.x, g->p2.y, lines);
     } else if (const auto* g = geomIf<PointGeom>(e)) {
         const QPointF c = m.map(g->p.x, g->p.y);
-        lines.append(QLineF(c.x() - kPointCross, c.y(), c.x() + kPointCross, c.y()));
-        lines.append(QLineF(c.x(), c.y() - kPointCross, c.x(), c.y() + kPointCross));
+        lines.lines.append(QLineF(c.x() - kPointCross, c.y(), c.x() + kPointCross, c.y()));
+        lines.lines.append(QLineF(c.x(), c.y() - kPointCross, c.x(), c.y() + kPointCross));
     } else if (const auto* g = geomIf<CircleGeom>(e)) {
         m.chain(tessellateArc(g->center, g->radius, 0, kTwoPi, m.tolerance), false, lines);
     } else if (const auto* g = geomIf<ArcGeom>(e)) {
@@ -331,9 +432,9 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
     } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
         infiniteLine(*g, m, lines);
     } else if (const auto* g = geomIf<TextGeom>(e)) {
-        drawText(p, *g, m, color, lines);
+        drawText(p, *g, m, color, lines.lines);
     } else if (const auto* g = geomIf<MTextGeom>(e)) {
-        drawMText(p, *g, m, color, lines);
+        drawMText(p, *g, m, color, lines.lines);
     } else if (const auto* g = geomIf<SolidGeom>(e)) {
         if (g->kind == SolidGeom::Kind::Face3d) {
             m.chain(solidCorners(*g), true, lines);
@@ -367,21 +468,9 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
         const Point3 c = b + g->v * g->heightPx, d = a + g->v * g->heightPx;
         m.chain(std::vector<Point3>{a, b, c, d}, true, lines);
     } else if (const auto* g = geomIf<InsertGeom>(e)) {
-        forEachPlacedEntity(*g, drawing, [&](const Entity& part) {
-            Entity placed = part;
-            placed.props = inheritProps(part.props, e.props);
-            if (const std::optional<QRgb> c = partColor(placed.props, drawing)) {
-                drawEntity(p, placed, drawing, m, oneInk ? color : *c, selected, oneInk, linesFor);
-            }
-        });
+        drawParts(p, *g, e, drawing, m, color, selected, oneInk, traceFor);
     } else if (const auto* g = geomIf<DimensionGeom>(e)) {
-        forEachPlacedEntity(*g, drawing, [&](const Entity& part) {
-            Entity placed = part;
-            placed.props = inheritProps(part.props, e.props);
-            if (const std::optional<QRgb> c = partColor(placed.props, drawing)) {
-                drawEntity(p, placed, drawing, m, oneInk ? color : *c, selected, oneInk, linesFor);
-            }
-        });
+        drawParts(p, *g, e, drawing, m, color, selected, oneInk, traceFor);
     }
 }
 
@@ -419,29 +508,62 @@ void plainLines(QImage& image, const QVector<QLineF>& lines, QRgb color) {
 
 }  // namespace
 
-QVector<QLineF>& ViewPainter::batch(QRgb color, bool selected) {
-    if (lastBatch_ < batches_.size() && batches_[lastBatch_].color == color &&
-        batches_[lastBatch_].selected == selected) {
-        return batches_[lastBatch_].lines;
+double ViewPainter::Medium::width(std::int16_t lineWeight) const {
+    const double mm = (lineWeight < 0 ? kDefaultWeight : lineWeight) / 100.0;
+    return wholePixels ? std::max(1.0, std::round(mm * unitsPerMm)) : mm * unitsPerMm;
+}
+
+ViewPainter::Style ViewPainter::styleOf(const EntityProps& props, const Drawing& drawing) {
+    Style s{kByLayerType, 1, lineweight::kByLayer};
+    if (!props.lineType.empty() && !sameName(props.lineType, "BYLAYER")) {
+        s.lineType = lineTypeIndex(props.lineType, drawing.lineTypes(), kSolid);
     }
-    for (std::size_t i = 0; i < batches_.size(); ++i) {
-        if (batches_[i].color == color && batches_[i].selected == selected) {
-            lastBatch_ = i;
-            return batches_[i].lines;
+    if (std::isfinite(props.lineTypeScale) && props.lineTypeScale > 0) {
+        s.lineTypeScale = props.lineTypeScale;
+    }
+    if (props.lineWeight != lineweight::kByLayer) {
+        s.lineWeight = props.lineWeight < 0 ? kDefaultWeight : props.lineWeight;
+    }
+    return s;
+}
+
+ViewPainter::StyleLook ViewPainter::lookOf(const Style& style, const Medium& medium) {
+    return {style.lineType, style.lineTypeScale,
+            style.lineWeight == lineweight::kByLayer ? 0 : medium.width(style.lineWeight)};
+}
+
+ViewPainter::Batch& ViewPainter::batch(const Stroke& stroke, const Drawing& drawing) {
+    if (last_ && last_->stroke == stroke) {
+        return *last_;
+    }
+    for (Batch& b : batches_) {
+        if (b.stroke == stroke) {
+            last_ = &b;
+            return b;
         }
     }
-    batches_.push_back({color, selected, {}});
-    lastBatch_ = batches_.size() - 1;
-    return batches_.back().lines;
+    Batch& b = batches_.emplace_back();
+    b.stroke = stroke;
+    if (stroke.lineType != kSolid) {
+        for (const double d : drawing.lineTypes()[stroke.lineType].pattern) {
+            b.dashes.push_back(d * stroke.dashScale);
+            b.repeat += std::abs(d * stroke.dashScale);
+        }
+    }
+    last_ = &b;
+    return b;
 }
 
 void ViewPainter::flush(QImage& image, QPainter& p, bool antialiased) {
+    for (Batch& b : batches_) {
+        b.used = !b.lines.isEmpty();
+    }
     if (!antialiased && image.depth() == 32) {
-        // Plain lines go straight into the image; the painter must let go of it first.
+        // Thin lines go straight into the image; the painter must let go of it first.
         p.end();
         for (Batch& b : batches_) {
-            if (!b.selected) {
-                plainLines(image, b.lines, b.color);
+            if (!b.stroke.selected && b.stroke.width <= 1) {
+                plainLines(image, b.lines, b.stroke.color);
                 b.lines.clear();
             }
         }
@@ -453,20 +575,37 @@ void ViewPainter::flush(QImage& image, QPainter& p, bool antialiased) {
             continue;
         }
         // Selected entities show dashed and a little heavier.
-        QPen pen(QColor::fromRgb(b.color), b.selected ? 2 : 0,
-                 b.selected ? Qt::DashLine : Qt::SolidLine);
-        p.setPen(pen);
+        const double width = b.stroke.width + (b.stroke.selected ? 1 : 0);
+        p.setPen(QPen(QColor::fromRgb(b.stroke.color), width <= 1 ? 0 : width,
+                      b.stroke.selected ? Qt::DashLine : Qt::SolidLine,
+                      b.dashes.empty() ? Qt::SquareCap : Qt::FlatCap));
+        // Window points are pixel centres: an even width covers whole pixels
+        // only from a pixel's edge.
+        const bool even = std::fmod(width, 2) == 0;
+        if (even) {
+            p.translate(-0.5, -0.5);
+        }
         p.drawLines(b.lines);
+        if (even) {
+            p.translate(0.5, 0.5);
+        }
         b.lines.clear();
     }
+    // Strokes of earlier zooms and colours no longer shown.
+    std::erase_if(batches_, [](const Batch& b) { return !b.used; });
+    last_ = nullptr;
 }
 
 void ViewPainter::rebuild(const Drawing& drawing) {
     const std::vector<Entity>& all = drawing.entities();
     const std::vector<Layer>& layers = drawing.layers();
     cache_.resize(all.size());
+    styles_.clear();
+    std::map<Style, std::uint16_t> styleIndex;
     const std::string* lastName = nullptr;
     std::uint32_t lastLayer = kNoLayer;
+    const EntityProps* lastProps = nullptr;
+    std::uint16_t lastStyle = kOwnStyle;
     for (std::size_t i = 0; i < all.size(); ++i) {
         const Entity& e = all[i];
         Cached& c = cache_[i];
@@ -479,6 +618,22 @@ void ViewPainter::rebuild(const Drawing& drawing) {
             lastLayer = layer ? std::uint32_t(layer - layers.data()) : kNoLayer;
         }
         c.layer = lastLayer;
+        if (!lastProps || lastProps->lineWeight != e.props.lineWeight ||
+            lastProps->lineTypeScale != e.props.lineTypeScale ||
+            lastProps->lineType != e.props.lineType) {
+            lastProps = &e.props;
+            const Style s = styleOf(e.props, drawing);
+            if (const auto at = styleIndex.find(s); at != styleIndex.end()) {
+                lastStyle = at->second;
+            } else if (styles_.size() < kOwnStyle) {
+                lastStyle = std::uint16_t(styles_.size());
+                styleIndex.emplace(s, lastStyle);
+                styles_.push_back(s);
+            } else {
+                lastStyle = kOwnStyle;
+            }
+        }
+        c.style = lastStyle;
         const bool byLayer = e.props.color.aci == Color::kByLayer && e.props.color.trueColor < 0;
         c.color = byLayer ? 0 : colorOf(e.props.color);
         c.flags |= byLayer ? kByLayer : 0;
@@ -492,6 +647,10 @@ void ViewPainter::rebuild(const Drawing& drawing) {
             if ((l->p2.x - l->p1.x) * (l->p2.y - l->p1.y) >= 0) {
                 c.flags |= kRising;
             }
+            // The box gives the ends from its left; a pattern starts at the first point.
+            if (l->p1.x > l->p2.x || (l->p1.x == l->p2.x && l->p1.y > l->p2.y)) {
+                c.flags |= kBackward;
+            }
         } else {
             c.box = boundingBox(e, drawing);
         }
@@ -504,45 +663,88 @@ void ViewPainter::render(QImage& image, const Drawing& drawing, const View& view
     QPainter p(&image);
     const bool antialiased = drawing.liveCount() < kAntialiasBelow;
     p.setRenderHint(QPainter::Antialiasing, antialiased);
-    collect(p, drawing, view, selected, std::nullopt);
+    collect(p, drawing, view, selected, Medium{std::nullopt, kScreenPixelsPerMm, true});
     flush(image, p, antialiased);
 }
 
 void ViewPainter::paint(QPainter& p, const Drawing& drawing, const View& view, QRgb ink,
-                        double penWidth) {
+                        double unitsPerMm) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    collect(p, drawing, view, {}, ink);
+    collect(p, drawing, view, {}, Medium{ink, unitsPerMm, false});
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor::fromRgb(ink), penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    for (Batch& b : batches_) {
+    for (const Batch& b : batches_) {
+        p.setPen(QPen(QColor::fromRgb(ink), b.stroke.width, Qt::SolidLine,
+                      b.dashes.empty() ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin));
         p.drawLines(b.lines);
-        b.lines.clear();
     }
+    batches_.clear();
+    last_ = nullptr;
     p.restore();
 }
 
 void ViewPainter::collect(QPainter& p, const Drawing& drawing, const View& view,
-                          const Selected& selected, std::optional<QRgb> ink) {
+                          const Selected& selected, const Medium& medium) {
     const std::vector<Entity>& all = drawing.entities();
     if (cache_.size() != all.size()) {
         rebuild(drawing);
     }
     const Mapper m(view);
 
-    // Layers are read afresh each time: showing, hiding or recolouring one
-    // needs no rebuild.
-    struct LayerLook {
-        bool visible;
-        QRgb color;
-    };
+    // Layers are read afresh each time: showing, hiding, recolouring or
+    // restyling one needs no rebuild.
+    const std::vector<Layer>& layers = drawing.layers();
     std::vector<LayerLook> looks;
-    for (const Layer& l : drawing.layers()) {
-        looks.push_back({l.on && !l.frozen && l.color.aci >= 0, colorOf(l.color)});
+    looks.reserve(layers.size());
+    for (const Layer& l : layers) {
+        looks.push_back({l.on && !l.frozen && l.color.aci >= 0, colorOf(l.color),
+                         lineTypeIndex(l.lineType, drawing.lineTypes(), kSolid),
+                         medium.width(l.lineWeight)});
     }
-    const LayerLook unknown{true, aciColor(7)};
+    const LayerLook unknown{true, aciColor(7), kSolid, medium.width(lineweight::kDefault)};
+    std::vector<double> repeats;  // one pattern's length per line type, drawing units
+    for (const LineType& t : drawing.lineTypes()) {
+        double length = 0;
+        for (const double d : t.pattern) {
+            length += std::abs(d);
+        }
+        repeats.push_back(length);
+    }
+    std::vector<StyleLook> styleLooks;
+    styleLooks.reserve(styles_.size());
+    for (const Style& s : styles_) {
+        styleLooks.push_back(lookOf(s, medium));
+    }
 
-    const LinesFor lines = [this](QRgb c, bool s) -> QVector<QLineF>& { return batch(c, s); };
+    // Selected lines show the selection dashes instead of their pattern;
+    // patterns too fine to see draw solid.
+    const auto strokeFor = [&](QRgb color, bool chosen, const StyleLook& s, const LayerLook& look) {
+        Stroke stroke{color, chosen, s.width > 0 ? s.width : look.width, kSolid, 0};
+        const std::uint32_t type = s.lineType == kByLayerType ? look.lineType : s.lineType;
+        if (!chosen && type < repeats.size() &&
+            repeats[type] * s.lineTypeScale * m.k >= kSolidBelow) {
+            stroke.lineType = type;
+            stroke.dashScale = s.lineTypeScale * m.k;
+        }
+        return stroke;
+    };
+    const auto traceOf = [](Batch& b) {
+        return Trace{b.lines, b.dashes.empty() ? nullptr : &b.dashes, b.repeat};
+    };
+    const TraceFor traceFor = [&](QRgb color, bool chosen, const EntityProps& props) {
+        const Layer* layer = drawing.findLayer(props.layer);
+        const LayerLook& look = layer ? looks[std::size_t(layer - layers.data())] : unknown;
+        return traceOf(batch(
+            strokeFor(color, chosen, lookOf(styleOf(props, drawing), medium), look), drawing));
+    };
+
+    struct {
+        std::uint16_t style;
+        std::uint32_t layer;
+        QRgb color;
+        bool chosen;
+    } last{};
+    Batch* same = nullptr;
     for (std::size_t i = 0; i < cache_.size(); ++i) {
         const Cached& c = cache_[i];
         if (!m.meets(c.box)) {
@@ -553,17 +755,37 @@ void ViewPainter::collect(QPainter& p, const Drawing& drawing, const View& view,
             continue;
         }
         const bool chosen = selected && selected(c.handle);
-        const QRgb color = ink ? *ink : (c.flags & kByLayer) ? look.color : c.color;
+        const QRgb color = medium.ink ? *medium.ink : (c.flags & kByLayer) ? look.color : c.color;
+        // Neighbours mostly share a layer, a colour and a style: their batch
+        // is found without resolving the style again.
+        if (!same || c.style != last.style || c.layer != last.layer || color != last.color ||
+            chosen != last.chosen || c.style == kOwnStyle) {
+            const StyleLook style = c.style < styleLooks.size()
+                                        ? styleLooks[c.style]
+                                        : lookOf(styleOf(all[i].props, drawing), medium);
+            same = &batch(strokeFor(color, chosen, style, look), drawing);
+            last = {c.style, c.layer, color, chosen};
+        }
+        Batch& b = *same;
         if (c.flags & kLine) {
-            const Box2& b = c.box;
-            if (c.flags & kRising) {
-                m.segment(b.minX, b.minY, b.maxX, b.maxY, batch(color, chosen));
-            } else {
-                m.segment(b.minX, b.maxY, b.maxX, b.minY, batch(color, chosen));
+            const Box2& box = c.box;
+            const bool rising = c.flags & kRising;
+            double x1 = box.minX, y1 = rising ? box.minY : box.maxY;
+            double x2 = box.maxX, y2 = rising ? box.maxY : box.minY;
+            if (b.dashes.empty()) {
+                m.segment(x1, y1, x2, y2, b.lines);
+                continue;
             }
+            if (c.flags & kBackward) {
+                std::swap(x1, x2);
+                std::swap(y1, y2);
+            }
+            Trace lines = traceOf(b);
+            m.segment(x1, y1, x2, y2, lines);
             continue;
         }
-        drawEntity(p, all[i], drawing, m, color, chosen, ink.has_value(), lines);
+        Trace lines = traceOf(b);
+        drawEntity(p, all[i], drawing, m, color, chosen, medium.ink.has_value(), lines, traceFor);
     }
 }
 
