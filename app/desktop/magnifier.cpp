@@ -63,6 +63,12 @@ bool Magnifier::eventFilter(QObject* watched, QEvent* event) {
                 cursorInside_ = false;
                 hide();
                 break;
+            // A press or a key may change entities without a regeneration,
+            // as the view itself assumes.
+            case QEvent::MouseButtonPress:
+            case QEvent::KeyPress:
+                painter_.forget();
+                break;
             default:
                 break;
         }

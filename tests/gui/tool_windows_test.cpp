@@ -159,6 +159,19 @@ TEST_F(ToolWindowsTest, MagnifierShowsTheDrawingUnderTheCursorEnlarged) {
     const int up = static_cast<int>(20 * Magnifier::kZoom);
     EXPECT_TRUE(drawn(centre + 30, centre - up));
     EXPECT_FALSE(drawn(centre + 30, centre - 20));
+
+    // A press may move entities without a regeneration; the loupe must not
+    // keep showing where they were.
+    const engine::Handle first = vecad.GetFirstEntity();
+    vecad.drawing().replace(
+        first, engine::Entity(engine::LineGeom{{under.x - 100 * step, under.y - 20 * step, 0},
+                                               {under.x + 100 * step, under.y - 20 * step, 0}}));
+    send(view, QEvent::MouseButtonPress, cursor);
+    send(view, QEvent::MouseButtonRelease, cursor);
+    moveTo(view, cursor);
+    const QImage after = loupe->grab().toImage();
+    EXPECT_EQ(after.pixel(centre + 30, centre), ViewPainter::kBackground);
+    EXPECT_NE(after.pixel(centre + 30, centre + up), ViewPainter::kBackground);
 }
 
 }  // namespace
