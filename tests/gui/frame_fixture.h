@@ -1,11 +1,10 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
-
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -18,12 +17,16 @@
 
 namespace brondel::desktop::testing {
 
-// Dialogs that answer No and cancel every file dialog.
-class RefusingDialogs : public ports::Dialogs {
+// Dialogs that count the message boxes and give each the same answer, and
+// cancel every other dialog.
+class CountingDialogs : public ports::Dialogs {
   public:
+    ports::Answer answer = ports::Answer::No;
+    int boxes = 0;
     ports::Answer messageBox(const std::string&, ports::Buttons, ports::Icon,
                              const std::string&) override {
-        return ports::Answer::No;
+        ++boxes;
+        return answer;
     }
     std::string inputBox(const std::string&, const std::string&, const std::string&) override {
         return "";
@@ -32,13 +35,16 @@ class RefusingDialogs : public ports::Dialogs {
     std::string saveFile(const ports::FileDialogSetup&) override { return ""; }
 };
 
-// The main window on screen over a started program whose engine profile
-// lives in a folder of its own, with the magnifier off.
-class FrameFixture : public ::testing::Test {
+// A started program with its main window on screen, over the given dialogs
+// and pump and inert other ports, in a folder and engine profile of its own
+// (named after the test and this process, so tests may run side by side),
+// with the magnifier off.
+template <class Dialogs = CountingDialogs, class Pump = ports::Pump>
+class OnScreenFixture : public ::testing::Test {
   protected:
-    FrameFixture()
+    explicit OnScreenFixture(const std::string& name)
         : folder_(std::filesystem::temp_directory_path() /
-                  ("brondel-gui-pictures-test-" + std::to_string(::getpid()))) {
+                  (name + "-" + std::to_string(::getpid()))) {
         std::filesystem::create_directories(folder_);
         engine::CadSetProfileFolder(folder_.string());
         engine::CadMagPutShow(false);
@@ -49,7 +55,7 @@ class FrameFixture : public ::testing::Test {
         frame_->resize(900, 700);
         frame_->show();
     }
-    ~FrameFixture() override {
+    ~OnScreenFixture() override {
         frame_.reset();
         main_.reset();
         engine::CadMagPutShow(false);
@@ -70,14 +76,20 @@ class FrameFixture : public ::testing::Test {
         QApplication::processEvents();
     }
 
-    std::filesystem::path folder_;
-    RefusingDialogs dialogs_;
-    ports::Pump pump_;
+    // The ports come first: the program holds them until it goes.
+    Dialogs dialogs_;
+    Pump pump_;
     ports::NoRegistry registry_;
     ports::NoLauncher launcher_;
     ports::NoPrinter printer_;
+    std::filesystem::path folder_;
     std::unique_ptr<shell::MainWindow> main_;
     std::unique_ptr<MainFrame> frame_;
+};
+
+class FrameFixture : public OnScreenFixture<> {
+  protected:
+    FrameFixture() : OnScreenFixture("brondel-gui-frame-test") {}
 };
 
 }  // namespace brondel::desktop::testing

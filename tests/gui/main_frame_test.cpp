@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -17,70 +16,15 @@
 #include "app/desktop/key_codes.h"
 #include "app/desktop/menu_binding.h"
 #include "app/desktop/toolbar_binding.h"
-#include "ports/linux_registry.h"
-#include "ports/pdf_printer.h"
 #include "shell/menu_state.h"
+#include "tests/gui/frame_fixture.h"
 
 namespace brondel::desktop {
 namespace {
 
-class AnsweringDialogs : public ports::Dialogs {
-  public:
-    ports::Answer answer = ports::Answer::No;
-    int boxes = 0;
-    ports::Answer messageBox(const std::string&, ports::Buttons, ports::Icon,
-                             const std::string&) override {
-        ++boxes;
-        return answer;
-    }
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override {
-        return "";
-    }
-    std::string openFile(const ports::FileDialogSetup&) override { return ""; }
-    std::string saveFile(const ports::FileDialogSetup&) override { return ""; }
-};
-
-class NoLauncher : public ports::Launcher {
-  public:
-    bool start(const std::string&, const std::vector<std::string>&) override { return false; }
-    bool openDocument(const std::string&) override { return false; }
-};
-
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public testing::OnScreenFixture<> {
   protected:
-    MainFrameTest()
-        : folder_(std::filesystem::temp_directory_path() /
-                  ("brondel-gui-test-" + std::to_string(::getpid()))),
-          printer_((folder_ / "print.pdf").string()) {
-        std::filesystem::create_directories(folder_);
-        main_ = std::make_unique<shell::MainWindow>(
-            shell::Ports{dialogs_, pump_, registry_, launcher_, printer_}, folder_.string());
-        main_->start();
-        frame_ = std::make_unique<MainFrame>(*main_);
-        frame_->resize(900, 700);
-        frame_->show();
-    }
-    ~MainFrameTest() override {
-        frame_.reset();
-        main_.reset();
-        std::filesystem::remove_all(folder_);
-    }
-
-    void trigger(const std::string& name) {
-        QAction* action = frame_->menuBinding().action(name);
-        ASSERT_NE(action, nullptr) << name;
-        action->trigger();
-        QApplication::processEvents();
-    }
-
-    std::filesystem::path folder_;
-    AnsweringDialogs dialogs_;
-    ports::Pump pump_;
-    ports::LinuxRegistry registry_{""};
-    NoLauncher launcher_;
-    ports::PdfPrinter printer_;
-    std::unique_ptr<shell::MainWindow> main_;
-    std::unique_ptr<MainFrame> frame_;
+    MainFrameTest() : OnScreenFixture("brondel-gui-test") {}
 };
 
 TEST_F(MainFrameTest, MenuBarShowsTheModelsMenusInOrder) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -13,62 +12,19 @@
 #include "app/desktop/main_frame.h"
 #include "app/desktop/menu_binding.h"
 #include "app/desktop/modal_dialog.h"
-#include "ports/linux_registry.h"
-#include "ports/pdf_printer.h"
+#include "tests/gui/frame_fixture.h"
 #include "windows/forms.h"
 
 namespace brondel::desktop {
 namespace {
 
-class SilentDialogs : public ports::Dialogs {
-  public:
-    int boxes = 0;
-    ports::Answer messageBox(const std::string&, ports::Buttons, ports::Icon,
-                             const std::string&) override {
-        ++boxes;
-        return ports::Answer::Ok;
-    }
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override {
-        return "";
-    }
-    std::string openFile(const ports::FileDialogSetup&) override { return ""; }
-    std::string saveFile(const ports::FileDialogSetup&) override { return ""; }
-};
-
-class NoLauncher : public ports::Launcher {
-  public:
-    bool start(const std::string&, const std::vector<std::string>&) override { return false; }
-    bool openDocument(const std::string&) override { return false; }
-};
-
-class ModalWindowTest : public ::testing::Test {
+class ModalWindowTest : public testing::OnScreenFixture<> {
   protected:
-    ModalWindowTest()
-        : folder_(std::filesystem::temp_directory_path() /
-                  ("brondel-gui-modal-test-" + std::to_string(::getpid()))),
-          printer_((folder_ / "print.pdf").string()) {
-        std::filesystem::create_directories(folder_);
+    ModalWindowTest() : OnScreenFixture("brondel-gui-modal-test") {
+        dialogs_.answer = ports::Answer::Ok;
         std::filesystem::copy_file(std::filesystem::path(BRONDEL_SOURCE_DIR) / "hotkeys.txt",
                                    folder_ / "hotkeys.txt",
                                    std::filesystem::copy_options::overwrite_existing);
-        main_ = std::make_unique<shell::MainWindow>(
-            shell::Ports{dialogs_, pump_, registry_, launcher_, printer_}, folder_.string());
-        main_->start();
-        frame_ = std::make_unique<MainFrame>(*main_);
-        frame_->resize(900, 700);
-        frame_->show();
-    }
-    ~ModalWindowTest() override {
-        frame_.reset();
-        main_.reset();
-        std::filesystem::remove_all(folder_);
-    }
-
-    void trigger(const std::string& name) {
-        QAction* action = frame_->menuBinding().action(name);
-        ASSERT_NE(action, nullptr) << name;
-        action->trigger();
-        QApplication::processEvents();
     }
 
     // A key pressed in `target`, or in the dialog itself.
@@ -78,15 +34,6 @@ class ModalWindowTest : public ::testing::Test {
         QApplication::sendEvent(target != nullptr ? target : frame_->modalDialog(), &event);
         QApplication::processEvents();
     }
-
-    std::filesystem::path folder_;
-    SilentDialogs dialogs_;
-    ports::Pump pump_;
-    ports::LinuxRegistry registry_{""};
-    NoLauncher launcher_;
-    ports::PdfPrinter printer_;
-    std::unique_ptr<shell::MainWindow> main_;
-    std::unique_ptr<MainFrame> frame_;
 };
 
 TEST_F(ModalWindowTest, AboutOpensFromTheHelpMenuAndItsOkButtonClosesIt) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -19,7 +18,7 @@
 #include "app/desktop/menu_binding.h"
 #include "app/desktop/progress_panel.h"
 #include "coordfiles/import_commands.h"
-#include "ports/inert_ports.h"
+#include "tests/gui/frame_fixture.h"
 
 namespace brondel::desktop {
 namespace {
@@ -59,48 +58,18 @@ struct Seen {
     int value, maximum;
 };
 
-class ProgressPanelTest : public ::testing::Test {
+class ProgressPanelTest : public testing::OnScreenFixture<ImportDialogs, WatchingPump> {
   protected:
     static constexpr int kSteps = 3000;
 
-    ProgressPanelTest()
-        : folder_(std::filesystem::temp_directory_path() /
-                  ("brondel-gui-progress-test-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(folder_);
+    ProgressPanelTest() : OnScreenFixture("brondel-gui-progress-test") {
         dialogs_.datFile = (folder_ / "circle.dat").string();
         std::ofstream out(dialogs_.datFile, std::ios::binary);
         for (int i = 0; i < kSteps; ++i) {
             const double a = 6.283185307179586 * i / kSteps;
             out << 0.5 + 0.5 * std::cos(a) << ' ' << 0.5 * std::sin(a) << "\r\n";
         }
-        out.close();
-        main_ = std::make_unique<shell::MainWindow>(
-            shell::Ports{dialogs_, pump_, registry_, launcher_, printer_}, folder_.string());
-        main_->start();
-        frame_ = std::make_unique<MainFrame>(*main_);
-        frame_->resize(900, 700);
-        frame_->show();
     }
-    ~ProgressPanelTest() override {
-        frame_.reset();
-        main_.reset();
-        std::filesystem::remove_all(folder_);
-    }
-
-    void trigger(const std::string& name) {
-        QAction* action = frame_->menuBinding().action(name);
-        ASSERT_NE(action, nullptr) << name;
-        action->trigger();
-    }
-
-    std::filesystem::path folder_;
-    ImportDialogs dialogs_;
-    WatchingPump pump_;
-    ports::NoRegistry registry_;
-    ports::NoLauncher launcher_;
-    ports::NoPrinter printer_;
-    std::unique_ptr<shell::MainWindow> main_;
-    std::unique_ptr<MainFrame> frame_;
 };
 
 TEST_F(ProgressPanelTest, BarShowsTheWorkWhileACommandRunsAndGoesAtItsEnd) {
