@@ -6,9 +6,8 @@ build=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 export BRONDEL_BENCH_DATA="$build/bench-data"
 mkdir -p "$BRONDEL_BENCH_DATA"
-for generator in "$root"/bench/make_*.py; do
-  [ -f "$generator" ] && /usr/bin/python3 "$generator" "$BRONDEL_BENCH_DATA"
-done
+# The contour is shared through the folder; the DXF open benchmark makes its own files.
+/usr/bin/python3 "$root/bench/make_contour_dxf.py" "$BRONDEL_BENCH_DATA"
 for program in "$build"/bench/bench-*; do
   [ -x "$program" ] || continue
   echo "== $(basename "$program")"
