@@ -30,6 +30,7 @@ DatGenerationOutcome generateWindowDatList(documents::DrawingWindow& window) {
                                           ports::Icon::None, std::string(kGenerationErrorTitle));
             break;
         case DatGenerationOutcome::Generated:
+            window.settlePreview();  // a waiting preview shows the list it was made for
             setRows(window.DList, std::move(generation.rows));
             main.ports.pump.runOnce();
             break;

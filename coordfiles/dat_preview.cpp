@@ -30,17 +30,10 @@ void passOver(Call call) {
     }
 }
 
-}  // namespace
-
-std::string stepCountText(std::size_t steps) {
-    return " " + std::to_string(steps) + " Steps in the DAT File";
-}
-
-void showDatPreview(documents::DrawingWindow& window) {
+void drawDatPreview(documents::DrawingWindow& window) {
     shell::MainWindow& main = window.main();
     BusyPointer busy(main);
     const std::vector<std::string>& rows = window.DList.rows;
-    main.statusMain.set(3, stepCountText(rows.size()));
     engine::Vecad& preview = window.Vecad2;
     passOver([&] { preview.Purge(0); });
     // Each row is read, then drawn.
@@ -62,6 +55,22 @@ void showDatPreview(documents::DrawingWindow& window) {
     }
     passOver([&] { preview.Update(); });
     passOver([&] { preview.Execute(engine::command::kZoomExtents); });
+}
+
+}  // namespace
+
+std::string stepCountText(std::size_t steps) {
+    return " " + std::to_string(steps) + " Steps in the DAT File";
+}
+
+void showDatPreview(documents::DrawingWindow& window) {
+    shell::MainWindow& main = window.main();
+    main.statusMain.set(3, stepCountText(window.DList.rows.size()));
+    if (main.previewOnDemand) {
+        window.deferPreview([&window] { drawDatPreview(window); });
+        return;
+    }
+    drawDatPreview(window);
 }
 
 }  // namespace brondel::coordfiles

@@ -1,5 +1,7 @@
 #include "documents/drawing_window.h"
 
+#include <utility>
+
 #include "coordfiles/numbers.h"
 #include "documents/error_messages.h"
 #include "documents/file_commands.h"
@@ -37,6 +39,12 @@ DrawingWindow::DrawingWindow(shell::MainWindow& main, int serial)
     Vecad1.setListener(&vecad1Events);
     Vecad2.setListener(&vecad2Events);
     Vecad1.askSaveName = [&main] { return main.ports.dialogs.saveFile(saveDrawingSetup()); };
+}
+
+void DrawingWindow::settlePreview() {
+    if (pendingPreview_) {
+        std::exchange(pendingPreview_, nullptr)();
+    }
 }
 
 void DrawingWindow::activated() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -99,9 +100,15 @@ class DrawingWindow {
     // takes it if there is one; otherwise the armed pick tools serve it.
     void buttonPressed(double windowX, double windowY, bool rightButton = false);
 
+    // A preview deferred until it is needed (see MainWindow::previewOnDemand).
+    // Whatever reads Vecad2's content settles it first.
+    void deferPreview(std::function<void()> draw) { pendingPreview_ = std::move(draw); }
+    void settlePreview();
+
   private:
     shell::MainWindow& main_;
     int serial_;
+    std::function<void()> pendingPreview_;
 };
 
 }  // namespace brondel::documents

@@ -43,6 +43,7 @@ void printShown(shell::MainWindow& main, Output output) {
             output(window->Vecad1);
         }
         if (window->Vecad2.visible) {
+            window->settlePreview();
             output(window->Vecad2);
         }
     } catch (const Error& e) {

@@ -105,6 +105,7 @@ void MainWindow::runAction(const Action& action, const std::string& itemName,
 
 void MainWindow::runEngineAction(const Action& action) {
     engine::Vecad& drawing = active_->Vecad1;
+    active_->settlePreview();
     engine::Vecad& preview = active_->Vecad2;
     try {
         switch (action.kind) {

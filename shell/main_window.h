@@ -82,6 +82,9 @@ class MainWindow {
     AppState state;
     std::string profileName;
     double searchRadius = 0.01;
+    // A front end without a screen: the DAT preview is drawn only when
+    // something first looks at it.
+    bool previewOnDemand = false;
     int openWindowCount = 0;
     bool closeCancelled = false;
     bool closed = false;          // the main window has gone: the program ends

@@ -119,6 +119,7 @@ class Road {
         dialogs_.savePath = datPath;
         dialogs_.reversals = options.reverse ? 1 : 0;
         main_.searchRadius = options.radius;
+        main_.previewOnDemand = true;  // the road writes the DAT file; nobody sees the preview
     }
 
     void run(std::ostream& out) {

@@ -58,6 +58,33 @@ TEST_F(SequentialTest, CollectsLinesInEntityOrderAndPreviewsTheSteps) {
     EXPECT_GE(pump.runs, 5 + 4 + 4) << "once per entity, per generated row and per preview row";
 }
 
+// Without a screen the preview waits until something looks at it, then shows
+// the list it was made for, even when a later conversion changed the list.
+TEST_F(SequentialTest, APreviewOnDemandIsDrawnWhenFirstNeeded) {
+    main.previewOnDemand = true;
+    window.Vecad1.AddLine(0, 0, 0, 10, 0, 0);
+    window.Vecad1.AddLine(10, 0, 0, 10, 5, 0);
+    window.Vecad1.AddLine(10, 5, 0, 0, 0, 0);
+    window.Vecad2.AddLine(-1, -1, 0, -2, -2, 0);  // an earlier preview
+    main.click("mnuSequentialFile");
+    EXPECT_EQ(main.statusMain.panels[2], " 4 Steps in the DAT File");
+    EXPECT_EQ(takeMessages(), std::vector<Message>{kComplete});
+    EXPECT_EQ(window.Vecad2.GetNumEntities(), 1) << "not drawn yet";
+    const std::vector<DrawnLine> first{{0, 0, 1, 0, "0"}, {1, 0, 1, 0.5, "0"}, {1, 0.5, 0, 0, "0"}};
+    window.settlePreview();
+    EXPECT_EQ(testing::drawnLines(window.Vecad2), first);
+    window.settlePreview();
+    EXPECT_EQ(testing::drawnLines(window.Vecad2), first) << "drawn once";
+
+    main.click("mnuSequentialFile");
+    window.CList.rows = {"0, 0", "20, 0", "0, 0"};
+    main.click("mnuConvert");
+    EXPECT_EQ(window.DList.rows, (Rows{"0 0", "1 0", "0 0"}));
+    window.settlePreview();
+    EXPECT_EQ(testing::drawnLines(window.Vecad2),
+              (std::vector<DrawnLine>{{0, 0, 1, 0, "0"}, {1, 0, 0, 0, "0"}}));
+}
+
 TEST_F(SequentialTest, OnlyFirstPointsAndTheLastSecondPointAreUsed) {
     window.Vecad1.AddLine(0, 0, 0, 10, 0, 0);
     window.Vecad1.AddLine(10, 5, 0, 10, 0, 0);

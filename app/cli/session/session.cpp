@@ -36,6 +36,7 @@ Session::Session(Transcript& transcript, std::filesystem::path scriptFolder, std
       printer_((std::filesystem::path(appFolder) / "print.pdf").string()) {
     main_ = std::make_unique<shell::MainWindow>(
         shell::Ports{dialogs_, pump_, registry_, launcher_, printer_}, std::move(appFolder));
+    main_->previewOnDemand = true;  // a session shows its windows only in its dumps
     main_->noticesChanged.connect([this] { forwardNotices(); });
 }
 

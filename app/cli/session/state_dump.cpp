@@ -92,6 +92,7 @@ Json modalJson(const shell::ModalWindow* modal) {
 }
 
 Json windowJson(documents::DrawingWindow& w, int index) {
+    w.settlePreview();
     return {{"index", index},
             {"fileName", w.Vecad1.GetFileName()},
             {"changed", w.Vecad1.HasChanged()},
