@@ -48,11 +48,15 @@ void drawDatPreview(documents::DrawingWindow& window) {
         });
         progress.step();
     }
+    std::vector<engine::Entity> lines;
+    lines.reserve(steps.size());
     for (std::size_t i = 1; i < steps.size(); ++i) {
-        passOver(
-            [&] { preview.AddLine(steps[i - 1].x, steps[i - 1].y, 0, steps[i].x, steps[i].y, 0); });
+        lines.emplace_back(
+            engine::LineGeom{{steps[i - 1].x, steps[i - 1].y, 0}, {steps[i].x, steps[i].y, 0}});
         progress.step();
     }
+    steps = {};
+    passOver([&] { preview.AddEntities(std::move(lines)); });
     passOver([&] { preview.Update(); });
     passOver([&] { preview.Execute(engine::command::kZoomExtents); });
 }

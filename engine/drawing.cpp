@@ -4,6 +4,8 @@
 #include <atomic>
 #include <cassert>
 #include <cmath>
+#include <iterator>
+#include <span>
 #include <utility>
 
 #include "engine/box_crossing.h"
@@ -28,7 +30,7 @@ Overloaded(F...) -> Overloaded<F...>;
 
 // The spatial index's smallest cell: a few times the median entity size
 // (from a sample), so a small query reads a handful of well-filled cells.
-double typicalSize(const std::vector<Entity>& entities, const BlockLookup& blocks) {
+double typicalSize(std::span<const Entity> entities, const BlockLookup& blocks) {
     constexpr std::size_t kSample = 4096;
     std::vector<double> sizes;
     const std::size_t step = std::max<std::size_t>(1, entities.size() / kSample);
@@ -195,6 +197,23 @@ void Drawing::indexRemove(const Entity& e) {
     }
 }
 
+// Entities appended from position from on: one bulk build when the index is
+// empty (its cell size fitted to them, as a load does), else entry by entry.
+void Drawing::indexAppended(std::size_t from) {
+    const std::span<const Entity> added(entities_.begin() + std::ptrdiff_t(from), entities_.end());
+    if (index_.size() == 0) {
+        index_.setSmallestCell(typicalSize(added, *this));
+    }
+    std::vector<SpatialIndex::Item> items;
+    items.reserve(added.size());
+    for (const Entity& e : added) {
+        if (!e.erased) {
+            items.push_back({e.handle, boundingBox(e, *this), lineTag(e)});
+        }
+    }
+    index_.insertMany(items);
+}
+
 std::vector<Handle> Drawing::within(double x, double y, double distance) const {
     std::vector<Handle> found;
     if (!(distance >= 0)) {
@@ -271,6 +290,20 @@ Handle Drawing::add(Entity e) {
     const Handle h = e.handle;
     record(OpAdd{h, std::make_unique<Entity>(std::move(e))});
     return h;
+}
+
+Handle Drawing::addMany(std::vector<Entity> entities) {
+    if (entities.empty()) {
+        return kNoHandle;
+    }
+    for (Entity& e : entities) {
+        e.handle = nextHandle();
+        e.erased = false;
+    }
+    const Handle first = entities.front().handle;
+    const std::size_t count = entities.size();
+    record(OpAppend{count, std::make_unique<std::vector<Entity>>(std::move(entities))});
+    return first;
 }
 
 void Drawing::setErased(Handle h, bool erased) {
@@ -354,7 +387,6 @@ void Drawing::load(DrawingContent content) {
     currentLayer_ = findLayer(content.currentLayer) ? content.currentLayer : "0";
     entities_ = std::move(content.entities);
     addMissingLayers();
-    index_.setSmallestCell(typicalSize(entities_, *this));
     liveCount_ = 0;
     for (std::size_t i = 0; i < entities_.size(); ++i) {
         Entity& e = entities_[i];
@@ -363,9 +395,8 @@ void Drawing::load(DrawingContent content) {
         if (!e.erased) {
             ++liveCount_;
         }
-        indexInsert(e);
     }
-    index_.compact();
+    indexAppended(0);
     steps_.clear();
     undone_ = 0;
     version_ = newVersion();
@@ -453,6 +484,49 @@ void Drawing::insertAt(const std::vector<std::size_t>& positions, std::vector<En
     rebuildLookup();
 }
 
+void Drawing::appendAll(std::vector<Entity>& items) {
+    const std::size_t from = entities_.size();
+    if (from == 0) {
+        entities_ = std::move(items);
+    } else {
+        entities_.insert(entities_.end(), std::make_move_iterator(items.begin()),
+                         std::make_move_iterator(items.end()));
+    }
+    items = {};
+    for (std::size_t i = from; i < entities_.size(); ++i) {
+        lookupSlot(entities_[i].handle) = static_cast<std::uint32_t>(i);
+        if (!entities_[i].erased) {
+            ++liveCount_;
+        }
+    }
+    indexAppended(from);
+}
+
+std::vector<Entity> Drawing::takeLast(std::size_t count) {
+    const std::size_t from = entities_.size() - count;
+    if (from == 0) {
+        // Everything goes: the index is dropped whole.
+        index_.clear();
+        for (const Entity& e : entities_) {
+            lookupSlot(e.handle) = kAbsent;
+        }
+        liveCount_ = 0;
+        return std::exchange(entities_, {});
+    }
+    std::vector<Entity> taken;
+    taken.reserve(count);
+    for (std::size_t i = from; i < entities_.size(); ++i) {
+        indexRemove(entities_[i]);
+        if (!entities_[i].erased) {
+            --liveCount_;
+        }
+        lookupSlot(entities_[i].handle) = kAbsent;
+        taken.push_back(std::move(entities_[i]));
+    }
+    entities_.erase(entities_.begin() + std::ptrdiff_t(from), entities_.end());
+    return taken;
+}
+
 void Drawing::swapIn(Entity& other) {
     Entity& e = entities_[positionOf(other.handle)];
     indexRemove(e);
@@ -468,6 +542,10 @@ void Drawing::apply(Op& op) {
                        o.entity.reset();
                        ++liveCount_;
                        indexInsert(entities_.back());
+                   },
+                   [&](OpAppend& o) {
+                       appendAll(*o.entities);
+                       o.entities.reset();
                    },
                    [&](OpErase& o) {
                        Entity& e = entities_[positionOf(o.handle)];
@@ -507,6 +585,9 @@ void Drawing::revert(Op& op) {
                        lookupSlot(o.handle) = kAbsent;
                        o.entity = std::make_unique<Entity>(std::move(entities_.back()));
                        entities_.pop_back();
+                   },
+                   [&](OpAppend& o) {
+                       o.entities = std::make_unique<std::vector<Entity>>(takeLast(o.count));
                    },
                    [&](OpErase& o) {
                        OpErase inverse{o.handle, !o.erased};

@@ -60,6 +60,10 @@ class Drawing : public BlockLookup {
 
     // Changes.
     Handle add(Entity e);  // appended last; handle assigned here
+    // Appends the entities in their order as one change, with the handles
+    // add() would give them one by one and the index built in bulk. Answers
+    // the first new handle (0 when there are none).
+    Handle addMany(std::vector<Entity> entities);
     void setErased(Handle h, bool erased);
     void replace(Handle h, Entity e);  // same handle and place, new geometry or properties
     std::size_t purgeErased();
@@ -115,6 +119,10 @@ class Drawing : public BlockLookup {
         Handle handle;
         std::unique_ptr<Entity> entity;  // null while applied
     };
+    struct OpAppend {
+        std::size_t count;
+        std::unique_ptr<std::vector<Entity>> entities;  // null while applied
+    };
     struct OpErase {
         Handle handle;
         bool erased;  // the state the op sets
@@ -143,7 +151,7 @@ class Drawing : public BlockLookup {
     struct OpCurrentLayer {
         std::unique_ptr<CurrentLayerChange> change;
     };
-    using Op = std::variant<OpAdd, OpErase, OpReplace, OpRemove, OpLayer, OpCurrentLayer>;
+    using Op = std::variant<OpAdd, OpAppend, OpErase, OpReplace, OpRemove, OpLayer, OpCurrentLayer>;
 
     struct UndoStep {
         std::string label;
@@ -162,6 +170,9 @@ class Drawing : public BlockLookup {
     Handle nextHandle();
     void indexInsert(const Entity& e);
     void indexRemove(const Entity& e);
+    void indexAppended(std::size_t from);
+    void appendAll(std::vector<Entity>& items);
+    std::vector<Entity> takeLast(std::size_t count);
     void rebuildLookup();
     void addMissingLayers();
 

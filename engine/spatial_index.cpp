@@ -192,40 +192,54 @@ std::uint64_t zOrder(std::uint64_t key) {
 
 }  // namespace
 
-void SpatialIndex::compact() {
-    std::vector<std::int32_t> order(cells_.size());
-    std::vector<std::uint64_t> zs(cells_.size());
-    for (std::size_t c = 0; c < cells_.size(); ++c) {
-        order[c] = static_cast<std::int32_t>(c);
-        zs[c] = zOrder(cells_[c].key);
-    }
-    std::sort(order.begin(), order.end(),
-              [&](std::int32_t a, std::int32_t b) { return zs[a] < zs[b]; });
-
-    std::vector<Entry> entries;
-    entries.reserve(entries_.size() - freeEntries_.size());
-    std::vector<Cell> cells;
-    cells.reserve(cells_.size());
-    for (std::int32_t c : order) {
-        Cell cell{cells_[c].key, -1};
-        for (std::int32_t i = cells_[c].head; i >= 0; i = entries_[i].next) {
-            if (cell.head < 0) {
-                cell.head = static_cast<std::int32_t>(entries.size());
-            } else {
-                entries.back().next = static_cast<std::int32_t>(entries.size());
-            }
-            entries.push_back(entries_[i]);
-            entries.back().next = -1;
+void SpatialIndex::insertMany(const std::vector<Item>& items) {
+    if (size_ != 0) {
+        for (const Item& item : items) {
+            insert(item.handle, item.box, item.tag);
         }
-        cells.push_back(cell);
+        return;
     }
-    entries_ = std::move(entries);
-    freeEntries_.clear();
-    cells_ = std::move(cells);
-    for (auto& list : levelCells_) {
-        list.clear();
+    const int minLevel = minLevel_;
+    *this = SpatialIndex();  // drops cells and free entries an emptied index keeps
+    minLevel_ = minLevel;
+    struct Placed {
+        std::uint64_t z, key;
+        std::uint32_t item;
+    };
+    std::vector<Placed> placed;
+    placed.reserve(items.size());
+    for (std::uint32_t i = 0; i < items.size(); ++i) {
+        const Box2& box = items[i].box;
+        if (!bounded(box)) {
+            unbounded_.push_back(items[i].handle);
+            continue;
+        }
+        const int level = levelFor(box);
+        const double size = cellSize(level);
+        const std::uint64_t key =
+            makeKey(level, cellCoord(box.minX, size), cellCoord(box.minY, size));
+        placed.push_back({zOrder(key), key, i});
     }
-    std::fill(slots_.begin(), slots_.end(), Slot{0, -1});
+    std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
+        return a.z != b.z ? a.z < b.z : a.item < b.item;
+    });
+    entries_.reserve(placed.size());
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const Item& item = items[placed[i].item];
+        const bool first = i == 0 || placed[i - 1].key != placed[i].key;
+        const bool last = i + 1 == placed.size() || placed[i + 1].key != placed[i].key;
+        if (first) {
+            cells_.push_back({placed[i].key, static_cast<std::int32_t>(entries_.size())});
+        }
+        const std::int32_t next = last ? -1 : static_cast<std::int32_t>(entries_.size() + 1);
+        entries_.push_back({item.box, item.handle, next, item.tag});
+        ++levelCount_[placed[i].key >> 56];
+    }
+    std::size_t slots = 64;
+    while ((cells_.size() + 1) * 2 > slots) {
+        slots *= 2;
+    }
+    slots_.assign(slots, Slot{0, -1});
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t c = 0; c < cells_.size(); ++c) {
         std::size_t i = mix(cells_[c].key) & mask;
@@ -235,6 +249,7 @@ void SpatialIndex::compact() {
         slots_[i] = {cells_[c].key, static_cast<std::int32_t>(c)};
         levelCells_[cells_[c].key >> 56].push_back(static_cast<std::int32_t>(c));
     }
+    size_ = items.size();
 }
 
 void SpatialIndex::clear() {

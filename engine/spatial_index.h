@@ -22,15 +22,21 @@ class SpatialIndex {
     void insert(Handle h, const Box2& box, std::uint8_t tag = 0);
     // box must be the box the entry was inserted with.
     void remove(Handle h, const Box2& box);
+    struct Item {
+        Handle handle;
+        Box2 box;
+        std::uint8_t tag;
+    };
+    // Many entries at once. An empty index is built in one pass, its entries
+    // laid out cell by cell and the cells in Z order, so a query reads memory
+    // that lies together.
+    void insertMany(const std::vector<Item>& items);
     void clear();  // keeps the smallest cell size
     std::size_t size() const { return size_; }
     // Boxes smaller than this share cells of this size (rounded up to a power
     // of two). Finer cells would make every query walk many of them; set it
     // to about the typical entity's size while the index is empty.
     void setSmallestCell(double size);
-    // Lays the entries out cell by cell, the cells in Z order, so a query
-    // reads memory that lies together; worth doing after a bulk load.
-    void compact();
 
     // Calls visit(handle, box, tag) for every entry whose box meets the query
     // box (boxes are closed). Order is unspecified.

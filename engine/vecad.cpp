@@ -194,6 +194,13 @@ Handle Vecad::AddLine(double x1, double y1, double z1, double x2, double y2, dou
     return addEntity(Entity(LineGeom{{x1, y1, z1}, {x2, y2, z2}}));
 }
 
+Handle Vecad::AddEntities(std::vector<Entity> entities) {
+    for (Entity& e : entities) {
+        e.props.layer = drawing_.currentLayer();
+    }
+    return drawing_.addMany(std::move(entities));
+}
+
 Handle Vecad::AddPoint(double x, double y, double z) {
     return addEntity(Entity(PointGeom{{x, y, z}}));
 }

@@ -95,6 +95,10 @@ class Vecad {
 
     // Editing. New entities go last, on the current layer.
     Handle AddLine(double x1, double y1, double z1, double x2, double y2, double z2);
+    // Many entities as one change, appended in their order on the current
+    // layer as one Add call each would; answers the first new handle (0 for
+    // none). Long runs of additions go this way.
+    Handle AddEntities(std::vector<Entity> entities);
     Handle AddPoint(double x, double y, double z);
     // hAlign: 0 left, 1 centre, 2 right; widthFactor and oblique (radians)
     // as the text style would have them.

@@ -210,10 +210,15 @@ class Run {
             points.push_back(coordfiles::readCoordinateRow(row));
             progress.step();
         }
+        std::vector<engine::Entity> lines;
+        lines.reserve(points.size());
         for (std::size_t k = 1; k < points.size(); ++k) {
-            vecad_.AddLine(points[k - 1].x, points[k - 1].y, 0, points[k].x, points[k].y, 0);
+            lines.emplace_back(engine::LineGeom{{points[k - 1].x, points[k - 1].y, 0},
+                                                {points[k].x, points[k].y, 0}});
             progress.step();
         }
+        points = {};
+        vecad_.AddEntities(std::move(lines));
         vecad_.Update();
         vecad_.WndSetFocus();
     }

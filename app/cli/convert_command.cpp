@@ -125,6 +125,8 @@ class Road {
     void run(std::ostream& out) {
         documents::DrawingWindow& window = open();
         engine::Vecad& vecad = window.Vecad1;
+        // Nothing is undone on this road: what each step replaces is freed at once.
+        vecad.drawing().keepHistory(false);
         const int lines = pathtools::prepDrawing(window);
         out << "Lines read: " << lines << '\n';
         segmentArcs(vecad, out);
