@@ -441,10 +441,10 @@ std::vector<Entity> Drawing::removeAt(const std::vector<std::size_t>& positions)
         liveCount_ = 0;
         return std::exchange(entities_, {});
     }
-    std::vector<Entity> kept, removed;
-    kept.reserve(entities_.size() - positions.size());
+    // The kept entities close up in place: a purge never holds the drawing twice.
+    std::vector<Entity> removed;
     removed.reserve(positions.size());
-    std::size_t next = 0;
+    std::size_t next = 0, kept = 0;
     for (std::size_t i = 0; i < entities_.size(); ++i) {
         if (next < positions.size() && positions[next] == i) {
             indexRemove(entities_[i]);
@@ -455,10 +455,13 @@ std::vector<Entity> Drawing::removeAt(const std::vector<std::size_t>& positions)
             removed.push_back(std::move(entities_[i]));
             ++next;
         } else {
-            kept.push_back(std::move(entities_[i]));
+            if (kept != i) {
+                entities_[kept] = std::move(entities_[i]);
+            }
+            ++kept;
         }
     }
-    entities_ = std::move(kept);
+    entities_.erase(entities_.begin() + std::ptrdiff_t(kept), entities_.end());
     rebuildLookup();
     return removed;
 }

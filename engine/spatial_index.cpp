@@ -223,7 +223,8 @@ void SpatialIndex::insertMany(const std::vector<Item>& items) {
     std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
         return a.z != b.z ? a.z < b.z : a.item < b.item;
     });
-    entries_.reserve(placed.size());
+    // Room for a few more, so the next insert (a marker) does not copy them all.
+    entries_.reserve(placed.size() + placed.size() / 64 + 64);
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const Item& item = items[placed[i].item];
         const bool first = i == 0 || placed[i - 1].key != placed[i].key;
