@@ -199,7 +199,7 @@ void Drawing::indexRemove(const Entity& e) {
 
 // Entities appended from position from on: one bulk build when the index is
 // empty (its cell size fitted to them, as a load does), else entry by entry.
-void Drawing::indexAppended(std::size_t from) {
+void Drawing::indexAppended(std::size_t from) const {
     const std::span<const Entity> added(entities_.begin() + std::ptrdiff_t(from), entities_.end());
     if (index_.size() == 0) {
         index_.setSmallestCell(typicalSize(added, *this));
@@ -214,11 +214,18 @@ void Drawing::indexAppended(std::size_t from) {
     index_.insertMany(items);
 }
 
+void Drawing::settleIndex() const {
+    if (unindexed_ > 0) {
+        indexAppended(entities_.size() - std::exchange(unindexed_, 0));
+    }
+}
+
 std::vector<Handle> Drawing::within(double x, double y, double distance) const {
     std::vector<Handle> found;
     if (!(distance >= 0)) {
         return found;
     }
+    settleIndex();
     const Box2 q{x - distance, y - distance, x + distance, y + distance};
     index_.query(q, [&](Handle h, const Box2& box, std::uint8_t tag) {
         if (tag & kLineTag) {
@@ -241,6 +248,7 @@ std::vector<Handle> Drawing::inBox(const Box2& box, bool crossing) const {
     if (box.empty()) {
         return found;
     }
+    settleIndex();
     index_.query(box, [&](Handle h, const Box2& b, std::uint8_t tag) {
         const bool wholly = !b.empty() && b.minX >= box.minX && b.maxX <= box.maxX &&
                             b.minY >= box.minY && b.maxY <= box.maxY;
@@ -375,6 +383,7 @@ void Drawing::setCurrentLayer(const std::string& name) {
 void Drawing::load(DrawingContent content) {
     entities_.clear();
     index_.clear();
+    unindexed_ = 0;
     std::fill(positions_.begin(), positions_.end(), kAbsent);
     header_ = std::move(content.header);
     layers_ = std::move(content.layers);
@@ -435,12 +444,14 @@ std::vector<Entity> Drawing::removeAt(const std::vector<std::size_t>& positions)
     if (positions.size() == entities_.size()) {
         // Everything goes: no need to take the entries out of the index one by one.
         index_.clear();
+        unindexed_ = 0;
         for (const Entity& e : entities_) {
             lookupSlot(e.handle) = kAbsent;
         }
         liveCount_ = 0;
         return std::exchange(entities_, {});
     }
+    settleIndex();
     // The kept entities close up in place: a purge never holds the drawing twice.
     std::vector<Entity> removed;
     removed.reserve(positions.size());
@@ -502,7 +513,7 @@ void Drawing::appendAll(std::vector<Entity>& items) {
             ++liveCount_;
         }
     }
-    indexAppended(from);
+    unindexed_ += entities_.size() - from;
 }
 
 std::vector<Entity> Drawing::takeLast(std::size_t count) {
@@ -510,16 +521,26 @@ std::vector<Entity> Drawing::takeLast(std::size_t count) {
     if (from == 0) {
         // Everything goes: the index is dropped whole.
         index_.clear();
+        unindexed_ = 0;
         for (const Entity& e : entities_) {
             lookupSlot(e.handle) = kAbsent;
         }
         liveCount_ = 0;
         return std::exchange(entities_, {});
     }
+    // Entities still waiting for the index leave without touching it.
+    const bool indexed = count > unindexed_;
+    if (indexed) {
+        settleIndex();
+    } else {
+        unindexed_ -= count;
+    }
     std::vector<Entity> taken;
     taken.reserve(count);
     for (std::size_t i = from; i < entities_.size(); ++i) {
-        indexRemove(entities_[i]);
+        if (indexed) {
+            indexRemove(entities_[i]);
+        }
         if (!entities_[i].erased) {
             --liveCount_;
         }
@@ -538,6 +559,10 @@ void Drawing::swapIn(Entity& other) {
 }
 
 void Drawing::apply(Op& op) {
+    // The other changes read or edit the index entry by entry.
+    if (!std::holds_alternative<OpAppend>(op) && !std::holds_alternative<OpRemove>(op)) {
+        settleIndex();
+    }
     std::visit(Overloaded{
                    [&](OpAdd& o) {
                        lookupSlot(o.handle) = static_cast<std::uint32_t>(entities_.size());
@@ -578,6 +603,9 @@ void Drawing::apply(Op& op) {
 }
 
 void Drawing::revert(Op& op) {
+    if (!std::holds_alternative<OpAppend>(op)) {
+        settleIndex();
+    }
     std::visit(Overloaded{
                    [&](OpAdd& o) {
                        assert(!entities_.empty() && entities_.back().handle == o.handle);

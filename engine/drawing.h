@@ -170,7 +170,8 @@ class Drawing : public BlockLookup {
     Handle nextHandle();
     void indexInsert(const Entity& e);
     void indexRemove(const Entity& e);
-    void indexAppended(std::size_t from);
+    void indexAppended(std::size_t from) const;
+    void settleIndex() const;
     void appendAll(std::vector<Entity>& items);
     std::vector<Entity> takeLast(std::size_t count);
     void rebuildLookup();
@@ -188,7 +189,11 @@ class Drawing : public BlockLookup {
     std::vector<LineType> lineTypes_;
     std::vector<TextStyle> textStyles_;
     std::map<std::string, Block> blocks_;
-    SpatialIndex index_;
+    // Entities added in bulk join the index when it is first needed: a
+    // drawing rebuilt and then dropped (the command-line road) never builds
+    // it. The last unindexed_ entities are not in it yet.
+    mutable SpatialIndex index_;
+    mutable std::size_t unindexed_ = 0;
 
     // Handle -> position: chunk-local slots of every chunk this drawing owns.
     std::vector<std::int32_t> localChunk_;  // by global chunk number, -1 = not ours

@@ -144,6 +144,28 @@ TEST(Drawing, AddManyMatchesAddingOneByOne) {
     }
 }
 
+// Entities added in bulk join the index when it is first asked; changes made
+// before that still leave it right.
+TEST(Drawing, BulkAddedEntitiesAreIndexedWhenFirstNeeded) {
+    Drawing d;
+    const Handle a = d.addMany({line(0, 0, 1, 0), line(1, 0, 2, 0), line(2, 0, 3, 0)});
+    d.undo();
+    EXPECT_EQ(d.liveCount(), 0u);
+    EXPECT_TRUE(d.within(0.5, 0, 0.1).empty());
+    d.redo();
+    const Handle b = d.nextLive(a), c = d.nextLive(b);
+    d.setErased(b, true);
+    EXPECT_TRUE(d.within(1.5, 0, 0.1).empty());
+    d.purgeErased();
+    const Handle f = d.addMany({line(4, 0, 5, 0)});
+    const Handle e = d.add(line(6, 0, 7, 0));
+    EXPECT_EQ(d.within(2, 0, 3), (std::vector<Handle>{a, c, f}));
+    EXPECT_EQ(d.inBox({5.5, -1, 8, 1}, true), (std::vector<Handle>{e}));
+    d.purgeAll();
+    d.addMany({line(0, 0, 1, 0)});
+    EXPECT_EQ(d.within(0.5, 0, 0.1).size(), 1u);
+}
+
 TEST(Drawing, WithinFindsAtExactlyTheDistance) {
     Drawing d;
     const Handle a = d.add(line(0, 0, 1, 0));
