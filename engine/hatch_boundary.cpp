@@ -1,7 +1,7 @@
 #include "engine/hatch_boundary.h"
 
 #include <cmath>
-#include <map>
+#include <cstdint>
 #include <unordered_map>
 
 #include "engine/shape.h"
@@ -105,7 +105,16 @@ struct Piece {
     const Entity* entity;
 };
 
-std::vector<Loop> chainedLoops(const Drawing& drawing, double gap) {
+// A loop found before its outline is worked out: a closed entity, or a run
+// of pieces each taken forwards or backwards. Only loops whose box can
+// matter are worked out.
+struct Candidate {
+    Box2 box;
+    const Entity* closed = nullptr;
+    std::vector<std::pair<std::size_t, bool>> run;
+};
+
+std::vector<Piece> chainPieces(const Drawing& drawing) {
     std::vector<Piece> pieces;
     for (Handle h = drawing.firstLive(); h != kNoHandle; h = drawing.nextLive(h)) {
         const Entity& e = drawing.entity(h);
@@ -119,20 +128,25 @@ std::vector<Loop> chainedLoops(const Drawing& drawing, double gap) {
                  &e});
         }
     }
-    // Ends that meet share a node: ends are put in cells of the gap's size.
-    std::map<std::pair<long long, long long>, std::vector<int>> cells;
-    const auto cell = [&](Point2 p) {
-        return std::pair{static_cast<long long>(std::floor(p.x / gap)),
-                         static_cast<long long>(std::floor(p.y / gap))};
+    return pieces;
+}
+
+// Runs of pieces through nodes where exactly two ends meet (ends within
+// `gap` of each other meet) that come back to where they started.
+std::vector<Candidate> chainedCandidates(const std::vector<Piece>& pieces, double gap) {
+    std::unordered_map<std::uint64_t, std::vector<int>> cells;
+    const auto key = [](long long x, long long y) {
+        return (static_cast<std::uint64_t>(x) << 32) ^ static_cast<std::uint64_t>(y & 0xffffffff);
     };
     std::vector<int> node(pieces.size() * 2, -1);
     std::vector<Point2> nodeAt;
     for (std::size_t end = 0; end < node.size(); ++end) {
         const Point2 p = end % 2 ? pieces[end / 2].b : pieces[end / 2].a;
-        const auto [cx, cy] = cell(p);
+        const long long cx = static_cast<long long>(std::floor(p.x / gap));
+        const long long cy = static_cast<long long>(std::floor(p.y / gap));
         for (long long x = cx - 1; x <= cx + 1 && node[end] < 0; ++x) {
             for (long long y = cy - 1; y <= cy + 1 && node[end] < 0; ++y) {
-                const auto found = cells.find({x, y});
+                const auto found = cells.find(key(x, y));
                 if (found == cells.end()) {
                     continue;
                 }
@@ -147,54 +161,39 @@ std::vector<Loop> chainedLoops(const Drawing& drawing, double gap) {
         if (node[end] < 0) {
             node[end] = static_cast<int>(nodeAt.size());
             nodeAt.push_back(p);
-            cells[{cx, cy}].push_back(node[end]);
+            cells[key(cx, cy)].push_back(node[end]);
         }
     }
     std::vector<std::vector<int>> ends(nodeAt.size());  // piece ends at each node
     for (std::size_t end = 0; end < node.size(); ++end) {
         ends[node[end]].push_back(static_cast<int>(end));
     }
-    // A loop is a run of pieces through nodes of exactly two ends each.
     std::vector<bool> used(pieces.size(), false);
-    std::vector<Loop> loops;
+    std::vector<Candidate> out;
     for (std::size_t first = 0; first < pieces.size(); ++first) {
         if (used[first] || node[2 * first] == node[2 * first + 1]) {
             continue;
         }
-        HatchLoop h;
-        std::vector<Point2> o;
+        Candidate c;
         std::size_t piece = first;
-        bool forward = true;
-        bool closed = false;
-        std::vector<std::size_t> run;
-        while (true) {
-            if (used[piece]) {
-                break;
-            }
+        bool forward = true, closed = false;
+        while (!used[piece]) {
             used[piece] = true;
-            run.push_back(piece);
+            c.run.push_back({piece, forward});
             const Piece& pc = pieces[piece];
-            if (geomIf<LineGeom>(*pc.entity)) {
-                const Point2 a = forward ? pc.a : pc.b, b = forward ? pc.b : pc.a;
-                h.edges.push_back(HatchLineEdge{a, b});
-                o.push_back(a);
+            if (const auto* arc = geomIf<ArcGeom>(*pc.entity)) {
+                c.box.add(arc->center.x - arc->radius, arc->center.y - arc->radius);
+                c.box.add(arc->center.x + arc->radius, arc->center.y + arc->radius);
             } else {
-                const auto* arc = geomIf<ArcGeom>(*pc.entity);
-                const double start = forward ? arc->startAngle : arc->startAngle + arc->angle;
-                const double sweep = forward ? arc->angle : -arc->angle;
-                h.edges.push_back(
-                    HatchArcEdge{{arc->center.x, arc->center.y}, arc->radius, start, sweep});
-                std::vector<Point3> pts = tessellateArc(arc->center, arc->radius, start, sweep, 0);
-                pts.pop_back();
-                append(o, pts);
+                c.box.add(pc.a.x, pc.a.y);
+                c.box.add(pc.b.x, pc.b.y);
             }
-            const int endNode = node[2 * piece + (forward ? 1 : 0)];
-            if (ends[endNode].size() != 2) {
+            const int at = static_cast<int>(2 * piece + (forward ? 1 : 0));
+            const std::vector<int>& meeting = ends[node[at]];
+            if (meeting.size() != 2) {
                 break;
             }
-            const int other = ends[endNode][0] == static_cast<int>(2 * piece + (forward ? 1 : 0))
-                                  ? ends[endNode][1]
-                                  : ends[endNode][0];
+            const int other = meeting[0] == at ? meeting[1] : meeting[0];
             piece = static_cast<std::size_t>(other / 2);
             forward = other % 2 == 0;
             if (piece == first) {
@@ -202,11 +201,42 @@ std::vector<Loop> chainedLoops(const Drawing& drawing, double gap) {
                 break;
             }
         }
-        if (closed && o.size() >= 3) {
-            loops.push_back(finish(std::move(h), std::move(o)));
+        if (closed) {
+            out.push_back(std::move(c));
         }
     }
-    return loops;
+    return out;
+}
+
+Loop chainLoop(const std::vector<Piece>& pieces, const Candidate& c) {
+    HatchLoop h;
+    std::vector<Point2> o;
+    for (const auto& [piece, forward] : c.run) {
+        const Piece& pc = pieces[piece];
+        if (const auto* arc = geomIf<ArcGeom>(*pc.entity)) {
+            const double start = forward ? arc->startAngle : arc->startAngle + arc->angle;
+            const double sweep = forward ? arc->angle : -arc->angle;
+            h.edges.push_back(
+                HatchArcEdge{{arc->center.x, arc->center.y}, arc->radius, start, sweep});
+            std::vector<Point3> pts = tessellateArc(arc->center, arc->radius, start, sweep, 0);
+            pts.pop_back();
+            append(o, pts);
+        } else {
+            const Point2 a = forward ? pc.a : pc.b, b = forward ? pc.b : pc.a;
+            h.edges.push_back(HatchLineEdge{a, b});
+            o.push_back(a);
+        }
+    }
+    return finish(std::move(h), std::move(o));
+}
+
+bool boxHolds(const Box2& b, Point2 p) {
+    return p.x >= b.minX && p.x <= b.maxX && p.y >= b.minY && p.y <= b.maxY;
+}
+
+bool boxWithin(const Box2& inner, const Box2& outer) {
+    return inner.minX >= outer.minX && inner.maxX <= outer.maxX && inner.minY >= outer.minY &&
+           inner.maxY <= outer.maxY;
 }
 
 bool contains(const Loop& l, Point2 p) {
@@ -218,38 +248,60 @@ bool contains(const Loop& l, Point2 p) {
 
 std::optional<std::vector<HatchLoop>> hatchBoundaryAround(const Drawing& drawing, Point2 at,
                                                           double gap) {
-    std::vector<Loop> loops = chainedLoops(drawing, gap);
+    const std::vector<Piece> pieces = chainPieces(drawing);
+    std::vector<Candidate> candidates = chainedCandidates(pieces, gap);
     for (Handle h = drawing.firstLive(); h != kNoHandle; h = drawing.nextLive(h)) {
-        if (std::optional<Loop> l = closedEntityLoop(drawing.entity(h))) {
-            loops.push_back(std::move(*l));
+        const Entity& e = drawing.entity(h);
+        const auto* p = geomIf<PolylineGeom>(e);
+        if (geomIf<CircleGeom>(e) || geomIf<EllipseGeom>(e) || (p && !p->is3d)) {
+            Candidate c;
+            c.box = boundingBox(e, drawing);
+            c.closed = &e;
+            candidates.push_back(std::move(c));
         }
     }
-    const Loop* outer = nullptr;
-    for (const Loop& l : loops) {
-        if (l.area > 0 && contains(l, at) && (!outer || l.area < outer->area)) {
-            outer = &l;
+    const auto build = [&](const Candidate& c) -> std::optional<Loop> {
+        if (c.closed) {
+            return closedEntityLoop(*c.closed);
+        }
+        return chainLoop(pieces, c);
+    };
+    std::optional<Loop> outer;
+    const Candidate* outerFrom = nullptr;
+    for (const Candidate& c : candidates) {
+        if (!boxHolds(c.box, at)) {
+            continue;
+        }
+        std::optional<Loop> l = build(c);
+        if (l && l->area > 0 && contains(*l, at) && (!outer || l->area < outer->area)) {
+            outer = std::move(l);
+            outerFrom = &c;
         }
     }
     if (!outer) {
         return std::nullopt;
     }
-    std::vector<const Loop*> inside;
-    for (const Loop& l : loops) {
-        if (&l != outer && l.area > 0 && l.area < outer->area &&
-            contains(*outer, l.outline.front()) && !contains(l, at)) {
-            inside.push_back(&l);
+    std::vector<Loop> inside;
+    for (const Candidate& c : candidates) {
+        if (&c == outerFrom || !boxWithin(c.box, outer->box)) {
+            continue;
+        }
+        std::optional<Loop> l = build(c);
+        if (l && l->area > 0 && l->area < outer->area && contains(*outer, l->outline.front()) &&
+            !contains(*l, at)) {
+            inside.push_back(std::move(*l));
         }
     }
     std::vector<HatchLoop> out{outer->hatch};
     out.front().flags = 1;  // external
-    for (const Loop* l : inside) {
+    for (const Loop& l : inside) {
         bool nested = false;  // inside another island: an island of an island stays out
-        for (const Loop* other : inside) {
+        for (const Loop& other : inside) {
             nested = nested ||
-                     (other != l && other->area > l->area && contains(*other, l->outline.front()));
+                     (&other != &l && other.area > l.area && contains(other, l.outline.front()));
         }
         if (!nested) {
-            out.push_back(l->hatch);
+            out.push_back(l.hatch);
         }
     }
     return out;
