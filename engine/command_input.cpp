@@ -12,29 +12,6 @@ namespace brondel::engine {
 
 namespace {
 
-struct ShortName {
-    const char* name;
-    int code;
-};
-
-constexpr ShortName kShortNames[] = {
-    {"line", command::kDrawLine},    {"l", command::kDrawLine},
-    {"point", command::kDrawPoint},  {"po", command::kDrawPoint},
-    {"erase", command::kErase},      {"e", command::kErase},
-    {"delete", command::kErase},     {"zoom", command::kZoomRealtime},
-    {"z", command::kZoomRealtime},   {"zoomext", command::kZoomExtents},
-    {"ze", command::kZoomExtents},   {"zoomin", command::kZoomIn},
-    {"zi", command::kZoomIn},        {"zoomout", command::kZoomOut},
-    {"zo", command::kZoomOut},       {"zoomprev", command::kZoomPrevious},
-    {"zp", command::kZoomPrevious},  {"zoomwin", command::kZoomWindow},
-    {"zw", command::kZoomWindow},    {"zoomsel", command::kZoomSelected},
-    {"zs", command::kZoomSelected},  {"pan", command::kPanRealtime},
-    {"p", command::kPanRealtime},    {"panpoint", command::kPanToPoint},
-    {"regen", command::kRegenerate}, {"re", command::kRegenerate},
-    {"undo", command::kUndo},        {"u", command::kUndo},
-    {"redo", command::kRedo},
-};
-
 std::string_view trim(std::string_view s) {
     const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
     while (!s.empty() && blank(s.front())) {
@@ -77,13 +54,22 @@ std::optional<int> commandCodeFor(std::string_view text) {
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (const ShortName& s : kShortNames) {
-        if (lower == s.name) {
-            return s.code;
+    for (const CommandRow& row : commandTable()) {
+        std::string_view names = row.shortNames;
+        while (!names.empty()) {
+            const auto blank = names.find(' ');
+            if (names.substr(0, blank) == lower) {
+                return row.code;
+            }
+            names = blank == std::string_view::npos ? std::string_view() : names.substr(blank + 1);
         }
     }
     const int code = commandCode(lower);
     return code != 0 ? std::optional(code) : std::nullopt;
+}
+
+std::optional<double> parseTypedNumber(std::string_view text) {
+    return number(text);
 }
 
 std::optional<TypedPoint> parseTypedPoint(std::string_view text) {
@@ -92,6 +78,17 @@ std::optional<TypedPoint> parseTypedPoint(std::string_view text) {
     if (!text.empty() && text.front() == '@') {
         p.kind = TypedPoint::Kind::Relative;
         text.remove_prefix(1);
+        if (const auto angle = text.find('<'); angle != std::string_view::npos) {
+            const auto d = number(text.substr(0, angle));
+            const auto a = number(text.substr(angle + 1));
+            if (!d || !a) {
+                return std::nullopt;
+            }
+            p.kind = TypedPoint::Kind::Polar;
+            p.x = *d;
+            p.y = *a;
+            return p;
+        }
     }
     const auto comma = text.find(',');
     if (comma == std::string_view::npos) {
@@ -114,6 +111,48 @@ std::optional<TypedPoint> parseTypedPoint(std::string_view text) {
     p.x = *x;
     p.y = *y;
     return p;
+}
+
+std::optional<std::string> matchOption(const std::vector<std::string>& options,
+                                       std::string_view text) {
+    const auto lower = [](std::string_view s) {
+        std::string out(trim(s));
+        std::transform(out.begin(), out.end(), out.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return out;
+    };
+    const std::string typed = lower(text);
+    if (typed.empty()) {
+        return std::nullopt;
+    }
+    for (const std::string& option : options) {
+        std::string keyword;
+        for (char c : option) {
+            if (std::isupper(static_cast<unsigned char>(c))) {
+                keyword += c;
+            }
+        }
+        if (typed == lower(keyword) || typed == lower(option)) {
+            return option;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string askPrompt(std::string_view caption, const ToolAsk& ask) {
+    std::string text(caption);
+    text += ": " + ask.prompt;
+    if (!ask.options.empty()) {
+        text += " [";
+        for (std::size_t i = 0; i < ask.options.size(); ++i) {
+            text += (i ? "/" : "") + ask.options[i];
+        }
+        text += "]";
+    }
+    if (!ask.fallback.empty()) {
+        text += " <" + ask.fallback + ">";
+    }
+    return text;
 }
 
 }  // namespace brondel::engine

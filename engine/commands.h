@@ -1,11 +1,16 @@
 #pragma once
 
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
-// The engine's command codes that the control itself carries out; the
-// names of all codes the menus forward are in commands.cpp.
+// The engine's command table: every code the menus forward, with its
+// caption, the short names the command window takes and, for the
+// interactive ones, the tool that carries it out.
 namespace brondel::engine {
+
+class Tool;
 
 namespace command {
 constexpr int kZoomExtents = 102;
@@ -19,6 +24,21 @@ constexpr int kPanRealtime = 111;
 constexpr int kPanToPoint = 112;
 constexpr int kDrawPoint = 201;
 constexpr int kDrawLine = 205;
+constexpr int kDrawRay = 206;
+constexpr int kDrawConstructionLine = 207;
+constexpr int kDrawMultiLine = 208;
+constexpr int kDrawPolyline = 209;
+constexpr int kDrawPolygon = 210;
+constexpr int kDrawEllipse = 211;
+constexpr int kDrawRectangle = 212;
+constexpr int kCircleCenterRadius = 221;
+constexpr int kCircleCenterDiameter = 222;
+constexpr int kCircleDiametric = 223;
+constexpr int kCircleTwoPointsRadius = 224;
+constexpr int kDrawArc = 229;
+constexpr int kDrawSpline = 242;
+constexpr int kDrawText = 245;
+constexpr int kDrawHatch = 246;
 constexpr int kUndo = 301;
 constexpr int kRedo = 302;
 constexpr int kProperties = 306;
@@ -31,6 +51,22 @@ constexpr int kRegenerate = 911;
 constexpr int kPrint = 901;
 constexpr int kPrintPreview = 903;
 }  // namespace command
+
+struct CommandRow {
+    int code;
+    const char* caption;
+    const char* shortNames;  // blank-separated, lower case
+    // The tool that carries the command out; nullptr when the control acts
+    // at once or the engine does not have it.
+    std::unique_ptr<Tool> (*makeTool)();
+    // The tool acts on the selection: with nothing selected the host first
+    // lets the user pick entities.
+    bool onSelection;
+};
+
+// Sorted by code.
+std::span<const CommandRow> commandTable();
+const CommandRow* findCommand(int code);
 
 // The caption of a command code ("Draw Rectangle"), "Command" if unknown.
 std::string commandName(int code);

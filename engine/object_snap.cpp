@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/shape.h"
+#include "engine/snap_geometry.h"
 #include "engine/tessellate.h"
 
 namespace brondel::engine {
@@ -81,6 +82,40 @@ class Collector {
         if ((modes_ & snap::kCenter) && curveDistance < centerCurve_) {
             centerCurve_ = curveDistance;
             center_ = {{c, SnapKind::Center, h}, 0};
+        }
+    }
+
+    // Intersections, grips, perpendicular feet and tangent points.
+    void pieces(const Entity& e, const std::optional<Point2>& from) {
+        const Handle h = e.handle;
+        if (modes_ & snap::kGrip) {
+            for (const Point2& q : gripPoints(e)) {
+                offer(SnapKind::Grip, snap::kGrip, q, h);
+            }
+        }
+        if (!(modes_ & (snap::kIntersection | snap::kPerpendicular | snap::kTangent))) {
+            return;
+        }
+        for (const SnapPiece& piece : snapPieces(e)) {
+            if (from) {
+                if (const auto foot = perpendicularFoot(piece, *from)) {
+                    offer(SnapKind::Perpendicular, snap::kPerpendicular, *foot, h);
+                }
+                for (const Point2& t : tangentPoints(piece, *from)) {
+                    offer(SnapKind::Tangent, snap::kTangent, t, h);
+                }
+            }
+            if ((modes_ & snap::kIntersection) && seen_.size() < kMaxPieces) {
+                for (const auto& [other, owner] : seen_) {
+                    if (owner == h) {
+                        continue;
+                    }
+                    for (const Point2& x : intersections(piece, other)) {
+                        offer(SnapKind::Intersection, snap::kIntersection, x, h);
+                    }
+                }
+                seen_.push_back({piece, h});
+            }
         }
     }
 
@@ -174,6 +209,10 @@ class Collector {
         }
     }
 
+    // Pieces met so far, for intersections; past this many the rest are not
+    // paired, so a dense spot costs no more than a bounded time.
+    static constexpr std::size_t kMaxPieces = 2000;
+    std::vector<std::pair<SnapPiece, Handle>> seen_;
     Point2 p_;
     int modes_;
     Candidate point_, center_, nearest_;
@@ -182,15 +221,16 @@ class Collector {
 
 }  // namespace
 
-std::optional<SnapHit> findSnap(const Drawing& drawing, Point2 at, double aperture, int modes) {
-    constexpr int kCarriedOut =
-        snap::kNode | snap::kEndpoint | snap::kMidpoint | snap::kCenter | snap::kNearest;
-    if (!(modes & kCarriedOut) || !(aperture >= 0)) {
+std::optional<SnapHit> findSnap(const Drawing& drawing, Point2 at, double aperture, int modes,
+                                std::optional<Point2> from) {
+    if (modes == 0 || !(aperture >= 0)) {
         return std::nullopt;
     }
     Collector collector(at, modes);
     for (Handle h : drawing.within(at.x, at.y, aperture)) {
-        collector.entity(drawing.entity(h));
+        const Entity& e = drawing.entity(h);
+        collector.entity(e);
+        collector.pieces(e, from);
     }
     return collector.best(aperture);
 }

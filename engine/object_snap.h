@@ -8,8 +8,7 @@
 namespace brondel::engine {
 
 // The running object snap modes, one bit each as the snap toolbar passes
-// them. Intersection, perpendicular, tangent and grip are accepted but
-// not carried out by this engine.
+// them.
 namespace snap {
 constexpr int kNode = 1;
 constexpr int kEndpoint = 2;
@@ -22,7 +21,17 @@ constexpr int kTangent = 128;
 constexpr int kGrip = 256;
 }  // namespace snap
 
-enum class SnapKind { Node, Endpoint, Midpoint, Center, Nearest };
+enum class SnapKind {
+    Node,
+    Endpoint,
+    Midpoint,
+    Center,
+    Nearest,
+    Intersection,
+    Perpendicular,
+    Tangent,
+    Grip
+};
 
 struct SnapHit {
     Point2 point;
@@ -33,10 +42,12 @@ struct SnapHit {
 
 // The snap point for the cursor at `at` among the live entities whose
 // geometry comes within `aperture` of it (found through the drawing's
-// spatial index). Nodes, endpoints and midpoints within the aperture win
-// by distance; failing those, the centre of the nearest circle, arc or
-// ellipse under the cursor; failing that, the nearest point on the nearest
-// entity. Kinds not in `modes` are not offered.
-std::optional<SnapHit> findSnap(const Drawing& drawing, Point2 at, double aperture, int modes);
+// spatial index). Nodes, endpoints, midpoints, intersections, grips and,
+// from the command's last point `from`, perpendicular feet and tangent
+// points within the aperture win by distance; failing those, the centre of
+// the nearest circle, arc or ellipse under the cursor; failing that, the
+// nearest point on the nearest entity. Kinds not in `modes` are not offered.
+std::optional<SnapHit> findSnap(const Drawing& drawing, Point2 at, double aperture, int modes,
+                                std::optional<Point2> from = std::nullopt);
 
 }  // namespace brondel::engine

@@ -1,19 +1,15 @@
 #pragma once
 
 #include <optional>
-#include <vector>
 
 #include "engine/geometry.h"
 
 namespace brondel::engine {
 
-// What the view draws over the drawing while an interactive command runs,
-// in world coordinates.
+// The frame the view draws over the drawing while a command asks for a
+// rectangle, in world coordinates. What a command would add is its
+// preview, drawn as entities.
 struct RubberBand {
-    struct Segment {
-        Point2 a, b;
-        bool operator==(const Segment&) const = default;
-    };
     // Two opposite corners. A crossing rectangle (drawn dashed) selects what
     // it touches, a window rectangle what lies wholly inside it.
     struct Rectangle {
@@ -22,10 +18,9 @@ struct RubberBand {
         bool operator==(const Rectangle&) const = default;
     };
 
-    std::vector<Segment> segments;
     std::optional<Rectangle> rectangle;
 
-    bool empty() const { return segments.empty() && !rectangle; }
+    bool empty() const { return !rectangle; }
     bool operator==(const RubberBand&) const = default;
 };
 

@@ -7,7 +7,6 @@
 #include "engine/commands.h"
 #include "engine/error.h"
 #include "engine/explode.h"
-#include "engine/interactive_commands.h"
 #include "engine/io/drawing_files.h"
 #include "engine/rotate.h"
 
@@ -29,7 +28,9 @@ std::string lowerExtension(const std::string& path) {
 
 }  // namespace
 
-Vecad::Vecad() = default;
+Vecad::Vecad() {
+    preview_.keepHistory(false);
+}
 
 void Vecad::notify(void (VecadListener::*what)()) {
     if (listener_) {
@@ -40,7 +41,7 @@ void Vecad::notify(void (VecadListener::*what)()) {
 // ---------------------------------------------------------------- files
 
 void Vecad::FileNew() {
-    endCommand(true);  // what it began belonged to the drawing that goes
+    endCommand(Ending::Cancel);  // what it began belonged to the drawing that goes
     drawing_.load(DrawingContent{});
     fileName_.clear();
     SelClear();
@@ -55,7 +56,7 @@ void Vecad::FileOpen(const std::string& path) {
     }
     DrawingContent content =
         ext == "vec" ? io::readVec(path, fileProgress) : io::readDxf(path, nullptr, fileProgress);
-    endCommand(true);
+    endCommand(Ending::Cancel);
     SelClear();
     viewHistory_.clear();
     drawing_.load(std::move(content));
@@ -131,9 +132,6 @@ void Vecad::Execute(int code) {
         case command::kProperties:
             notify(&VecadListener::propertiesRequested);
             return;
-        case command::kErase:
-            erase();
-            return;
         case command::kClearSnapModes:
             SnapPutMode(0);
             return;
@@ -144,11 +142,7 @@ void Vecad::Execute(int code) {
             Update();
             return;
         default:
-            if (auto started = makeInteractiveCommand(code, *this)) {
-                startCommand(std::move(started));
-            } else {
-                notice(notAvailableNotice(code));
-            }
+            startOrNotice(code);
             return;
     }
     notify(&VecadListener::viewChanged);

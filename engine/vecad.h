@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/commands.h"
 #include "engine/drawing.h"
-#include "engine/interactive_command.h"
 #include "engine/object_snap.h"
 #include "engine/rubber_band.h"
 #include "engine/selection.h"
+#include "engine/tool.h"
+#include "engine/vecad_tool_context.h"
 #include "engine/view.h"
 #include "engine/view_history.h"
 
@@ -31,7 +33,7 @@ class VecadListener {
     virtual void propertiesRequested() {}
     // The running command's prompt changed ("" when no command runs).
     virtual void promptChanged(const std::string& /*prompt*/) {}
-    // rubberBand() or snapHit() changed: draw them again.
+    // preview(), rubberBand() or snapHit() changed: draw them again.
     virtual void rubberBandChanged() {}
     // A line was added to the command window's history.
     virtual void commandLineAdded(const std::string& /*line*/) {}
@@ -140,10 +142,13 @@ class Vecad {
     Handle GetEntityAtPoint(double windowX, double windowY) const;
 
     // The engine's interactive commands (Draw Line, Zoom Window, Select By
-    // Rectangle, ...), started by Execute or by commandInput. One runs at a
-    // time; starting another ends it. The view commands that act at once
-    // (zoom in, out, extents, previous, to selected), Regenerate, undo, redo
-    // and the snap switches leave it running.
+    // Rectangle, ...), the tools of the command table, started by Execute or
+    // by commandInput. One runs at a time; starting another ends it as Enter
+    // would (what is complete is kept), a new or opened drawing cancels it.
+    // The view commands that act at once (zoom in, out, extents, previous, to
+    // selected), Regenerate, undo, redo and the snap switches leave it
+    // running. Each finished command that changed the drawing is one undo
+    // step named by its caption; a cancelled one leaves no trace.
     //
     // Pointer events in window pixels. While a command runs a press is its
     // own: pressAt then returns true and nobody else should act on it. A
@@ -155,15 +160,20 @@ class Vecad {
     // taken; true when the command took the key.
     bool commandKey(int keyCode);
     // A line typed in the command window: a command's name or code, or
-    // while a command runs a point ("10,5", "@5,0" from the last point, or
-    // a distance towards the cursor); an empty line is Enter. Input that
-    // means nothing leaves a message in the history, never an exception.
+    // while a command runs what it asks for: a point ("10,5", "@5,0" or
+    // "@5<90" from the last point, or a distance towards the cursor), a
+    // number, an option by its capital letters, or text; an empty line is
+    // Enter. Input that means nothing leaves one line in the history and the
+    // command waits on, never an exception.
     void commandInput(const std::string& text);
 
     bool commandRunning() const { return command_ != nullptr; }
     int runningCommand() const;         // its code, 0 when none runs
     std::string commandPrompt() const;  // "" when no command runs
     const RubberBand& rubberBand() const { return rubberBand_; }
+    // What the running command would add with the cursor where it is, as
+    // entities of a drawing of their own (empty when nothing).
+    const Drawing& preview() const { return preview_; }
     // Where the cursor snaps to now, for the view's marker.
     const std::optional<SnapHit>& snapHit() const { return snapHit_; }
     // The command window's lines, oldest first: prompts, what was typed
@@ -197,9 +207,8 @@ class Vecad {
     // Adds what lies in the box to the selection (wholly inside it, or also
     // what it touches when crossing); returns how many were added.
     int selectInBox(const Box2& box, bool crossing);
-    // Erases every selected entity as one undo step; returns how many.
-    int eraseSelection();
     void commandMessage(const std::string& text);  // a line of the history
+    DraftingSettings& draftingSettings() { return drafting_; }
 
     // Chord tolerance used when splines and ellipses are exploded, drawing units.
     double explodeTolerance = 0.01;
@@ -207,15 +216,18 @@ class Vecad {
   private:
     void notify(void (VecadListener::*what)());
     Handle addEntity(Entity e);
-    void startCommand(std::unique_ptr<InteractiveCommand> command);
-    void endCommand(bool cancelled);
-    void settle(InteractiveCommand::Outcome outcome);
+    void startOrNotice(int code);
+    void startCommand(const CommandRow& row);
+    enum class Ending { Cancel, Takeover };
+    void endCommand(Ending how);
+    void settle(ToolResult result);
+    void commit();
     CommandPoint commandPoint(double windowX, double windowY);  // and sets snapHit_
     void refreshRubberBand(bool snapMoved);
     void promptIfChanged();
-    bool typedPoint(const std::string& text);
+    std::optional<ToolEvent> typedEvent(const std::string& text);
+    std::optional<Point2> typedPoint(const std::string& text);
     void zoomSelected();
-    void erase();
     void notice(const std::string& text);  // to the listener and the history
     template <class Event>
     void dispatch(Event&& event);
@@ -228,7 +240,11 @@ class Vecad {
     Handle picked_ = kNoHandle;
     // Shared so that a command ended while one of its own handlers runs lives
     // until that handler returns.
-    std::shared_ptr<InteractiveCommand> command_;
+    std::shared_ptr<Tool> command_;
+    const CommandRow* commandRow_ = nullptr;
+    VecadToolContext toolContext_{*this};
+    DraftingSettings drafting_;
+    Drawing preview_;
     std::string shownPrompt_;
     Point2 cursor_;  // the drawing point the cursor stands for, as commands see it
     RubberBand rubberBand_;

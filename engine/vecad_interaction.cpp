@@ -5,42 +5,118 @@
 
 #include "engine/command_input.h"
 #include "engine/commands.h"
-#include "engine/interactive_commands.h"
+#include "engine/error.h"
 #include "engine/polar_constraint.h"
 #include "engine/shape.h"
+#include "engine/tools/select_first.h"
 #include "engine/vecad.h"
 
 namespace brondel::engine {
 
 namespace {
+
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
+
+// The one line that says what a running command takes.
+std::string expected(const ToolAsk& ask) {
+    std::string what;
+    const auto either = [&](const std::string& more) {
+        what += (what.empty() ? "Type " : ", ") + more;
+    };
+    if (ask.point) {
+        either("a point (x,y, @dx,dy or @distance<angle)");
+    }
+    if (ask.number) {
+        either("a number");
+    }
+    for (const std::string& option : ask.options) {
+        either(option);
+    }
+    if (what.empty()) {
+        return "Pick in the drawing, or press Enter.";
+    }
+    return what + " or press Enter.";
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- running commands
 
 int Vecad::runningCommand() const {
-    return command_ ? command_->code() : 0;
+    return command_ ? commandRow_->code : 0;
 }
 
 std::string Vecad::commandPrompt() const {
-    return command_ ? command_->prompt() : std::string();
+    return command_ ? askPrompt(commandRow_->caption, command_->ask()) : std::string();
 }
 
-void Vecad::startCommand(std::unique_ptr<InteractiveCommand> command) {
-    endCommand(true);
-    command_ = std::move(command);
-    refreshRubberBand(false);
-    promptIfChanged();
+// A command of the table that has a tool starts it; the same command
+// given again while it picks its entities goes on with them, as Enter.
+void Vecad::startOrNotice(int code) {
+    const CommandRow* row = findCommand(code);
+    if (!row || !row->makeTool) {
+        notice(notAvailableNotice(code));
+    } else if (row->onSelection && runningCommand() == code) {
+        commandKey(kEnter);
+    } else {
+        startCommand(*row);
+    }
 }
 
-void Vecad::endCommand(bool cancelled) {
+void Vecad::startCommand(const CommandRow& row) {
+    endCommand(Ending::Takeover);
+    std::unique_ptr<Tool> tool = row.makeTool();
+    if (row.onSelection && selection_.empty()) {
+        tool = tools::selectFirst(std::move(tool));
+    }
+    command_ = std::move(tool);
+    commandRow_ = &row;
+    const std::shared_ptr<Tool> running = command_;
+    const ToolResult result = running->begin(toolContext_);
+    if (command_ == running) {
+        settle(result);
+    }
+}
+
+// A command another one takes over from ends as Enter would end it; one
+// that would still go on is cancelled.
+void Vecad::endCommand(Ending how) {
     if (!command_) {
         return;
     }
-    const std::shared_ptr<InteractiveCommand> ending = std::move(command_);
-    if (cancelled) {
-        ending->cancel();
+    if (how == Ending::Takeover) {
+        const std::shared_ptr<Tool> running = command_;
+        const ToolResult result = running->update(toolContext_, ToolEvent{});
+        if (command_ == running && result != ToolResult::Running) {
+            settle(result);
+            return;
+        }
+    }
+    if (!command_) {
+        return;
+    }
+    const std::shared_ptr<Tool> ending = std::move(command_);
+    ending->cancel(toolContext_);
+    const bool hadSnap = snapHit_.has_value();
+    snapHit_.reset();
+    refreshRubberBand(hadSnap);
+    promptIfChanged();
+}
+
+void Vecad::settle(ToolResult result) {
+    if (result == ToolResult::Running) {
+        refreshRubberBand(false);
+        promptIfChanged();
+        return;
+    }
+    const std::shared_ptr<Tool> ending = std::move(command_);
+    if (result == ToolResult::Commit) {
+        command_ = ending;  // apply may read the view and the selection through it
+        commit();
+        command_.reset();
+    } else if (result == ToolResult::Cancel) {
+        ending->cancel(toolContext_);
     }
     const bool hadSnap = snapHit_.has_value();
     snapHit_.reset();
@@ -48,30 +124,53 @@ void Vecad::endCommand(bool cancelled) {
     promptIfChanged();
 }
 
-void Vecad::settle(InteractiveCommand::Outcome outcome) {
-    if (outcome == InteractiveCommand::Outcome::Finished) {
-        endCommand(false);
-        return;
+// The command's changes as one undo step named by its caption; a failure
+// takes back what the step had done.
+void Vecad::commit() {
+    const std::string caption = commandRow_->caption;
+    toolContext_.changes = 0;
+    try {
+        Drawing::Step step(drawing_, caption);
+        command_->apply(toolContext_);
+    } catch (const Error& e) {
+        if (toolContext_.changes > 0 && drawing_.canUndo()) {
+            drawing_.undo();
+        }
+        commandMessage(caption + ": " + e.description());
     }
-    refreshRubberBand(false);
-    promptIfChanged();
+    if (toolContext_.changes > 0) {
+        Update();
+    }
 }
 
-// Runs event(command) on the running command and settles its outcome,
+// Runs event(command) on the running command and settles its result,
 // unless the event itself ended it or started another.
 template <class Event>
 void Vecad::dispatch(Event&& event) {
-    const std::shared_ptr<InteractiveCommand> running = command_;
-    const InteractiveCommand::Outcome outcome = event(*running);
+    const std::shared_ptr<Tool> running = command_;
+    const ToolResult result = event(*running);
     if (command_ == running) {
-        settle(outcome);
+        settle(result);
     }
 }
 
 void Vecad::refreshRubberBand(bool snapMoved) {
-    RubberBand band = command_ ? command_->rubberBand(cursor_) : RubberBand{};
-    if (band != rubberBand_ || snapMoved) {
-        rubberBand_ = std::move(band);
+    RubberBand band;
+    std::vector<Entity> shown;
+    if (command_) {
+        band.rectangle = command_->frame(cursor_);
+        shown = command_->preview(cursor_);
+    }
+    const bool changed = band != rubberBand_ || !shown.empty() || preview_.liveCount() > 0;
+    if (preview_.liveCount() > 0) {
+        preview_.purgeAll();
+    }
+    for (Entity& e : shown) {
+        e.props.layer = drawing_.currentLayer();
+        preview_.add(std::move(e));
+    }
+    if (changed || snapMoved) {
+        rubberBand_ = band;
         notify(&VecadListener::rubberBandChanged);
     }
 }
@@ -95,11 +194,12 @@ void Vecad::promptIfChanged() {
 CommandPoint Vecad::commandPoint(double windowX, double windowY) {
     CommandPoint p{{windowX, windowY}, view_.toWorld(windowX, windowY)};
     snapHit_.reset();
-    if (!command_ || !command_->takesPoints()) {
+    if (!command_ || !command_->ask().point) {
         return p;
     }
     if (snapOn_ && snapMode_ != 0) {
-        snapHit_ = findSnap(drawing_, p.world, view_.pickDistance(), snapMode_);
+        snapHit_ =
+            findSnap(drawing_, p.world, view_.pickDistance(), snapMode_, command_->basePoint());
     }
     if (snapHit_) {
         p.world = snapHit_->point;
@@ -117,7 +217,7 @@ bool Vecad::pressAt(double windowX, double windowY, bool rightButton) {
         return false;
     }
     if (rightButton) {
-        dispatch([](InteractiveCommand& c) { return c.enter(); });
+        dispatch([&](Tool& t) { return t.update(toolContext_, ToolEvent{}); });
         return true;
     }
     const std::optional<SnapHit> before = snapHit_;
@@ -126,7 +226,9 @@ bool Vecad::pressAt(double windowX, double windowY, bool rightButton) {
     if (before != snapHit_) {
         notify(&VecadListener::rubberBandChanged);
     }
-    dispatch([&](InteractiveCommand& c) { return c.press(at); });
+    dispatch([&](Tool& t) {
+        return t.update(toolContext_, ToolEvent{ToolEvent::Kind::Point, at, 0, {}});
+    });
     return true;
 }
 
@@ -135,9 +237,8 @@ void Vecad::releaseAt(double windowX, double windowY) {
         return;
     }
     const CommandPoint at = commandPoint(windowX, windowY);
-    dispatch([&](InteractiveCommand& c) {
-        c.release(at);
-        return InteractiveCommand::Outcome::Running;
+    dispatch([&](Tool& t) {
+        return t.update(toolContext_, ToolEvent{ToolEvent::Kind::Release, at, 0, {}});
     });
 }
 
@@ -148,8 +249,12 @@ void Vecad::cursorAt(double windowX, double windowY) {
     const std::optional<SnapHit> before = snapHit_;
     const CommandPoint at = commandPoint(windowX, windowY);
     cursor_ = at.world;
-    command_->move(at);
-    refreshRubberBand(before != snapHit_);
+    dispatch([&](Tool& t) {
+        return t.update(toolContext_, ToolEvent{ToolEvent::Kind::Move, at, 0, {}});
+    });
+    if (before != snapHit_) {
+        refreshRubberBand(true);
+    }
 }
 
 bool Vecad::commandKey(int keyCode) {
@@ -157,11 +262,11 @@ bool Vecad::commandKey(int keyCode) {
         return false;
     }
     if (keyCode == kEnter) {
-        dispatch([](InteractiveCommand& c) { return c.enter(); });
+        dispatch([&](Tool& t) { return t.update(toolContext_, ToolEvent{}); });
         return true;
     }
     if (keyCode == kEscape) {
-        endCommand(true);
+        endCommand(Ending::Cancel);
         return true;
     }
     return false;
@@ -171,59 +276,96 @@ bool Vecad::commandKey(int keyCode) {
 
 void Vecad::commandInput(const std::string& text) {
     commandMessage("> " + text);
-    if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
-        commandKey(kEnter);
-        return;
-    }
-    if (command_ && command_->takesPoints() && typedPoint(text)) {
+    if (command_) {
+        if (std::optional<ToolEvent> event = typedEvent(text)) {
+            if (event->kind != ToolEvent::Kind::Move) {  // Move: refused, already said
+                dispatch([&](Tool& t) { return t.update(toolContext_, *event); });
+            }
+            return;
+        }
+    } else if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
         return;
     }
     if (const auto code = commandCodeFor(text)) {
         Execute(*code);
         return;
     }
-    if (command_ && command_->takesPoints()) {
-        commandMessage("Not a point or a command: \"" + text +
-                       "\". Type x,y, @dx,dy, a distance or a command name.");
+    if (command_) {
+        commandMessage(commandRow_->caption + std::string(": \"") + text +
+                       "\" is not what is asked. " + expected(command_->ask()));
     } else {
         commandMessage("Unknown command: \"" + text + "\"");
     }
 }
 
-// Carries out a typed point; false when the text is not one. A point that
-// cannot be placed leaves a message and counts as handled.
-bool Vecad::typedPoint(const std::string& text) {
-    const std::optional<TypedPoint> typed = parseTypedPoint(text);
-    if (!typed) {
-        return false;
+// What a typed line means to the running command, or nullopt when it means
+// nothing to it. A point that cannot be placed is refused here with a
+// message, and comes back as a Move, which is not passed on.
+std::optional<ToolEvent> Vecad::typedEvent(const std::string& text) {
+    const ToolAsk ask = command_->ask();
+    ToolEvent event;
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
+        return event;  // Enter
     }
+    if (const auto option = matchOption(ask.options, text)) {
+        event.kind = ToolEvent::Kind::Option;
+        event.text = *option;
+        return event;
+    }
+    if (ask.text) {
+        event.kind = ToolEvent::Kind::Text;
+        event.text = text;
+        return event;
+    }
+    if (ask.number) {
+        if (const auto n = parseTypedNumber(text)) {
+            event.kind = ToolEvent::Kind::Number;
+            event.number = *n;
+            return event;
+        }
+    }
+    if (ask.point && parseTypedPoint(text)) {
+        const std::optional<Point2> world = typedPoint(text);
+        event.kind = world ? ToolEvent::Kind::Point : ToolEvent::Kind::Move;
+        if (world) {
+            event.at = CommandPoint{view_.toWindow(world->x, world->y), *world};
+        }
+        return event;
+    }
+    return std::nullopt;
+}
+
+// The drawing point a typed point stands for; nullopt, with a message,
+// when it cannot be placed.
+std::optional<Point2> Vecad::typedPoint(const std::string& text) {
+    const std::optional<TypedPoint> typed = parseTypedPoint(text);
     Point2 world{typed->x, typed->y};
     if (typed->kind != TypedPoint::Kind::Absolute) {
         const std::optional<Point2> base = command_->basePoint();
         if (!base) {
             commandMessage("There is no last point yet: type the point as x,y");
-            return true;
+            return std::nullopt;
         }
         if (typed->kind == TypedPoint::Kind::Relative) {
             world = {base->x + typed->x, base->y + typed->y};
+        } else if (typed->kind == TypedPoint::Kind::Polar) {
+            const double a = typed->y * kPi / 180;
+            world = {base->x + typed->x * std::cos(a), base->y + typed->x * std::sin(a)};
         } else {
             const double dx = cursor_.x - base->x, dy = cursor_.y - base->y;
             const double length = std::hypot(dx, dy);
             if (length == 0) {
                 commandMessage("Move the cursor away from the last point to show the direction");
-                return true;
+                return std::nullopt;
             }
             world = {base->x + dx / length * typed->x, base->y + dy / length * typed->x};
         }
     }
     if (!std::isfinite(world.x) || !std::isfinite(world.y)) {
         commandMessage("That point lies beyond the numbers a drawing can hold");
-        return true;
+        return std::nullopt;
     }
-    const Point2 window = view_.toWindow(world.x, world.y);
-    const CommandPoint at{window, world};
-    dispatch([&](InteractiveCommand& c) { return c.press(at); });
-    return true;
+    return world;
 }
 
 void Vecad::commandMessage(const std::string& text) {
@@ -300,7 +442,7 @@ void Vecad::zoomSelected() {
     zoomToBox(box);
 }
 
-// ---------------------------------------------------------------- selection and erase
+// ---------------------------------------------------------------- selection
 
 int Vecad::selectInBox(const Box2& box, bool crossing) {
     int added = 0;
@@ -311,36 +453,6 @@ int Vecad::selectInBox(const Box2& box, bool crossing) {
     }
     WndRedraw();
     return added;
-}
-
-int Vecad::eraseSelection() {
-    int erased = 0;
-    {
-        Drawing::Step step(drawing_, "Erase");
-        for (Handle h : selection_.order()) {
-            const Entity* e = drawing_.find(h);
-            if (e && !e->erased) {
-                drawing_.setErased(h, true);
-                ++erased;
-            }
-        }
-    }
-    selection_.clear();
-    Update();
-    return erased;
-}
-
-void Vecad::erase() {
-    if (runningCommand() == command::kErase) {
-        commandKey(kEnter);  // its picks are the selection
-        return;
-    }
-    if (selection_.empty()) {
-        startCommand(makeInteractiveCommand(command::kErase, *this));
-        return;
-    }
-    endCommand(true);
-    eraseSelection();
 }
 
 }  // namespace brondel::engine

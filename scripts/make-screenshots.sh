@@ -2,7 +2,8 @@
 # Takes the pictures of the desktop program in docs/screenshots without a
 # display: the program walks the main road on bundled drawings (a corpus
 # drawing with its coordinate list, the wing rib from the start marker to
-# the DAT view) and shows the About box and the hot-keys window.
+# the DAT view), draws a rib with the Draw menu and a polygon's preview, and
+# shows the About box and the hot-keys window.
 #
 # Usage: scripts/make-screenshots.sh [BUILD_DIR]
 set -euo pipefail

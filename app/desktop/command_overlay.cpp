@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include "app/desktop/view_painter.h"
 #include "engine/vecad.h"
 
 namespace brondel::desktop {
@@ -10,6 +11,9 @@ namespace brondel::desktop {
 namespace {
 
 constexpr QRgb kRubberBand = 0xffe0e0e0;
+constexpr QRgb kPreview = 0xff60d0ff;
+// Previews draw a little heavier than the drawing, so they stand out.
+constexpr double kPreviewPixelsPerMm = 6;
 constexpr QRgb kWindowFill = 0x402060ff;
 constexpr QRgb kCrossingFill = 0x4020c040;
 constexpr QRgb kSnapMarker = 0xffffc000;
@@ -40,6 +44,24 @@ void paintSnapMarker(QPainter& p, QPointF c, engine::SnapKind kind) {
             p.drawLine(QPointF(c.x() - m, c.y() - m), QPointF(c.x() + m, c.y() + m));
             p.drawLine(QPointF(c.x() - m, c.y() + m), QPointF(c.x() + m, c.y() - m));
             break;
+        case engine::SnapKind::Intersection:
+            p.drawLine(QPointF(c.x() - m, c.y() - m), QPointF(c.x() + m, c.y() + m));
+            p.drawLine(QPointF(c.x() - m, c.y() + m), QPointF(c.x() + m, c.y() - m));
+            break;
+        case engine::SnapKind::Perpendicular:
+            p.drawPolyline(QPolygonF({QPointF(c.x() - m, c.y() - m), QPointF(c.x() - m, c.y() + m),
+                                      QPointF(c.x() + m, c.y() + m)}));
+            p.drawPolyline(QPolygonF(
+                {QPointF(c.x() - m, c.y()), QPointF(c.x(), c.y()), QPointF(c.x(), c.y() + m)}));
+            break;
+        case engine::SnapKind::Tangent:
+            p.drawEllipse(c, m * 0.7, m * 0.7);
+            p.drawLine(QPointF(c.x() - m, c.y() - m), QPointF(c.x() + m, c.y() - m));
+            break;
+        case engine::SnapKind::Grip:
+            p.fillRect(QRectF(c.x() - m * 0.6, c.y() - m * 0.6, 1.2 * m, 1.2 * m),
+                       QColor::fromRgba(kSnapMarker));
+            break;
         case engine::SnapKind::Nearest:
             p.drawPolygon(
                 QPolygonF({QPointF(c.x() - m, c.y() - m), QPointF(c.x() + m, c.y() - m),
@@ -64,9 +86,10 @@ void paintCommandOverlay(QPainter& p, const engine::Vecad& vecad) {
         p.setBrush(QColor::fromRgba(crossing ? kCrossingFill : kWindowFill));
         p.drawRect(r);
     }
-    p.setPen(QPen(QColor::fromRgba(kRubberBand), 1));
-    for (const engine::RubberBand::Segment& s : band.segments) {
-        p.drawLine(onScreen(view, s.a), onScreen(view, s.b));
+    if (vecad.preview().liveCount() > 0) {
+        // What the command would add, drawn as the entities themselves are.
+        ViewPainter painter;
+        painter.paint(p, vecad.preview(), view, kPreview, kPreviewPixelsPerMm);
     }
     if (const std::optional<engine::SnapHit>& hit = vecad.snapHit()) {
         paintSnapMarker(p, onScreen(view, hit->point), hit->kind);

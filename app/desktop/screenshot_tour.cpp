@@ -183,6 +183,34 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
     tour.click("mnuConvert");
     tour.shoot("dat-view.png");
 
+    // A rib drawn with the Draw menu alone, typed into the command window:
+    // an outline of lines and a tangent arc, lightening holes, a hatched
+    // spar and a label; then a polygon's preview under the cursor with its
+    // prompt in the command window.
+    tour.click("mnuFileNew");
+    if (engine::Vecad* drafted = tour.drawing()) {
+        for (const char* line :
+             {"pline", "40,-10", "200,-2", "200,2", "40,10", "a",      "c",     "circle",
+              "80,0",  "4",      "circle", "120,0", "3",     "circle", "160,0", "2",
+              "rec",   "50,-6",  "56,6",   "hatch", "",      "",       "",      "53,0",
+              "",      "text",   "90,-20", "4",     "",      "Rib 3",  "ze"}) {
+            drafted->commandInput(line);
+        }
+        tour.click("mnuToolsCommandWindow");
+        tour.shoot("drafted-rib.png");
+        for (const char* line : {"polygon", "6", "120,25", ""}) {
+            drafted->commandInput(line);
+        }
+        const engine::Point2 cursor = drafted->view().toWindow(127, 29);
+        drafted->cursorAt(cursor.x, cursor.y);
+        for (int i = 0; i < 3; ++i) {
+            QApplication::processEvents();
+        }
+        tour.shoot("draw-preview.png");
+        drafted->commandKey(27);
+        tour.click("mnuToolsCommandWindow");
+    }
+
     tour.click("mnuHelpAbout");
     tour.shoot("about.png", frame.modalDialog());
     if (frame.modalDialog() != nullptr) {

@@ -56,14 +56,15 @@ TEST(CommandInput, TypedLinesDriveDrawLine) {
     s.move(10, 7);
     s.v.commandInput("5");     // towards the cursor
     s.v.commandInput("@0,0");  // the same point again draws nothing
+    EXPECT_EQ(s.v.commandHistory().back(), "Draw Line: that is the last point; give another");
     s.v.commandInput("1e308,0");
     s.v.commandInput("@1e308,0");  // beyond what a double holds
     EXPECT_EQ(s.v.commandHistory().back(), "That point lies beyond the numbers a drawing can hold");
     s.v.commandInput("what?");
     EXPECT_TRUE(s.v.commandRunning());
     EXPECT_EQ(s.v.commandHistory().back(),
-              "Not a point or a command: \"what?\". Type x,y, @dx,dy, a distance or a command "
-              "name.");
+              "Draw Line: \"what?\" is not what is asked. Type a point (x,y, @dx,dy or "
+              "@distance<angle), Undo or press Enter.");
     s.v.commandInput("");
     EXPECT_FALSE(s.v.commandRunning());
 
@@ -77,8 +78,8 @@ TEST(CommandInput, TypedLinesDriveDrawLine) {
 
 TEST(CommandInput, UnknownInputLeavesMessagesAndTheHistoryIsBounded) {
     VecadSession s;
-    s.v.commandInput("212");
-    EXPECT_EQ(s.heard.notices.back(), "not available in this engine: 212 Draw Rectangle");
+    s.v.commandInput("290");
+    EXPECT_EQ(s.heard.notices.back(), "not available in this engine: 290 Linear Dimension");
     EXPECT_EQ(s.v.commandHistory().back(), s.heard.notices.back());
     s.v.commandInput("frobnicate");
     EXPECT_EQ(s.v.commandHistory().back(), "Unknown command: \"frobnicate\"");

@@ -9,64 +9,77 @@ namespace {
 
 using testing::VecadSession;
 
-TEST(DrawLine, PromptsDrawsRubberBandAndMakesOneLabelledStepPerLine) {
+TEST(DrawLine, PromptsPreviewsAndKeepsAllItsLinesAsOneLabelledStep) {
     VecadSession s;
     s.v.Execute(command::kDrawLine);
     EXPECT_EQ(s.v.runningCommand(), command::kDrawLine);
     EXPECT_EQ(s.v.commandPrompt(), "Draw Line: first point");
     s.move(3, 3);
-    EXPECT_TRUE(s.v.rubberBand().empty());
+    EXPECT_EQ(s.v.preview().liveCount(), 0u);
 
     EXPECT_TRUE(s.press(0, 0));
-    EXPECT_EQ(s.v.commandPrompt(), "Draw Line: next point (Enter to end)");
+    EXPECT_EQ(s.v.commandPrompt(), "Draw Line: next point (Enter to end) [Undo]");
     s.move(10, 0);
-    ASSERT_EQ(s.v.rubberBand().segments.size(), 1u);
-    EXPECT_EQ(s.v.rubberBand().segments[0].a, (Point2{0, 0}));
-    EXPECT_NEAR(s.v.rubberBand().segments[0].b.x, 10, 1e-9);
+    ASSERT_EQ(s.v.preview().liveCount(), 1u);
+    const auto* band = geomIf<LineGeom>(s.v.preview().entities()[0]);
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->p1, (Point3{0, 0, 0}));
+    EXPECT_NEAR(band->p2.x, 10, 1e-9);
     EXPECT_GT(s.heard.rubberBandChanges, 0);
 
     s.press(10, 0);
     s.press(10, 10);
-    EXPECT_EQ(s.entities(), 2);
-    EXPECT_EQ(s.v.drawing().undoLabel(), "Draw Line");
-    s.v.Execute(command::kUndo);
-    EXPECT_EQ(s.entities(), 1);
-    EXPECT_TRUE(s.v.commandRunning());  // undo leaves the command running
+    s.press(20, 10);
+    s.v.commandInput("u");       // takes the last line back
+    EXPECT_EQ(s.entities(), 0);  // nothing is added before the command ends
+    EXPECT_EQ(s.v.preview().liveCount(), 3u);
 
     EXPECT_TRUE(s.v.commandKey(13));
+    EXPECT_EQ(s.entities(), 2);
+    EXPECT_EQ(s.v.drawing().undoLabel(), "Draw Line");
     EXPECT_FALSE(s.v.commandRunning());
-    EXPECT_TRUE(s.v.rubberBand().empty());
+    EXPECT_EQ(s.v.preview().liveCount(), 0u);
     EXPECT_EQ(s.v.commandPrompt(), "");
     EXPECT_EQ(s.heard.prompts.back(), "");
     EXPECT_FALSE(s.press(20, 20));  // no longer the command's
     EXPECT_FALSE(s.v.commandKey(13));
+    s.v.Execute(command::kUndo);
+    EXPECT_EQ(s.entities(), 0);
 }
 
-TEST(DrawLine, ARightPressEndsItAndANewCommandReplacesIt) {
+TEST(DrawLine, ARightPressKeepsEscapeDropsAndANewCommandKeepsWhatIsDone) {
     VecadSession s;
     s.v.Execute(command::kDrawLine);
     s.press(0, 0);
+    s.press(5, 0);
     EXPECT_TRUE(s.press(5, 5, true));
     EXPECT_FALSE(s.v.commandRunning());
-    EXPECT_EQ(s.entities(), 0);
+    EXPECT_EQ(s.entities(), 1);
 
     s.v.Execute(command::kDrawLine);
     s.press(0, 0);
+    s.press(5, 0);
+    s.v.commandKey(27);
+    EXPECT_EQ(s.entities(), 1);
+    EXPECT_EQ(s.v.drawing().undoLabel(), "Draw Line");
+
+    s.v.Execute(command::kDrawLine);
+    s.press(0, 0);
+    s.press(0, 5);
     s.v.Execute(command::kZoomIn);  // acts at once and leaves the line running
     EXPECT_EQ(s.v.runningCommand(), command::kDrawLine);
     s.v.Execute(command::kZoomWindow);
     EXPECT_EQ(s.v.runningCommand(), command::kZoomWindow);
     EXPECT_EQ(s.v.commandPrompt(), "Zoom Window: first corner");
-    s.v.Execute(command::kDrawLine);
-    s.press(1, 1);
-    EXPECT_EQ(s.entities(), 0);  // the first line's start went with its command
+    EXPECT_EQ(s.entities(), 2);
 }
 
-TEST(DrawPoint, EachPressIsAPointAndItsOwnStep) {
+TEST(DrawPoint, EachPressIsAPointAndEnterKeepsThemAsOneStep) {
     VecadSession s;
     s.v.Execute(command::kDrawPoint);
     s.press(1, 2);
     s.press(3, 4);
+    s.v.commandKey(13);
     ASSERT_EQ(s.entities(), 2);
     const auto* p = geomIf<PointGeom>(s.v.drawing().entity(s.v.GetFirstEntity()));
     ASSERT_NE(p, nullptr);
@@ -74,9 +87,7 @@ TEST(DrawPoint, EachPressIsAPointAndItsOwnStep) {
     EXPECT_NEAR(p->p.y, 2, 1e-9);
     EXPECT_EQ(s.v.drawing().undoLabel(), "Draw Point");
     s.v.Execute(command::kUndo);
-    EXPECT_EQ(s.entities(), 1);
-    s.v.commandKey(27);
-    EXPECT_FALSE(s.v.commandRunning());
+    EXPECT_EQ(s.entities(), 0);
 }
 
 TEST(ZoomCommands, WindowFitsTheRectangleAndPreviousWalksBack) {
@@ -222,7 +233,7 @@ TEST(Erase, WithNothingSelectedItAsksForPicksAndEnterErasesThem) {
     s.v.AddLine(0, 5, 0, 10, 5, 0);
     const Handle c = s.v.AddLine(0, 9, 0, 10, 9, 0);
     s.v.Execute(command::kErase);
-    EXPECT_EQ(s.v.commandPrompt(), "Erase: pick entities (Enter to erase them)");
+    EXPECT_EQ(s.v.commandPrompt(), "Erase: pick entities (Enter to go on)");
     s.press(5, 0);
     s.press(5, 9);
     EXPECT_EQ(s.entities(), 3);

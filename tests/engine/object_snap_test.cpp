@@ -48,6 +48,25 @@ TEST(ObjectSnap, EachModeFindsItsPointWithinTheAperture) {
     EXPECT_FALSE(s.hitAt(snap::kIntersection, 10.1, 0.1));  // not carried out
 }
 
+// Intersection, grip and, from the line's first point, perpendicular and
+// tangent, each against a point worked out by hand.
+TEST(ObjectSnap, IntersectionPerpendicularTangentAndGrip) {
+    SnapSession s;
+    s.v.AddLine(15, -10, 0, 15, 10, 0);  // touches the circle at (15, 0)
+    s.v.AddLine(5, -5, 0, 5, 5, 0);      // crosses the first line at (5, 0)
+    expectHit(s.hitAt(snap::kIntersection, 5.2, 0.3), SnapKind::Intersection, 5, 0);
+    expectHit(s.hitAt(snap::kIntersection, 15.3, 0.2), SnapKind::Intersection, 15, 0);
+    expectHit(s.hitAt(snap::kGrip, 25.2, 0.3), SnapKind::Grip, 25, 0);  // circle quadrant
+    EXPECT_FALSE(s.hitAt(snap::kPerpendicular, 7, 0.2));                // no last point yet
+
+    s.press(7, 6);  // the line starts there
+    expectHit(s.hitAt(snap::kPerpendicular, 7.1, 0.3), SnapKind::Perpendicular, 7, 0);
+    // From (7, 6) the tangents to the circle of radius 5 about (20, 0).
+    const double d = std::hypot(13.0, 6.0), a = std::atan2(6.0, -13.0), t = std::acos(5 / d);
+    const double tx = 20 + 5 * std::cos(a - t), ty = 5 * std::sin(a - t);
+    expectHit(s.hitAt(snap::kTangent, tx + 0.2, ty + 0.2), SnapKind::Tangent, tx, ty);
+}
+
 TEST(ObjectSnap, PointsBeatCentresWhichBeatNearest) {
     SnapSession s;
     const int all = snap::kEndpoint | snap::kMidpoint | snap::kCenter | snap::kNearest;
@@ -61,8 +80,7 @@ TEST(ObjectSnap, PressesTakeTheSnapPointUntilSnappingIsOffOrCleared) {
     s.v.SnapPutMode(snap::kEndpoint);
     s.press(10.2, 0.1);
     s.press(20.2, -0.3);  // nothing to snap to there
-    const auto* line =
-        geomIf<LineGeom>(s.v.drawing().entity(s.v.drawing().entities().back().handle));
+    const auto* line = geomIf<LineGeom>(s.v.preview().entities().front());
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->p1, (Point3{10, 0, 0}));
     EXPECT_NEAR(line->p2.x, 20.2, 1e-9);
@@ -91,10 +109,11 @@ TEST(Polar, OrthoHoldsLinesHorizontalOrVerticalAndAStepHoldsTheAngle) {
     s.v.Execute(command::kDrawLine);
     s.press(0.3, 0.1);  // the first point is free
     s.move(10, 2);
-    ASSERT_EQ(s.v.rubberBand().segments.size(), 1u);
-    EXPECT_DOUBLE_EQ(s.v.rubberBand().segments[0].b.y, 0.1);
+    ASSERT_EQ(s.v.preview().liveCount(), 1u);
+    EXPECT_DOUBLE_EQ(geomIf<LineGeom>(s.v.preview().entities()[0])->p2.y, 0.1);
     s.press(10, 2);
     s.press(11, 8);
+    s.v.commandKey(13);
     const auto& ents = s.v.drawing().entities();
     ASSERT_EQ(ents.size(), 2u);
     const auto& first = *geomIf<LineGeom>(ents[0]);
@@ -104,18 +123,18 @@ TEST(Polar, OrthoHoldsLinesHorizontalOrVerticalAndAStepHoldsTheAngle) {
     EXPECT_EQ(second.p2.x, second.p1.x);
     EXPECT_NEAR(second.p2.y, 8, 1e-9);
 
-    s.v.commandKey(13);
     s.v.PolarPutInc(45);
     s.v.Execute(command::kDrawLine);
     s.press(0, 0);
     s.press(10, 9);
-    const auto& diagonal = *geomIf<LineGeom>(s.v.drawing().entities().back());
-    EXPECT_NEAR(diagonal.p2.x, 9.5, 1e-6);
-    EXPECT_NEAR(diagonal.p2.y, 9.5, 1e-6);
-
     s.v.PolarPutOn(false);
     s.press(20, 10);
-    const auto& free = *geomIf<LineGeom>(s.v.drawing().entities().back());
+    s.v.commandKey(13);
+    const auto& drawn = s.v.drawing().entities();
+    const auto& diagonal = *geomIf<LineGeom>(drawn[drawn.size() - 2]);
+    EXPECT_NEAR(diagonal.p2.x, 9.5, 1e-6);
+    EXPECT_NEAR(diagonal.p2.y, 9.5, 1e-6);
+    const auto& free = *geomIf<LineGeom>(drawn.back());
     EXPECT_NEAR(free.p2.y, 10, 1e-9);
 }
 

@@ -205,9 +205,9 @@ TEST(Vecad, LayersAndUnavailableCommands) {
     EXPECT_FALSE(v.SetCurLayerByName("missing"));
     EXPECT_TRUE(v.SetCurLayerByName("DXF"));
     EXPECT_EQ(v.drawing().entity(v.AddLine(0, 0, 0, 1, 1, 0)).props.layer, "DXF");
-    v.Execute(212);
+    v.Execute(290);
     ASSERT_EQ(notices.texts.size(), 1u);
-    EXPECT_EQ(notices.texts[0], "not available in this engine: 212 Draw Rectangle");
+    EXPECT_EQ(notices.texts[0], "not available in this engine: 290 Linear Dimension");
 }
 
 TEST(Vecad, DwgFilesAreRefusedWithAClearError) {

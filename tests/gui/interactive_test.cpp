@@ -64,10 +64,10 @@ TEST_F(InteractiveTest, TheCommandWindowTakesNamesPointsAndShowsNotices) {
     EXPECT_EQ(y2, 5);
     EXPECT_TRUE(box().history()->toPlainText().contains("> @5,0"));
 
-    type("212");
-    EXPECT_TRUE(box().history()->toPlainText().contains("not available in this engine: 212"));
+    type("290");
+    EXPECT_TRUE(box().history()->toPlainText().contains("not available in this engine: 290"));
     EXPECT_EQ(program.main.statusMain.panels[2],
-              "not available in this engine: 212 Draw Rectangle");
+              "not available in this engine: 290 Linear Dimension");
 
     const int lines = box().history()->document()->blockCount();
     type("no such command");
@@ -95,7 +95,7 @@ TEST_F(InteractiveTest, DrawLineShowsItsRubberBandAndSnapsToEndpoints) {
     EXPECT_GT(edge.red(), 0xc0);
     EXPECT_LT(edge.blue(), 0x40);
     pressAt(60, 40);
-    vecad().commandKey(27);
+    vecad().commandKey(13);
     ASSERT_EQ(vecad().GetNumEntities(), 2);
     double x, y, z;
     engine::CadLineGetPoint1(vecad().GetNextEntity(vecad().GetFirstEntity()), x, y, z);

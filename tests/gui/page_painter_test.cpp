@@ -79,6 +79,28 @@ TEST(PagePainter, FitsTheDrawingKeepingItsAspectInBlackOnWhite) {
     EXPECT_LT(qGray(page.pixel(box.center())), 128);  // the diagonal
 }
 
+// SOLID keeps its corners in zigzag order: printed in stored order a
+// rectangle would come out as a bow-tie, white at the middle of its sides.
+TEST(PagePainter, FillsAFourCorneredSolidAsTheScreenDoes) {
+    engine::Vecad v;
+    engine::SolidGeom solid;
+    solid.corners[0] = {0, 0, 0};
+    solid.corners[1] = {100, 0, 0};
+    solid.corners[2] = {0, 50, 0};
+    solid.corners[3] = {100, 50, 0};
+    v.drawing().add(engine::Entity(solid));
+
+    QImage page(400, 300, QImage::Format_RGB32);
+    QPainter painter(&page);
+    paintDrawingPage(painter, QRectF(0, 0, 400, 300), 300, v.drawing());
+    painter.end();
+    const QRect box = inked(page);
+    ASSERT_FALSE(box.isEmpty());
+    const int middle = box.center().y();
+    EXPECT_LT(qGray(page.pixel(box.left() + box.width() / 10, middle)), 128);
+    EXPECT_LT(qGray(page.pixel(box.right() - box.width() / 10, middle)), 128);
+}
+
 TEST(PagePainter, PrintsOnePdfPage) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("brondel-page-painter-test-" + std::to_string(::getpid()) + ".pdf");

@@ -63,6 +63,7 @@ TEST_F(RoadTest, TheEditMenuNamesWhatUndoAndRedoWouldDo) {
     v.Execute(engine::command::kDrawLine);
     pressAt(0, 0);
     pressAt(10, 5);
+    v.commandKey(13);
     QMenu* edit = frame.menuBinding().action("mnuEdit")->menu();
     ASSERT_NE(edit, nullptr);
     Q_EMIT edit->aboutToShow();

@@ -69,7 +69,7 @@ std::string check(Command& c) {
         }
         return "";
     }
-    if (c.verb == "press" || c.verb == "move") {
+    if (c.verb == "press" || c.verb == "rpress" || c.verb == "release" || c.verb == "move") {
         if (auto r = needs(2); !r.empty()) {
             return r;
         }
@@ -105,7 +105,7 @@ std::string check(Command& c) {
                    ? ""
                    : "answer must be ok, yes, no or cancel";
     }
-    if (c.verb == "input" || c.verb == "click") {
+    if (c.verb == "input" || c.verb == "click" || c.verb == "type") {
         return needs(1);
     }
     if (c.verb == "file") {

@@ -185,13 +185,21 @@ void Session::run(const Command& c) {
             main.closeWindow(*window);
         } else if (verb == "key") {
             window->keyPressed(c.n);
+        } else if (verb == "type") {
+            window->Vecad1.commandInput(c.args[0]);
         } else if (verb == "move") {
+            const engine::Point2 at = window->Vecad1.view().toWindow(c.x, c.y);
+            window->Vecad1.cursorAt(at.x, at.y);
             window->cursorMoved(c.x, c.y, 0);
         } else if (!window->Vecad1.visible) {
             refuse(c, "Vecad1 is hidden");
         } else {
             const engine::Point2 at = window->Vecad1.view().toWindow(c.x, c.y);
-            window->buttonPressed(at.x, at.y);
+            if (verb == "release") {
+                window->Vecad1.releaseAt(at.x, at.y);
+            } else {
+                window->buttonPressed(at.x, at.y, verb == "rpress");
+            }
         }
     }
 }

@@ -1,0 +1,28 @@
+#include "engine/tools/tools.h"
+
+namespace brondel::engine::tools {
+
+namespace {
+
+// Erases the selection as one step; the picks go with it.
+class Erase : public Tool {
+  public:
+    ToolResult begin(ToolContext&) override { return ToolResult::Commit; }
+    ToolResult update(ToolContext&, const ToolEvent&) override { return ToolResult::Commit; }
+    ToolAsk ask() const override { return {}; }
+    void apply(ToolContext& c) override {
+        const std::vector<Handle> picked = c.selection();
+        for (Handle h : picked) {
+            c.erase(h);
+        }
+        c.clearSelection();
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Tool> makeErase() {
+    return std::make_unique<Erase>();
+}
+
+}  // namespace brondel::engine::tools

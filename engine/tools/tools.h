@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+
+#include "engine/tool.h"
+
+// The factories of the engine's tools, one per file in this folder; the
+// command table in engine/commands.cpp names them.
+namespace brondel::engine::tools {
+
+std::unique_ptr<Tool> makeZoomWindow();
+std::unique_ptr<Tool> makeZoomRealtime();
+std::unique_ptr<Tool> makePanRealtime();
+std::unique_ptr<Tool> makePanToPoint();
+std::unique_ptr<Tool> makePoint();
+std::unique_ptr<Tool> makeLine();
+std::unique_ptr<Tool> makeRay();
+std::unique_ptr<Tool> makeConstructionLine();
+std::unique_ptr<Tool> makeMultiLine();
+std::unique_ptr<Tool> makePolyline();
+std::unique_ptr<Tool> makePolygon();
+std::unique_ptr<Tool> makeEllipse();
+std::unique_ptr<Tool> makeRectangle();
+std::unique_ptr<Tool> makeCircleCenterRadius();
+std::unique_ptr<Tool> makeCircleCenterDiameter();
+std::unique_ptr<Tool> makeCircleDiametric();
+std::unique_ptr<Tool> makeCircleTwoPointsRadius();
+std::unique_ptr<Tool> makeArc();
+std::unique_ptr<Tool> makeSpline();
+std::unique_ptr<Tool> makeText();
+std::unique_ptr<Tool> makeHatch();
+std::unique_ptr<Tool> makeErase();
+std::unique_ptr<Tool> makeSelectByPoint();
+std::unique_ptr<Tool> makeSelectByRectangle();
+
+}  // namespace brondel::engine::tools

@@ -1,0 +1,68 @@
+#include "engine/vecad_tool_context.h"
+
+#include "engine/vecad.h"
+
+namespace brondel::engine {
+
+const Drawing& VecadToolContext::drawing() const {
+    return vecad_.drawing();
+}
+
+Handle VecadToolContext::add(Entity e) {
+    e.props.layer = vecad_.drawing().currentLayer();
+    ++changes;
+    return vecad_.drawing().add(std::move(e));
+}
+
+void VecadToolContext::erase(Handle h) {
+    ++changes;
+    vecad_.EntityErase(h, true);
+}
+
+const View& VecadToolContext::view() const {
+    return vecad_.view();
+}
+
+void VecadToolContext::rememberView() {
+    vecad_.rememberView();
+}
+
+void VecadToolContext::setView(Point2 center, double scale) {
+    vecad_.setView(center, scale);
+}
+
+void VecadToolContext::zoomToBox(const Box2& box) {
+    vecad_.zoomToBox(box);
+}
+
+const std::vector<Handle>& VecadToolContext::selection() const {
+    return vecad_.selection();
+}
+
+void VecadToolContext::select(Handle h) {
+    vecad_.SelectEntity(h, true);
+    vecad_.WndRedraw();
+}
+
+void VecadToolContext::clearSelection() {
+    vecad_.SelClear();
+    vecad_.WndRedraw();
+}
+
+int VecadToolContext::selectInBox(const Box2& box, bool crossing) {
+    return vecad_.selectInBox(box, crossing);
+}
+
+Handle VecadToolContext::entityAt(Point2 window) const {
+    return vecad_.GetEntityAtPoint(window.x, window.y);
+}
+
+void VecadToolContext::message(const std::string& text) {
+    vecad_.commandMessage(text);
+}
+
+DraftingSettings& VecadToolContext::settings() {
+    return vecad_.draftingSettings();
+}
+
+}  // namespace brondel::engine

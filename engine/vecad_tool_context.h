@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/tool.h"
+
+namespace brondel::engine {
+
+class Vecad;
+
+// What a control lets its running tool reach. It counts the changes made
+// through it, so the host knows whether a failed commit left any to undo.
+class VecadToolContext final : public ToolContext {
+  public:
+    explicit VecadToolContext(Vecad& vecad) : vecad_(vecad) {}
+
+    const Drawing& drawing() const override;
+    Handle add(Entity e) override;
+    void erase(Handle h) override;
+
+    const View& view() const override;
+    void rememberView() override;
+    void setView(Point2 center, double scale) override;
+    void zoomToBox(const Box2& box) override;
+
+    const std::vector<Handle>& selection() const override;
+    void select(Handle h) override;
+    void clearSelection() override;
+    int selectInBox(const Box2& box, bool crossing) override;
+    Handle entityAt(Point2 window) const override;
+
+    void message(const std::string& text) override;
+    DraftingSettings& settings() override;
+
+    int changes = 0;
+
+  private:
+    Vecad& vecad_;
+};
+
+}  // namespace brondel::engine

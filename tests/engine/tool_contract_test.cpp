@@ -1,0 +1,168 @@
+// Every tool of the command table, run through a scripted input sequence:
+// one undo step named after it that undo takes back exactly and redo makes
+// again, nothing left when it is cancelled midway, a preview while it runs.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+#include "engine/commands.h"
+#include "engine/shape.h"
+#include "tests/engine/vecad_session.h"
+
+namespace brondel::engine {
+namespace {
+
+using testing::VecadSession;
+
+enum class Effect { Adds, Erases, View, Selection };
+
+struct Script {
+    Effect effect;
+    std::vector<std::string> steps;  // "p x y", "m x y", "r x y", "t text", "enter"
+    std::size_t midway;              // steps run before the cancel is tried
+    bool previews;                   // entities or a frame show at midway
+};
+
+const std::map<int, Script>& scripts() {
+    static const std::map<int, Script> s = {
+        {106, {Effect::View, {"p 0 0", "p 10 10"}, 1, true}},
+        {107, {Effect::View, {"p 0 0", "m 0 5", "r 0 5", "enter"}, 1, false}},
+        {111, {Effect::View, {"p 0 0", "m 3 5", "r 3 5", "enter"}, 1, false}},
+        {112, {Effect::View, {"p 3 3"}, 0, false}},
+        {201, {Effect::Adds, {"p 1 1", "p 2 2", "enter"}, 1, true}},
+        {205, {Effect::Adds, {"p 0 0", "p 10 0", "p 10 10", "enter"}, 2, true}},
+        {206, {Effect::Adds, {"p 0 0", "p 10 5", "t @5<90", "enter"}, 2, true}},
+        {207, {Effect::Adds, {"p 0 0", "p 10 5", "enter"}, 1, true}},
+        {208, {Effect::Adds, {"p 0 0", "p 10 0", "p 10 10", "enter"}, 2, true}},
+        {209,
+         {Effect::Adds, {"p 0 0", "p 10 0", "t a", "p 10 10", "t L", "p 0 10", "t c"}, 3, true}},
+        {210, {Effect::Adds, {"t 6", "p 0 0", "t \"\"", "p 5 0"}, 3, true}},
+        {211, {Effect::Adds, {"p 0 0", "p 10 0", "t 4"}, 2, true}},
+        {212, {Effect::Adds, {"p 0 0", "p 10 5"}, 1, true}},
+        {221, {Effect::Adds, {"p 0 0", "t 5"}, 1, true}},
+        {222, {Effect::Adds, {"p 0 0", "t 10"}, 1, true}},
+        {223, {Effect::Adds, {"p 0 0", "p 10 0"}, 1, true}},
+        {224, {Effect::Adds, {"p 0 0", "p 10 0", "t 8"}, 2, true}},
+        {229, {Effect::Adds, {"p 10 0", "p 0 10", "p -10 0"}, 2, true}},
+        {242, {Effect::Adds, {"p 0 0", "p 5 5", "p 10 0", "p 15 5", "enter"}, 3, true}},
+        {245, {Effect::Adds, {"p 0 0", "t 2", "t 30", "t Hello"}, 1, true}},
+        {246, {Effect::Adds, {"t ansi31", "t 2", "t 45", "p -15 15", "enter"}, 4, true}},
+        {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
+        {501, {Effect::Selection, {"p 5 -20", "enter"}, 1, false}},
+        {502, {Effect::Selection, {"p -1 -21", "p 20 -19"}, 1, true}},
+    };
+    return s;
+}
+
+void step(VecadSession& s, const std::string& text) {
+    std::istringstream in(text);
+    std::string verb;
+    double x = 0, y = 0;
+    in >> verb;
+    if (verb == "t") {
+        std::string rest = text.substr(2);
+        s.v.commandInput(rest == "\"\"" ? std::string() : rest);
+    } else if (verb == "enter") {
+        s.v.commandKey(13);
+    } else {
+        in >> x >> y;
+        if (verb == "p") {
+            s.press(x, y);
+        } else if (verb == "m") {
+            s.move(x, y);
+        } else {
+            s.release(x, y);
+        }
+    }
+}
+
+// What undo must give back exactly: every entity's handle, state, kind and
+// extent, and the undo history's position.
+std::string snapshot(const Vecad& v) {
+    std::ostringstream out;
+    out.precision(17);
+    for (const Entity& e : v.drawing().entities()) {
+        const Box2 b = boundingBox(e, v.drawing());
+        out << e.handle << ' ' << e.erased << ' ' << static_cast<int>(e.type()) << ' ' << b.minX
+            << ' ' << b.minY << ' ' << b.maxX << ' ' << b.maxY << ' ' << e.props.layer << '\n';
+    }
+    out << v.drawing().undoLabel() << '|' << v.drawing().canRedo();
+    return out.str();
+}
+
+void start(VecadSession& s, int code) {
+    s.v.AddLine(0, -20, 0, 10, -20, 0);                      // something to pick
+    s.v.drawing().add(Entity(CircleGeom{{-15, 15, 0}, 3}));  // an area to hatch
+    s.v.Execute(code);
+    ASSERT_TRUE(s.v.commandRunning()) << code;
+}
+
+TEST(ToolContract, EveryToolOfTheTableKeepsTheContract) {
+    int tools = 0;
+    for (const CommandRow& row : commandTable()) {
+        if (!row.makeTool) {
+            continue;
+        }
+        ++tools;
+        SCOPED_TRACE(row.caption);
+        const auto found = scripts().find(row.code);
+        ASSERT_NE(found, scripts().end()) << "no script for tool " << row.code;
+        const Script& script = found->second;
+
+        // Cancelled midway: nothing in the drawing, nothing in the history.
+        {
+            VecadSession s;
+            start(s, row.code);
+            const std::string before = snapshot(s.v);
+            for (std::size_t i = 0; i < script.midway; ++i) {
+                step(s, script.steps[i]);
+            }
+            s.move(7, -4);
+            EXPECT_TRUE(s.v.commandRunning());
+            if (script.previews) {
+                EXPECT_TRUE(s.v.preview().liveCount() > 0 || s.v.rubberBand().rectangle);
+            }
+            s.v.commandKey(27);
+            EXPECT_FALSE(s.v.commandRunning());
+            EXPECT_EQ(snapshot(s.v), before);
+            EXPECT_EQ(s.v.preview().liveCount(), 0u);
+        }
+
+        // Run through: one step that undo takes back and redo makes again.
+        VecadSession s;
+        start(s, row.code);
+        const std::string before = snapshot(s.v);
+        const View viewBefore = s.v.view();
+        for (const std::string& text : script.steps) {
+            step(s, text);
+        }
+        EXPECT_FALSE(s.v.commandRunning());
+        const std::string after = snapshot(s.v);
+        switch (script.effect) {
+            case Effect::Adds:
+            case Effect::Erases:
+                EXPECT_EQ(s.v.drawing().undoLabel(), row.caption);
+                EXPECT_EQ(s.entities() > 1, script.effect == Effect::Adds);
+                s.v.Execute(command::kUndo);
+                EXPECT_EQ(snapshot(s.v).substr(0, before.rfind('\n')),
+                          before.substr(0, before.rfind('\n')));
+                s.v.Execute(command::kRedo);
+                EXPECT_EQ(snapshot(s.v), after);
+                break;
+            case Effect::View:
+                EXPECT_EQ(after, before);
+                EXPECT_TRUE(s.v.view().center() != viewBefore.center() ||
+                            s.v.view().scale() != viewBefore.scale());
+                break;
+            case Effect::Selection:
+                EXPECT_EQ(after, before);
+                EXPECT_EQ(s.v.SelCount(), 1);
+                break;
+        }
+    }
+    EXPECT_EQ(tools, static_cast<int>(scripts().size()));
+}
+
+}  // namespace
+}  // namespace brondel::engine
