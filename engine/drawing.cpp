@@ -706,6 +706,12 @@ void Drawing::undo() {
     ++undone_;
 }
 
+void Drawing::discardLastStep() {
+    undo();
+    steps_.pop_back();
+    undone_ = 0;
+}
+
 void Drawing::redo() {
     if (!canRedo()) {
         throw Error(err::kNothingToRedo);

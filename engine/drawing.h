@@ -95,6 +95,9 @@ class Drawing : public BlockLookup {
     std::string redoLabel() const;
     void undo();
     void redo();
+    // Takes back the newest step as if it had never been made: a command
+    // that fails midway leaves neither its half change nor a step to redo.
+    void discardLastStep();
     // A drawing that is only ever rebuilt (a preview) keeps no history, so
     // what it replaces is freed at once.
     void keepHistory(bool keep);

@@ -134,7 +134,7 @@ void Vecad::commit() {
         command_->apply(toolContext_);
     } catch (const Error& e) {
         if (toolContext_.changes > 0 && drawing_.canUndo()) {
-            drawing_.undo();
+            drawing_.discardLastStep();
         }
         commandMessage(caption + ": " + e.description());
     }

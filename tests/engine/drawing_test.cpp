@@ -83,6 +83,24 @@ TEST(Drawing, UndoRedoRestoresEntitiesOrderAndChangeFlag) {
     EXPECT_THROW(d.redo(), Error);
 }
 
+// A command that fails halfway is taken back whole and leaves nothing to
+// redo: redo would otherwise bring the half change back.
+TEST(Drawing, DiscardedStepLeavesNoTraceAndNoRedo) {
+    Drawing d;
+    const Handle a = d.add(line(0, 0, 1, 0));
+    d.markSaved();
+    {
+        Drawing::Step step(d, "Draw Polyline");
+        d.add(line(1, 0, 2, 0));
+        d.setErased(a, true);
+    }
+    d.discardLastStep();
+    EXPECT_EQ(liveHandles(d), (std::vector<Handle>{a}));
+    EXPECT_FALSE(d.changed());
+    EXPECT_FALSE(d.canRedo());
+    EXPECT_EQ(d.undoLabel(), "Edit");
+}
+
 // Added in bulk or one by one, into an empty drawing or after others, the
 // same entities give the same order, the same answers from the index and one
 // undo step.
