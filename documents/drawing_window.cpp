@@ -36,7 +36,7 @@ DrawingWindow::DrawingWindow(shell::MainWindow& main, int serial)
     DList.visible = false;
     Vecad1.setListener(&vecad1Events);
     Vecad2.setListener(&vecad2Events);
-    Vecad1.askSaveName = [&main] { return main.ports.dialogs.saveFile(saveDrawingSetup()); };
+    Vecad1.askSaveName = [this, &main] { return askDrawingName(main, Vecad1); };
 }
 
 void DrawingWindow::activated() {

@@ -34,6 +34,9 @@ void CadSetParam(int number, double value);
 double CadGetParam(int number);
 int CadMagGetShow();
 void CadMagPutShow(bool show);
+// Whether a drawing save keeps the file it replaces as NAME.bak (on at first).
+bool CadGetKeepBackup();
+void CadPutKeepBackup(bool keep);
 
 // Profiles: named sets of the settings above, stored as text files in the
 // user's configuration folder (brondel/profiles under $XDG_CONFIG_HOME or
