@@ -4,6 +4,7 @@
 #include "documents/error_messages.h"
 #include "documents/file_commands.h"
 #include "documents/file_progress.h"
+#include "documents/recovery.h"
 #include "engine/commands.h"
 #include "engine/error.h"
 #include "pathtools/pick_handler.h"
@@ -107,6 +108,7 @@ void DrawingWindow::resized() {
 }
 
 void DrawingWindow::destroyed() {
+    dropRecovery(*this);
     --main_.openWindowCount;
     if (main_.openWindowCount <= 0) {
         main_.openWindowCount = 0;

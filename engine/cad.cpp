@@ -1,5 +1,6 @@
 #include "engine/cad.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -117,6 +118,7 @@ struct Settings {
     std::map<int, double> params;
     bool magnifier = false;
     bool keepBackup = true;
+    int autosaveMinutes = 10;
     std::string profileName = "Brondel";
     std::string profileFolder;
     std::vector<BoxRequest> boxes;
@@ -220,6 +222,13 @@ void CadPutKeepBackup(bool keep) {
     settings().keepBackup = keep;
 }
 
+int CadGetAutosaveMinutes() {
+    return settings().autosaveMinutes;
+}
+void CadPutAutosaveMinutes(int minutes) {
+    settings().autosaveMinutes = std::max(0, minutes);
+}
+
 void CadSetProfileFolder(const std::string& folder) {
     settings().profileFolder = folder;
 }
@@ -238,6 +247,11 @@ void CadProfileLoad(const std::string& name) {
             in >> s.magnifier;
         } else if (key == "backup") {
             in >> s.keepBackup;
+        } else if (key == "autosave") {
+            int minutes = 0;
+            if (in >> minutes) {
+                s.autosaveMinutes = std::max(0, minutes);
+            }
         } else if (key == "param") {
             int number = 0;
             double value = 0;
@@ -258,7 +272,7 @@ void CadProfileSave(const std::string& name) {
     std::filesystem::create_directories(path.parent_path(), ec);
     std::ostringstream out;
     out << "crossSize " << s.crossSize << "\ncolors " << s.colors << "\nmagnifier " << s.magnifier
-        << "\nbackup " << s.keepBackup << "\n";
+        << "\nbackup " << s.keepBackup << "\nautosave " << s.autosaveMinutes << "\n";
     for (const auto& [number, value] : s.params) {
         out << "param " << number << ' ' << value << "\n";
     }

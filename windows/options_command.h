@@ -13,7 +13,12 @@ inline constexpr const char* kBackupQuestion =
     "Keep a backup copy of a drawing file that a save replaces?\r"
     "The old file stays beside the new one as NAME.bak.";
 
-// Yes turns the backup on, No off; Cancel leaves every setting as it was.
+inline constexpr const char* kAutosavePrompt =
+    "Write changed drawings to recovery files every how many minutes? (0 = never)";
+
+// Yes turns the backup on, No off; then the autosave interval, a whole
+// number of minutes. Cancel, an empty answer or one that is not such a
+// number leaves that setting as it was.
 void showOptions(shell::MainWindow& main);
 
 }  // namespace brondel::windows

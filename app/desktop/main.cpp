@@ -12,6 +12,7 @@
 #include "app/desktop/qt_printer.h"
 #include "app/desktop/screenshot_tour.h"
 #include "app/desktop/splash_window.h"
+#include "documents/recovery.h"
 #include "ports/linux_registry.h"
 #include "ports/system_launcher.h"
 #include "shell/main_window.h"
@@ -61,6 +62,7 @@ int main(int argc, char* argv[]) {
         });
         return QApplication::exec();
     }
+    brondel::documents::offerRecovery(main);
     if (!parser.positionalArguments().isEmpty()) {
         dialogs.openPaths.push_back(parser.positionalArguments().first().toStdString());
         if (QAction* open = frame.menuBinding().action("mnuFileOpen")) {
