@@ -16,13 +16,17 @@
 #include "ports/linux_registry.h"
 #include "ports/system_launcher.h"
 #include "shell/main_window.h"
+#include "shell/program_folder.h"
+#include "shell/version.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brondel"));
+    QApplication::setApplicationVersion(QString::fromStdString(brondel::versionNumber()));
     QApplication::setWindowIcon(brondel::desktop::programIcon());
     QCommandLineParser parser;
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("drawing"),
                                  QStringLiteral("A drawing to open as File > Open does."),
                                  QStringLiteral("[drawing]"));
@@ -38,7 +42,8 @@ int main(int argc, char* argv[]) {
     parser.addOptions({tour, sources});
     parser.process(app);
 
-    const std::string appFolder = QCoreApplication::applicationDirPath().toStdString();
+    const std::string appFolder =
+        brondel::shell::programFolder(QCoreApplication::applicationDirPath().toStdString());
     brondel::desktop::PresetDialogs dialogs;
     brondel::desktop::QtPump pump;
     brondel::ports::LinuxRegistry registry;
