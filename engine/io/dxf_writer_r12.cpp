@@ -65,11 +65,9 @@ void R12EntityWriter::lowered(const Entity& e, const std::string& conversion) {
 }
 
 void R12EntityWriter::writeParts(const std::vector<Entity>& parts) {
-    nested_ = true;
     for (const Entity& part : parts) {
         write(part);
     }
-    nested_ = false;
 }
 
 void R12EntityWriter::write(const Entity& e, const PointGeom& g) {
@@ -136,9 +134,6 @@ void R12EntityWriter::write(const Entity& e, const PolylineGeom& g) {
     }
     const std::optional<Ocs> ocs = g.is3d || flat ? std::nullopt : tiltedPlane(g.vertices);
     const bool is3d = g.is3d || (!flat && !ocs);
-    if (!is3d && !nested_) {
-        ++report_["LWPOLYLINE as POLYLINE"];
-    }
     begin("POLYLINE", e.props);
     w_.dxfInt(66, 1);
     const double elevation =

@@ -11,10 +11,11 @@
 namespace brondel::engine::io {
 
 // Entities as DXF R12 holds them, group by group (dxflib's own R12 entity
-// writers drop line types). Kinds R12 has no entity for become what it can
-// hold and are counted in the report: LWPOLYLINE as POLYLINE, ELLIPSE and
-// SPLINE as POLYLINE within the chord tolerance, MTEXT as TEXT, HATCH as its
-// boundary, IMAGE as its frame; rays and construction lines are left out.
+// writers drop line types). Every polyline is a POLYLINE, which holds all of
+// it. Kinds R12 has no entity for become what it can hold and are counted in
+// the report: ELLIPSE and SPLINE as POLYLINE within the chord tolerance,
+// MTEXT as TEXT, HATCH as its boundary, IMAGE as its frame; rays and
+// construction lines are left out.
 // True colours, line weights and line type scales have no R12 group and go.
 class R12EntityWriter {
   public:
@@ -57,7 +58,6 @@ class R12EntityWriter {
     double chordTolerance_;
     std::string codePage_;
     WriteReport& report_;
-    bool nested_ = false;  // writing the parts of a converted entity
 };
 
 }  // namespace brondel::engine::io
