@@ -16,8 +16,10 @@ std::vector<PairPoint> loopFromLeadingEdge(std::span<const PairPoint> upper,
     return loop;
 }
 
-bool isCount(float value) {
-    return value >= 2.0f && value == std::floor(value);
+// A surface's number of points: whole, at least 2 and no more than the file
+// holds (a huge value would not even fit a count).
+bool isCount(float value, std::size_t pairs) {
+    return value >= 2.0f && value == std::floor(value) && value <= static_cast<float>(pairs);
 }
 
 // "66.  66." and then exactly that many upper and lower points, both
@@ -26,7 +28,8 @@ bool isCount(float value) {
 // Answers the index of the first lower point, or 0.
 std::size_t lednicerSplit(std::span<const PairPoint> pairs, std::size_t firstLineNumbers,
                           const std::vector<std::size_t>& breaks) {
-    if (pairs.empty() || firstLineNumbers != 2 || !isCount(pairs[0].x) || !isCount(pairs[0].y)) {
+    if (pairs.empty() || firstLineNumbers != 2 || !isCount(pairs[0].x, pairs.size()) ||
+        !isCount(pairs[0].y, pairs.size())) {
         return 0;
     }
     const auto first = static_cast<std::size_t>(pairs[0].x);

@@ -6,6 +6,7 @@
 #include "documents/error_messages.h"
 #include "documents/file_commands.h"
 #include "documents/file_progress.h"
+#include "documents/recovery.h"
 #include "engine/commands.h"
 #include "engine/error.h"
 #include "pathtools/pick_handler.h"
@@ -38,7 +39,7 @@ DrawingWindow::DrawingWindow(shell::MainWindow& main, int serial)
     DList.visible = false;
     Vecad1.setListener(&vecad1Events);
     Vecad2.setListener(&vecad2Events);
-    Vecad1.askSaveName = [&main] { return main.ports.dialogs.saveFile(saveDrawingSetup()); };
+    Vecad1.askSaveName = [this, &main] { return askDrawingName(main, Vecad1); };
 }
 
 void DrawingWindow::settlePreview() {
@@ -115,6 +116,7 @@ void DrawingWindow::resized() {
 }
 
 void DrawingWindow::destroyed() {
+    dropRecovery(*this);
     --main_.openWindowCount;
     if (main_.openWindowCount <= 0) {
         main_.openWindowCount = 0;

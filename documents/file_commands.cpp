@@ -5,6 +5,7 @@
 #include "documents/file_progress.h"
 #include "engine/commands.h"
 #include "engine/error.h"
+#include "engine/vecad.h"
 #include "shell/main_window.h"
 #include "shell/menu_state.h"
 
@@ -64,13 +65,29 @@ ports::FileDialogSetup openDrawingSetup() {
     return setup;
 }
 
-ports::FileDialogSetup saveDrawingSetup() {
+ports::FileDialogSetup saveDrawingSetup(engine::io::DxfVersion current) {
     ports::FileDialogSetup setup;
     setup.title = "Save Drawing";
-    setup.filter = "DXF File (*.dxf)|*.dxf|DWG File (*.dwg)|*.dwg|VEC File (*.vec)|*.vec";
-    setup.filterIndex = 1;
+    setup.filter =
+        "DXF File (*.dxf)|*.dxf|DWG File (*.dwg)|*.dwg|VEC File (*.vec)|*.vec|"
+        "DXF R12 File (*.dxf)|*.dxf";
+    setup.filterIndex = current == engine::io::DxfVersion::R12 ? kDxfR12Type : kDxf2000Type;
     setup.flags = ports::file_flags::kOverwritePrompt;
     return setup;
+}
+
+std::string askDrawingName(shell::MainWindow& main, engine::Vecad& drawing) {
+    const ports::SaveAnswer answer =
+        main.ports.dialogs.saveFileWithType(saveDrawingSetup(drawing.GetDxfVersion()));
+    if (answer.path.empty()) {
+        return "";
+    }
+    if (answer.filterIndex == kDxf2000Type) {
+        drawing.PutDxfVersion(engine::io::DxfVersion::R2000);
+    } else if (answer.filterIndex == kDxfR12Type) {
+        drawing.PutDxfVersion(engine::io::DxfVersion::R12);
+    }
+    return answer.path;
 }
 
 void fileNew(shell::MainWindow& main) {
@@ -132,7 +149,7 @@ void saveAs(shell::MainWindow& main) {
     if (window == nullptr) {
         return;
     }
-    const std::string path = main.ports.dialogs.saveFile(saveDrawingSetup());
+    const std::string path = askDrawingName(main, window->Vecad1);
     if (path.empty()) {
         return;
     }

@@ -1,7 +1,13 @@
 #pragma once
 
+#include <string>
+
+#include "engine/io/drawing_files.h"
 #include "ports/dialogs.h"
 
+namespace brondel::engine {
+class Vecad;
+}
 namespace brondel::shell {
 class MainWindow;
 }
@@ -12,9 +18,17 @@ namespace brondel::documents {
 
 inline constexpr const char* kNewDrawingName = "Drawing.dxf";
 
-// The file dialog as Open and Save As set it up.
+// The file dialog as Open and Save As set it up. Save As offers DXF 2000
+// and DXF R12 as two file types and starts on the drawing's own version.
 ports::FileDialogSetup openDrawingSetup();
-ports::FileDialogSetup saveDrawingSetup();
+ports::FileDialogSetup saveDrawingSetup(
+    engine::io::DxfVersion current = engine::io::DxfVersion::R2000);
+inline constexpr int kDxf2000Type = 1;
+inline constexpr int kDxfR12Type = 4;
+
+// Asks for the name a drawing is saved under ("" = cancelled); the DXF
+// version chosen with it becomes the drawing's.
+std::string askDrawingName(shell::MainWindow& main, engine::Vecad& drawing);
 
 void fileNew(shell::MainWindow& main);
 void fileOpen(shell::MainWindow& main);

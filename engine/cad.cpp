@@ -1,5 +1,6 @@
 #include "engine/cad.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "engine/drawing.h"
 #include "engine/error.h"
 #include "engine/handle_registry.h"
+#include "engine/io/atomic_file.h"
 
 namespace brondel::engine {
 
@@ -115,6 +117,8 @@ struct Settings {
     std::string colors = "white";
     std::map<int, double> params;
     bool magnifier = false;
+    bool keepBackup = true;
+    int autosaveMinutes = 10;
     std::string profileName = "Brondel";
     std::string profileFolder;
     std::vector<BoxRequest> boxes;
@@ -211,6 +215,20 @@ void CadMagPutShow(bool show) {
     settings().magnifier = show;
 }
 
+bool CadGetKeepBackup() {
+    return settings().keepBackup;
+}
+void CadPutKeepBackup(bool keep) {
+    settings().keepBackup = keep;
+}
+
+int CadGetAutosaveMinutes() {
+    return settings().autosaveMinutes;
+}
+void CadPutAutosaveMinutes(int minutes) {
+    settings().autosaveMinutes = std::max(0, minutes);
+}
+
 void CadSetProfileFolder(const std::string& folder) {
     settings().profileFolder = folder;
 }
@@ -227,6 +245,13 @@ void CadProfileLoad(const std::string& name) {
             in >> s.colors;
         } else if (key == "magnifier") {
             in >> s.magnifier;
+        } else if (key == "backup") {
+            in >> s.keepBackup;
+        } else if (key == "autosave") {
+            int minutes = 0;
+            if (in >> minutes) {
+                s.autosaveMinutes = std::max(0, minutes);
+            }
         } else if (key == "param") {
             int number = 0;
             double value = 0;
@@ -247,13 +272,13 @@ void CadProfileSave(const std::string& name) {
     std::filesystem::create_directories(path.parent_path(), ec);
     std::ostringstream out;
     out << "crossSize " << s.crossSize << "\ncolors " << s.colors << "\nmagnifier " << s.magnifier
-        << "\n";
+        << "\nbackup " << s.keepBackup << "\nautosave " << s.autosaveMinutes << "\n";
     for (const auto& [number, value] : s.params) {
         out << "param " << number << ' ' << value << "\n";
     }
-    std::ofstream file(path, std::ios::trunc);
-    file << out.str();
-    if (!file) {
+    try {
+        io::writeFileAtomically(path.string(), out.str());
+    } catch (const Error&) {
         throw Error(err::kFileWrite, "The profile could not be written to " + path.string());
     }
 }

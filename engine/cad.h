@@ -34,6 +34,12 @@ void CadSetParam(int number, double value);
 double CadGetParam(int number);
 int CadMagGetShow();
 void CadMagPutShow(bool show);
+// Whether a drawing save keeps the file it replaces as NAME.bak (on at first).
+bool CadGetKeepBackup();
+void CadPutKeepBackup(bool keep);
+// Minutes between autosaves of changed drawings, 0 = never (10 at first).
+int CadGetAutosaveMinutes();
+void CadPutAutosaveMinutes(int minutes);
 
 // Profiles: named sets of the settings above, stored as text files in the
 // user's configuration folder (brondel/profiles under $XDG_CONFIG_HOME or

@@ -104,6 +104,12 @@ class Drawing : public BlockLookup {
 
     bool changed() const { return version_ != savedVersion_; }
     void markSaved() { savedVersion_ = version_; }
+    // Changed as though never saved (versions start at 1): a drawing restored
+    // from a recovery file is not the file of its name.
+    void markUnsaved() { savedVersion_ = 0; }
+    // Different after every change, undo and redo; never the same for two
+    // states of any drawing of the process.
+    std::uint64_t version() const { return version_; }
 
     // Live entities whose geometry comes within distance of (x, y), in
     // drawing order.

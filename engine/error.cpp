@@ -48,6 +48,9 @@ std::string describeError(int number) {
             return "The file could not be read";
         case err::kFileWrite:
             return "The file could not be written";
+        case err::kNotFinite:
+            return "The drawing holds a coordinate that is not a number (NaN or infinite); "
+                   "nothing was written";
         case err::kNotVec:
             return "The file is not a VEC file";
         case err::kVecCorrupt:

@@ -32,6 +32,7 @@ constexpr int kDwgNotSupported = 30014;
 constexpr int kUnknownFormat = 30015;  // file name extension the engine cannot read
 constexpr int kFileRead = 30016;
 constexpr int kFileWrite = 30017;
+constexpr int kNotFinite = 30018;  // a number to be written is NaN or infinite
 constexpr int kNotVec = 30020;
 constexpr int kVecCorrupt = 30021;
 constexpr int kVecVersion = 30022;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "engine/io/dxf_text.h"
+
 namespace brondel::engine {
 
 namespace {
@@ -73,12 +75,17 @@ std::vector<std::string> mtextPlainLines(const std::string& s) {
                 lines.back() += code;
                 break;
             case 'S': {
-                // Stacked text: "a^b", "a/b" or "a#b" up to ';'.
+                // Stacked text up to ';': fractions "a/b" and "a#b" read
+                // "a/b"; "a^b" (tolerances, and with a blank part sub- and
+                // superscripts) keeps its caret and loses those blanks.
                 const std::size_t semi = s.find(';', i);
                 const std::size_t stop = semi == std::string::npos ? s.size() : semi;
                 std::string stack = s.substr(i, stop - i);
+                if (stack.find('^') != std::string::npos) {
+                    std::erase(stack, ' ');
+                }
                 for (char& c : stack) {
-                    if (c == '^' || c == '#') {
+                    if (c == '#') {
                         c = '/';
                     }
                 }
@@ -123,6 +130,11 @@ std::vector<std::string> mtextPlainLines(const std::string& s) {
                 lines.back() += code;
                 break;
         }
+    }
+    // The special characters of single-line text (%%d, %%176, ...) hold in
+    // multi-line text too.
+    for (std::string& line : lines) {
+        line = io::dxf::resolvePercentCodes(line);
     }
     return lines;
 }

@@ -8,10 +8,10 @@
 namespace brondel::engine {
 
 // The lines of an MTEXT string as plain UTF-8: \P (and \N, and a real line
-// break) end a line; \~ is a space; \\ \{ \} are the characters; \S a^b; is
-// "a/b"; \U+XXXX is the character; groups { } and the codes that set font,
-// height, width, colour, tracking, slant, alignment or underlining are
-// dropped. Never empty: a text of nothing is one empty line.
+// break) end a line; \~ is a space; \\ \{ \} are the characters; \S a/b; and
+// \S a#b; are "a/b", \S a^b; is "a^b" without blanks; \U+XXXX is the character; groups { } and the
+// codes that set font, height, width, colour, tracking, slant, alignment or underlining are
+// dropped; %% codes read as in single-line text. Never empty: a text of nothing is one empty line.
 std::vector<std::string> mtextPlainLines(const std::string& text);
 
 // Number of characters (UTF-8 code points) in s.

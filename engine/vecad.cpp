@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/cad.h"
 #include "engine/commands.h"
 #include "engine/error.h"
 #include "engine/explode.h"
@@ -26,6 +27,17 @@ std::string lowerExtension(const std::string& path) {
     return ext;
 }
 
+// "Saved as DXF R12: 2 SPLINE as POLYLINE, 1 XLINE left out".
+std::string conversionNotice(const io::WriteReport& report) {
+    std::string text = "Saved as DXF R12:";
+    const char* separator = " ";
+    for (const auto& [change, count] : report) {
+        text += separator + std::to_string(count) + " " + change;
+        separator = ", ";
+    }
+    return text;
+}
+
 }  // namespace
 
 Vecad::Vecad() {
@@ -44,6 +56,7 @@ void Vecad::FileNew() {
     endCommand(Ending::Cancel);  // what it began belonged to the drawing that goes
     drawing_.load(DrawingContent{});
     fileName_.clear();
+    dxfVersion_ = io::DxfVersion::R2000;
     SelClear();
     viewHistory_.clear();
     notify(&VecadListener::regenerated);
@@ -61,6 +74,7 @@ void Vecad::FileOpen(const std::string& path) {
     viewHistory_.clear();
     drawing_.load(std::move(content));
     fileName_ = path;
+    dxfVersion_ = io::dxfSaveVersion(drawing_.header().acadVersion);
     notify(&VecadListener::regenerated);
 }
 
@@ -85,13 +99,21 @@ void Vecad::FileSaveAs(const std::string& path) {
         throw Error(err::kDwgNotSupported,
                     "DWG files cannot be written; save the drawing as DXF or VEC");
     }
+    io::WriteOptions options;
+    options.dxfVersion = dxfVersion_;
+    options.chordTolerance = explodeTolerance;
+    options.keepBackup = CadGetKeepBackup();
+    io::WriteReport report;
     if (ext == "vec") {
-        io::writeVec(drawing_, target, fileProgress);
+        io::writeVec(drawing_, target, fileProgress, options);
     } else {
-        io::writeDxf(drawing_, target, fileProgress);
+        io::writeDxf(drawing_, target, fileProgress, options, &report);
     }
     fileName_ = target;
     drawing_.markSaved();
+    if (!report.empty()) {
+        commandMessage(conversionNotice(report));
+    }
 }
 
 // ---------------------------------------------------------------- commands and view

@@ -10,6 +10,7 @@
 
 #include "engine/commands.h"
 #include "engine/drawing.h"
+#include "engine/io/drawing_files.h"
 #include "engine/object_snap.h"
 #include "engine/rubber_band.h"
 #include "engine/selection.h"
@@ -66,6 +67,11 @@ class Vecad {
     void FileSave();
     void FileSaveAs(const std::string& path);
     void PutFileName(const std::string& name) { fileName_ = name; }
+    // The DXF version a save writes: the opened file's own (R12 and older as
+    // R12, the rest as 2000), 2000 for a new drawing. A save as R12 names in
+    // the command window what it had to convert.
+    void PutDxfVersion(io::DxfVersion version) { dxfVersion_ = version; }
+    io::DxfVersion GetDxfVersion() const { return dxfVersion_; }
     std::string GetFileName() const { return fileName_; }
     bool HasChanged() const { return drawing_.changed(); }
     std::function<std::string()> askSaveName;
@@ -236,6 +242,7 @@ class Vecad {
     View view_;
     VecadListener* listener_ = nullptr;
     std::string fileName_;
+    io::DxfVersion dxfVersion_ = io::DxfVersion::R2000;
     Selection selection_;
     Handle picked_ = kNoHandle;
     // Shared so that a command ended while one of its own handlers runs lives

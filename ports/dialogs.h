@@ -29,6 +29,13 @@ struct FileDialogSetup {
     int flags = 0;
 };
 
+// A save dialog's answer: the path ("" when cancelled) and the file type
+// chosen with it (1-based, as filterIndex).
+struct SaveAnswer {
+    std::string path;
+    int filterIndex = 1;
+};
+
 // A message box without a title of its own shows the application title.
 inline constexpr const char* kApplicationTitle = "Brondel 3.0";
 
@@ -43,6 +50,11 @@ class Dialogs {
     // The chosen path, "" when cancelled.
     virtual std::string openFile(const FileDialogSetup& setup) = 0;
     virtual std::string saveFile(const FileDialogSetup& setup) = 0;
+    // Where two file types share an extension (DXF 2000 and R12), the type
+    // tells them apart. Dialogs without a type list answer the set-up's.
+    virtual SaveAnswer saveFileWithType(const FileDialogSetup& setup) {
+        return {saveFile(setup), setup.filterIndex};
+    }
 };
 
 }  // namespace brondel::ports

@@ -18,6 +18,7 @@ for target in "$build"/fuzz/fuzz-*; do
     tail -40 "$build/fuzz/$name.log"
     status=1
   fi
+  grep -E '^Done [0-9]+ runs' "$build/fuzz/$name.log" || true
   rm -rf "$work"
 done
 exit $status

@@ -190,7 +190,7 @@ constexpr ItemRoute kItemRoutes[] = {
     {"mnuToolsDwgInfo", engine(955)},
     {"mnuToolsConvCoord", kNotWorking},
     {"mnuToolsMakeRaster", engine(942)},
-    {"mnuToolsOptions", engine(951)},
+    {"mnuToolsOptions", own(Owner::Windows)},
     {"mnuConversionTools", kSubmenu},
     {"mnuViewLists", own(Owner::CoordFiles)},
     {"mnuExplodeLine", own(Owner::PathTools)},

@@ -5,6 +5,7 @@
 #include "windows/font_tools.h"
 #include "windows/help_command.h"
 #include "windows/hotkeys_window.h"
+#include "windows/options_command.h"
 
 namespace brondel::shell {
 
@@ -12,6 +13,7 @@ void registerWindowHandlers(MainWindow& main) {
     main.addHandler("mnuHelpHotkeys", windows::showHotkeysWindow);
     main.addHandler("mnuToolsCommandWindow", windows::toggleCommandWindow);
     main.addHandler("mnuHelpAbout", windows::showAboutBox);
+    main.addHandler("mnuToolsOptions", windows::showOptions);
     main.addHandler("mnuHelpContents", windows::showHelp);
     main.addHandler("mnuToolsConvSxfVcf",
                     [](MainWindow& m) { windows::fontConversionUnavailable(m, "SHX"); });

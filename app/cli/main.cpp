@@ -6,17 +6,19 @@
 #include "app/cli/session/runner.h"
 #include "convert_command.h"
 #include "info_command.h"
+#include "shell/program_folder.h"
+#include "shell/version.h"
 
 namespace {
 
-// The program's own folder, where it finds hotkeys.txt and its help.
+// Where the program finds hotkeys.txt and its help.
 std::string programFolder(const char* argv0) {
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) {
         exe = std::filesystem::absolute(argv0, ec);
     }
-    return exe.parent_path().string();
+    return brondel::shell::programFolder(exe.parent_path());
 }
 
 }  // namespace
@@ -24,6 +26,8 @@ std::string programFolder(const char* argv0) {
 int main(int argc, char** argv) {
     CLI::App app{"Brondel: drawings to cutting paths for CNC cutting machines"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", brondel::versionNumber(),
+                         "Print the version number and exit");
 
     auto* info = app.add_subcommand("info", "Describe a drawing file");
     std::string infoFile;

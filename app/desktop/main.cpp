@@ -12,16 +12,21 @@
 #include "app/desktop/qt_printer.h"
 #include "app/desktop/screenshot_tour.h"
 #include "app/desktop/splash_window.h"
+#include "documents/recovery.h"
 #include "ports/linux_registry.h"
 #include "ports/system_launcher.h"
 #include "shell/main_window.h"
+#include "shell/program_folder.h"
+#include "shell/version.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brondel"));
+    QApplication::setApplicationVersion(QString::fromStdString(brondel::versionNumber()));
     QApplication::setWindowIcon(brondel::desktop::programIcon());
     QCommandLineParser parser;
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("drawing"),
                                  QStringLiteral("A drawing to open as File > Open does."),
                                  QStringLiteral("[drawing]"));
@@ -37,7 +42,8 @@ int main(int argc, char* argv[]) {
     parser.addOptions({tour, sources});
     parser.process(app);
 
-    const std::string appFolder = QCoreApplication::applicationDirPath().toStdString();
+    const std::string appFolder =
+        brondel::shell::programFolder(QCoreApplication::applicationDirPath().toStdString());
     brondel::desktop::PresetDialogs dialogs;
     brondel::desktop::QtPump pump;
     brondel::ports::LinuxRegistry registry;
@@ -61,6 +67,7 @@ int main(int argc, char* argv[]) {
         });
         return QApplication::exec();
     }
+    brondel::documents::offerRecovery(main);
     if (!parser.positionalArguments().isEmpty()) {
         dialogs.openPaths.push_back(parser.positionalArguments().first().toStdString());
         if (QAction* open = frame.menuBinding().action("mnuFileOpen")) {

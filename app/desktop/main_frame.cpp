@@ -22,6 +22,9 @@ namespace brondel::desktop {
 
 namespace {
 
+// How often the autosave looks whether its interval has passed.
+constexpr int kAutosaveTickMs = 10000;
+
 // The arrangements the Window menu asks for.
 constexpr int kCascade = 0;
 constexpr int kTileHorizontal = 1;
@@ -29,7 +32,7 @@ constexpr int kTileVertical = 2;
 
 }  // namespace
 
-MainFrame::MainFrame(shell::MainWindow& main) : main_(main) {
+MainFrame::MainFrame(shell::MainWindow& main) : main_(main), autosave_(main) {
     setWindowTitle(QString::fromStdString(shell::MainWindow::kCaption));
     setContextMenuPolicy(Qt::PreventContextMenu);
     mdi_ = new QMdiArea(this);
@@ -59,6 +62,13 @@ MainFrame::MainFrame(shell::MainWindow& main) : main_(main) {
     listen(main.arrangeRequested, [this] { followArrange(); });
     followStatus();
     followWindows();
+    // Autosave waits for the running command's end; the tick decides
+    // whether the interval has passed.
+    auto* autosaveTimer = new QTimer(this);
+    connect(autosaveTimer, &QTimer::timeout, this,
+            [this] { command([this] { autosave_.tick(documents::Autosave::Clock::now()); }); });
+    autosave_.tick(documents::Autosave::Clock::now());
+    autosaveTimer->start(kAutosaveTickMs);
 }
 
 MainFrame::~MainFrame() {

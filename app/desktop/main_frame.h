@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/recovery.h"
 #include "shell/main_window.h"
 
 class QLabel;
@@ -37,6 +38,8 @@ class MainFrame : public QMainWindow {
     ProgressPanel* progressPanel() const { return progress_; }
     // The program's modal window on screen; null when none is open.
     ModalDialog* modalDialog() const { return modal_; }
+    // Writes changed drawings to their recovery files now and then.
+    documents::Autosave& autosave() { return autosave_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,6 +65,7 @@ class MainFrame : public QMainWindow {
     QLabel* panels_[3] = {};
     ProgressPanel* progress_ = nullptr;
     ModalDialog* modal_ = nullptr;
+    documents::Autosave autosave_;
     std::vector<DrawingFrame*> frames_;
     std::vector<shell::ChangeSignal::Connection> connections_;
     bool following_ = false;

@@ -45,7 +45,7 @@ QString titleOrApplication(const std::string& title) {
     return QString::fromStdString(title.empty() ? ports::kApplicationTitle : title);
 }
 
-std::string runFileDialog(const ports::FileDialogSetup& setup, QFileDialog::AcceptMode mode) {
+ports::SaveAnswer runFileDialog(const ports::FileDialogSetup& setup, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(setup.title));
     dialog.setAcceptMode(mode);
     dialog.setFileMode((setup.flags & ports::file_flags::kFileMustExist) != 0 ||
@@ -68,9 +68,11 @@ std::string runFileDialog(const ports::FileDialogSetup& setup, QFileDialog::Acce
         dialog.selectFile(QString::fromStdString(setup.initialName));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return "";
+        return {};
     }
-    return dialog.selectedFiles().first().toStdString();
+    const qsizetype type = filters.indexOf(dialog.selectedNameFilter());
+    return {dialog.selectedFiles().first().toStdString(),
+            type < 0 ? setup.filterIndex : static_cast<int>(type) + 1};
 }
 
 }  // namespace
@@ -102,10 +104,14 @@ std::string QtDialogs::inputBox(const std::string& prompt, const std::string& ti
 }
 
 std::string QtDialogs::openFile(const ports::FileDialogSetup& setup) {
-    return runFileDialog(setup, QFileDialog::AcceptOpen);
+    return runFileDialog(setup, QFileDialog::AcceptOpen).path;
 }
 
 std::string QtDialogs::saveFile(const ports::FileDialogSetup& setup) {
+    return runFileDialog(setup, QFileDialog::AcceptSave).path;
+}
+
+ports::SaveAnswer QtDialogs::saveFileWithType(const ports::FileDialogSetup& setup) {
     return runFileDialog(setup, QFileDialog::AcceptSave);
 }
 

@@ -18,6 +18,7 @@ class QtDialogs : public ports::Dialogs {
                          const std::string& defaultText) override;
     std::string openFile(const ports::FileDialogSetup& setup) override;
     std::string saveFile(const ports::FileDialogSetup& setup) override;
+    ports::SaveAnswer saveFileWithType(const ports::FileDialogSetup& setup) override;
 };
 
 // Lets pending events through at most every kIntervalMs, so long loops stay

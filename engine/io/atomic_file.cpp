@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <streambuf>
 #include <vector>
 
@@ -94,11 +96,14 @@ class FdBuffer : public std::streambuf {
 
 // Opens a new file with a fresh name beside path; the umask applies to it
 // as to any new file, and an existing target's permissions are kept.
-int createTemporary(const std::string& path, std::string& temporary) {
+std::string temporaryName(const std::string& path) {
     static std::atomic<unsigned> counter{0};
+    return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+}
+
+int createTemporary(const std::string& path, std::string& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary =
-            path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+        temporary = temporaryName(path);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             struct stat target {};
@@ -122,9 +127,42 @@ void syncFolder(const std::string& path) {
     }
 }
 
+// Keeps the file at path as backup: a hard link where the file system has
+// them (nothing copied, nothing half made), else a copy written atomically.
+void keepBackup(const std::string& path, const std::string& backup) {
+    struct stat old {};
+    if (::stat(path.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) {
+        return;  // nothing is replaced
+    }
+    const std::string link = temporaryName(backup);
+    if (::link(path.c_str(), link.c_str()) == 0) {
+        if (::rename(link.c_str(), backup.c_str()) != 0) {
+            const int errorCode = errno;
+            ::unlink(link.c_str());
+            fail(err::kFileWrite, backup, errorCode);
+        }
+        return;
+    }
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in && !in.eof()) {
+        fail(err::kFileWrite, backup, EIO);
+    }
+    writeFileAtomically(backup, bytes);
+}
+
 }  // namespace
 
-void writeFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write) {
+std::string backupName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const auto dot = path.find_last_of('.');
+    const bool hasExtension =
+        dot != std::string::npos && dot > (slash == std::string::npos ? 0 : slash + 1);
+    return (hasExtension ? path.substr(0, dot) : path) + ".bak";
+}
+
+void writeFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write,
+                         const std::string& backup) {
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
         fail(err::kPathFileAccess, path, EISDIR);
@@ -151,6 +189,14 @@ void writeFileAtomically(const std::string& path, const std::function<void(std::
     }
     if (::close(fd) != 0 && errorCode == 0) {
         errorCode = errno;
+    }
+    if (errorCode == 0 && !backup.empty() && backup != path) {
+        try {
+            keepBackup(path, backup);
+        } catch (...) {
+            ::unlink(temporary.c_str());
+            throw;
+        }
     }
     if (errorCode == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
         errorCode = errno;

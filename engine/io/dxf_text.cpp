@@ -116,6 +116,43 @@ long unicodeEscape(std::string_view s, std::size_t i) {
     return cp;
 }
 
+// The character "\M+nXXXX" at s[i] stands for: the two bytes XX XX in the
+// multi-byte code page n (1 Japanese, 2 traditional Chinese, 3 Korean,
+// 4 Johab, 5 simplified Chinese) that AutoCAD names this way. Empty when
+// s[i] starts no such escape or the bytes name no character.
+std::string multiByteEscape(std::string_view s, std::size_t i) {
+    static constexpr const char* kPages[] = {"CP932", "CP950", "CP949", "JOHAB", "CP936"};
+    if (i + 8 > s.size() || s[i] != '\\' || (s[i + 1] != 'M' && s[i + 1] != 'm') ||
+        s[i + 2] != '+' || s[i + 3] < '1' || s[i + 3] > '5') {
+        return {};
+    }
+    char bytes[2];
+    for (std::size_t k = 0; k < 2; ++k) {
+        const int high = hexDigit(s[i + 4 + 2 * k]);
+        const int low = hexDigit(s[i + 5 + 2 * k]);
+        if (high < 0 || low < 0) {
+            return {};
+        }
+        bytes[k] = static_cast<char>(high * 16 + low);
+    }
+    const iconv_t cd = iconv_open("UTF-8", kPages[s[i + 3] - '1']);
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        return {};
+    }
+    char* in = bytes;
+    std::size_t inLeft = sizeof bytes;
+    char buffer[16];
+    char* out = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t r = iconv(cd, &in, &inLeft, &out, &outLeft);
+    iconv_close(cd);
+    if (r == static_cast<std::size_t>(-1) || inLeft != 0 || out == buffer) {
+        return {};
+    }
+    return std::string(buffer, out);
+}
+
+// \U+XXXX (a UTF-16 pair joined) and \M+nXXXX.
 std::string resolveUnicodeEscapes(std::string s) {
     if (s.find('\\') == std::string::npos) {
         return s;
@@ -123,6 +160,11 @@ std::string resolveUnicodeEscapes(std::string s) {
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
+        if (std::string mbcs = multiByteEscape(s, i); !mbcs.empty()) {
+            out += mbcs;
+            i += 8;
+            continue;
+        }
         long cp = unicodeEscape(s, i);
         if (cp < 0) {
             out += s[i++];
@@ -274,6 +316,18 @@ std::string resolvePercentCodes(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == '%' && i + 4 < text.size() && text[i + 1] == '%' &&
+            std::isdigit(static_cast<unsigned char>(text[i + 2])) &&
+            std::isdigit(static_cast<unsigned char>(text[i + 3])) &&
+            std::isdigit(static_cast<unsigned char>(text[i + 4]))) {
+            const int code =
+                (text[i + 2] - '0') * 100 + (text[i + 3] - '0') * 10 + (text[i + 4] - '0');
+            if (code >= 32) {
+                appendUtf8(out, static_cast<std::uint32_t>(code));
+            }
+            i += 5;
+            continue;
+        }
         if (text[i] == '%' && i + 2 < text.size() && text[i + 1] == '%') {
             const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 2])));
             const char* replacement = nullptr;

@@ -18,7 +18,8 @@ class TextDecoder {
     void setCodePage(std::string_view dwgCodePage);
     void setUtf8(bool utf8) { utf8_ = utf8; }
 
-    // UTF-8 with \U+XXXX escapes resolved. Bytes that do not decode become
+    // UTF-8 with \U+XXXX and \M+nXXXX (a character of a multi-byte code
+    // page) escapes resolved. Bytes that do not decode become
     // U+FFFD, so the answer is always valid UTF-8.
     std::string decode(std::string_view raw) const;
 
@@ -33,7 +34,9 @@ class TextDecoder {
 
 // The %% control codes of single-line text: %%c, %%d and %%p become the
 // diameter, degree and plus-minus signs, %%% a percent sign; the underline,
-// overline and strike-through toggles (%%u, %%o, %%k) are dropped.
+// overline and strike-through toggles (%%u, %%o, %%k) are dropped; %%nnn
+// is the character with the decimal code nnn (%%176 a degree sign), a code
+// below 32 nothing.
 std::string resolvePercentCodes(std::string_view text);
 
 bool isValidUtf8(std::string_view s);

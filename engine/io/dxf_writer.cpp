@@ -2,10 +2,8 @@
 // entity, and what it cannot write is written group by group through its
 // writer.
 #include <dxflib/dl_dxf.h>
-#include <dxflib/dl_writer_ascii.h>
 
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <ostream>
@@ -13,6 +11,9 @@
 
 #include "engine/io/atomic_file.h"
 #include "engine/io/drawing_files.h"
+#include "engine/io/dxf_group_writer.h"
+#include "engine/io/dxf_ocs.h"
+#include "engine/io/dxf_writer_r12.h"
 #include "engine/io/dxf_writer_text.h"
 
 namespace brondel::engine::io {
@@ -20,61 +21,6 @@ namespace brondel::engine::io {
 namespace {
 
 constexpr double kDegrees = 180.0 / kPi;
-
-// dxflib's writer only opens files by name; this one sends the same groups
-// to our stream (so the file is written atomically) and writes numbers in
-// their shortest exact form.
-class StreamWriter : public DL_WriterA {
-  public:
-    explicit StreamWriter(std::ostream& out) : DL_WriterA("", DL_Codes::AC1015), out_(out) {}
-
-    void dxfReal(int gc, double value) const override {
-        char text[32];
-        const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-        groupCode(gc);
-        out_.write(text, end - text);
-        out_.put('\n');
-    }
-    void dxfInt(int gc, int value) const override {
-        char text[16];
-        const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-        groupCode(gc);
-        out_.write(text, end - text);
-        out_.put('\n');
-    }
-    void dxfHex(int gc, int value) const override {
-        char text[16];
-        const auto end =
-            std::to_chars(text, text + sizeof text, static_cast<unsigned>(value), 16).ptr;
-        for (char* c = text; c != end; ++c) {
-            *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
-        }
-        groupCode(gc);
-        out_.write(text, end - text);
-        out_.put('\n');
-    }
-    void dxfString(int gc, const char* value) const override {
-        groupCode(gc);
-        out_ << value << '\n';
-    }
-    void dxfString(int gc, const std::string& value) const override {
-        groupCode(gc);
-        out_ << value << '\n';
-    }
-
-  private:
-    void groupCode(int gc) const {
-        char text[16];
-        const auto end = std::to_chars(text, text + sizeof text, gc).ptr;
-        for (auto width = end - text; width < 3; ++width) {
-            out_.put(' ');
-        }
-        out_.write(text, end - text);
-        out_.put('\n');
-    }
-
-    std::ostream& out_;
-};
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
@@ -94,81 +40,25 @@ bool isLayoutBlock(const std::string& name) {
            sameName(name, "*Paper_Space0");
 }
 
-// The object coordinate system of a plane through the origin, by the
-// arbitrary axis algorithm of DXF.
-struct Ocs {
-    Point3 ax, ay, n;
-    Point3 of(const Vertex& v) const { return {dot(ax, v), dot(ay, v), dot(n, v)}; }
-    static double dot(const Point3& a, const Vertex& v) {
-        return a.x * v.x + a.y * v.y + a.z * v.z;
-    }
-};
-
-Point3 cross(const Point3& a, const Point3& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-double length(const Point3& p) {
-    return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-}
-
-Point3 unit(const Point3& p) {
-    return p * (1 / length(p));
-}
-
-// A 2-D polyline whose vertices lie at different heights was read from a
-// plane tilted out of the drawing; LWPOLYLINE holds it in that plane's
-// coordinates. The normal points up so that bulges keep their sense as
-// seen from above. None when the vertices lie in no plane.
-std::optional<Ocs> tiltedPlane(const std::vector<Vertex>& vertices) {
-    Point3 n;  // Newell's normal
-    double size = 0;
-    for (std::size_t i = 0; i < vertices.size(); ++i) {
-        const Vertex& p = vertices[i];
-        const Vertex& q = vertices[(i + 1) % vertices.size()];
-        n.x += (p.y - q.y) * (p.z + q.z);
-        n.y += (p.z - q.z) * (p.x + q.x);
-        n.z += (p.x - q.x) * (p.y + q.y);
-        size = std::max({size, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
-    }
-    if (!(length(n) > 1e-12 * std::max(1.0, size * size))) {
-        // Points on one line: of the planes through it, the one nearest
-        // to the drawing plane.
-        Point3 d;
-        for (const Vertex& v : vertices) {
-            const Point3 e{v.x - vertices.front().x, v.y - vertices.front().y,
-                           v.z - vertices.front().z};
-            d = length(e) > length(d) ? e : d;
-        }
-        d = unit(d);
-        n = Point3{0, 0, 1} - d * d.z;
-        if (!(length(n) > 1e-9)) {
-            return std::nullopt;
-        }
-    }
-    n = unit(n * (n.z < 0 ? -1.0 : 1.0));
-    Ocs ocs;
-    ocs.n = n;
-    constexpr double kNearZ = 1.0 / 64;
-    ocs.ax = unit(std::fabs(n.x) < kNearZ && std::fabs(n.y) < kNearZ ? cross({0, 1, 0}, n)
-                                                                     : cross({0, 0, 1}, n));
-    ocs.ay = cross(n, ocs.ax);
-    const double elevation = ocs.of(vertices.front()).z;
-    for (const Vertex& v : vertices) {
-        if (std::fabs(ocs.of(v).z - elevation) > 1e-9 * std::max(1.0, size)) {
-            return std::nullopt;
-        }
-    }
-    return ocs;
+DL_Codes::version dxflibVersion(DxfVersion version) {
+    return version == DxfVersion::R12 ? DL_Codes::AC1009 : DL_Codes::AC1015;
 }
 
 class DxfWriter {
   public:
-    DxfWriter(const DrawingContent& tables, std::ostream& out)
+    DxfWriter(const DrawingContent& tables, const BlockLookup& blocks, std::ostream& out,
+              const WriteOptions& options, WriteReport& report)
         : tables_(tables),
           codePage_(tables.header.codePage.empty() ? std::string(kDefaultCodePage)
                                                    : tables.header.codePage),
-          w_(out) {}
+          w_(out, dxflibVersion(options.dxfVersion)) {
+        if (options.dxfVersion == DxfVersion::R12) {
+            // dxflib takes the version its table writers follow only from
+            // the file it opens; a name that opens nothing sets just that.
+            delete dxf_.out("", DL_Codes::AC1009);
+            r12_.emplace(w_, blocks, options.chordTolerance, codePage_, report);
+        }
+    }
 
     void write(const std::vector<Entity>& entities, const FileProgress& progress) {
         header(handleBound(entities));
@@ -184,6 +74,10 @@ class DxfWriter {
         }
         counter.finished();
         w_.sectionEnd();
+        if (r12_) {
+            w_.dxfEOF();
+            return;
+        }
         dxf_.writeObjects(w_);
         for (const auto& [handle, image] : images_) {
             dxf_.writeImageDef(w_, static_cast<int>(handle), image);
@@ -219,13 +113,17 @@ class DxfWriter {
         w_.dxfString(999, "Brondel");
         w_.sectionHeader();
         w_.dxfString(9, "$ACADVER");
-        w_.dxfString(1, "AC1015");
-        w_.dxfString(9, "$HANDSEED");
-        w_.dxfHex(5, static_cast<int>(handleBound));
+        w_.dxfString(1, r12_ ? "AC1009" : "AC1015");
+        if (!r12_) {
+            w_.dxfString(9, "$HANDSEED");
+            w_.dxfHex(5, static_cast<int>(handleBound));
+        }
         w_.dxfString(9, "$DWGCODEPAGE");
         w_.dxfString(3, codePage_);
-        w_.dxfString(9, "$INSUNITS");
-        w_.dxfInt(70, tables_.header.insUnits);
+        if (!r12_) {
+            w_.dxfString(9, "$INSUNITS");
+            w_.dxfInt(70, tables_.header.insUnits);
+        }
         w_.sectionEnd();
     }
 
@@ -241,6 +139,10 @@ class DxfWriter {
         dxf_.writeAppid(w_, "ACAD");
         w_.tableEnd();
         dxf_.writeDimStyle(w_, 2.5, 0.625, 0.625, 0.625, 2.5);
+        if (r12_) {
+            w_.sectionEnd();
+            return;
+        }
         dxf_.writeBlockRecord(w_);
         for (const auto& [name, block] : tables_.blocks) {
             if (!isLayoutBlock(name)) {
@@ -330,6 +232,9 @@ class DxfWriter {
     void blockSection() {
         w_.sectionBlocks();
         for (const char* layout : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+            if (r12_) {
+                break;  // R12 has no layout blocks
+            }
             dxf_.writeBlock(w_, DL_BlockData(layout, 0, 0.0, 0.0, 0.0));
             dxf_.writeEndBlock(w_, layout);
         }
@@ -371,6 +276,10 @@ class DxfWriter {
     }
 
     void entity(const Entity& e) {
+        if (r12_) {
+            r12_->write(e);
+            return;
+        }
         const DL_Attributes a = attributes(e.props);
         std::visit([&](const auto& g) { write(g, a); }, e.geom);
     }
@@ -721,17 +630,34 @@ class DxfWriter {
     const DrawingContent& tables_;
     std::string codePage_;
     DL_Dxf dxf_;
-    StreamWriter w_;
+    DxfGroupWriter w_;
+    std::optional<R12EntityWriter> r12_;
     std::vector<std::pair<unsigned long, DL_ImageData>> images_;
 };
 
 }  // namespace
 
-void writeDxf(const Drawing& drawing, const std::string& path, const FileProgress& progress) {
+DxfVersion dxfSaveVersion(std::string_view acadVersion) {
+    // AC1009 is R12; AC1006 R10, AC1004 R9, AC1002 R2.6 and AC1.50 sort
+    // below it, AC2.10 (R2.1) does not.
+    const bool r12 =
+        acadVersion == "AC2.10" || (acadVersion.starts_with("AC1") && acadVersion <= "AC1009");
+    return r12 ? DxfVersion::R12 : DxfVersion::R2000;
+}
+
+void writeDxf(const Drawing& drawing, const std::string& path, const FileProgress& progress,
+              const WriteOptions& options, WriteReport* report) {
     const DrawingContent tables = drawing.tables();
-    writeFileAtomically(path, [&](std::ostream& out) {
-        DxfWriter(tables, out).write(drawing.entities(), progress);
-    });
+    WriteReport changes;
+    writeFileAtomically(
+        path,
+        [&](std::ostream& out) {
+            DxfWriter(tables, drawing, out, options, changes).write(drawing.entities(), progress);
+        },
+        options.keepBackup ? backupName(path) : std::string());
+    if (report) {
+        *report = std::move(changes);
+    }
 }
 
 }  // namespace brondel::engine::io

@@ -58,10 +58,12 @@ DrawingContent readVec(const std::string& path, const FileProgress& progress) {
     return vec::decode(std::string_view(data.get(), size));
 }
 
-void writeVec(const Drawing& drawing, const std::string& path, const FileProgress& progress) {
+void writeVec(const Drawing& drawing, const std::string& path, const FileProgress& progress,
+              const WriteOptions& options) {
     const DrawingContent tables = drawing.tables();
     writeFileAtomically(
-        path, [&](std::ostream& out) { vec::encode(tables, drawing.entities(), out, progress); });
+        path, [&](std::ostream& out) { vec::encode(tables, drawing.entities(), out, progress); },
+        options.keepBackup ? backupName(path) : std::string());
 }
 
 }  // namespace brondel::engine::io

@@ -66,6 +66,11 @@ TEST(PairFiles, LednicerFilesBecomeOneLoopInSeligOrder) {
         parsePairFile("LED\n3. 3.\n\n0 0\n0.5 0.1\n1 0\n\n0 0\n0.5 -0.1\n1 -0.01\n");
     EXPECT_EQ(file.format, PairFileFormat::Lednicer);
     EXPECT_EQ(file.pairs, (Pairs{{1, 0}, {0.5f, 0.1f}, {0, 0}, {0.5f, -0.1f}, {1, -0.01f}}));
+    // Found by fuzz-pair_file: a first pair too large for a count was cast
+    // to one (undefined behaviour); it is data like any other.
+    const PairFile huge = parsePairFile("1e25 1e25\n0 0\n1 1\n");
+    EXPECT_EQ(huge.format, PairFileFormat::Selig);
+    EXPECT_EQ(huge.pairs.size(), 3u);
 }
 
 TEST(PairFiles, TwoSurfacesFromOnePointWithoutCountsAreJoinedToo) {

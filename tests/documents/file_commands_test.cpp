@@ -8,6 +8,7 @@
 
 #include "documents/drawing_window.h"
 #include "engine/error.h"
+#include "engine/io/drawing_files.h"
 #include "shell/main_window.h"
 #include "tests/support/fake_ports.h"
 
@@ -162,7 +163,9 @@ TEST(FileSaveAs, WritesTheChosenFileAndShowsItsName) {
 
     const ports::FileDialogSetup& setup = program.dialogs().calls.at(0).setup;
     EXPECT_EQ(setup.title, "Save Drawing");
-    EXPECT_EQ(setup.filter, "DXF File (*.dxf)|*.dxf|DWG File (*.dwg)|*.dwg|VEC File (*.vec)|*.vec");
+    EXPECT_EQ(setup.filter,
+              "DXF File (*.dxf)|*.dxf|DWG File (*.dwg)|*.dwg|VEC File (*.vec)|*.vec|"
+              "DXF R12 File (*.dxf)|*.dxf");
     EXPECT_EQ(setup.filterIndex, 1);
     EXPECT_EQ(setup.flags, 2);
     EXPECT_TRUE(std::filesystem::exists(target));
@@ -172,6 +175,23 @@ TEST(FileSaveAs, WritesTheChosenFileAndShowsItsName) {
     engine::Vecad reread;
     reread.FileOpen(target);
     EXPECT_EQ(reread.GetNumEntities(), 1);
+}
+
+// The DXF version is chosen by file type; the dialog then starts on it.
+TEST(FileSaveAs, OffersDxfR12AsItsOwnFileType) {
+    TestProgram program;
+    program.main.click("mnuFileNew");
+    program.active().Vecad1.AddLine(0, 0, 0, 1, 2, 0);
+    const std::string target = program.folder.file("old.dxf");
+    program.dialogs().save(target).saveTypes.push_back(kDxfR12Type);
+    program.main.click("mnuSaveAs");
+    engine::io::ReadReport report;
+    engine::io::readDxf(target, &report);
+    EXPECT_EQ(report.version, "AC1009");
+
+    program.dialogs().save("");
+    program.main.click("mnuSaveAs");
+    EXPECT_EQ(program.dialogs().calls.back().setup.filterIndex, kDxfR12Type);
 }
 
 TEST(FileSaveAs, CancelIsQuietAndFailuresShowTheFixedText) {

@@ -67,6 +67,31 @@ TEST_F(AtomicFile, FailingWriterLeavesOldFileAndNoTemporary) {
     EXPECT_EQ(entries(), 1u);
 }
 
+TEST_F(AtomicFile, BackupHoldsTheReplacedBytesAndOnlyOnceTheNewFileIsWhole) {
+    const std::string path = file("plan.dxf");
+    const std::string backup = io::backupName(path);
+    io::writeFileAtomically(
+        path, [](std::ostream& out) { out << "new"; }, backup);
+    EXPECT_FALSE(fs::exists(backup));  // nothing was replaced
+
+    io::writeFileAtomically(
+        path, [](std::ostream& out) { out << "second"; }, backup);
+    EXPECT_EQ(contents(backup), "new");
+    EXPECT_THROW(io::writeFileAtomically(
+                     path, [](std::ostream&) { throw std::runtime_error("failed"); }, backup),
+                 std::runtime_error);
+    EXPECT_EQ(contents(backup), "new");
+    EXPECT_EQ(contents(path), "second");
+    EXPECT_EQ(entries(), 2u);
+}
+
+TEST(BackupName, ReplacesTheExtensionAsCadProgramsDo) {
+    EXPECT_EQ(io::backupName("/d/plan.dxf"), "/d/plan.bak");
+    EXPECT_EQ(io::backupName("/d/plan.v2.vec"), "/d/plan.v2.bak");
+    EXPECT_EQ(io::backupName("/d.x/plan"), "/d.x/plan.bak");
+    EXPECT_EQ(io::backupName("/d/.hidden"), "/d/.hidden.bak");
+}
+
 TEST_F(AtomicFile, MissingFolderOrFolderAsTargetIsPathAccessError) {
     for (const std::string& path : {file("no/such/folder.txt"), folder_.string()}) {
         try {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/io/drawing_files.h"
+#include "engine/mtext_plain.h"
 
 // Compares the reader's world-space geometry with what ezdxf reads from the
 // same corpus files (tests/tools/ezdxf_dump.py).
@@ -103,8 +104,15 @@ void compare(const json& ref, const Entity& e) {
         ASSERT_EQ(ref["fit"].size(), g->fitPoints.size());
     } else if (const auto* g = geomIf<TextGeom>(e)) {
         EXPECT_TRUE(samePoint(ref["p"], g->p));
+        EXPECT_EQ(std::string(ref["text"]), g->text);
     } else if (const auto* g = geomIf<MTextGeom>(e)) {
         EXPECT_TRUE(samePoint(ref["p"], g->p));
+        const std::vector<std::string> lines = mtextPlainLines(g->text);
+        std::string plain = lines.front();
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            plain += "\n" + lines[i];
+        }
+        EXPECT_EQ(std::string(ref["text"]), plain);
     } else if (const auto* g = geomIf<InsertGeom>(e)) {
         EXPECT_TRUE(samePoint(ref["p"], g->p));
         const double c = std::cos(g->angle), s = std::sin(g->angle);

@@ -160,6 +160,15 @@ TEST(DxfText, CodePagesEscapesAndControlCodes) {
               "\xC3\x98"
               "10 \xC2\xB0 \xC2\xB1"
               "1 100% U");
+    // %%nnn by its decimal code; \M+nXXXX by its multi-byte code page.
+    EXPECT_EQ(textOf("20%%176C %%177%%0011", "AC1015", "ANSI_1252"),
+              "20\xC2\xB0"
+              "C \xC2\xB1"
+              "1");
+    EXPECT_EQ(textOf("%%17", "AC1015", "ANSI_1252"), "%%17");
+    EXPECT_EQ(textOf("\\M+193FA\\M+5D6D0", "AC1015", "ANSI_1252"),
+              "\xE6\x97\xA5\xE4\xB8\xAD");  // 日中
+    EXPECT_EQ(textOf("\\M+6C4CE \\M+1ZZ00", "AC1015", "ANSI_1252"), "\\M+6C4CE \\M+1ZZ00");
 }
 
 TEST(DxfOcs, MirroredEntitiesBecomeClockwiseInWorldSpace) {

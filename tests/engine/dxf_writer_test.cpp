@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <map>
+#include <set>
 #include <sstream>
 
+#include "engine/error.h"
 #include "engine/io/drawing_files.h"
 #include "tests/engine/every_kind_drawing.h"
 
@@ -45,6 +48,8 @@ for e in doc.modelspace():
               e.dxf.extrusion.z)
     if t == "TEXT":
         print("text", e.dxf.text)
+    if t in ("LINE", "POLYLINE", "TEXT", "CIRCLE"):
+        print("linetype", t, e.dxf.get("linetype", "BYLAYER"))
     if t == "LINE":
         print("line", e.dxf.color, e.dxf.get("true_color", -1), e.dxf.linetype,
               e.dxf.lineweight, e.dxf.ltscale, e.dxf.start.x, e.dxf.end.y)
@@ -72,11 +77,13 @@ class DxfWriter : public ::testing::Test {
     void TearDown() override { fs::remove_all(folder_); }
 
     // The oracle's findings for the drawing written from content.
-    std::vector<std::string> writeAndCheck(const DrawingContent& content) {
+    std::vector<std::string> writeAndCheck(const DrawingContent& content,
+                                           const io::WriteOptions& options = {},
+                                           io::WriteReport* report = nullptr) {
         Drawing drawing;
         drawing.load(content);
         const fs::path dxf = folder_ / "out.dxf";
-        io::writeDxf(drawing, dxf.string());
+        io::writeDxf(drawing, dxf.string(), {}, options, report);
         const fs::path script = folder_ / "oracle.py";
         std::ofstream(script) << kOracle;
         const std::string command =
@@ -184,6 +191,70 @@ TEST_F(DxfWriter, LineBreaksInNamesAndTextsCannotForgeGroups) {
     const auto lines = writeAndCheck(c);
     EXPECT_EQ(starting(lines, "audit-error"), std::vector<std::string>{});
     EXPECT_EQ(starting(lines, "entity ").size(), 1u) << ::testing::PrintToString(lines);
+}
+
+// Every kind R12 cannot hold comes out as one it can, named in the report;
+// line types survive (dxflib's own R12 entity writers drop them).
+TEST_F(DxfWriter, R12HoldsEveryKindAsWhatR12Has) {
+    io::WriteOptions options;
+    options.dxfVersion = io::DxfVersion::R12;
+    io::WriteReport report;
+    const auto lines = writeAndCheck(testing::everyKindContent(), options, &report);
+    EXPECT_EQ(starting(lines, "audit-error"), std::vector<std::string>{});
+    EXPECT_EQ(starting(lines, "version"), std::vector<std::string>{"version AC1009"});
+    const std::set<std::string> r12Kinds = {"POINT",    "LINE",  "CIRCLE", "ARC",
+                                            "POLYLINE", "TEXT",  "INSERT", "DIMENSION",
+                                            "SOLID",    "TRACE", "3DFACE"};
+    for (const std::string& l : starting(lines, "entity ")) {
+        std::istringstream words(l);
+        std::string entity, space, kind;
+        words >> entity >> space >> kind;
+        EXPECT_TRUE(r12Kinds.count(kind)) << l;
+    }
+    const io::WriteReport expected = {{"ELLIPSE as POLYLINE", 1}, {"HATCH as its boundary", 1},
+                                      {"IMAGE as its frame", 1},  {"MTEXT as TEXT", 1},
+                                      {"RAY left out", 1},        {"SPLINE as POLYLINE", 1},
+                                      {"XLINE left out", 1}};
+    EXPECT_EQ(report, expected);
+    const auto has = [&](const std::string& l) {
+        return std::find(lines.begin(), lines.end(), l) != lines.end();
+    };
+    EXPECT_TRUE(has("linetype LINE DASHED"));
+    EXPECT_TRUE(has("text Größe 10 € — π")) << ::testing::PrintToString(starting(lines, "text"));
+}
+
+// A NaN or infinite number would be written as "nan" or "inf", which no
+// program reads back: the write fails and the old file stays.
+TEST_F(DxfWriter, NotFiniteNumbersAreRefusedAndNothingIsWritten) {
+    const fs::path dxf = folder_ / "kept.dxf";
+    std::ofstream(dxf) << "old";
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    DrawingContent inModel, inBlock, radius;
+    inModel.entities.emplace_back(LineGeom{{0, 0, 0}, {nan, 1, 0}}, EntityProps{});
+    inBlock.blocks["B"].name = "B";
+    inBlock.blocks["B"].entities.emplace_back(PointGeom{{0, -inf, 0}}, EntityProps{});
+    radius.entities.emplace_back(CircleGeom{{0, 0, 0}, inf}, EntityProps{});
+    for (const io::DxfVersion version : {io::DxfVersion::R2000, io::DxfVersion::R12}) {
+        for (const DrawingContent* content : {&inModel, &inBlock, &radius}) {
+            Drawing drawing;
+            drawing.load(*content);
+            io::WriteOptions options;
+            options.dxfVersion = version;
+            options.keepBackup = true;
+            try {
+                io::writeDxf(drawing, dxf.string(), {}, options);
+                ADD_FAILURE() << "written";
+            } catch (const Error& e) {
+                EXPECT_EQ(e.number(), err::kNotFinite);
+            }
+            std::ifstream in(dxf);
+            std::string text;
+            std::getline(in, text);
+            EXPECT_EQ(text, "old");
+            EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 1);
+        }
+    }
 }
 
 }  // namespace

@@ -418,7 +418,7 @@ TEST(Explode, MTextBecomesOneTextPerLineWithoutFormatCodes) {
     const auto& t4 = *geomIf<TextGeom>(parts[2]);
     EXPECT_EQ(t1.text, "Bold one");
     EXPECT_EQ(t2.text, "two words {x}");
-    EXPECT_EQ(t4.text, "four 1/2 \xC2\xB0");
+    EXPECT_EQ(t4.text, "four 1^2 \xC2\xB0");
     EXPECT_EQ(t1.hAlign, 1);
     EXPECT_EQ(t1.height, 2);
     EXPECT_NEAR(t1.angle, kPi / 2, 1e-12);

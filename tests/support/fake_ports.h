@@ -44,6 +44,7 @@ class ScriptedDialogs : public ports::Dialogs {
     std::deque<std::string> inputs;
     std::deque<std::string> openPaths;
     std::deque<std::string> savePaths;
+    std::deque<int> saveTypes;  // file types chosen in save dialogs; none: the set-up's
     std::vector<DialogCall> calls;
 
     ScriptedDialogs& answer(ports::Answer a) {
@@ -108,6 +109,10 @@ class ScriptedDialogs : public ports::Dialogs {
     std::string saveFile(const ports::FileDialogSetup& setup) override {
         calls.push_back({DialogCall::Kind::SaveFile, {}, {}, {}, {}, {}, setup});
         return answerFrom(savePaths, "save dialog: " + setup.title);
+    }
+    ports::SaveAnswer saveFileWithType(const ports::FileDialogSetup& setup) override {
+        std::string path = saveFile(setup);
+        return {std::move(path), saveTypes.empty() ? setup.filterIndex : take(saveTypes)};
     }
 
   private:

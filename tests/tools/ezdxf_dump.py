@@ -12,6 +12,7 @@ import sys
 try:
     import ezdxf
     from ezdxf import recover
+    from ezdxf.tools.text import plain_text
 except ImportError:
     print("ezdxf is not installed for this Python", file=sys.stderr)
     sys.exit(3)
@@ -26,7 +27,7 @@ def ocs_point(e, p):
 
 
 def text_item(e):
-    return {"kind": "TEXT", "p": ocs_point(e, e.dxf.insert)}
+    return {"kind": "TEXT", "p": ocs_point(e, e.dxf.insert), "text": plain_text(e.dxf.text)}
 
 
 def dump(e):
@@ -72,7 +73,7 @@ def dump(e):
     if t == "TEXT":
         return text_item(e)
     if t == "MTEXT":
-        return {"kind": "MTEXT", "p": v(e.dxf.insert)}
+        return {"kind": "MTEXT", "p": v(e.dxf.insert), "text": e.plain_text(split=False)}
     if t == "INSERT":
         m = e.matrix44()
         return {"kind": "INSERT", "p": ocs_point(e, e.dxf.insert), "ux": v(m.ux), "uy": v(m.uy)}

@@ -1,0 +1,138 @@
+#include "documents/recovery.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "documents/drawing_window.h"
+#include "engine/cad.h"
+#include "tests/support/fake_ports.h"
+
+namespace brondel::documents {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A state folder of the test's own, so no real recovery file is touched.
+class Recovery : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ::setenv("XDG_STATE_HOME", state_.path().c_str(), 1);
+        engine::CadPutAutosaveMinutes(10);
+    }
+    void TearDown() override { ::unsetenv("XDG_STATE_HOME"); }
+
+    fs::path copyOf(int serial) const {
+        return recoveryFolder() /
+               (std::to_string(::getpid()) + "-" + std::to_string(serial) + ".vec");
+    }
+    // Renames this process's recovery files as a program that has gone
+    // would have left them.
+    fs::path orphan(int serial) const {
+        long deadPid = 0;
+        std::ifstream("/proc/sys/kernel/pid_max") >> deadPid;
+        const fs::path stem = recoveryFolder() / (std::to_string(deadPid + 1) + "-1");
+        fs::rename(copyOf(serial), fs::path(stem).replace_extension(".vec"));
+        fs::rename(fs::path(copyOf(serial)).replace_extension(".name"),
+                   fs::path(stem).replace_extension(".name"));
+        return fs::path(stem).replace_extension(".vec");
+    }
+
+    testing::TempFolder state_;
+};
+
+TEST_F(Recovery, ChangedDrawingsAreWrittenEveryIntervalAndGoWithACleanClose) {
+    testing::TestProgram program;
+    program.main.click("mnuFileNew");
+    program.main.click("mnuFileNew");
+    program.active().Vecad1.AddLine(0, 0, 0, 3, 4, 0);
+    Autosave autosave(program.main);
+    const auto t0 = Autosave::Clock::now();
+    autosave.tick(t0);
+    autosave.tick(t0 + 9min);
+    EXPECT_FALSE(fs::exists(copyOf(2)));
+    autosave.tick(t0 + 10min);
+    ASSERT_TRUE(fs::exists(copyOf(2)));
+    EXPECT_FALSE(fs::exists(copyOf(1)));  // unchanged
+    std::string name;
+    std::getline(std::ifstream(fs::path(copyOf(2)).replace_extension(".name")), name);
+    EXPECT_EQ(name, "Drawing.dxf");
+
+    // Written again only when the drawing changed since.
+    fs::remove(copyOf(2));
+    autosave.tick(t0 + 20min);
+    EXPECT_FALSE(fs::exists(copyOf(2)));
+    program.active().Vecad1.AddLine(0, 0, 0, 1, 1, 0);
+    engine::CadPutAutosaveMinutes(0);
+    autosave.tick(t0 + 90min);
+    EXPECT_FALSE(fs::exists(copyOf(2)));
+    engine::CadPutAutosaveMinutes(10);
+    autosave.tick(t0 + 100min);
+    EXPECT_TRUE(fs::exists(copyOf(2)));
+
+    program.dialogs().answer(ports::Answer::No);  // do not save
+    program.main.click("mnuClose");
+    EXPECT_TRUE(fs::is_empty(recoveryFolder()));
+}
+
+TEST_F(Recovery, AtStartACopyLeftBehindIsRestoredOrDiscarded) {
+    const std::string drawing = (state_.path() / "plan.dxf").string();
+    for (const ports::Answer answer : {ports::Answer::Cancel, ports::Answer::Yes}) {
+        fs::path left;
+        {
+            testing::TestProgram crashed;
+            crashed.main.click("mnuFileNew");
+            crashed.active().Vecad1.PutFileName(drawing);
+            crashed.active().Vecad1.AddLine(0, 0, 0, 3, 4, 0);
+            Autosave(crashed.main).writeChanged();
+            left = orphan(1);
+            crashed.dialogs().answers.assign(4, ports::Answer::No);
+        }
+        testing::TestProgram next(false);
+        next.dialogs().answer(answer);
+        next.main.start();
+        offerRecovery(next.main);
+        ASSERT_EQ(next.dialogs().messages().size(), 1u);
+        EXPECT_NE(next.dialogs().messages()[0].text.find(drawing), std::string::npos);
+        if (answer == ports::Answer::Cancel) {
+            EXPECT_TRUE(fs::exists(left));  // offered again next time
+            EXPECT_EQ(next.main.windows().size(), 0u);
+            fs::remove(left);
+            continue;
+        }
+        EXPECT_FALSE(fs::exists(left));
+        ASSERT_NE(next.main.active(), nullptr);
+        EXPECT_EQ(next.active().Vecad1.GetFileName(), drawing);
+        EXPECT_TRUE(next.active().Vecad1.HasChanged());
+        EXPECT_EQ(next.active().Vecad1.GetNumEntities(), 1);
+        next.dialogs().answers.assign(4, ports::Answer::No);
+    }
+}
+
+TEST_F(Recovery, ACopyOlderThanItsDrawingIsDroppedUnasked) {
+    const fs::path drawing = state_.path() / "saved.dxf";
+    fs::path left;
+    {
+        testing::TestProgram crashed;
+        crashed.main.click("mnuFileNew");
+        crashed.active().Vecad1.PutFileName(drawing.string());
+        crashed.active().Vecad1.AddLine(0, 0, 0, 3, 4, 0);
+        Autosave(crashed.main).writeChanged();
+        left = orphan(1);
+        crashed.dialogs().answers.assign(4, ports::Answer::No);
+    }
+    std::ofstream(drawing) << "saved later";
+    fs::last_write_time(drawing, fs::last_write_time(left) + 1s);
+    testing::TestProgram next;
+    offerRecovery(next.main);
+    EXPECT_TRUE(next.dialogs().messages().empty());
+    EXPECT_FALSE(fs::exists(left));
+}
+
+}  // namespace
+}  // namespace brondel::documents

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "engine/cad.h"
+#include "engine/io/drawing_files.h"
+#include "engine/vecad.h"
+
+// A drawing opened and saved keeps its file's DXF version, and ezdxf reads
+// the saved file with the geometry of the original.
+namespace brondel::engine {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+json ezdxfDump(const fs::path& path) {
+    const std::string command = std::string("/usr/bin/python3 ") + BRONDEL_SOURCE_DIR +
+                                "/tests/tools/ezdxf_dump.py '" + path.string() + "'";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    std::string out;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) {
+        out.append(buffer, n);
+    }
+    return json::parse(out);
+}
+
+// Numbers agree to the last few bits; everything else exactly.
+bool same(const json& a, const json& b) {
+    if (a.is_number() && b.is_number()) {
+        const double x = a, y = b;
+        return std::fabs(x - y) <= 1e-9 * std::max({1.0, std::fabs(x), std::fabs(y)});
+    }
+    if (a.type() != b.type() || a.size() != b.size()) {
+        return false;
+    }
+    if (a.is_array()) {
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (!same(a[i], b[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
+    if (a.is_object()) {
+        for (const auto& [key, value] : a.items()) {
+            if (!b.contains(key) || !same(value, b[key])) {
+                return false;
+            }
+        }
+        return true;
+    }
+    return a == b;
+}
+
+std::string bytesOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct Case {
+    const char* file;
+    const char* savedAs;
+};
+
+class SaveKeepsVersion : public ::testing::TestWithParam<Case> {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("brondel-keepver-" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override {
+        fs::remove_all(folder_);
+        CadPutKeepBackup(true);
+    }
+    fs::path folder_;
+};
+
+TEST_P(SaveKeepsVersion, AndEzdxfReadsTheSameGeometry) {
+    const fs::path original = fs::path(BRONDEL_CORPUS_DIR) / "dxf" / GetParam().file;
+    const fs::path copy = folder_ / "drawing.dxf";
+    fs::copy_file(original, copy);
+    CadPutKeepBackup(true);
+
+    Vecad control;
+    control.FileOpen(copy.string());
+    control.FileSave();
+
+    io::ReadReport report;
+    io::readDxf(copy.string(), &report);
+    EXPECT_EQ(report.version, GetParam().savedAs);
+    const json before = ezdxfDump(original), after = ezdxfDump(copy);
+    ASSERT_EQ(before.size(), after.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_TRUE(same(before[i], after[i])) << i << ": " << before[i] << "\n" << after[i];
+    }
+    // The replaced file stays beside it, byte for byte.
+    EXPECT_EQ(bytesOf(folder_ / "drawing.bak"), bytesOf(original));
+
+    CadPutKeepBackup(false);
+    fs::remove(folder_ / "drawing.bak");
+    control.FileSave();
+    EXPECT_FALSE(fs::exists(folder_ / "drawing.bak"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, SaveKeepsVersion,
+                         ::testing::Values(Case{"libredwg_example_r12.dxf", "AC1009"},
+                                           Case{"ezdxf_POLI-ALL210_12.DXF", "AC1009"},
+                                           Case{"ezdxf_cc_dxflib.dxf", "AC1009"},
+                                           Case{"openscad_far-out-shape.dxf",
+                                                "AC1009"},  // AC1006, R10
+                                           Case{"ezdxf_small_r13.dxf", "AC1015"},
+                                           Case{"bjnortier-dxf_squareandcircle.dxf", "AC1015"}));
+
+class Listener : public VecadListener {
+  public:
+    std::vector<std::string> lines;
+    void commandLineAdded(const std::string& line) override { lines.push_back(line); }
+};
+
+// What R12 cannot hold is converted, and the command window says so.
+TEST(SaveAsR12, NamesWhatItConverted) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("brondel-r12-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    Vecad control;
+    Listener listener;
+    control.setListener(&listener);
+    control.drawing().add(Entity(EllipseGeom{{0, 0, 0}, {4, 0, 0}, 0.5, 0, 6.283185307179586}));
+    control.AddLine(0, 0, 0, 1, 1, 0);
+    control.PutDxfVersion(io::DxfVersion::R12);
+    control.FileSaveAs((folder / "plan.dxf").string());
+    ASSERT_FALSE(listener.lines.empty());
+    EXPECT_EQ(listener.lines.back(), "Saved as DXF R12: 1 ELLIPSE as POLYLINE");
+
+    Vecad reread;
+    reread.FileOpen((folder / "plan.dxf").string());
+    EXPECT_EQ(reread.GetDxfVersion(), io::DxfVersion::R12);
+    EXPECT_EQ(reread.GetNumEntities(), 2);
+    fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace brondel::engine

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QMdiArea>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "documents/drawing_window.h"
+#include "documents/recovery.h"
+#include "tests/gui/frame_fixture.h"
+
+extern char** environ;
+
+namespace brondel::desktop {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Set in the copy of this test that plays the program being killed: the
+// file it creates once its change is in its recovery file.
+constexpr const char* kReadyVariable = "BRONDEL_KILLED_PROGRAM_READY";
+
+class KilledProgram : public testing::OnScreenFixture<> {
+  protected:
+    KilledProgram() : OnScreenFixture("brondel-gui-killed") {}
+
+    // The program with a changed drawing, written by its autosave, waiting
+    // to be killed.
+    void playTheKilledProgram(const std::string& ready) {
+        trigger("mnuFileNew");
+        main_->active()->Vecad1.AddLine(0, 0, 0, 30, 40, 0);
+        frame_->autosave().writeChanged();
+        std::ofstream(ready) << "ready";
+        for (int i = 0; i < 600; ++i) {
+            QApplication::processEvents();
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        std::_Exit(1);  // nobody killed it
+    }
+};
+
+TEST_F(KilledProgram, IsOfferedItsChangedDrawingAtTheNextStart) {
+    if (const char* ready = std::getenv(kReadyVariable)) {
+        playTheKilledProgram(ready);
+        return;
+    }
+    const fs::path state = folder_ / "state";
+    const fs::path ready = folder_ / "ready";
+    ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+    ::setenv(kReadyVariable, ready.c_str(), 1);
+    const std::string filter =
+        "--gtest_filter=KilledProgram.IsOfferedItsChangedDrawingAtTheNextStart";
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    char* argv[] = {const_cast<char*>(self.c_str()), const_cast<char*>(filter.c_str()), nullptr};
+    pid_t child = 0;
+    const int spawned = ::posix_spawn(&child, self.c_str(), nullptr, nullptr, argv, environ);
+    ::unsetenv(kReadyVariable);
+    ASSERT_EQ(spawned, 0);
+    for (int i = 0; i < 600 && !fs::exists(ready); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_TRUE(fs::exists(ready));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGKILL);
+
+    dialogs_.answer = ports::Answer::Yes;
+    documents::offerRecovery(*main_);
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs_.boxes, 1);
+    ASSERT_NE(main_->active(), nullptr);
+    EXPECT_EQ(main_->active()->Vecad1.GetFileName(), "Drawing.dxf");
+    EXPECT_TRUE(main_->active()->Vecad1.HasChanged());
+    EXPECT_EQ(main_->active()->Vecad1.GetNumEntities(), 1);
+    EXPECT_EQ(frame_->mdiArea()->subWindowList().size(), 1);
+
+    // Closed cleanly (not saved), the drawing leaves no recovery file.
+    frame_->autosave().writeChanged();
+    EXPECT_FALSE(fs::is_empty(documents::recoveryFolder()));
+    dialogs_.answer = ports::Answer::No;
+    trigger("mnuClose");
+    EXPECT_TRUE(fs::is_empty(documents::recoveryFolder()));
+    ::unsetenv("XDG_STATE_HOME");
+}
+
+}  // namespace
+}  // namespace brondel::desktop
