@@ -1,3 +1,4 @@
+#include "pathtools/check_command.h"
 #include "pathtools/prep_drawing.h"
 #include "pathtools/reorganize.h"
 #include "shell/handler_registry.h"
@@ -25,6 +26,7 @@ void registerPathHandlers(MainWindow& main) {
     main.addHandler("mnuPrepDrawing", onActive(pathtools::prepDrawing));
     main.addHandler("mnuPurgeDeleted", onActive(pathtools::purgeDeleted));
     main.addHandler("mnuReorganzie", onActive(pathtools::reorganizeEntities));
+    main.addHandler("mnuCheckDrawing", onActive(pathtools::checkDrawingCommand));
 }
 
 }  // namespace brondel::shell

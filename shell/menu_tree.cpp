@@ -200,6 +200,8 @@ constexpr MenuRow kMenuTree[] = {
     {2, "mnuConvert", "Convert To DAT File", "", 0},
     {1, "", "-", "", 0},
     {1, "mnuChangeRadius", "Change Search Radius", "", 0},
+    {1, "", "-", "", 0},
+    {1, "mnuCheckDrawing", "Check Drawing", "", 0},
     {0, "mnuWindow", "Windows", "", 0},
     {1, "mnuWindowCascade", "Cascade Windows", "", 0},
     {1, "mnuWindowTile", "Tile Windows", "", 0},

@@ -205,6 +205,7 @@ constexpr ItemRoute kItemRoutes[] = {
     {"mnuReorganzie", own(Owner::PathTools)},
     {"mnuConvert", own(Owner::CoordFiles)},
     {"mnuChangeRadius", own(Owner::CoordFiles)},
+    {"mnuCheckDrawing", own(Owner::PathTools)},
     {"mnuWindow", kSubmenu},
     {"mnuWindowCascade", arrangeWindows(arrange::kCascade)},
     {"mnuWindowTile", arrangeWindows(arrange::kTileHorizontal)},
