@@ -109,15 +109,19 @@ DatCheck verifyDat(const std::vector<Segment>& drawing, const std::vector<engine
     check.closureGap =
         std::hypot(placed.back().x - placed.front().x, placed.back().y - placed.front().y);
 
-    const SegmentIndex drawingIndex(drawing);
+    // Deviations within the bound lie within a cell or two.
+    const double cell = check.roundingBound + kerf;
+    const SegmentIndex drawingIndex(drawing, cell);
     for (const engine::Point2& p : placed) {
-        check.datToDrawing = std::max(check.datToDrawing, drawingIndex.nearest(p));
+        check.datToDrawing =
+            std::max(check.datToDrawing, drawingIndex.nearest(p, check.datToDrawing));
     }
-    const SegmentIndex pathIndex(path);
+    const SegmentIndex pathIndex(path, cell);
     for (const Segment& s : drawing) {
         for (const engine::Point2 p :
              {s.a, s.b, engine::Point2{(s.a.x + s.b.x) / 2, (s.a.y + s.b.y) / 2}}) {
-            check.drawingToDat = std::max(check.drawingToDat, pathIndex.nearest(p));
+            check.drawingToDat =
+                std::max(check.drawingToDat, pathIndex.nearest(p, check.drawingToDat));
         }
     }
     check.maxDeviation = std::max(check.datToDrawing, check.drawingToDat);

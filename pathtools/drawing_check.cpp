@@ -27,11 +27,22 @@ constexpr int kChordsPerTurn = 64;
 // pairing them is guesswork.
 constexpr std::size_t kMostLooseEnds = 2000;
 
-// One path entity: its two ends and its outline as a polyline.
+// One path entity: its two ends, and for an arc or circle its outline as
+// chords (a line is its own outline, kept without a vector of its own).
 struct Piece {
-    std::vector<Point2> outline;
+    Point2 first, last;
+    std::vector<Point2> arc;
     double length = 0;
-    bool isLine = false;
+    bool isLine() const { return arc.empty(); }
+    template <class Visit>
+    void forEachSegment(Visit visit) const {
+        if (arc.empty()) {
+            visit(first, last);
+        }
+        for (std::size_t i = 1; i < arc.size(); ++i) {
+            visit(arc[i - 1], arc[i]);
+        }
+    }
 };
 
 class UnionFind {
@@ -66,9 +77,9 @@ std::optional<Piece> pieceOf(Handle h, int type) {
         double x1, y1, z1, x2, y2, z2;
         engine::CadLineGetPoint1(h, x1, y1, z1);
         engine::CadLineGetPoint2(h, x2, y2, z2);
-        piece.outline = {{x1, y1}, {x2, y2}};
-        piece.length = distance(piece.outline[0], piece.outline[1]);
-        piece.isLine = true;
+        piece.first = {x1, y1};
+        piece.last = {x2, y2};
+        piece.length = distance(piece.first, piece.last);
         return piece;
     }
     const bool circle = type == engine::code(engine::EntityType::Circle);
@@ -82,7 +93,9 @@ std::optional<Piece> pieceOf(Handle h, int type) {
     const double angle = circle ? 2 * std::numbers::pi : engine::CadArcGetAngle(h);
     const int chords = std::max(
         1, static_cast<int>(std::ceil(std::fabs(angle) / (2 * std::numbers::pi) * kChordsPerTurn)));
-    piece.outline = arcChordPoints({cx, cy}, radius, start, angle, chords);
+    piece.arc = arcChordPoints({cx, cy}, radius, start, angle, chords);
+    piece.first = piece.arc.front();
+    piece.last = piece.arc.back();
     piece.length = std::fabs(radius * angle);
     return piece;
 }
@@ -92,13 +105,11 @@ std::optional<Piece> pieceOf(Handle h, int type) {
 bool insideOutline(Point2 p, const std::vector<const Piece*>& pieces) {
     bool inside = false;
     for (const Piece* piece : pieces) {
-        for (std::size_t i = 1; i < piece->outline.size(); ++i) {
-            const Point2 a = piece->outline[i - 1];
-            const Point2 b = piece->outline[i];
+        piece->forEachSegment([&](Point2 a, Point2 b) {
             if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y)) {
                 inside = !inside;
             }
-        }
+        });
     }
     return inside;
 }
@@ -123,10 +134,10 @@ std::size_t countOverlaps(const std::vector<Piece>& pieces, double radius) {
     const double offsetQuantum = std::max(radius * 1e-3, 1e-9);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const Piece& piece = pieces[i];
-        if (!piece.isLine || piece.length <= kZeroLength) {
+        if (!piece.isLine() || piece.length <= kZeroLength) {
             continue;
         }
-        Point2 a = piece.outline[0], b = piece.outline[1];
+        const Point2 a = piece.first, b = piece.last;
         double dx = (b.x - a.x) / piece.length, dy = (b.y - a.y) / piece.length;
         if (dx < 0 || (dx == 0 && dy < 0)) {
             dx = -dx;
@@ -181,8 +192,8 @@ DrawingCheck checkDrawing(const engine::Vecad& vecad, double radius) {
     std::vector<Point2> ends;
     ends.reserve(2 * pieces.size());
     for (const Piece& piece : pieces) {
-        ends.push_back(piece.outline.front());
-        ends.push_back(piece.outline.back());
+        ends.push_back(piece.first);
+        ends.push_back(piece.last);
     }
     const EndGrid grid(ends, radius);
     UnionFind nodes(ends.size());
@@ -209,9 +220,10 @@ DrawingCheck checkDrawing(const engine::Vecad& vecad, double radius) {
         CheckedContour& contour = check.contours[std::size_t(contourOf[root])];
         ++contour.segments;
         contour.length += pieces[i].length;
-        for (const Point2& p : pieces[i].outline) {
-            contour.box.add(p.x, p.y);
-        }
+        pieces[i].forEachSegment([&](Point2 a, Point2 b) {
+            contour.box.add(a.x, a.y);
+            contour.box.add(b.x, b.y);
+        });
         members[std::size_t(contourOf[root])].push_back(&pieces[i]);
     }
 
@@ -245,7 +257,10 @@ DrawingCheck checkDrawing(const engine::Vecad& vecad, double radius) {
 
     // Gaps: from each loose end to the nearest end of another node.
     const double reach = kGapReach * radius;
-    const EndGrid wide(ends, reach);
+    const bool anyLoose = std::any_of(looseEnds.begin(), looseEnds.end(),
+                                      [](const std::vector<int>& l) { return !l.empty(); });
+    const std::vector<Point2> none;
+    const EndGrid wide(anyLoose ? ends : none, reach);
     std::vector<std::pair<int, int>> seen;
     for (const std::vector<int>& loose : looseEnds) {
         for (int a : loose) {
@@ -278,7 +293,7 @@ DrawingCheck checkDrawing(const engine::Vecad& vecad, double radius) {
         if (!check.contours[c].closed) {
             continue;
         }
-        const Point2 probe = members[c].front()->outline.front();
+        const Point2 probe = members[c].front()->first;
         double smallest = std::numeric_limits<double>::infinity();
         for (std::size_t o = 0; o < check.contours.size(); ++o) {
             const CheckedContour& outer = check.contours[o];

@@ -8,7 +8,7 @@ namespace brondel::pathtools {
 
 namespace {
 
-constexpr std::int64_t kMostCellsPerSide = 2048;
+constexpr std::int64_t kMostCellsPerSide = 1'000'000'000;
 constexpr std::int64_t kRings = 6;  // cells searched each way before looking at all
 
 }  // namespace
@@ -18,10 +18,12 @@ double segmentDistance(engine::Point2 p, const Segment& s) {
     const double lengthSquared = dx * dx + dy * dy;
     double t = lengthSquared > 0 ? ((p.x - s.a.x) * dx + (p.y - s.a.y) * dy) / lengthSquared : 0;
     t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(p.x - (s.a.x + t * dx), p.y - (s.a.y + t * dy));
+    const double ex = p.x - (s.a.x + t * dx), ey = p.y - (s.a.y + t * dy);
+    return std::sqrt(ex * ex + ey * ey);
 }
 
-SegmentIndex::SegmentIndex(const std::vector<Segment>& segments) : segments_(segments) {
+SegmentIndex::SegmentIndex(const std::vector<Segment>& segments, double minCell)
+    : segments_(segments) {
     engine::Box2 box;
     double length = 0;
     for (const Segment& s : segments) {
@@ -30,11 +32,11 @@ SegmentIndex::SegmentIndex(const std::vector<Segment>& segments) : segments_(seg
         length += std::hypot(s.b.x - s.a.x, s.b.y - s.a.y);
     }
     if (segments.empty()) {
-        first_.assign(2, 0);
         return;
     }
     const double extent = std::max({box.maxX - box.minX, box.maxY - box.minY, 1e-9});
-    cell_ = std::max({length / double(segments.size()), extent / kMostCellsPerSide, 1e-9});
+    cell_ = std::max(
+        {length / double(segments.size()), minCell, extent / double(kMostCellsPerSide), 1e-9});
     origin_ = {box.minX, box.minY};
     columns_ = std::int64_t((box.maxX - box.minX) / cell_) + 1;
     rows_ = std::int64_t((box.maxY - box.minY) / cell_) + 1;
@@ -61,15 +63,15 @@ SegmentIndex::SegmentIndex(const std::vector<Segment>& segments) : segments_(seg
     }
     std::sort(pairs.begin(), pairs.end());
     pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
-    first_.assign(std::size_t(columns_ * rows_) + 1, 0);
     entries_.reserve(pairs.size());
     for (const auto& [key, index] : pairs) {
-        ++first_[std::size_t(key) + 1];
+        if (keys_.empty() || keys_.back() != key) {
+            keys_.push_back(key);
+            first_.push_back(std::uint32_t(entries_.size()));
+        }
         entries_.push_back(index);
     }
-    for (std::size_t c = 1; c < first_.size(); ++c) {
-        first_[c] += first_[c - 1];
-    }
+    first_.push_back(std::uint32_t(entries_.size()));
 }
 
 void SegmentIndex::cellOf(engine::Point2 p, std::int64_t& cx, std::int64_t& cy) const {
@@ -87,7 +89,7 @@ std::int64_t SegmentIndex::keyOf(std::int64_t cx, std::int64_t cy) const {
     return cy * columns_ + cx;
 }
 
-double SegmentIndex::nearest(engine::Point2 p) const {
+double SegmentIndex::nearest(engine::Point2 p, double enough) const {
     double best = std::numeric_limits<double>::infinity();
     if (segments_.empty()) {
         return best;
@@ -95,11 +97,16 @@ double SegmentIndex::nearest(engine::Point2 p) const {
     std::int64_t cx, cy;
     cellOf(p, cx, cy);
     const auto visit = [&](std::int64_t x, std::int64_t y) {
-        const std::int64_t key = keyOf(x, y);
-        if (key < 0) {
+        if (best <= enough) {
             return;
         }
-        for (std::uint32_t e = first_[std::size_t(key)]; e < first_[std::size_t(key) + 1]; ++e) {
+        const std::int64_t key = keyOf(x, y);
+        const auto found = std::lower_bound(keys_.begin(), keys_.end(), key);
+        if (key < 0 || found == keys_.end() || *found != key) {
+            return;
+        }
+        const auto k = std::size_t(found - keys_.begin());
+        for (std::uint32_t e = first_[k]; e < first_[k + 1] && best > enough; ++e) {
             best = std::min(best, segmentDistance(p, segments_[entries_[e]]));
         }
     };
@@ -116,7 +123,7 @@ double SegmentIndex::nearest(engine::Point2 p) const {
         }
         // A segment filed in a farther ring passes no nearer than ring - 1
         // cells (it may clip a nearer cell it was not filed in).
-        if (best <= double(ring - 1) * cell_) {
+        if (best <= enough || best <= double(ring - 1) * cell_) {
             return best;
         }
     }
