@@ -1,4 +1,5 @@
 #include "pathtools/check_command.h"
+#include "pathtools/close_gaps.h"
 #include "pathtools/prep_drawing.h"
 #include "pathtools/reorganize.h"
 #include "shell/handler_registry.h"
@@ -27,6 +28,7 @@ void registerPathHandlers(MainWindow& main) {
     main.addHandler("mnuPurgeDeleted", onActive(pathtools::purgeDeleted));
     main.addHandler("mnuReorganzie", onActive(pathtools::reorganizeEntities));
     main.addHandler("mnuCheckDrawing", onActive(pathtools::checkDrawingCommand));
+    main.addHandler("mnuCloseGaps", onActive(pathtools::closeGapsCommand));
 }
 
 }  // namespace brondel::shell

@@ -202,6 +202,7 @@ constexpr MenuRow kMenuTree[] = {
     {1, "mnuChangeRadius", "Change Search Radius", "", 0},
     {1, "", "-", "", 0},
     {1, "mnuCheckDrawing", "Check Drawing", "", 0},
+    {1, "mnuCloseGaps", "Close Gaps", "", 0},
     {0, "mnuWindow", "Windows", "", 0},
     {1, "mnuWindowCascade", "Cascade Windows", "", 0},
     {1, "mnuWindowTile", "Tile Windows", "", 0},

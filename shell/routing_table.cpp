@@ -206,6 +206,7 @@ constexpr ItemRoute kItemRoutes[] = {
     {"mnuConvert", own(Owner::CoordFiles)},
     {"mnuChangeRadius", own(Owner::CoordFiles)},
     {"mnuCheckDrawing", own(Owner::PathTools)},
+    {"mnuCloseGaps", own(Owner::PathTools)},
     {"mnuWindow", kSubmenu},
     {"mnuWindowCascade", arrangeWindows(arrange::kCascade)},
     {"mnuWindowTile", arrangeWindows(arrange::kTileHorizontal)},

@@ -20,6 +20,7 @@
 #include "engine/commands.h"
 #include "engine/entity_type.h"
 #include "engine/error.h"
+#include "pathtools/close_gaps.h"
 #include "pathtools/path_segments.h"
 #include "pathtools/pick_handler.h"
 #include "pathtools/prep_drawing.h"
@@ -134,6 +135,9 @@ class Road {
         report.linesRead = static_cast<std::size_t>(pathtools::prepDrawing(window));
         segmentArcs(vecad, report);
         leaveOutOthers(vecad, report);
+        if (options_.heal) {
+            report.healed = pathtools::closeGaps(vecad, *options_.heal);
+        }
         report.arcsAsChords = countArcs(vecad);
         setStartLine(window);
         if (pathtools::reorganizeEntities(window) != pathtools::ReorganizeEnd::Complete) {

@@ -26,6 +26,7 @@ struct ConvertOptions {
     bool reverse = false;             // cut the start line the other way
     double radius = kDefaultRadius;   // search radius of the reorganization
     bool json = false;                // report as one JSON object
+    std::optional<double> heal;       // close gaps up to this before the walk
 };
 
 // Jumps are gaps wider than the options' radius.

@@ -29,6 +29,9 @@ void printText(const ConvertReport& report, std::ostream& out) {
         separator = ", ";
     }
     out << (leftOut > 0 ? ")\n" : "\n");
+    if (report.healed) {
+        out << pathtools::healText(*report.healed) << '\n';
+    }
     out << "Steps written: " << report.steps << " to " << report.datPath << '\n'
         << "Path length: " << coordfiles::coordinateText(report.path.length) << '\n'
         << "Closure gap: " << coordfiles::coordinateText(report.path.closureGap) << '\n';
@@ -67,6 +70,12 @@ void printReport(const ConvertReport& report, bool json, std::ostream& out) {
     j["closureGap"] = report.path.closureGap;
     j["jumps"] = report.jumps.count;
     j["arcsAsChords"] = report.arcsAsChords;
+    if (report.healed) {
+        const pathtools::HealReport& h = *report.healed;
+        j["healed"] = {{"endsMoved", h.endsMoved},   {"largestMove", h.largestMove},
+                       {"duplicates", h.duplicates}, {"covered", h.covered},
+                       {"zeroLength", h.zeroLength}, {"groupsLeft", h.groupsLeft}};
+    }
     out << j.dump() << '\n';
 }
 

@@ -9,6 +9,7 @@
 #include "coordfiles/path_jumps.h"
 #include "coordfiles/path_measures.h"
 #include "documents/dead_end.h"
+#include "pathtools/close_gaps.h"
 
 // What convert tells its user, as text lines or as one JSON object whose
 // keys scripts rely on.
@@ -24,6 +25,7 @@ struct ConvertReport {
     coordfiles::PathMeasures path;
     coordfiles::PathJumps jumps;
     int arcsAsChords = 0;
+    std::optional<pathtools::HealReport> healed;
 };
 
 struct ConvertFailure {

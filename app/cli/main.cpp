@@ -81,6 +81,12 @@ int main(int argc, char** argv) {
         ->excludes(segmentsOption);
     convert->add_option("--start", startText,
                         "X,Y near the line the path starts at (default: the first line)");
+    double heal = 0;
+    auto* healOption = convert
+                           ->add_option("--heal", heal,
+                                        "Before the walk, close gaps between line ends up to "
+                                        "this distance, drawing units")
+                           ->check(kPositiveLength);
     convert->add_flag("--json", convertOptions.json,
                       "Print the report, or where the path broke, as one JSON object");
     convert->add_flag("--reverse", convertOptions.reverse,
@@ -128,6 +134,9 @@ int main(int argc, char** argv) {
         if (sequential) {
             return brondel::cli::runConvertSequential(convertIn, convertOut, convertOptions,
                                                       std::cout, std::cerr);
+        }
+        if (*healOption) {
+            convertOptions.heal = heal;
         }
         if (*segmentsOption) {
             convertOptions.arcSegments = arcSegments;
