@@ -10,6 +10,7 @@
 
 #include "coordfiles/dat_commands.h"
 #include "coordfiles/file_conversion.h"
+#include "coordfiles/list_views.h"
 #include "coordfiles/numbers.h"
 #include "coordfiles/path_jumps.h"
 #include "coordfiles/path_measures.h"
@@ -21,6 +22,7 @@
 #include "engine/entity_type.h"
 #include "engine/error.h"
 #include "pathtools/close_gaps.h"
+#include "pathtools/kerf_offset.h"
 #include "pathtools/path_segments.h"
 #include "pathtools/pick_handler.h"
 #include "pathtools/prep_drawing.h"
@@ -144,6 +146,10 @@ class Road {
             throw ConvertFailure{lastMessage(), window.deadEnd};
         }
         report.jumps = coordfiles::lineJumps(vecad, options_.radius);
+        if (options_.kerf) {
+            allowForKerf(window, *options_.kerf);
+            report.kerf = options_.kerf;
+        }
         // The coordinate list now holds the path; the rebuilt drawing is not
         // needed for the DAT file, so its memory goes before the preview is made.
         vecad.Purge(1);
@@ -165,6 +171,26 @@ class Road {
         if (!finished) {
             throw ConvertFailure{lastMessage(), std::nullopt};
         }
+    }
+
+    // The walked path, moved out by half the kerf, becomes the list the DAT
+    // steps are made from.
+    static void allowForKerf(documents::DrawingWindow& window, double kerf) {
+        std::vector<engine::Point2> path;
+        for (const std::string& row : window.CList.rows) {
+            const coordfiles::RowPoint p = coordfiles::readCoordinateRow(row);
+            path.push_back({p.x, p.y});
+        }
+        const pathtools::KerfOffset offset = pathtools::kerfOffset(path, kerf);
+        if (!offset.done) {
+            throw ConvertFailure{offset.message, std::nullopt};
+        }
+        std::vector<std::string> rows;
+        rows.reserve(offset.path.size());
+        for (const engine::Point2& p : offset.path) {
+            rows.push_back(coordfiles::coordinateRow(p.x, p.y));
+        }
+        coordfiles::setRows(window.CList, std::move(rows));
     }
 
     std::string lastMessage() const {

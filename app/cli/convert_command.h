@@ -27,6 +27,7 @@ struct ConvertOptions {
     double radius = kDefaultRadius;   // search radius of the reorganization
     bool json = false;                // report as one JSON object
     std::optional<double> heal;       // close gaps up to this before the walk
+    std::optional<double> kerf;       // move the closed path out by half this
 };
 
 // Jumps are gaps wider than the options' radius.

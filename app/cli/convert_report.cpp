@@ -32,6 +32,10 @@ void printText(const ConvertReport& report, std::ostream& out) {
     if (report.healed) {
         out << pathtools::healText(*report.healed) << '\n';
     }
+    if (report.kerf) {
+        out << "Kerf allowed for: " << coordfiles::decimalText(*report.kerf)
+            << " (the path moved out by half of it)\n";
+    }
     out << "Steps written: " << report.steps << " to " << report.datPath << '\n'
         << "Path length: " << coordfiles::coordinateText(report.path.length) << '\n'
         << "Closure gap: " << coordfiles::coordinateText(report.path.closureGap) << '\n';
@@ -70,6 +74,9 @@ void printReport(const ConvertReport& report, bool json, std::ostream& out) {
     j["closureGap"] = report.path.closureGap;
     j["jumps"] = report.jumps.count;
     j["arcsAsChords"] = report.arcsAsChords;
+    if (report.kerf) {
+        j["kerf"] = *report.kerf;
+    }
     if (report.healed) {
         const pathtools::HealReport& h = *report.healed;
         j["healed"] = {{"endsMoved", h.endsMoved},   {"largestMove", h.largestMove},

@@ -26,6 +26,7 @@ struct ConvertReport {
     coordfiles::PathJumps jumps;
     int arcsAsChords = 0;
     std::optional<pathtools::HealReport> healed;
+    std::optional<double> kerf;
 };
 
 struct ConvertFailure {

@@ -87,6 +87,12 @@ int main(int argc, char** argv) {
                                         "Before the walk, close gaps between line ends up to "
                                         "this distance, drawing units")
                            ->check(kPositiveLength);
+    double kerf = 0;
+    auto* kerfOption =
+        convert
+            ->add_option("--kerf", kerf,
+                         "Width of the cut: the closed path is moved out by half of it")
+            ->check(kPositiveLength);
     convert->add_flag("--json", convertOptions.json,
                       "Print the report, or where the path broke, as one JSON object");
     convert->add_flag("--reverse", convertOptions.reverse,
@@ -116,11 +122,17 @@ int main(int argc, char** argv) {
     verify->add_option("DRAWING", verifyDrawing, "DXF or VEC drawing")->required();
     verify->add_option("DAT", verifyDat, "DAT file")->required();
     verify->add_flag("--json", verifyJson, "Print the result as JSON");
+    double verifyKerf = 0;
+    verify
+        ->add_option("--kerf", verifyKerf,
+                     "The width of cut the DAT file allows for: the path may stand off by it")
+        ->check(kPositiveLength);
 
     CLI11_PARSE(app, argc, argv);
 
     if (*verify) {
-        return brondel::cli::runVerify(verifyDrawing, verifyDat, verifyJson, std::cout, std::cerr);
+        return brondel::cli::runVerify(verifyDrawing, verifyDat, verifyKerf, verifyJson, std::cout,
+                                       std::cerr);
     }
 
     if (*check) {
@@ -134,6 +146,9 @@ int main(int argc, char** argv) {
         if (sequential) {
             return brondel::cli::runConvertSequential(convertIn, convertOut, convertOptions,
                                                       std::cout, std::cerr);
+        }
+        if (*kerfOption) {
+            convertOptions.kerf = kerf;
         }
         if (*healOption) {
             convertOptions.heal = heal;

@@ -22,7 +22,7 @@ nlohmann::ordered_json number(double v) {
 
 }  // namespace
 
-int runVerify(const std::string& drawingPath, const std::string& datPath, bool json,
+int runVerify(const std::string& drawingPath, const std::string& datPath, double kerf, bool json,
               std::ostream& out, std::ostream& err) {
     engine::Vecad vecad;
     vecad.drawing().keepHistory(false);
@@ -41,7 +41,7 @@ int runVerify(const std::string& drawingPath, const std::string& datPath, bool j
         return 1;
     }
     const pathtools::DatCheck check =
-        pathtools::verifyDat(pathtools::pathSegments(vecad, kArcTolerance), steps);
+        pathtools::verifyDat(pathtools::pathSegments(vecad, kArcTolerance), steps, kerf);
     if (json) {
         out << nlohmann::ordered_json{{"steps", check.steps},
                                       {"maxDeviation", number(check.maxDeviation)},

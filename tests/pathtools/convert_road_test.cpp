@@ -198,6 +198,27 @@ TEST_F(ConvertRoadTest, HealingBeforeTheWalkBridgesTheGaps) {
         << stderrText();
 }
 
+// The rib cut with a kerf of 0.3 stands 0.15 off its drawing: verify finds
+// it off by more than rounding, and within it once told of the kerf.
+TEST_F(ConvertRoadTest, AKerfMovesThePathOutByHalfOfIt) {
+    const std::string rib = std::string(BRONDEL_SOURCE_DIR) + "/examples/wing-rib.dxf";
+    ASSERT_EQ(convert(rib, path("rib.dat"), "--kerf 0.3 --json"), 0) << stderrText();
+    EXPECT_EQ(nlohmann::json::parse(stdoutText())["kerf"], 0.3);
+    const auto verify = [&](const std::string& options) {
+        const std::string command = std::string("'") + BRONDEL_CLI + "' verify '" + rib + "' '" +
+                                    path("rib.dat") + "' --json " + options + " > '" +
+                                    path("stdout") + "'";
+        const int status = std::system(command.c_str());
+        return std::pair{WEXITSTATUS(status), nlohmann::json::parse(stdoutText())};
+    };
+    const auto [plain, off] = verify("");
+    EXPECT_EQ(plain, 1);
+    EXPECT_GT(off["maxDeviation"].get<double>(), 0.14);
+    const auto [allowed, within] = verify("--kerf 0.3");
+    EXPECT_EQ(allowed, 0) << within;
+    EXPECT_NE(convert(rib, path("none.dat"), "--kerf 0"), 0);
+}
+
 TEST_F(ConvertRoadTest, JsonReportHasTheFixedKeys) {
     ASSERT_EQ(convert(square("sq.dxf", false, true), path("sq.dat"), "--json"), 0) << stderrText();
     const auto j = nlohmann::json::parse(stdoutText());
