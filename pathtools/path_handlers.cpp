@@ -1,5 +1,6 @@
 #include "pathtools/check_command.h"
 #include "pathtools/close_gaps.h"
+#include "pathtools/kerf_command.h"
 #include "pathtools/prep_drawing.h"
 #include "pathtools/reorganize.h"
 #include "shell/handler_registry.h"
@@ -29,6 +30,7 @@ void registerPathHandlers(MainWindow& main) {
     main.addHandler("mnuReorganzie", onActive(pathtools::reorganizeEntities));
     main.addHandler("mnuCheckDrawing", onActive(pathtools::checkDrawingCommand));
     main.addHandler("mnuCloseGaps", onActive(pathtools::closeGapsCommand));
+    main.addHandler("mnuKerfOffset", onActive(pathtools::kerfOffsetCommand));
 }
 
 }  // namespace brondel::shell

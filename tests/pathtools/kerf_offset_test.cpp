@@ -5,7 +5,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "pathtools/kerf_command.h"
 #include "pathtools/segment_index.h"
+#include "tests/support/fake_ports.h"
 
 namespace brondel::pathtools {
 namespace {
@@ -72,6 +74,32 @@ TEST(KerfOffset, RefusesWhatHasNoInsideOrNoWidth) {
     const KerfOffset bowtie = kerfOffset({{0, 0}, {10, 10}, {10, 0}, {0, 10}, {0, 0}}, 0.1);
     EXPECT_FALSE(bowtie.done);
     EXPECT_EQ(bowtie.message, "The path crosses itself: it has no inside to allow the kerf for");
+}
+
+// The menu command on a reorganized square: list and drawing become the
+// offset path as one undo step; a width that is no length is refused first.
+TEST(KerfOffsetCommand, OffsetsTheListAndTheDrawingAsOneStep) {
+    testing::TestProgram program;
+    shell::MainWindow& main = program.main;
+    main.click("mnuFileNew");
+    documents::DrawingWindow& window = *main.active();
+    window.Vecad1.AddLine(0, 0, 0, 10, 0, 0);
+    window.CList.rows = {"0, 0", "10, 0", "10, 10", "0, 10", "0, 0"};
+    program.dialogs().input("-1").input("0.2").answer(ports::Answer::Ok);
+    main.click("mnuKerfOffset");
+    EXPECT_EQ(program.dialogs().messages().at(0).text, kKerfRefusedText);
+    EXPECT_EQ(window.CList.rows, (std::vector<std::string>{"-0.1, -0.1", "10.1, -0.1", "10.1, 10.1",
+                                                           "-0.1, 10.1", "-0.1, -0.1"}));
+    EXPECT_EQ(window.Vecad1.GetNumEntities(), 4);
+    window.Vecad1.drawing().undo();
+    EXPECT_EQ(window.Vecad1.GetNumEntities(), 1) << "one step takes it back";
+
+    // An open path is refused and nothing changes.
+    window.CList.rows = {"0, 0", "10, 0", "10, 10"};
+    program.dialogs().input("0.2").answer(ports::Answer::Ok);
+    main.click("mnuKerfOffset");
+    EXPECT_EQ(window.CList.rows.size(), 3u);
+    EXPECT_EQ(window.Vecad1.GetNumEntities(), 1);
 }
 
 }  // namespace
