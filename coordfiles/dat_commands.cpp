@@ -10,8 +10,11 @@
 #include "coordfiles/line_collection.h"
 #include "coordfiles/list_views.h"
 #include "coordfiles/numbers.h"
+#include "coordfiles/path_jumps.h"
 #include "documents/error_messages.h"
+#include "documents/report_line.h"
 #include "engine/error.h"
+#include "pathtools/dat_verify.h"
 #include "shell/main_window.h"
 
 namespace brondel::coordfiles {
@@ -58,6 +61,10 @@ void convertSequentialDrawing(documents::DrawingWindow& window) {
     window.Vecad2.WndSetFocus();
     showDatView(window);
     showMessage(window.main(), kConversionCompleteText);
+    const std::string jumps = jumpsText(lineJumps(window.Vecad1, window.main().searchRadius));
+    if (!jumps.empty()) {
+        documents::reportLine(window, jumps);
+    }
     window.Vecad1.WndSetFocus();
 }
 
@@ -100,7 +107,9 @@ void saveDatFile(documents::DrawingWindow& window) {
         writeDatFile(path, window.DList.rows);
     } catch (const Error& e) {
         showMessage(main, documents::errorNumberMessage(e));
+        return;
     }
+    documents::reportLine(window, pathtools::savedDatCheckText(window.Vecad1, window.DList.rows));
 }
 
 }  // namespace brondel::coordfiles

@@ -4,12 +4,14 @@
 #include "coordfiles/dat_writer.h"
 #include "coordfiles/line_collection.h"
 #include "documents/error_messages.h"
+#include "engine/entity_type.h"
 #include "engine/error.h"
 #include "engine/vecad.h"
 
 namespace brondel::coordfiles {
 
-FileConversion convertSequentialFile(const std::string& drawingPath, const std::string& datPath) {
+FileConversion convertSequentialFile(const std::string& drawingPath, const std::string& datPath,
+                                     double within) {
     FileConversion result;
     engine::Vecad drawing;
     try {
@@ -21,6 +23,15 @@ FileConversion convertSequentialFile(const std::string& drawingPath, const std::
     result.entities = static_cast<std::size_t>(drawing.GetNumEntities());
     const CollectedLines collected = collectLineRows(drawing);
     result.lines = collected.lines;
+    result.jumps = lineJumps(drawing, within);
+    result.path = measurePath(collected.rows);
+    for (engine::Handle h = drawing.GetFirstEntity(); h != engine::kNoHandle;
+         h = drawing.GetNextEntity(h)) {
+        const auto type = static_cast<engine::EntityType>(drawing.EntityGetType(h));
+        if (type != engine::EntityType::Line) {
+            ++result.leftOut[engine::typeName(type)];
+        }
+    }
     const DatGeneration generation = generateDatList(collected.rows);
     switch (generation.outcome) {
         case DatGenerationOutcome::TooFewRows:

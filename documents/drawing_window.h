@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "documents/dead_end.h"
 #include "engine/vecad.h"
 #include "shell/change_signal.h"
 
@@ -86,6 +88,9 @@ class DrawingWindow {
     bool maximized = false;
     ControlEvents vecad1Events;
     ControlEvents vecad2Events;
+    // The last walk's dead end, marked until the next walk or check.
+    std::optional<DeadEnd> deadEnd;
+    shell::ChangeSignal deadEndChanged;
 
     // Event handlers.
     void activated();

@@ -1,3 +1,6 @@
+#include "pathtools/check_command.h"
+#include "pathtools/close_gaps.h"
+#include "pathtools/kerf_command.h"
 #include "pathtools/prep_drawing.h"
 #include "pathtools/reorganize.h"
 #include "shell/handler_registry.h"
@@ -25,6 +28,9 @@ void registerPathHandlers(MainWindow& main) {
     main.addHandler("mnuPrepDrawing", onActive(pathtools::prepDrawing));
     main.addHandler("mnuPurgeDeleted", onActive(pathtools::purgeDeleted));
     main.addHandler("mnuReorganzie", onActive(pathtools::reorganizeEntities));
+    main.addHandler("mnuCheckDrawing", onActive(pathtools::checkDrawingCommand));
+    main.addHandler("mnuCloseGaps", onActive(pathtools::closeGapsCommand));
+    main.addHandler("mnuKerfOffset", onActive(pathtools::kerfOffsetCommand));
 }
 
 }  // namespace brondel::shell

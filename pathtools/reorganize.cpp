@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 #include "coordfiles/list_views.h"
@@ -10,10 +11,12 @@
 #include "coordfiles/rows.h"
 #include "documents/error_messages.h"
 #include "documents/file_progress.h"
+#include "documents/report_line.h"
 #include "engine/cad.h"
 #include "engine/entity_type.h"
 #include "engine/error.h"
 #include "pathtools/reverse_line.h"
+#include "pathtools/walk_report.h"
 #include "ports/dialogs.h"
 #include "shell/main_window.h"
 #include "shell/progress_scope.h"
@@ -107,6 +110,7 @@ class Run {
 
     ReorganizeEnd operator()() {
         coordfiles::setRows(window_.CList, {});
+        clearDeadEnd(window_);
         main_.showBusy();
         try {
             engine::Drawing::Step step(vecad_.drawing(), "Reorganize");
@@ -137,12 +141,20 @@ class Run {
         vecad_.SelClear();
         std::vector<std::string> rows;
         if (!walk(rows)) {
-            return failed();
+            const ReorganizeEnd end = failed();
+            const std::unordered_set<Handle> visited(visited_.begin(), visited_.end());
+            reportDeadEnd(window_, findDeadEnd(vecad_, {deadEnd_.x, deadEnd_.y}, visited));
+            return end;
         }
         coordfiles::setRows(window_.CList, std::move(rows));
         rebuild();
         main_.statusMain.set(3, kReorganizeCompleteText);
         main_.showDefault();
+        const std::string chords = arcsAsChordsText(
+            static_cast<int>(std::unordered_set<Handle>(arcs_.begin(), arcs_.end()).size()));
+        if (!chords.empty()) {
+            documents::reportLine(window_, chords);
+        }
         return ReorganizeEnd::Complete;
     }
 
@@ -163,6 +175,7 @@ class Run {
         const int steps = vecad_.CountEntities();
         shell::ProgressScope progress(main_, kReorganizingTask, steps);
         rows.reserve(static_cast<std::size_t>(steps) + 1);
+        visited_.reserve(static_cast<std::size_t>(steps));
         Point end;
         for (int i = 1; i <= steps; ++i) {
             showProgress(i, steps);
@@ -170,6 +183,11 @@ class Run {
             const Handle current = state.startEntity;
             const Point start = firstPoint(current);
             end = secondPoint(current);
+            visited_.push_back(current);
+            if (engine::CadEntityGetType(current) == engine::code(engine::EntityType::Arc)) {
+                arcs_.push_back(current);
+            }
+            deadEnd_ = end;
             rows.push_back(coordfiles::coordinateRow(start.x, start.y));
             if (i == steps) {
                 break;
@@ -247,6 +265,10 @@ class Run {
     documents::DrawingWindow& window_;
     shell::MainWindow& main_;
     engine::Vecad& vecad_;
+    // What the walk reached, for the report when it stops short.
+    std::vector<Handle> visited_;
+    std::vector<Handle> arcs_;
+    Point deadEnd_;
 };
 
 }  // namespace

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-svg-dev xvfb xauth
-  libdxflib-dev nlohmann-json3-dev libcli11-dev
+  libdxflib-dev libgeos-dev nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-ezdxf
 )

@@ -1,5 +1,7 @@
 #include "convert_command.h"
 
+#include "convert_report.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -8,7 +10,10 @@
 
 #include "coordfiles/dat_commands.h"
 #include "coordfiles/file_conversion.h"
+#include "coordfiles/list_views.h"
 #include "coordfiles/numbers.h"
+#include "coordfiles/path_jumps.h"
+#include "coordfiles/path_measures.h"
 #include "coordfiles/rows.h"
 #include "documents/error_messages.h"
 #include "documents/file_commands.h"
@@ -16,6 +21,9 @@
 #include "engine/commands.h"
 #include "engine/entity_type.h"
 #include "engine/error.h"
+#include "pathtools/close_gaps.h"
+#include "pathtools/kerf_offset.h"
+#include "pathtools/path_segments.h"
 #include "pathtools/pick_handler.h"
 #include "pathtools/prep_drawing.h"
 #include "pathtools/reorganize.h"
@@ -30,16 +38,32 @@
 
 namespace brondel::cli {
 
-int runConvertSequential(const std::string& inPath, const std::string& datPath, std::ostream& out,
-                         std::ostream& err) {
-    const coordfiles::FileConversion result = coordfiles::convertSequentialFile(inPath, datPath);
+int runConvertSequential(const std::string& inPath, const std::string& datPath,
+                         const ConvertOptions& options, std::ostream& out, std::ostream& err) {
+    const bool json = options.json;
+    const coordfiles::FileConversion result =
+        coordfiles::convertSequentialFile(inPath, datPath, options.radius);
     if (!result.done) {
-        err << result.message << '\n';
+        printFailure({result.message, std::nullopt}, json, out, err);
         return 1;
     }
-    out << "Entities: " << result.entities << '\n'
-        << "Lines read: " << result.lines << '\n'
-        << "Steps written: " << result.steps << " to " << datPath << '\n';
+    if (!json) {
+        out << "Entities: " << result.entities << '\n'
+            << "Lines read: " << result.lines << '\n'
+            << "Steps written: " << result.steps << " to " << datPath << '\n';
+        const std::string jumps = coordfiles::jumpsText(result.jumps);
+        if (!jumps.empty()) {
+            out << jumps << '\n';
+        }
+        return 0;
+    }
+    ConvertReport report;
+    report.linesRead = result.lines;
+    report.leftOut = result.leftOut;
+    report.steps = result.steps;
+    report.path = result.path;
+    report.jumps = result.jumps;
+    printReport(report, true, out);
     return 0;
 }
 
@@ -54,17 +78,6 @@ std::optional<PlanePoint> parsePlanePoint(const std::string& text) {
         return std::nullopt;
     }
     return PlanePoint{*x, *y};
-}
-
-int chordsWithin(double radius, double angle, double tolerance) {
-    const double sweep = std::fabs(angle);
-    for (int n = 1; n < kMaxArcSegments; ++n) {
-        const double gap = std::fabs(radius) * (1.0 - std::cos(sweep / n / 2.0));
-        if (gap <= tolerance) {
-            return n;
-        }
-    }
-    return kMaxArcSegments;
 }
 
 namespace {
@@ -107,10 +120,6 @@ class RoadDialogs : public ports::Dialogs {
     std::string saveFile(const ports::FileDialogSetup&) override { return savePath; }
 };
 
-struct RoadFailure {
-    std::string message;
-};
-
 class Road {
   public:
     Road(const std::string& inPath, const std::string& datPath, const ConvertOptions& options)
@@ -122,17 +131,28 @@ class Road {
         main_.previewOnDemand = true;  // the road writes the DAT file; nobody sees the preview
     }
 
-    void run(std::ostream& out) {
+    ConvertReport run() {
+        ConvertReport report;
         documents::DrawingWindow& window = open();
         engine::Vecad& vecad = window.Vecad1;
         // Nothing is undone on this road: what each step replaces is freed at once.
         vecad.drawing().keepHistory(false);
-        const int lines = pathtools::prepDrawing(window);
-        out << "Lines read: " << lines << '\n';
-        segmentArcs(vecad, out);
-        leaveOutOthers(vecad, out);
+        report.linesRead = static_cast<std::size_t>(pathtools::prepDrawing(window));
+        segmentArcs(vecad, report);
+        leaveOutOthers(vecad, report);
+        if (options_.heal) {
+            report.healed = pathtools::closeGaps(vecad, *options_.heal);
+        }
+        report.arcsAsChords = countArcs(vecad);
         setStartLine(window);
-        runStep(pathtools::reorganizeEntities(window) == pathtools::ReorganizeEnd::Complete);
+        if (pathtools::reorganizeEntities(window) != pathtools::ReorganizeEnd::Complete) {
+            throw ConvertFailure{lastMessage(), window.deadEnd};
+        }
+        report.jumps = coordfiles::lineJumps(vecad, options_.radius);
+        if (options_.kerf) {
+            allowForKerf(window, *options_.kerf);
+            report.kerf = options_.kerf;
+        }
         // The coordinate list now holds the path; the rebuilt drawing is not
         // needed for the DAT file, so its memory goes before the preview is made.
         vecad.Purge(1);
@@ -142,17 +162,51 @@ class Road {
         const std::size_t shown = dialogs_.messages.size();
         coordfiles::saveDatFile(window);
         runStep(dialogs_.messages.size() == shown);
-        out << "Steps written: " << window.DList.rows.size() << " to " << dialogs_.savePath << '\n';
-        reportPath(window.CList.rows, out);
+        report.steps = window.DList.rows.size();
+        report.datPath = dialogs_.savePath;
+        report.path = coordfiles::measurePath(window.CList.rows);
+        return report;
     }
 
   private:
     // A command that did not finish said why in its last message.
     void runStep(bool finished) {
         if (!finished) {
-            throw RoadFailure{dialogs_.messages.empty() ? std::string("The command did not finish")
-                                                        : dialogs_.messages.back()};
+            throw ConvertFailure{lastMessage(), std::nullopt};
         }
+    }
+
+    // The walked path, moved out by half the kerf, becomes the list the DAT
+    // steps are made from.
+    static void allowForKerf(documents::DrawingWindow& window, double kerf) {
+        std::vector<engine::Point2> path;
+        for (const std::string& row : window.CList.rows) {
+            const coordfiles::RowPoint p = coordfiles::readCoordinateRow(row);
+            path.push_back({p.x, p.y});
+        }
+        const pathtools::KerfOffset offset = pathtools::kerfOffset(path, kerf);
+        if (!offset.done) {
+            throw ConvertFailure{offset.message, std::nullopt};
+        }
+        std::vector<std::string> rows;
+        rows.reserve(offset.path.size());
+        for (const engine::Point2& p : offset.path) {
+            rows.push_back(coordfiles::coordinateRow(p.x, p.y));
+        }
+        coordfiles::setRows(window.CList, std::move(rows));
+    }
+
+    std::string lastMessage() const {
+        return dialogs_.messages.empty() ? std::string("The command did not finish")
+                                         : dialogs_.messages.back();
+    }
+
+    static int countArcs(const engine::Vecad& vecad) {
+        int arcs = 0;
+        for (Handle h = vecad.GetFirstEntity(); h != kNoHandle; h = vecad.GetNextEntity(h)) {
+            arcs += vecad.EntityGetType(h) == engine::code(engine::EntityType::Arc) ? 1 : 0;
+        }
+        return arcs;
     }
 
     documents::DrawingWindow& open() {
@@ -165,7 +219,7 @@ class Road {
 
     // Arcs and circles become chords in their own direction, as the explode
     // tool makes them.
-    void segmentArcs(engine::Vecad& vecad, std::ostream& out) {
+    void segmentArcs(engine::Vecad& vecad, ConvertReport& report) {
         std::vector<Handle> arcs;
         for (Handle h = vecad.GetFirstEntity(); h != kNoHandle; h = vecad.GetNextEntity(h)) {
             const int type = vecad.EntityGetType(h);
@@ -182,8 +236,8 @@ class Road {
             const double radius = engine::CadArcGetRadius(h);
             const double start = engine::CadArcGetStartAngle(h);
             const double angle = engine::CadArcGetAngle(h);
-            const int n =
-                options_.arcSegments.value_or(chordsWithin(radius, angle, options_.arcTolerance));
+            const int n = options_.arcSegments.value_or(
+                pathtools::chordsWithin(radius, angle, options_.arcTolerance));
             const std::vector<engine::Point2> points =
                 pathtools::arcChordPoints({cx, cy}, radius, start, angle, n);
             for (std::size_t i = 1; i < points.size(); ++i) {
@@ -193,30 +247,21 @@ class Road {
             vecad.EntityErase(h, true);
         }
         vecad.Purge(3);
-        out << "Arcs segmented: " << arcs.size() << " into " << chords << " lines\n";
+        report.arcsSegmented = arcs.size();
+        report.chords = chords;
     }
 
     // Text, points and the like are no part of a cutting path.
-    void leaveOutOthers(engine::Vecad& vecad, std::ostream& out) {
-        std::map<std::string, int> byKind;
-        std::size_t count = 0;
+    void leaveOutOthers(engine::Vecad& vecad, ConvertReport& report) {
         engine::Drawing::Step step(vecad.drawing(), "Leave out");
         for (Handle h = vecad.GetFirstEntity(); h != kNoHandle; h = vecad.GetNextEntity(h)) {
             const int type = vecad.EntityGetType(h);
             if (type != engine::code(engine::EntityType::Line)) {
-                ++byKind[engine::typeName(static_cast<engine::EntityType>(type))];
-                ++count;
+                ++report.leftOut[engine::typeName(static_cast<engine::EntityType>(type))];
                 vecad.EntityErase(h, true);
             }
         }
         vecad.Purge(3);
-        out << "Entities left out: " << count;
-        const char* separator = " (";
-        for (const auto& [kind, n] : byKind) {
-            out << separator << n << ' ' << kind;
-            separator = ", ";
-        }
-        out << (count > 0 ? ")\n" : "\n");
     }
 
     // The line the start point goes on: the nearest to the given point, or
@@ -256,7 +301,7 @@ class Road {
         engine::Vecad& vecad = window.Vecad1;
         const Handle line = startLine(vecad);
         if (line == kNoHandle) {
-            throw RoadFailure{"The drawing holds no line to start the path at"};
+            throw ConvertFailure{"The drawing holds no line to start the path at", std::nullopt};
         }
         vecad.Execute(engine::command::kZoomExtents);
         double x1, y1, z1, x2, y2, z2;
@@ -269,38 +314,6 @@ class Road {
         const std::size_t shown = dialogs_.messages.size();
         pathtools::handlePress(main_, vecad, pixel, middle);
         runStep(dialogs_.messages.size() == shown && main_.state.startEntity != kNoHandle);
-    }
-
-    static void reportPath(const std::vector<std::string>& rows, std::ostream& out) {
-        double length = 0;
-        std::vector<coordfiles::RowPoint> points;
-        points.reserve(rows.size());
-        for (const std::string& row : rows) {
-            points.push_back(coordfiles::readCoordinateRow(row));
-        }
-        for (std::size_t i = 1; i < points.size(); ++i) {
-            length += std::hypot(points[i].x - points[i - 1].x, points[i].y - points[i - 1].y);
-        }
-        const double gap = points.empty() ? 0.0
-                                          : std::hypot(points.back().x - points.front().x,
-                                                       points.back().y - points.front().y);
-        out << "Path length: " << coordfiles::coordinateText(length) << '\n'
-            << "Closure gap: " << coordfiles::coordinateText(gap) << '\n';
-        // The walk makes one step per line; when it comes round to where it
-        // has been before, lines off the start line's contour were missed.
-        // Equal rows read back as equal numbers, so points are compared.
-        std::vector<std::pair<double, double>> visited;
-        visited.reserve(points.size());
-        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-            visited.emplace_back(points[i].x, points[i].y);
-        }
-        std::sort(visited.begin(), visited.end());
-        const auto repeats =
-            static_cast<std::size_t>(visited.end() - std::unique(visited.begin(), visited.end()));
-        if (repeats > 0) {
-            out << "Warning: the path comes back over itself at " << repeats
-                << " vertices; lines off the start line's contour were not reached\n";
-        }
     }
 
     const ConvertOptions& options_;
@@ -326,12 +339,12 @@ int runConvert(const std::string& inPath, const std::string& datPath, const Conv
     }
     try {
         Road road(inPath, datPath, options);
-        road.run(out);
+        printReport(road.run(), options.json, out);
         return 0;
-    } catch (const RoadFailure& failure) {
-        err << failure.message << '\n';
+    } catch (const ConvertFailure& failure) {
+        printFailure(failure, options.json, out, err);
     } catch (const Error& e) {
-        err << documents::errorNumberMessage(e) << '\n';
+        printFailure({documents::errorNumberMessage(e), std::nullopt}, options.json, out, err);
     }
     return 1;
 }

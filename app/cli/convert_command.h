@@ -10,8 +10,9 @@ namespace brondel::cli {
 // lines collected in that order, normalized and written as a DAT file.
 // Prints the lines read and the steps written; on failure prints the
 // program's own message and returns non-zero, leaving no file behind.
-int runConvertSequential(const std::string& inPath, const std::string& datPath, std::ostream& out,
-                         std::ostream& err);
+
+// The search radius the program starts with.
+inline constexpr double kDefaultRadius = 0.01;
 
 struct PlanePoint {
     double x = 0.0;
@@ -23,18 +24,18 @@ struct ConvertOptions {
     double arcTolerance = 0.01;       // largest gap between an arc and its chords
     std::optional<PlanePoint> start;  // near the start line; the first line when not given
     bool reverse = false;             // cut the start line the other way
-    double radius = 0.01;             // search radius of the reorganization
+    double radius = kDefaultRadius;   // search radius of the reorganization
+    bool json = false;                // report as one JSON object
+    std::optional<double> heal;       // close gaps up to this before the walk
+    std::optional<double> kerf;       // move the closed path out by half this
 };
+
+// Jumps are gaps wider than the options' radius.
+int runConvertSequential(const std::string& inPath, const std::string& datPath,
+                         const ConvertOptions& options, std::ostream& out, std::ostream& err);
 
 // "X,Y" as two numbers; nothing when it is not that.
 std::optional<PlanePoint> parsePlanePoint(const std::string& text);
-
-// The most chords an arc is cut into, as the explode tool allows.
-inline constexpr int kMaxArcSegments = 360;
-
-// The fewest chords (1 to kMaxArcSegments) whose largest distance from the
-// arc is within tolerance.
-int chordsWithin(double radius, double angle, double tolerance);
 
 // The main road in one call, through the program's own commands with fixed
 // answers: open, prepare, cut arcs and circles into chords, leave out what

@@ -1,13 +1,18 @@
 #include <CLI/CLI.hpp>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 
 #include "app/cli/session/runner.h"
+#include "check_command.h"
 #include "convert_command.h"
 #include "info_command.h"
 #include "shell/program_folder.h"
 #include "shell/version.h"
+#include "pathtools/path_segments.h"
+#include "verify_command.h"
 
 namespace {
 
@@ -20,6 +25,19 @@ std::string programFolder(const char* argv0) {
     }
     return brondel::shell::programFolder(exe.parent_path());
 }
+
+// Tolerances, radii and widths: a finite number above 0, or a clear refusal.
+const CLI::Validator kPositiveLength(
+    [](std::string& text) -> std::string {
+        char* end = nullptr;
+        const double value = std::strtod(text.c_str(), &end);
+        if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(value) ||
+            !(value > 0)) {
+            return "must be a number greater than 0, not \"" + text + "\"";
+        }
+        return {};
+    },
+    "LENGTH > 0");
 
 }  // namespace
 
@@ -59,29 +77,85 @@ int main(int argc, char** argv) {
                       "order");
     auto* segmentsOption =
         convert->add_option("--arc-segments", arcSegments, "Chords per arc and circle")
-            ->check(CLI::Range(1, brondel::cli::kMaxArcSegments));
+            ->check(CLI::Range(1, brondel::pathtools::kMaxArcSegments));
     convert
         ->add_option("--arc-tolerance", convertOptions.arcTolerance,
                      "Largest gap between an arc and its chords, drawing units (default 0.01)")
-        ->check(CLI::PositiveNumber)
+        ->check(kPositiveLength)
         ->excludes(segmentsOption);
     convert->add_option("--start", startText,
                         "X,Y near the line the path starts at (default: the first line)");
+    double heal = 0;
+    auto* healOption = convert
+                           ->add_option("--heal", heal,
+                                        "Before the walk, close gaps between line ends up to "
+                                        "this distance, drawing units")
+                           ->check(kPositiveLength);
+    double kerf = 0;
+    auto* kerfOption =
+        convert
+            ->add_option("--kerf", kerf,
+                         "Width of the cut: the closed path is moved out by half of it")
+            ->check(kPositiveLength);
+    convert->add_flag("--json", convertOptions.json,
+                      "Print the report, or where the path broke, as one JSON object");
     convert->add_flag("--reverse", convertOptions.reverse,
                       "Cut the start line from its second point to its first");
     convert
         ->add_option("--radius", convertOptions.radius,
                      "Search radius between line ends, drawing units (default 0.01)")
-        ->check(CLI::PositiveNumber);
+        ->check(kPositiveLength);
+
+    auto* check = app.add_subcommand(
+        "check", "Report a drawing's contours, gaps, duplicates and what is no path");
+    std::string checkFile;
+    double checkRadius = brondel::cli::kDefaultRadius;
+    bool checkJson = false;
+    check->add_option("DRAWING", checkFile, "DXF or VEC drawing")->required();
+    check
+        ->add_option("--radius", checkRadius,
+                     "Line ends this close meet, drawing units (default 0.01)")
+        ->check(kPositiveLength);
+    check->add_flag("--json", checkJson, "Print the report as JSON");
+
+    auto* verify =
+        app.add_subcommand("verify", "Check a DAT file against the drawing it was made from");
+    std::string verifyDrawing;
+    std::string verifyDat;
+    bool verifyJson = false;
+    verify->add_option("DRAWING", verifyDrawing, "DXF or VEC drawing")->required();
+    verify->add_option("DAT", verifyDat, "DAT file")->required();
+    verify->add_flag("--json", verifyJson, "Print the result as JSON");
+    double verifyKerf = 0;
+    verify
+        ->add_option("--kerf", verifyKerf,
+                     "The width of cut the DAT file allows for: the path may stand off by it")
+        ->check(kPositiveLength);
 
     CLI11_PARSE(app, argc, argv);
+
+    if (*verify) {
+        return brondel::cli::runVerify(verifyDrawing, verifyDat, verifyKerf, verifyJson, std::cout,
+                                       std::cerr);
+    }
+
+    if (*check) {
+        return brondel::cli::runCheck(checkFile, checkRadius, checkJson, std::cout, std::cerr);
+    }
 
     if (*info) {
         return brondel::cli::runInfo(infoFile, infoJson, std::cout, std::cerr);
     }
     if (*convert) {
         if (sequential) {
-            return brondel::cli::runConvertSequential(convertIn, convertOut, std::cout, std::cerr);
+            return brondel::cli::runConvertSequential(convertIn, convertOut, convertOptions,
+                                                      std::cout, std::cerr);
+        }
+        if (*kerfOption) {
+            convertOptions.kerf = kerf;
+        }
+        if (*healOption) {
+            convertOptions.heal = heal;
         }
         if (*segmentsOption) {
             convertOptions.arcSegments = arcSegments;

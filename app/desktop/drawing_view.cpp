@@ -12,6 +12,7 @@
 #include "app/desktop/command_guard.h"
 #include "app/desktop/command_overlay.h"
 #include "app/desktop/key_codes.h"
+#include "app/desktop/path_marks.h"
 #include "engine/cad.h"
 
 namespace brondel::desktop {
@@ -44,6 +45,9 @@ DrawingView::DrawingView(engine::Vecad& vecad, documents::DrawingWindow& window,
     connections_.push_back(events_.viewChangedSignal.scoped(redraw));
     // The rubber band and the snap marker are drawn over the picture.
     connections_.push_back(events_.rubberBandSignal.scoped([this] { update(); }));
+    if (!isPreview_) {
+        connections_.push_back(window_.deadEndChanged.scoped([this] { update(); }));
+    }
 }
 
 DrawingView::~DrawingView() = default;
@@ -69,6 +73,9 @@ void DrawingView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, picture_);
     paintCommandOverlay(p, vecad_);
+    if (!isPreview_) {
+        paintPathMarks(p, window_);
+    }
     if (cursorInside_) {
         const int half = engine::CadGetCrossSize() / 2;
         p.setPen(QColor::fromRgb(kCrosshair));

@@ -211,6 +211,29 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
         tour.click("mnuToolsCommandWindow");
     }
 
+    // A drawing whose path breaks: the dead end and the nearest line end
+    // not reached, marked over the drawing.
+    dialogs.openPaths.push_back(
+        source.filePath(QStringLiteral("tests/corpus/dxf/qcad_flange.dxf")).toStdString());
+    tour.click("mnuFileOpen");
+    dialogs.answers.push_back(ports::Answer::Ok);  // preparation complete
+    tour.click("mnuPrepDrawing");
+    if (engine::Vecad* flange = tour.drawing()) {
+        flange->Execute(engine::command::kZoomExtents);
+        if (const engine::Handle line = firstOf(*flange, engine::EntityType::Line)) {
+            double x1, y1, z1, x2, y2, z2;
+            engine::CadLineGetPoint1(line, x1, y1, z1);
+            engine::CadLineGetPoint2(line, x2, y2, z2);
+            tour.click("mnuSetStart");
+            dialogs.answers.push_back(ports::Answer::Yes);  // the direction as drawn
+            tour.pressAt((x1 + x2) / 2, (y1 + y2) / 2);
+        }
+        dialogs.answers.push_back(ports::Answer::No);  // no save before reorganizing
+        dialogs.answers.push_back(ports::Answer::Ok);  // reorganization failed
+        tour.click("mnuReorganzie");
+        tour.shoot("dead-end.png");
+    }
+
     tour.click("mnuHelpAbout");
     tour.shoot("about.png", frame.modalDialog());
     if (frame.modalDialog() != nullptr) {

@@ -91,6 +91,13 @@ TEST_F(SequentialTest, OnlyFirstPointsAndTheLastSecondPointAreUsed) {
     window.Vecad1.AddLine(10, 5, 0, 0, 0, 0);
     main.click("mnuSequentialFile");
     EXPECT_EQ(window.CList.rows, (Rows{"0, 0", "10, 5", "10, 5", "0, 0"}));
+    // The zig-zag is written as specified, and said after the completion message.
+    EXPECT_EQ(takeMessages(), std::vector<Message>{kComplete});
+    const std::string jumps =
+        "Warning: the lines do not run end to end: the path jumps 2 times, the longest jump 5. "
+        "Reorganize Entities orders a drawing whose lines lie in any order.";
+    EXPECT_EQ(main.statusMain.panels[2], jumps);
+    EXPECT_EQ(window.Vecad1.commandHistory().back(), jumps);
 }
 
 TEST_F(SequentialTest, ADrawingWithoutLinesStopsAfterTheTooFewMessage) {
@@ -190,7 +197,8 @@ std::string sequentialDrawing(const std::string& file, int lines) {
 
 TEST_F(CommandTest, FileConversionTakesTheShortRoadInOneCall) {
     const std::string out = path("zigzag.dat");
-    FileConversion done = convertSequentialFile(sequentialDrawing(path("zigzag.dxf"), 4), out);
+    FileConversion done =
+        convertSequentialFile(sequentialDrawing(path("zigzag.dxf"), 4), out, 0.01);
     ASSERT_TRUE(done.done) << done.message;
     EXPECT_EQ(done.lines, 4u);
     EXPECT_EQ(done.steps, 5u);
@@ -203,21 +211,26 @@ TEST_F(CommandTest, FileConversionTakesTheShortRoadInOneCall) {
     dialogs.save(path("by-commands.dat"));
     main.click("mnuSaveDAT");
     EXPECT_EQ(readFile(path("by-commands.dat")), readFile(out));
+    // The saved list is checked against the drawing.
+    EXPECT_EQ(main.statusMain.panels[2],
+              "DAT check: 5 steps, at most 0 from the drawing (rounding allows 0.00311), closure "
+              "gap 40: the DAT file follows the drawing.");
+    EXPECT_EQ(window.Vecad1.commandHistory().back(), main.statusMain.panels[2]);
 }
 
 TEST_F(CommandTest, FileConversionFailuresLeaveNoFile) {
     const std::string out = path("out.dat");
-    FileConversion tooFew = convertSequentialFile(sequentialDrawing(path("one.dxf"), 1), out);
+    FileConversion tooFew = convertSequentialFile(sequentialDrawing(path("one.dxf"), 1), out, 0.01);
     EXPECT_FALSE(tooFew.done);
     EXPECT_EQ(tooFew.message, kTooFew.text);
     EXPECT_EQ(tooFew.lines, 1u);
 
-    FileConversion missing = convertSequentialFile(path("missing.dxf"), out);
+    FileConversion missing = convertSequentialFile(path("missing.dxf"), out, 0.01);
     EXPECT_FALSE(missing.done);
     EXPECT_TRUE(missing.message.starts_with("Error: 53 , Error Description: ")) << missing.message;
 
     FileConversion unwritable =
-        convertSequentialFile(sequentialDrawing(path("two.dxf"), 2), path("none/out.dat"));
+        convertSequentialFile(sequentialDrawing(path("two.dxf"), 2), path("none/out.dat"), 0.01);
     EXPECT_FALSE(unwritable.done);
     EXPECT_TRUE(unwritable.message.starts_with("Error Number: ")) << unwritable.message;
     EXPECT_FALSE(std::filesystem::exists(out));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "engine/vecad.h"
 #include "tests/support/fake_ports.h"
@@ -124,7 +127,10 @@ TEST_F(ConvertRoadTest, FailureLeavesTheOldFileAndSaysWhy) {
     const std::string out = path("kept.dat");
     std::ofstream(out) << "keep";
     EXPECT_NE(convert(square("stray.dxf", true, false, true), out), 0);
-    EXPECT_EQ(stderrText(), "Reorganization failed. Check starting point and cut direction.\n");
+    EXPECT_EQ(stderrText(),
+              "Reorganization failed. Check starting point and cut direction.\n"
+              "The path ends at (0, 10); the nearest line end not reached is (20, 20), 22.3607 "
+              "away; a search radius of 23 bridges the gap.\n");
     EXPECT_EQ(read(out), "keep");
 
     // A closed contour is walked round again instead: the report says so.
@@ -139,6 +145,100 @@ TEST_F(ConvertRoadTest, FailureLeavesTheOldFileAndSaysWhy) {
     EXPECT_NE(convert(square("sq.dxf"), path("none.dat"), "--radius 0"), 0);
     EXPECT_NE(convert(square("sq.dxf"), path("none.dat"), "--start 1;2"), 0);
     EXPECT_FALSE(std::filesystem::exists(path("none.dat")));
+}
+
+// Real drawings whose walk breaks: where, how wide the gap is, and the radius
+// that gets the walk past it.
+TEST_F(ConvertRoadTest, CorpusConversionsThatBreakSayWhereAndHowToBridgeIt) {
+    const struct {
+        const char* file;
+        double x, y, gap, radius;
+    } cases[] = {
+        {"librecad_tux.dxf", 6.5, 1.1, 0.1, 0.11},
+        {"qcad_flange.dxf", 67.8787, -81.2247, 3.266, 3.3},
+        {"ezdxf_POLI-ALL210_12.DXF", 10.41, 1.5441, 2.8265, 2.9},
+    };
+    for (const auto& c : cases) {
+        const std::string in = std::string(BRONDEL_CORPUS_DIR) + "/dxf/" + c.file;
+        std::filesystem::remove(path("out.dat"));
+        EXPECT_EQ(convert(in, path("out.dat"), "--json"), 1) << c.file;
+        const auto j = nlohmann::json::parse(stdoutText());
+        EXPECT_EQ(j["error"], "Reorganization failed. Check starting point and cut direction.");
+        EXPECT_NEAR(j["deadEnd"][0].get<double>(), c.x, 1e-4) << c.file;
+        EXPECT_NEAR(j["deadEnd"][1].get<double>(), c.y, 1e-4) << c.file;
+        EXPECT_NEAR(j["gap"].get<double>(), c.gap, 1e-4) << c.file;
+        EXPECT_EQ(j["suggestedRadius"].get<double>(), c.radius) << c.file;
+        const double nearestGap =
+            std::hypot(j["nearestEnd"][0].get<double>() - j["deadEnd"][0].get<double>(),
+                       j["nearestEnd"][1].get<double>() - j["deadEnd"][1].get<double>());
+        EXPECT_DOUBLE_EQ(nearestGap, j["gap"].get<double>());
+        EXPECT_FALSE(std::filesystem::exists(path("out.dat")));
+
+        // The suggested radius takes the walk past that dead end.
+        const int again =
+            convert(in, path("out.dat"), "--json --radius " + std::to_string(c.radius));
+        if (again != 0) {
+            const auto k = nlohmann::json::parse(stdoutText());
+            EXPECT_NE(k["deadEnd"], j["deadEnd"]) << c.file;
+        }
+    }
+}
+
+// The penguin's outline misses by up to 0.1 at its joints: closing gaps up
+// to 0.11 first lets the walk round, and says what it changed.
+TEST_F(ConvertRoadTest, HealingBeforeTheWalkBridgesTheGaps) {
+    const std::string in = std::string(BRONDEL_CORPUS_DIR) + "/dxf/librecad_tux.dxf";
+    ASSERT_EQ(convert(in, path("tux.dat"), "--heal 0.11 --json"), 0) << stderrText();
+    const auto j = nlohmann::json::parse(stdoutText());
+    EXPECT_GT(j["healed"]["endsMoved"].get<int>(), 0);
+    EXPECT_LE(j["healed"]["largestMove"].get<double>(), 0.11);
+    EXPECT_NE(convert(in, path("none.dat"), "--heal -1"), 0);
+    EXPECT_NE(stderrText().find("--heal: must be a number greater than 0, not \"-1\""),
+              std::string::npos)
+        << stderrText();
+}
+
+// The rib cut with a kerf of 0.3 stands 0.15 off its drawing: verify finds
+// it off by more than rounding, and within it once told of the kerf.
+TEST_F(ConvertRoadTest, AKerfMovesThePathOutByHalfOfIt) {
+    const std::string rib = std::string(BRONDEL_SOURCE_DIR) + "/examples/wing-rib.dxf";
+    ASSERT_EQ(convert(rib, path("rib.dat"), "--kerf 0.3 --json"), 0) << stderrText();
+    EXPECT_EQ(nlohmann::json::parse(stdoutText())["kerf"], 0.3);
+    const auto verify = [&](const std::string& options) {
+        const std::string command = std::string("'") + BRONDEL_CLI + "' verify '" + rib + "' '" +
+                                    path("rib.dat") + "' --json " + options + " > '" +
+                                    path("stdout") + "'";
+        const int status = std::system(command.c_str());
+        return std::pair{WEXITSTATUS(status), nlohmann::json::parse(stdoutText())};
+    };
+    const auto [plain, off] = verify("");
+    EXPECT_EQ(plain, 1);
+    EXPECT_GT(off["maxDeviation"].get<double>(), 0.14);
+    const auto [allowed, within] = verify("--kerf 0.3");
+    EXPECT_EQ(allowed, 0) << within;
+    EXPECT_NE(convert(rib, path("none.dat"), "--kerf 0"), 0);
+}
+
+TEST_F(ConvertRoadTest, JsonReportHasTheFixedKeys) {
+    ASSERT_EQ(convert(square("sq.dxf", false, true), path("sq.dat"), "--json"), 0) << stderrText();
+    const auto j = nlohmann::json::parse(stdoutText());
+    EXPECT_EQ(j, nlohmann::json::parse(R"({"linesRead": 4, "arcsSegmented": 0,
+        "leftOut": {"TEXT": 1}, "steps": 5, "pathLength": 40, "closureGap": 0, "jumps": 0,
+        "arcsAsChords": 0})"));
+}
+
+// The wing rib's lines do not run end to end in entity order: the short
+// road still writes its file, and says how the path jumps.
+TEST_F(ConvertRoadTest, SequentialRoadCountsItsJumps) {
+    const std::string rib = std::string(BRONDEL_SOURCE_DIR) + "/examples/wing-rib.dxf";
+    ASSERT_EQ(convert(rib, path("rib.dat"), "--sequential"), 0) << stderrText();
+    EXPECT_NE(stdoutText().find("Warning: the lines do not run end to end: the path jumps "),
+              std::string::npos)
+        << stdoutText();
+    ASSERT_EQ(convert(rib, path("rib.dat"), "--sequential --json"), 0) << stderrText();
+    const auto j = nlohmann::json::parse(stdoutText());
+    EXPECT_GT(j["jumps"].get<int>(), 0);
+    EXPECT_EQ(j["steps"], datRows(path("rib.dat")).size());
 }
 
 }  // namespace

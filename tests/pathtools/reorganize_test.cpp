@@ -138,7 +138,10 @@ TEST_F(ReorganizeTest, StrayLineStopsTheWalkWithoutRebuilding) {
 
     EXPECT_EQ(okMessages(), (std::vector<std::string>{kReorganizeFailedText}));
     EXPECT_TRUE(window.CList.rows.empty());
-    EXPECT_EQ(main.statusMain.panels[2], "");
+    // The panel, emptied, then tells where the walk stopped.
+    EXPECT_EQ(main.statusMain.panels[2],
+              "The path ends at (2, 0); the nearest line end not reached is (10, 10), 12.8062 "
+              "away; a search radius of 13 bridges the gap.");
     EXPECT_EQ(main.mousePointer, shell::MousePointer::Default);
     // Nothing rebuilt; the turned line stays turned, exactly, and selected;
     // the start entity is where the walk stopped.
