@@ -56,7 +56,6 @@ CommandLineBox::CommandLineBox(engine::Vecad& vecad, documents::ControlEvents& e
         history_->appendPlainText(QString::fromStdString(line));
     }
     followPrompt();
-    connect(input_, &QLineEdit::returnPressed, this, &CommandLineBox::enter);
     connections_.push_back(events.historySignal.scoped([this] { appendLastLine(); }));
     connections_.push_back(events.promptSignal.scoped([this] { followPrompt(); }));
 }
@@ -71,16 +70,26 @@ void CommandLineBox::enter() {
     vecad_.WndRedraw();
 }
 
-// Escape in the line ends the running command, as it does over the drawing.
+// Return is taken here: the line would pass it on to the drawing window,
+// where it ends the running command right after the point it entered.
+// Escape ends the running command, as it does over the drawing.
 bool CommandLineBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == input_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        input_->clear();
-        runGuarded([this] { vecad_.commandKey(kEscape); });
-        vecad_.WndRedraw();
-        return true;
+    if (watched != input_ || event->type() != QEvent::KeyPress) {
+        return QFrame::eventFilter(watched, event);
     }
-    return QFrame::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            enter();
+            return true;
+        case Qt::Key_Escape:
+            input_->clear();
+            runGuarded([this] { vecad_.commandKey(kEscape); });
+            vecad_.WndRedraw();
+            return true;
+        default:
+            return QFrame::eventFilter(watched, event);
+    }
 }
 
 // The prompt stands in the empty line; the history keeps it too.

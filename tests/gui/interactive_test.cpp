@@ -1,6 +1,7 @@
 #include "tests/gui/user_session.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -22,9 +23,15 @@ class InteractiveTest : public testing::UserSession {
     }
     engine::Vecad& vecad() { return program.active().Vecad1; }
     CommandLineBox& box() { return *activeFrame().commandBox(); }
+    // Types text into the command line key by key and ends it with Return, as
+    // the keyboard does: keys the line leaves go on to the windows around it.
     void type(const QString& text) {
-        box().input()->setText(text);
-        Q_EMIT box().input()->returnPressed();
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box().input(), &press);
+        }
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+        QApplication::sendEvent(box().input(), &enter);
         QApplication::processEvents();
     }
     QImage screen() { return activeFrame().drawingView()->grab().toImage(); }
@@ -76,6 +83,20 @@ TEST_F(InteractiveTest, TheCommandWindowTakesNamesPointsAndShowsNotices) {
 
     click("mnuToolsCommandWindow");
     EXPECT_TRUE(box().isHidden());
+}
+
+TEST_F(InteractiveTest, ReturnAfterATypedPointLeavesTheCommandRunning) {
+    click("mnuToolsCommandWindow");
+    type("line");
+    type("0,0");
+    type("100,0");
+    EXPECT_EQ(vecad().GetNumEntities(), 1);
+    EXPECT_EQ(vecad().runningCommand(), engine::command::kDrawLine);
+    type("@0,50");
+    EXPECT_EQ(vecad().GetNumEntities(), 2);
+    type("");  // Return on an empty line alone ends it
+    EXPECT_EQ(vecad().runningCommand(), 0);
+    EXPECT_FALSE(box().history()->toPlainText().contains("Unknown command"));
 }
 
 TEST_F(InteractiveTest, DrawLineShowsItsRubberBandAndSnapsToEndpoints) {
