@@ -136,11 +136,15 @@ void MainFrame::followWindows() {
             connect(frame, &DrawingFrame::closeAsked, this, &MainFrame::closeChild,
                     Qt::QueuedConnection);
             mdi_->addSubWindow(frame);
-            if (window->maximized) {
-                frame->showMaximized();
-            } else {
-                frame->show();
-            }
+            // Restored, it keeps a size of its own rather than a bare title bar.
+            frame->setGeometry(QRect(QPoint(0, 0), mdi_->size() * 2 / 3));
+            connect(frame, &QMdiSubWindow::windowStateChanged, this,
+                    [this, frame](Qt::WindowStates, Qt::WindowStates now) {
+                        if (!following_) {
+                            frame->window().maximized = now.testFlag(Qt::WindowMaximized);
+                        }
+                    });
+            frame->show();
         }
         frame->setWindowTitle(frame->title());
         frame->followLayout();
@@ -151,6 +155,11 @@ void MainFrame::followWindows() {
     }
     if (DrawingFrame* active = frameOf(main_.active())) {
         mdi_->setActiveSubWindow(active);
+        // Taking a maximized child away restores the one that comes to the
+        // front; the program still has it maximized.
+        if (active->window().maximized && !active->isMaximized()) {
+            active->showMaximized();
+        }
     }
     menus_->setWindowEntries(titles, activeIndex, [this](int index) {
         if (index < static_cast<int>(main_.windows().size())) {
