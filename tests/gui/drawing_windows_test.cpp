@@ -42,5 +42,15 @@ TEST_F(DrawingWindowsTest, AnImportClosedAgainLeavesTheOtherWindowsAsTheyWere) {
     }
 }
 
+TEST_F(DrawingWindowsTest, ANegativeSizeIsRefusedAndDrawsNothing) {
+    program.dialogs().open(datFile()).input("-10");
+    click("mnuDatFile");
+    const auto messages = program.dialogs().messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text,
+              "Error Number: 5, Error Description: The horizontal size must not be negative");
+    EXPECT_EQ(program.active().Vecad1.GetNumEntities(), 0);
+}
+
 }  // namespace
 }  // namespace brondel::desktop
