@@ -116,12 +116,14 @@ void MainFrame::followWindows() {
         return std::any_of(windows.begin(), windows.end(),
                            [frame](const auto& w) { return w.get() == &frame->window(); });
     };
+    bool removedMaximized = false;
     for (auto it = frames_.begin(); it != frames_.end();) {
         if (alive(*it)) {
             ++it;
             continue;
         }
         DrawingFrame* frame = *it;
+        removedMaximized = removedMaximized || frame->isMaximized();
         it = frames_.erase(it);
         mdi_->removeSubWindow(frame);
         delete frame;
@@ -138,13 +140,11 @@ void MainFrame::followWindows() {
             mdi_->addSubWindow(frame);
             // Restored, it keeps a size of its own rather than a bare title bar.
             frame->setGeometry(QRect(QPoint(0, 0), mdi_->size() * 2 / 3));
-            connect(frame, &QMdiSubWindow::windowStateChanged, this,
-                    [this, frame](Qt::WindowStates, Qt::WindowStates now) {
-                        if (!following_) {
-                            frame->window().maximized = now.testFlag(Qt::WindowMaximized);
-                        }
-                    });
-            frame->show();
+            if (window->maximized) {
+                frame->showMaximized();
+            } else {
+                frame->show();
+            }
         }
         frame->setWindowTitle(frame->title());
         frame->followLayout();
@@ -156,8 +156,8 @@ void MainFrame::followWindows() {
     if (DrawingFrame* active = frameOf(main_.active())) {
         mdi_->setActiveSubWindow(active);
         // Taking a maximized child away restores the one that comes to the
-        // front; the program still has it maximized.
-        if (active->window().maximized && !active->isMaximized()) {
+        // front, where switching to it would have kept it maximized.
+        if (removedMaximized && !active->isMaximized()) {
             active->showMaximized();
         }
     }
