@@ -14,6 +14,7 @@
 #include "app/desktop/navigator.h"
 #include "app/desktop/properties_request.h"
 #include "app/desktop/row_list_model.h"
+#include "documents/file_commands.h"
 #include "windows/command_window.h"
 
 namespace brondel::desktop {
@@ -73,8 +74,9 @@ QListView* DrawingFrame::makeList(documents::ListBox& list, QWidget* parent) {
 }
 
 QString DrawingFrame::title() const {
+    // Every new drawing bears the same default name until it is saved as another.
     const std::string name = window_.Vecad1.GetFileName();
-    if (name.empty()) {
+    if (name.empty() || name == documents::kNewDrawingName) {
         return tr("Drawing %1").arg(window_.serial());
     }
     return QFileInfo(QString::fromStdString(name)).fileName();

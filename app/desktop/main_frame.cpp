@@ -77,6 +77,7 @@ void MainFrame::listen(shell::ChangeSignal& signal, std::function<void()> f) {
 // One command at a time: the program refuses one asked for while another runs.
 void MainFrame::command(const std::function<void()>& f) {
     runGuarded([this, &f] { main_.runCommand(f); });
+    followTitles();
     followModal();
     followEnd();
 }
@@ -128,8 +129,6 @@ void MainFrame::followWindows() {
         mdi_->removeSubWindow(frame);
         delete frame;
     }
-    std::vector<QString> titles;
-    int activeIndex = -1;
     for (const auto& window : windows) {
         DrawingFrame* frame = frameOf(window.get());
         if (frame == nullptr) {
@@ -146,12 +145,7 @@ void MainFrame::followWindows() {
                 frame->show();
             }
         }
-        frame->setWindowTitle(frame->title());
         frame->followLayout();
-        if (window.get() == main_.active()) {
-            activeIndex = static_cast<int>(titles.size());
-        }
-        titles.push_back(frame->title());
     }
     if (DrawingFrame* active = frameOf(main_.active())) {
         mdi_->setActiveSubWindow(active);
@@ -161,12 +155,34 @@ void MainFrame::followWindows() {
             active->showMaximized();
         }
     }
+    followTitles();
+    following_ = false;
+}
+
+// The captions and the Windows menu name each drawing by its file, which
+// Save As may have changed.
+void MainFrame::followTitles() {
+    std::vector<QString> titles;
+    int activeIndex = -1;
+    for (const auto& window : main_.windows()) {
+        DrawingFrame* frame = frameOf(window.get());
+        if (frame == nullptr) {
+            continue;
+        }
+        const QString title = frame->title();
+        if (frame->windowTitle() != title) {
+            frame->setWindowTitle(title);
+        }
+        if (window.get() == main_.active()) {
+            activeIndex = static_cast<int>(titles.size());
+        }
+        titles.push_back(title);
+    }
     menus_->setWindowEntries(titles, activeIndex, [this](int index) {
         if (index < static_cast<int>(main_.windows().size())) {
             command([this, index] { main_.activate(main_.windows()[index].get()); });
         }
     });
-    following_ = false;
 }
 
 void MainFrame::childActivated(QMdiSubWindow* child) {
