@@ -32,15 +32,31 @@ Point2 View::toWindow(double x, double y) const {
     return {(x - center_.x) / scale_ + width_ / 2.0, height_ / 2.0 - (y - center_.y) / scale_};
 }
 
+void View::setCovered(Covered covered) {
+    covered_ = {std::max(0, covered.left), std::max(0, covered.top), std::max(0, covered.right),
+                std::max(0, covered.bottom)};
+}
+
 void View::zoomExtents(const Box2& box) {
     if (box.empty()) {
         set({50, 35}, 0.15);
         return;
     }
+    // A window covered almost whole still fits the box into what remains.
+    const int freeWidth =
+        std::max(width_ - covered_.left - covered_.right, std::max(1, width_ / 4));
+    const int freeHeight =
+        std::max(height_ - covered_.top - covered_.bottom, std::max(1, height_ / 4));
     const double w = std::max(box.width(), 1e-9);
     const double h = std::max(box.height(), 1e-9);
-    const double scale = std::max(w / width_, h / height_) * kExtentsMargin;
-    set({(box.minX + box.maxX) / 2, (box.minY + box.maxY) / 2}, scale);
+    const double scale = std::max(w / freeWidth, h / freeHeight) * kExtentsMargin;
+    // The box's centre goes to the centre of the free part, in window pixels
+    // from the window's centre (y runs down).
+    const int freeLeft = std::min(covered_.left, width_ - freeWidth);
+    const int freeTop = std::min(covered_.top, height_ - freeHeight);
+    const double dx = freeLeft + freeWidth / 2.0 - width_ / 2.0;
+    const double dy = freeTop + freeHeight / 2.0 - height_ / 2.0;
+    set({(box.minX + box.maxX) / 2 - dx * scale, (box.minY + box.maxY) / 2 + dy * scale}, scale);
 }
 
 void View::zoomBy(double factor, Point2 about) {

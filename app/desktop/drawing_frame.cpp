@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QListView>
+#include <utility>
 
 #include "app/desktop/command_guard.h"
 #include "app/desktop/command_line_box.h"
@@ -98,6 +99,33 @@ void DrawingFrame::followLayout() {
     commandBox_->setGeometry(pixels(windows::commandBoxLayout(window_)));
     commandBox_->setVisible(window_.commandWindowVisible);
     commandBox_->raise();
+    followCovered();
+}
+
+// Zoom Extents fits what the user can see of each drawing: not what the
+// list frame lies over, nor what a smaller (tiled, cascaded) window cuts off.
+void DrawingFrame::followCovered() {
+    const QRect shown = widget()->rect();
+    for (auto [view, vecad] : {std::pair{vecad1_, &window_.Vecad1}, {vecad2_, &window_.Vecad2}}) {
+        const QRect at = view->geometry();
+        QRect seen = at & shown;
+        if (frame1_->isVisibleTo(this) && frame1_->geometry().intersects(seen) &&
+            frame1_->geometry().left() <= seen.left()) {
+            seen.setLeft(std::min(frame1_->geometry().right() + 1, seen.right()));
+        }
+        if (seen.isEmpty()) {
+            seen = at;
+        }
+        vecad->view().setCovered({seen.left() - at.left(), seen.top() - at.top(),
+                                  at.right() - seen.right(), at.bottom() - seen.bottom()});
+    }
+}
+
+void DrawingFrame::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    if (commandBox_ != nullptr) {  // built whole
+        followCovered();
+    }
 }
 
 // The main frame asks the program, which may refuse; the child goes when the

@@ -45,8 +45,10 @@ class DrawingFrame : public QMdiSubWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void followCovered();
     void listen(shell::ChangeSignal& signal, std::function<void()> f);
     QListView* makeList(documents::ListBox& list, QWidget* parent);
 

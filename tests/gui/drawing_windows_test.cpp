@@ -1,9 +1,11 @@
 #include "tests/gui/user_session.h"
 
+#include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <fstream>
 #include <map>
+#include <utility>
 
 // The drawing windows inside the main window as a user meets them: several
 // open at once, one coming and going, arranged, closed at Exit.
@@ -16,6 +18,23 @@ class DrawingWindowsTest : public testing::UserSession {
         const std::string file = program.folder.file("tri.dat");
         std::ofstream(file) << "0 0\r\n0.5 0.25\r\n1 0\r\n";
         return file;
+    }
+    // Whether Zoom Extents leaves the drawing's corners where the user sees
+    // them: inside the window, and right of the list frame when it shows.
+    void expectExtentsSeen(const std::string& when) {
+        DrawingFrame& shown = activeFrame();
+        QWidget* view = shown.drawingView();
+        QRect seen = view->rect() &
+                     QRect(view->mapFrom(shown.widget(), QPoint(0, 0)), shown.widget()->size());
+        const QWidget* lists = shown.coordinateList()->parentWidget();
+        if (lists->isVisible()) {
+            seen.setLeft(view->mapFromGlobal(lists->mapToGlobal(QPoint(lists->width(), 0))).x());
+        }
+        for (const auto& [x, y] : {std::pair{0.0, 0.0}, {100.0, 50.0}}) {
+            EXPECT_TRUE(seen.contains(pixelOf(x, y).toPoint()))
+                << when << ": (" << x << ", " << y << ") at " << pixelOf(x, y).x() << ", "
+                << pixelOf(x, y).y();
+        }
     }
     // How each child stands on screen.
     std::map<QMdiSubWindow*, QRect> placement() {
@@ -50,6 +69,19 @@ TEST_F(DrawingWindowsTest, ANegativeSizeIsRefusedAndDrawsNothing) {
     EXPECT_EQ(messages[0].text,
               "Error Number: 5, Error Description: The horizontal size must not be negative");
     EXPECT_EQ(program.active().Vecad1.GetNumEntities(), 0);
+}
+
+TEST_F(DrawingWindowsTest, ZoomExtentsFitsWhatTheListsAndASmallerWindowLeaveFree) {
+    click("mnuFileNew");
+    program.active().Vecad1.AddLine(0, 0, 0, 100, 50, 0);
+    click("mnuViewLists");
+    click("mnuViewZoomExt");
+    expectExtentsSeen("beside the lists");
+    click("mnuFileNew");
+    program.active().Vecad1.AddLine(0, 0, 0, 100, 50, 0);
+    click("mnuWindowTile");
+    click("mnuViewZoomExt");
+    expectExtentsSeen("tiled");
 }
 
 }  // namespace
