@@ -41,6 +41,7 @@ class View {
         bool operator==(const Covered&) const = default;
     };
     const Covered& covered() const { return covered_; }
+    // Keeps the drawing point in the middle of the free part there.
     void setCovered(Covered covered);
 
     // Fits the box with a margin into the part of the window left uncovered;
@@ -55,6 +56,11 @@ class View {
     double pickDistance() const { return pickAperture_ * scale_; }
 
   private:
+    int freeWidth() const;
+    int freeHeight() const;
+    Point2 freeMiddleOffset() const;
+    Point2 freeMiddle() const;
+
     int width_ = kDefaultWidth;
     int height_ = kDefaultHeight;
     Point2 center_{50, 35};

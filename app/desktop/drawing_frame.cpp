@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QListView>
+#include <QMdiArea>
 #include <utility>
 
 #include "app/desktop/command_guard.h"
@@ -74,6 +75,12 @@ QListView* DrawingFrame::makeList(documents::ListBox& list, QWidget* parent) {
     return view;
 }
 
+QSize DrawingFrame::sizeHint() const {
+    constexpr QSize kSmallest(320, 240);
+    const QMdiArea* area = mdiArea();
+    return area == nullptr ? kSmallest : (area->size() * 2 / 3).expandedTo(kSmallest);
+}
+
 QString DrawingFrame::title() const {
     // Every new drawing bears the same default name until it is saved as another.
     const std::string name = window_.Vecad1.GetFileName();
@@ -106,8 +113,9 @@ void DrawingFrame::followLayout() {
 // list frame lies over, nor what a smaller (tiled, cascaded) window cuts off.
 void DrawingFrame::followCovered() {
     const QRect shown = widget()->rect();
-    for (auto [view, vecad] : {std::pair{vecad1_, &window_.Vecad1}, {vecad2_, &window_.Vecad2}}) {
-        const QRect at = view->geometry();
+    for (auto [control, vecad] :
+         {std::pair{vecad1_, &window_.Vecad1}, {vecad2_, &window_.Vecad2}}) {
+        const QRect at = control->geometry();
         QRect seen = at & shown;
         if (frame1_->isVisibleTo(this) && frame1_->geometry().intersects(seen) &&
             frame1_->geometry().left() <= seen.left()) {
@@ -116,8 +124,13 @@ void DrawingFrame::followCovered() {
         if (seen.isEmpty()) {
             seen = at;
         }
-        vecad->view().setCovered({seen.left() - at.left(), seen.top() - at.top(),
-                                  at.right() - seen.right(), at.bottom() - seen.bottom()});
+        engine::View view = vecad->view();
+        view.setCovered({seen.left() - at.left(), seen.top() - at.top(), at.right() - seen.right(),
+                         at.bottom() - seen.bottom()});
+        if (view.covered() != vecad->view().covered()) {
+            vecad->view().setCovered(view.covered());
+            vecad->setView(view.center(), view.scale());  // tells the views to repaint
+        }
     }
 }
 

@@ -31,6 +31,9 @@ class DrawingFrame : public QMdiSubWindow {
     // The title the window and the Windows menu show.
     QString title() const;
 
+    // Cascaded, a window takes two thirds of the area the windows share.
+    QSize sizeHint() const override;
+
     // The widget that shows Vecad1.
     QWidget* drawingView() const { return vecad1_; }
     QListView* coordinateList() const { return cList_; }

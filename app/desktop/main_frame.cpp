@@ -138,7 +138,7 @@ void MainFrame::followWindows() {
                     Qt::QueuedConnection);
             mdi_->addSubWindow(frame);
             // Restored, it keeps a size of its own rather than a bare title bar.
-            frame->setGeometry(QRect(QPoint(0, 0), mdi_->size() * 2 / 3));
+            frame->setGeometry(QRect(QPoint(0, 0), frame->sizeHint()));
             if (window->maximized) {
                 frame->showMaximized();
             } else {

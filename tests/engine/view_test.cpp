@@ -30,5 +30,21 @@ TEST(ViewTest, ZoomExtentsFitsTheUncoveredPart) {
     }
 }
 
+// Covering part of the window moves the drawing so that what stood in the
+// middle of the free part still does.
+TEST(ViewTest, CoveringKeepsTheMiddleInSightAtTheSameScale) {
+    View view;
+    view.resize(800, 600);
+    view.set({10, 20}, 0.5);
+    view.setCovered({200, 0, 0, 300});
+    const Point2 middle = view.toWindow(10, 20);
+    EXPECT_NEAR(middle.x, 500, 1e-9);
+    EXPECT_NEAR(middle.y, 150, 1e-9);
+    EXPECT_EQ(view.scale(), 0.5);
+    view.setCovered({});
+    EXPECT_NEAR(view.center().x, 10, 1e-9);
+    EXPECT_NEAR(view.center().y, 20, 1e-9);
+}
+
 }  // namespace
 }  // namespace brondel::engine

@@ -36,6 +36,27 @@ class DrawingWindowsTest : public testing::UserSession {
                 << pixelOf(x, y).y();
         }
     }
+    // Whether the drawing shows in the part of each window on screen.
+    void expectEveryDrawingShown(const std::string& when) {
+        QApplication::processEvents();
+        const QImage screen = frame.mdiArea()->grab().toImage();
+        for (QMdiSubWindow* child : frame.mdiArea()->subWindowList()) {
+            auto* shown = static_cast<DrawingFrame*>(child);
+            QWidget* view = shown->drawingView();
+            const QRect seen = QRect(view->mapTo(frame.mdiArea(), QPoint(0, 0)), view->size()) &
+                               QRect(shown->widget()->mapTo(frame.mdiArea(), QPoint(0, 0)),
+                                     shown->widget()->size());
+            int lit = 0;
+            for (int y = seen.top(); y <= seen.bottom(); ++y) {
+                for (int x = seen.left(); x <= seen.right(); ++x) {
+                    lit += qGray(screen.pixel(x, y)) > 0x80 ? 1 : 0;
+                }
+            }
+            EXPECT_GT(seen.width(), 100) << when;
+            EXPECT_GT(seen.height(), 100) << when;
+            EXPECT_GT(lit, 20) << when << ": " << shown->title().toStdString();
+        }
+    }
     // How each child stands on screen.
     std::map<QMdiSubWindow*, QRect> placement() {
         std::map<QMdiSubWindow*, QRect> placed;
@@ -82,6 +103,20 @@ TEST_F(DrawingWindowsTest, ZoomExtentsFitsWhatTheListsAndASmallerWindowLeaveFree
     click("mnuWindowTile");
     click("mnuViewZoomExt");
     expectExtentsSeen("tiled");
+}
+
+TEST_F(DrawingWindowsTest, TileAndCascadeShowEveryDrawing) {
+    for (int i = 0; i < 3; ++i) {
+        click("mnuFileNew");
+        // A flat shape, like a rib: zoomed whole it runs through the middle.
+        program.active().Vecad1.AddLine(0, 0, 0, 100, 0, 0);
+        program.active().Vecad1.AddLine(0, 1, 0, 100, 1, 0);
+        click("mnuViewZoomExt");
+    }
+    click("mnuWindowTile");
+    expectEveryDrawingShown("tiled");
+    click("mnuWindowCascade");
+    expectEveryDrawingShown("cascaded");
 }
 
 }  // namespace
