@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListView>
 #include <QMdiArea>
 #include <utility>
@@ -91,7 +92,19 @@ QString DrawingFrame::title() const {
 }
 
 void DrawingFrame::followLayout() {
-    vecad1_->setGeometry(pixels(window_.vecad1Layout));
+    // The command line docks under the drawing, across what shows of it.
+    QRect drawing = pixels(window_.vecad1Layout);
+    const bool docked = window_.commandWindowVisible;
+    if (docked) {
+        const QRect shown = widget()->rect();
+        const int height = pixels(windows::commandBoxLayout(window_)).height();
+        const int bottom = std::min(drawing.bottom(), shown.bottom());
+        const int right = std::min(drawing.right(), shown.right());
+        commandBox_->setGeometry(
+            QRect(QPoint(drawing.left(), bottom - height + 1), QPoint(right, bottom)));
+        drawing.setBottom(bottom - height);
+    }
+    vecad1_->setGeometry(drawing);
     vecad2_->setGeometry(pixels(window_.vecad2Layout));
     vecad1_->setVisible(window_.Vecad1.visible);
     vecad2_->setVisible(window_.Vecad2.visible);
@@ -103,9 +116,11 @@ void DrawingFrame::followLayout() {
     cList_->setVisible(window_.CList.visible);
     dList_->setGeometry(pixels(window_.DList.layout));
     dList_->setVisible(window_.DList.visible);
-    commandBox_->setGeometry(pixels(windows::commandBoxLayout(window_)));
-    commandBox_->setVisible(window_.commandWindowVisible);
-    commandBox_->raise();
+    if (docked && commandBox_->isHidden()) {
+        commandBox_->show();
+        commandBox_->input()->setFocus();  // what the user types next goes there
+    }
+    commandBox_->setVisible(docked);
     followCovered();
 }
 
@@ -137,7 +152,7 @@ void DrawingFrame::followCovered() {
 void DrawingFrame::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
     if (commandBox_ != nullptr) {  // built whole
-        followCovered();
+        followLayout();
     }
 }
 

@@ -62,6 +62,8 @@ MainFrame::MainFrame(shell::MainWindow& main) : main_(main) {
 }
 
 MainFrame::~MainFrame() {
+    // Children going one by one must not activate the next in the program.
+    disconnect(mdi_, nullptr, this, nullptr);
     if (busyCursor_) {
         QApplication::restoreOverrideCursor();
     }

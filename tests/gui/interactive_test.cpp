@@ -53,8 +53,11 @@ TEST_F(InteractiveTest, TheCommandWindowTakesNamesPointsAndShowsNotices) {
     EXPECT_TRUE(box().isHidden());
     click("mnuToolsCommandWindow");
     EXPECT_FALSE(box().isHidden());
+    // Docked under the drawing, across it, taking what the user types.
     const QWidget* drawing = activeFrame().drawingView();
-    EXPECT_EQ(box().geometry().bottom(), drawing->geometry().bottom() - 6);
+    EXPECT_EQ(box().geometry().top(), drawing->geometry().bottom() + 1);
+    EXPECT_EQ(box().geometry().width(), drawing->geometry().width());
+    EXPECT_EQ(QApplication::focusWidget(), box().input());
 
     type("line");
     EXPECT_EQ(box().input()->placeholderText(), "Draw Line: first point");
@@ -97,6 +100,18 @@ TEST_F(InteractiveTest, ReturnAfterATypedPointLeavesTheCommandRunning) {
     type("");  // Return on an empty line alone ends it
     EXPECT_EQ(vecad().runningCommand(), 0);
     EXPECT_FALSE(box().history()->toPlainText().contains("Unknown command"));
+}
+
+TEST_F(InteractiveTest, EachDrawingShowsItsOwnPromptInThePanelWithTheCommandWindowHidden) {
+    vecad().Execute(engine::command::kDrawLine);
+    EXPECT_EQ(program.main.statusMain.panels[2], "Draw Line: first point");
+    documents::DrawingWindow* first = program.main.active();
+    click("mnuFileNew");
+    EXPECT_EQ(program.main.statusMain.panels[2], "") << "not the other drawing's prompt";
+    program.main.activate(first);
+    EXPECT_EQ(program.main.statusMain.panels[2], "Draw Line: first point");
+    vecad().commandKey(27);
+    EXPECT_EQ(program.main.statusMain.panels[2], "");
 }
 
 TEST_F(InteractiveTest, DrawLineShowsItsRubberBandAndSnapsToEndpoints) {
