@@ -45,6 +45,7 @@ DrawingFrame::DrawingFrame(documents::DrawingWindow& window, QWidget* parent)
     dList_ = makeList(window.DList, frame1_);
     setWidget(content);
     commandBox_ = new CommandLineBox(window.Vecad1, window.vecad1Events, content);
+    vecad1_->installEventFilter(this);
     listen(window.vecad1Events.propertiesSignal,
            [this] { showPropertiesOfSelection(window_.Vecad1, window_.main(), this); });
     listen(window.vecad2Events.propertiesSignal,
@@ -147,6 +148,22 @@ void DrawingFrame::followCovered() {
             vecad->setView(view.center(), view.scale());  // tells the views to repaint
         }
     }
+}
+
+// Typing over the drawing goes on in the docked command line, as a point,
+// a number or a command name; the keypad's signs still zoom.
+bool DrawingFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == vecad1_ && event->type() == QEvent::KeyPress && commandBox_->isVisible()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool printable = !text.isEmpty() && text.at(0).isPrint();
+        if (printable && !key->modifiers().testFlag(Qt::KeypadModifier)) {
+            commandBox_->input()->setFocus();
+            commandBox_->input()->insert(text);
+            return true;
+        }
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
 }
 
 void DrawingFrame::resizeEvent(QResizeEvent* event) {

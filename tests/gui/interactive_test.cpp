@@ -97,6 +97,14 @@ TEST_F(InteractiveTest, ReturnAfterATypedPointLeavesTheCommandRunning) {
     EXPECT_EQ(vecad().runningCommand(), engine::command::kDrawLine);
     type("@0,50");
     EXPECT_EQ(vecad().GetNumEntities(), 2);
+    // Typed over the drawing after a click there, the point still reaches the command.
+    for (const QChar c : QStringLiteral("@-100,0")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(activeFrame().drawingView(), &press);
+    }
+    EXPECT_EQ(box().input()->text(), "@-100,0");
+    type("");  // Return on what the line holds
+    EXPECT_EQ(vecad().GetNumEntities(), 3);
     type("");  // Return on an empty line alone ends it
     EXPECT_EQ(vecad().runningCommand(), 0);
     EXPECT_FALSE(box().history()->toPlainText().contains("Unknown command"));
