@@ -56,6 +56,10 @@ float readSize(shell::MainWindow& main) {
     if (!size) {
         throw Error(err::kTypeMismatch);
     }
+    // A negative size would draw the shape mirrored, which no one means.
+    if (*size < 0) {
+        throw Error(err::kInvalidCall, "The horizontal size must not be negative");
+    }
     return toSingle(*size);
 }
 

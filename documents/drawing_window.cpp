@@ -32,6 +32,26 @@ void ControlEvents::notice(const std::string& text) {
     main_.notice(text);
 }
 
+// An ended command takes its prompt away, unless something else was
+// written into the panel meanwhile.
+void ControlEvents::promptChanged(const std::string& prompt) {
+    // An armed pick tool keeps its own prompt in the panel.
+    const shell::PickModes& armed = main_.state.pickModes;
+    if (armed.startPoint || armed.explodeLine || armed.explodeArc || armed.polarArray ||
+        armed.verticalArray || armed.horizontalArray) {
+        shownPrompt_ = prompt;
+        promptSignal.emit();
+        return;
+    }
+    if (!prompt.empty()) {
+        main_.statusMain.set(3, prompt);
+    } else if (main_.statusMain.panels[2] == shownPrompt_) {
+        main_.statusMain.set(3, "");
+    }
+    shownPrompt_ = prompt;
+    promptSignal.emit();
+}
+
 DrawingWindow::DrawingWindow(shell::MainWindow& main, int serial)
     : vecad1Events(main), vecad2Events(main), main_(main), serial_(serial) {
     Vecad2.visible = false;

@@ -39,8 +39,8 @@ struct ListBox {
 enum class ListView { Coordinate, Dat };
 
 // What a control of the window tells the skin; the engine's messages go on
-// to the main window's notices. The prompt panel stays the program's: a
-// running command's prompt shows in the command window.
+// to the main window's notices. A running command's prompt shows in the
+// command window and in the prompt panel, so it is seen with the window hidden.
 class ControlEvents : public engine::VecadListener {
   public:
     explicit ControlEvents(shell::MainWindow& main) : main_(main) {}
@@ -56,13 +56,14 @@ class ControlEvents : public engine::VecadListener {
     void redrawn() override { redrawnSignal.emit(); }
     void viewChanged() override { viewChangedSignal.emit(); }
     void notice(const std::string& text) override;
-    void promptChanged(const std::string&) override { promptSignal.emit(); }
+    void promptChanged(const std::string& prompt) override;
     void rubberBandChanged() override { rubberBandSignal.emit(); }
     void commandLineAdded(const std::string&) override { historySignal.emit(); }
     void propertiesRequested() override { propertiesSignal.emit(); }
 
   private:
     shell::MainWindow& main_;
+    std::string shownPrompt_;
 };
 
 class DrawingWindow {
@@ -86,6 +87,9 @@ class DrawingWindow {
     shell::ChangeSignal commandWindowChanged;
     std::string caption;  // stays empty
     bool maximized = false;
+    // The prompt panel's text while another window is active: each drawing
+    // keeps its own prompt and step count.
+    std::string promptPanel;
     ControlEvents vecad1Events;
     ControlEvents vecad2Events;
     // The last walk's dead end, marked until the next walk or check.

@@ -30,7 +30,22 @@ class View {
     Point2 toWorld(double wx, double wy) const;
     Point2 toWindow(double x, double y) const;
 
-    // Fits the box with a margin; an empty box shows the default area.
+    // Pixels along each edge that the user cannot see: covered by another
+    // window (a list, a panel) or cut off by a smaller drawing window. The
+    // drawing still runs under them.
+    struct Covered {
+        int left = 0;
+        int top = 0;
+        int right = 0;
+        int bottom = 0;
+        bool operator==(const Covered&) const = default;
+    };
+    const Covered& covered() const { return covered_; }
+    // Keeps the drawing point in the middle of the free part there.
+    void setCovered(Covered covered);
+
+    // Fits the box with a margin into the part of the window left uncovered;
+    // an empty box shows the default area.
     void zoomExtents(const Box2& box);
     // factor > 1 zooms in; the drawing point under `about` stays there.
     void zoomBy(double factor, Point2 about);
@@ -41,11 +56,17 @@ class View {
     double pickDistance() const { return pickAperture_ * scale_; }
 
   private:
+    int freeWidth() const;
+    int freeHeight() const;
+    Point2 freeMiddleOffset() const;
+    Point2 freeMiddle() const;
+
     int width_ = kDefaultWidth;
     int height_ = kDefaultHeight;
     Point2 center_{50, 35};
     double scale_ = 0.15;
     int pickAperture_ = kDefaultPickAperture;
+    Covered covered_;
 };
 
 }  // namespace brondel::engine

@@ -19,12 +19,13 @@ void armPicked(MainWindow& main, bool PickModes::*mode, const char* prompt) {
 }
 
 // The array tools take the diagonal the user draws with the engine's line command.
+// The program's prompt goes last: it stands over the line command's own.
 void armDiagonal(MainWindow& main, bool PickModes::*mode) {
-    pathtools::setPrompt(main, kDiagonalPrompt);
+    main.state.pickModes.*mode = true;
     if (documents::DrawingWindow* window = main.active()) {
         window->Vecad1.Execute(engine::command::kDrawLine);
     }
-    main.state.pickModes.*mode = true;
+    pathtools::setPrompt(main, kDiagonalPrompt);
 }
 
 }  // namespace

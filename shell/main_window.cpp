@@ -186,10 +186,12 @@ void MainWindow::activate(documents::DrawingWindow* window) {
     }
     if (active_ != nullptr) {
         active_->Vecad1.ActivateView(false);
+        active_->promptPanel = statusMain.panels[2];
     }
     std::erase(activationOrder_, window);
     activationOrder_.push_back(window);
     active_ = window;
+    statusMain.set(3, window->promptPanel);
     window->activated();
     windowsChanged.emit();
 }

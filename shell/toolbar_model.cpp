@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <utility>
 
 #include "engine/error.h"
 
@@ -100,6 +101,11 @@ constexpr ButtonRow kSnapAndDimensions[] = {
     {"ortho", "Toggle Ortho", B},
 };
 
+// Plain captions for the buttons whose tooltip is their key.
+constexpr std::pair<std::string_view, std::string_view> kKeyCaptions[] = {
+    {"fileopen", "Open a drawing"},
+};
+
 [[noreturn]] void throwUnknown(std::string_view toolbar, int position) {
     std::string text = "No toolbar named " + std::string(toolbar);
     if (position != 0) {
@@ -109,6 +115,18 @@ constexpr ButtonRow kSnapAndDimensions[] = {
 }
 
 }  // namespace
+
+std::string ToolbarButton::caption() const {
+    if (tooltip_ == key_) {
+        for (const auto& [key, caption] : kKeyCaptions) {
+            if (key == key_) {
+                return std::string(caption);
+            }
+        }
+    }
+    const std::size_t end = tooltip_.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : tooltip_.substr(0, end + 1);
+}
 
 ToolbarModel::ToolbarModel() {
     // A lambda inside the constructor shares its access to the toolbars' members.

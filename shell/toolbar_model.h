@@ -16,6 +16,9 @@ class ToolbarButton {
     // Keys need not be unique within a toolbar; only the position counts.
     const std::string& key() const { return key_; }
     const std::string& tooltip() const { return tooltip_; }
+    // What the user reads on the button: the tooltip in words, a plain
+    // caption where the tooltip is only the button's key.
+    std::string caption() const;
     bool isSeparator() const { return separator_; }
     bool enabled() const { return enabled_; }
     bool visible() const { return visible_; }

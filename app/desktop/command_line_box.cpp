@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "app/desktop/command_guard.h"
@@ -16,8 +17,10 @@ namespace brondel::desktop {
 
 namespace {
 
-// Where the engine's command window sits inside the box, in pixels.
-constexpr QRect kCommandWindow(10, 4, 425, 85);
+// Where the engine's command window starts inside the box, in pixels; it
+// runs across the box, which runs across the drawing.
+constexpr int kMarginX = 10;
+constexpr int kMarginY = 4;
 constexpr int kEscape = 27;
 
 }  // namespace
@@ -28,7 +31,9 @@ CommandLineBox::CommandLineBox(engine::Vecad& vecad, documents::ControlEvents& e
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setAutoFillBackground(true);
     auto* inner = new QWidget(this);
-    inner->setGeometry(kCommandWindow);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(kMarginX, kMarginY, kMarginX, kMarginY);
+    outer->addWidget(inner);
     auto* layout = new QVBoxLayout(inner);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
@@ -56,7 +61,6 @@ CommandLineBox::CommandLineBox(engine::Vecad& vecad, documents::ControlEvents& e
         history_->appendPlainText(QString::fromStdString(line));
     }
     followPrompt();
-    connect(input_, &QLineEdit::returnPressed, this, &CommandLineBox::enter);
     connections_.push_back(events.historySignal.scoped([this] { appendLastLine(); }));
     connections_.push_back(events.promptSignal.scoped([this] { followPrompt(); }));
 }
@@ -71,16 +75,26 @@ void CommandLineBox::enter() {
     vecad_.WndRedraw();
 }
 
-// Escape in the line ends the running command, as it does over the drawing.
+// Return is taken here: the line would pass it on to the drawing window,
+// where it ends the running command right after the point it entered.
+// Escape ends the running command, as it does over the drawing.
 bool CommandLineBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == input_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        input_->clear();
-        runGuarded([this] { vecad_.commandKey(kEscape); });
-        vecad_.WndRedraw();
-        return true;
+    if (watched != input_ || event->type() != QEvent::KeyPress) {
+        return QFrame::eventFilter(watched, event);
     }
-    return QFrame::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            enter();
+            return true;
+        case Qt::Key_Escape:
+            input_->clear();
+            runGuarded([this] { vecad_.commandKey(kEscape); });
+            vecad_.WndRedraw();
+            return true;
+        default:
+            return QFrame::eventFilter(watched, event);
+    }
 }
 
 // The prompt stands in the empty line; the history keeps it too.
@@ -90,9 +104,11 @@ void CommandLineBox::followPrompt() {
         QString::fromStdString(prompt.empty() ? "a command name or code" : prompt));
 }
 
+// The newest line stays in sight.
 void CommandLineBox::appendLastLine() {
     if (!vecad_.commandHistory().empty()) {
         history_->appendPlainText(QString::fromStdString(vecad_.commandHistory().back()));
+        history_->verticalScrollBar()->setValue(history_->verticalScrollBar()->maximum());
     }
 }
 

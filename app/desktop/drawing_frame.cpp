@@ -4,7 +4,10 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListView>
+#include <QMdiArea>
+#include <utility>
 
 #include "app/desktop/command_guard.h"
 #include "app/desktop/command_line_box.h"
@@ -14,6 +17,7 @@
 #include "app/desktop/navigator.h"
 #include "app/desktop/properties_request.h"
 #include "app/desktop/row_list_model.h"
+#include "documents/file_commands.h"
 #include "windows/command_window.h"
 
 namespace brondel::desktop {
@@ -41,6 +45,7 @@ DrawingFrame::DrawingFrame(documents::DrawingWindow& window, QWidget* parent)
     dList_ = makeList(window.DList, frame1_);
     setWidget(content);
     commandBox_ = new CommandLineBox(window.Vecad1, window.vecad1Events, content);
+    vecad1_->installEventFilter(this);
     listen(window.vecad1Events.propertiesSignal,
            [this] { showPropertiesOfSelection(window_.Vecad1, window_.main(), this); });
     listen(window.vecad2Events.propertiesSignal,
@@ -72,16 +77,35 @@ QListView* DrawingFrame::makeList(documents::ListBox& list, QWidget* parent) {
     return view;
 }
 
+QSize DrawingFrame::sizeHint() const {
+    constexpr QSize kSmallest(320, 240);
+    const QMdiArea* area = mdiArea();
+    return area == nullptr ? kSmallest : (area->size() * 2 / 3).expandedTo(kSmallest);
+}
+
 QString DrawingFrame::title() const {
+    // Every new drawing bears the same default name until it is saved as another.
     const std::string name = window_.Vecad1.GetFileName();
-    if (name.empty()) {
+    if (name.empty() || name == documents::kNewDrawingName) {
         return tr("Drawing %1").arg(window_.serial());
     }
     return QFileInfo(QString::fromStdString(name)).fileName();
 }
 
 void DrawingFrame::followLayout() {
-    vecad1_->setGeometry(pixels(window_.vecad1Layout));
+    // The command line docks under the drawing, across what shows of it.
+    QRect drawing = pixels(window_.vecad1Layout);
+    const bool docked = window_.commandWindowVisible;
+    if (docked) {
+        const QRect shown = widget()->rect();
+        const int height = pixels(windows::commandBoxLayout(window_)).height();
+        const int bottom = std::min(drawing.bottom(), shown.bottom());
+        const int right = std::min(drawing.right(), shown.right());
+        commandBox_->setGeometry(
+            QRect(QPoint(drawing.left(), bottom - height + 1), QPoint(right, bottom)));
+        drawing.setBottom(bottom - height);
+    }
+    vecad1_->setGeometry(drawing);
     vecad2_->setGeometry(pixels(window_.vecad2Layout));
     vecad1_->setVisible(window_.Vecad1.visible);
     vecad2_->setVisible(window_.Vecad2.visible);
@@ -93,9 +117,60 @@ void DrawingFrame::followLayout() {
     cList_->setVisible(window_.CList.visible);
     dList_->setGeometry(pixels(window_.DList.layout));
     dList_->setVisible(window_.DList.visible);
-    commandBox_->setGeometry(pixels(windows::commandBoxLayout(window_)));
-    commandBox_->setVisible(window_.commandWindowVisible);
-    commandBox_->raise();
+    if (docked && commandBox_->isHidden()) {
+        commandBox_->show();
+        commandBox_->input()->setFocus();  // what the user types next goes there
+    }
+    commandBox_->setVisible(docked);
+    followCovered();
+}
+
+// Zoom Extents fits what the user can see of each drawing: not what the
+// list frame lies over, nor what a smaller (tiled, cascaded) window cuts off.
+void DrawingFrame::followCovered() {
+    const QRect shown = widget()->rect();
+    for (auto [control, vecad] :
+         {std::pair{vecad1_, &window_.Vecad1}, {vecad2_, &window_.Vecad2}}) {
+        const QRect at = control->geometry();
+        QRect seen = at & shown;
+        if (frame1_->isVisibleTo(this) && frame1_->geometry().intersects(seen) &&
+            frame1_->geometry().left() <= seen.left()) {
+            seen.setLeft(std::min(frame1_->geometry().right() + 1, seen.right()));
+        }
+        if (seen.isEmpty()) {
+            seen = at;
+        }
+        engine::View view = vecad->view();
+        view.setCovered({seen.left() - at.left(), seen.top() - at.top(), at.right() - seen.right(),
+                         at.bottom() - seen.bottom()});
+        if (view.covered() != vecad->view().covered()) {
+            vecad->view().setCovered(view.covered());
+            vecad->setView(view.center(), view.scale());  // tells the views to repaint
+        }
+    }
+}
+
+// Typing over the drawing goes on in the docked command line, as a point,
+// a number or a command name; the keypad's signs still zoom.
+bool DrawingFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == vecad1_ && event->type() == QEvent::KeyPress && commandBox_->isVisible()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool printable = !text.isEmpty() && text.at(0).isPrint();
+        if (printable && !key->modifiers().testFlag(Qt::KeypadModifier)) {
+            commandBox_->input()->setFocus();
+            commandBox_->input()->insert(text);
+            return true;
+        }
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+void DrawingFrame::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    if (commandBox_ != nullptr) {  // built whole
+        followLayout();
+    }
 }
 
 // The main frame asks the program, which may refuse; the child goes when the

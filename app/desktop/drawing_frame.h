@@ -31,6 +31,9 @@ class DrawingFrame : public QMdiSubWindow {
     // The title the window and the Windows menu show.
     QString title() const;
 
+    // Cascaded, a window takes two thirds of the area the windows share.
+    QSize sizeHint() const override;
+
     // The widget that shows Vecad1.
     QWidget* drawingView() const { return vecad1_; }
     QListView* coordinateList() const { return cList_; }
@@ -45,8 +48,11 @@ class DrawingFrame : public QMdiSubWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void followCovered();
     void listen(shell::ChangeSignal& signal, std::function<void()> f);
     QListView* makeList(documents::ListBox& list, QWidget* parent);
 

@@ -25,6 +25,22 @@ QStringList qtNameFilters(const std::string& filter) {
     return result;
 }
 
+QString filterSuffix(const QString& nameFilter) {
+    const qsizetype open = nameFilter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = nameFilter.indexOf(QLatin1Char(')'), open);
+    if (open < 0 || close < 0) {
+        return {};
+    }
+    const QString first =
+        nameFilter.mid(open + 1, close - open - 1).section(QLatin1Char(' '), 0, 0);
+    if (!first.startsWith(QStringLiteral("*."))) {
+        return {};
+    }
+    const QString suffix = first.mid(2);
+    return suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?')) ? QString()
+                                                                                  : suffix;
+}
+
 QString displayText(const std::string& text) {
     QString shown = QString::fromStdString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

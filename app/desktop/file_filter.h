@@ -11,6 +11,10 @@ namespace brondel::desktop {
 // brackets is kept as it is.
 QStringList qtNameFilters(const std::string& filter);
 
+// The extension of a Qt name filter's first pattern ("DXF File (*.dxf)"
+// gives "dxf"); "" when it names none ("All (*.*)").
+QString filterSuffix(const QString& nameFilter);
+
 // Character 13 (alone or before a 10) as a line break.
 QString displayText(const std::string& text);
 

@@ -72,6 +72,8 @@ MainFrame::MainFrame(shell::MainWindow& main) : main_(main), autosave_(main) {
 }
 
 MainFrame::~MainFrame() {
+    // Children going one by one must not activate the next in the program.
+    disconnect(mdi_, nullptr, this, nullptr);
     if (busyCursor_) {
         QApplication::restoreOverrideCursor();
     }
@@ -87,6 +89,7 @@ void MainFrame::listen(shell::ChangeSignal& signal, std::function<void()> f) {
 // One command at a time: the program refuses one asked for while another runs.
 void MainFrame::command(const std::function<void()>& f) {
     runGuarded([this, &f] { main_.runCommand(f); });
+    followTitles();
     followModal();
     followEnd();
 }
@@ -126,18 +129,18 @@ void MainFrame::followWindows() {
         return std::any_of(windows.begin(), windows.end(),
                            [frame](const auto& w) { return w.get() == &frame->window(); });
     };
+    bool removedMaximized = false;
     for (auto it = frames_.begin(); it != frames_.end();) {
         if (alive(*it)) {
             ++it;
             continue;
         }
         DrawingFrame* frame = *it;
+        removedMaximized = removedMaximized || frame->isMaximized();
         it = frames_.erase(it);
         mdi_->removeSubWindow(frame);
         delete frame;
     }
-    std::vector<QString> titles;
-    int activeIndex = -1;
     for (const auto& window : windows) {
         DrawingFrame* frame = frameOf(window.get());
         if (frame == nullptr) {
@@ -146,28 +149,52 @@ void MainFrame::followWindows() {
             connect(frame, &DrawingFrame::closeAsked, this, &MainFrame::closeChild,
                     Qt::QueuedConnection);
             mdi_->addSubWindow(frame);
+            // Restored, it keeps a size of its own rather than a bare title bar.
+            frame->setGeometry(QRect(QPoint(0, 0), frame->sizeHint()));
             if (window->maximized) {
                 frame->showMaximized();
             } else {
                 frame->show();
             }
         }
-        frame->setWindowTitle(frame->title());
         frame->followLayout();
-        if (window.get() == main_.active()) {
-            activeIndex = static_cast<int>(titles.size());
-        }
-        titles.push_back(frame->title());
     }
     if (DrawingFrame* active = frameOf(main_.active())) {
         mdi_->setActiveSubWindow(active);
+        // Taking a maximized child away restores the one that comes to the
+        // front, where switching to it would have kept it maximized.
+        if (removedMaximized && !active->isMaximized()) {
+            active->showMaximized();
+        }
+    }
+    followTitles();
+    following_ = false;
+}
+
+// The captions and the Windows menu name each drawing by its file, which
+// Save As may have changed.
+void MainFrame::followTitles() {
+    std::vector<QString> titles;
+    int activeIndex = -1;
+    for (const auto& window : main_.windows()) {
+        DrawingFrame* frame = frameOf(window.get());
+        if (frame == nullptr) {
+            continue;
+        }
+        const QString title = frame->title();
+        if (frame->windowTitle() != title) {
+            frame->setWindowTitle(title);
+        }
+        if (window.get() == main_.active()) {
+            activeIndex = static_cast<int>(titles.size());
+        }
+        titles.push_back(title);
     }
     menus_->setWindowEntries(titles, activeIndex, [this](int index) {
         if (index < static_cast<int>(main_.windows().size())) {
             command([this, index] { main_.activate(main_.windows()[index].get()); });
         }
     });
-    following_ = false;
 }
 
 void MainFrame::childActivated(QMdiSubWindow* child) {

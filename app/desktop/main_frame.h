@@ -49,6 +49,7 @@ class MainFrame : public QMainWindow {
     // Runs a command of the program and then follows what it left behind.
     void command(const std::function<void()>& f);
     void followWindows();
+    void followTitles();
     void followStatus();
     void followPointer();
     void followArrange();

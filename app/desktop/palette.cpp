@@ -1,5 +1,6 @@
 #include "app/desktop/palette.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -45,7 +46,43 @@ QRgb hueColor(int aci) {
     return qRgb(int(r * v), int(g * v), int(b * v));
 }
 
+double luminance(QRgb c) {
+    const auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+}
+
+// Mixed with white in small steps until it stands out from the ground.
+QRgb readable(QRgb c) {
+    constexpr int kSteps = 20;
+    QRgb shown = c;
+    for (int i = 1; i <= kSteps && contrast(shown, kDrawingBackground) < kReadableContrast; ++i) {
+        const auto mix = [i](int channel) { return channel + (255 - channel) * i / kSteps; };
+        shown = qRgb(mix(qRed(c)), mix(qGreen(c)), mix(qBlue(c)));
+    }
+    return shown;
+}
+
+// The shown colour of every index, worked out once.
+const std::array<QRgb, 256>& readableIndexColors() {
+    static const std::array<QRgb, 256> table = [] {
+        std::array<QRgb, 256> t{};
+        for (int aci = 0; aci < 256; ++aci) {
+            t[aci] = readable(aciColor(aci));
+        }
+        return t;
+    }();
+    return table;
+}
+
 }  // namespace
+
+double contrast(QRgb a, QRgb b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 QRgb aciColor(int aci) {
     aci = std::abs(aci);  // a layer that is off carries its colour negated
@@ -69,9 +106,10 @@ QRgb colorOf(const engine::Color& c) {
     // Black would vanish on the dark drawing area; like colour 7 it draws
     // in the foreground colour. Writers commonly store colour 7 as true black.
     if (c.trueColor > 0) {
-        return 0xff000000u | QRgb(c.trueColor & 0xffffff);
+        return readable(0xff000000u | QRgb(c.trueColor & 0xffffff));
     }
-    return aciColor(c.trueColor == 0 ? 7 : c.aci);
+    const int aci = std::abs(c.trueColor == 0 ? 7 : c.aci);
+    return aci < 256 ? readableIndexColors()[aci] : readable(aciColor(aci));
 }
 
 }  // namespace brondel::desktop

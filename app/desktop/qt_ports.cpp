@@ -61,9 +61,15 @@ ports::SaveAnswer runFileDialog(const ports::FileDialogSetup& setup, QFileDialog
         const qsizetype index = std::clamp<qsizetype>(setup.filterIndex, 1, filters.size()) - 1;
         dialog.selectNameFilter(filters[index]);
     }
-    if (!setup.defaultExt.empty()) {
-        dialog.setDefaultSuffix(QString::fromStdString(setup.defaultExt));
-    }
+    // A name typed without an extension gets the chosen filter's, or else
+    // the one the program asks for.
+    const QString fallback = QString::fromStdString(setup.defaultExt);
+    const auto followFilter = [&dialog, &fallback](const QString& filter) {
+        const QString suffix = filterSuffix(filter);
+        dialog.setDefaultSuffix(suffix.isEmpty() ? fallback : suffix);
+    };
+    followFilter(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
     if (!setup.initialName.empty()) {
         dialog.selectFile(QString::fromStdString(setup.initialName));
     }

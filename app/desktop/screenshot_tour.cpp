@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +14,7 @@
 #include <cmath>
 #include <utility>
 
+#include "app/desktop/command_line_box.h"
 #include "app/desktop/drawing_frame.h"
 #include "app/desktop/main_frame.h"
 #include "app/desktop/menu_binding.h"
@@ -63,6 +66,37 @@ class Tour {
         QMouseEvent release(QEvent::MouseButtonRelease, local, view->mapToGlobal(local),
                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(view, &release);
+        settle();
+    }
+
+    // The cursor moved over the active drawing to a drawing point.
+    void moveTo(double x, double y) {
+        engine::Vecad* vecad = drawing();
+        DrawingFrame* child = frame_.frameOf(frame_.mainWindow().active());
+        if (vecad == nullptr || child == nullptr) {
+            ok_ = false;
+            return;
+        }
+        const engine::Point2 at = vecad->view().toWindow(x, y);
+        const QPointF local(at.x, at.y);
+        QWidget* view = child->drawingView();
+        QMouseEvent move(QEvent::MouseMove, local, view->mapToGlobal(local), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+        settle();
+    }
+
+    // Text typed into the active drawing's command line, ended with Return.
+    void type(const QString& text) {
+        DrawingFrame* child = frame_.frameOf(frame_.mainWindow().active());
+        if (child == nullptr) {
+            ok_ = false;
+            return;
+        }
+        QLineEdit* line = child->commandBox()->input();
+        line->setText(text);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(line, &enter);
         settle();
     }
 
@@ -129,15 +163,16 @@ engine::Handle firstOf(const engine::Vecad& vecad, engine::EntityType type) {
 
 bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& sourceFolder,
                        const QString& folder) {
-    Tour tour(frame, dialogs, folder);
-    const QDir source(sourceFolder);
+    Tour tour(frame, dialogs, QDir(folder).absolutePath());
+    // Files are opened by paths relative to the sources, so the file-name
+    // panel shows no folder of the machine taking the pictures.
+    QDir::setCurrent(sourceFolder);
     tour.shoot("start.png");
 
     // A drawing made by another program, converted as it stands, shown
     // with its coordinate list.
     dialogs.openPaths.push_back(
-        source.filePath(QStringLiteral("tests/corpus/dxf/openscad_polygon-many-holes.dxf"))
-            .toStdString());
+        QStringLiteral("tests/corpus/dxf/openscad_polygon-many-holes.dxf").toStdString());
     tour.click("mnuFileOpen");
     dialogs.answers.push_back(ports::Answer::Ok);  // conversion complete
     tour.click("mnuSequentialFile");
@@ -147,8 +182,7 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
 
     // The main road on the bundled wing rib: prepare, cut the nose arc
     // into segments, choose the start, reorganize, convert.
-    dialogs.openPaths.push_back(
-        source.filePath(QStringLiteral("examples/wing-rib.dxf")).toStdString());
+    dialogs.openPaths.push_back(QStringLiteral("examples/wing-rib.dxf").toStdString());
     tour.click("mnuFileOpen");
     dialogs.answers.push_back(ports::Answer::Ok);  // preparation complete
     tour.click("mnuPrepDrawing");
@@ -214,7 +248,7 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
     // A drawing whose path breaks: the dead end and the nearest line end
     // not reached, marked over the drawing.
     dialogs.openPaths.push_back(
-        source.filePath(QStringLiteral("tests/corpus/dxf/qcad_flange.dxf")).toStdString());
+        "tests/corpus/dxf/qcad_flange.dxf");
     tour.click("mnuFileOpen");
     dialogs.answers.push_back(ports::Answer::Ok);  // preparation complete
     tour.click("mnuPrepDrawing");
@@ -232,6 +266,26 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
         dialogs.answers.push_back(ports::Answer::Ok);  // reorganization failed
         tour.click("mnuReorganzie");
         tour.shoot("dead-end.png");
+    }
+
+    // The command line docked under the drawing with Draw Line running: its
+    // prompt, the rubber band and the snap marker on an endpoint.
+    dialogs.openPaths.push_back("examples/wing-rib.dxf");
+    tour.click("mnuFileOpen");
+    if (engine::Vecad* again = tour.drawing()) {
+        const engine::Handle first = firstOf(*again, engine::EntityType::Line);
+        const engine::Handle next = first ? again->GetNextEntity(first) : engine::kNoHandle;
+        if (first && next) {
+            double x1, y1, z1, x2, y2, z2;
+            engine::CadLineGetPoint1(first, x1, y1, z1);
+            engine::CadLineGetPoint2(next, x2, y2, z2);
+            tour.click("mnuToolsCommandWindow");
+            tour.pressButton("asxToolbar4", 1);  // snap to endpoints
+            tour.type(QStringLiteral("line"));
+            tour.pressAt(x1, y1);
+            tour.moveTo(x2, y2 + again->view().scale() * 2);
+            tour.shoot("command-line.png");
+        }
     }
 
     tour.click("mnuHelpAbout");

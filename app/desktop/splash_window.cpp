@@ -1,5 +1,7 @@
 #include "app/desktop/splash_window.h"
 
+#include <QTimer>
+
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -62,9 +64,29 @@ SplashWindow::SplashWindow(const shell::MainWindow& main)
     }
 }
 
+// The main window comes up behind the splash, which stays until it has
+// been seen for a while, or until the user clicks it.
 void SplashWindow::showMainWindow(QWidget& mainWindow) {
-    hide();
     mainWindow.show();
+    if (!isVisible()) {
+        return;
+    }
+    raise();
+    const qint64 left = kShownMs - shown_.elapsed();
+    if (left <= 0) {
+        hide();
+        return;
+    }
+    QTimer::singleShot(int(left), this, &QWidget::hide);
+}
+
+void SplashWindow::showEvent(QShowEvent* event) {
+    shown_.start();
+    QWidget::showEvent(event);
+}
+
+void SplashWindow::mousePressEvent(QMouseEvent*) {
+    hide();
 }
 
 }  // namespace brondel::desktop

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include "shell/main_window.h"
@@ -16,12 +17,20 @@ class SplashWindow : public QWidget {
     explicit SplashWindow(const shell::MainWindow& main);
 
     QLabel* versionLabel() const { return version_; }
-    // What the program's splash does when it is first activated: it hides
-    // itself and shows the main window.
+    // How long the splash is seen at least, in milliseconds.
+    static constexpr int kShownMs = 1000;
+
+    // What the program's splash does when it is first activated: it shows
+    // the main window and hides itself once it has been seen kShownMs.
     void showMainWindow(QWidget& mainWindow);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     QLabel* version_ = nullptr;
+    QElapsedTimer shown_;
 };
 
 }  // namespace brondel::desktop

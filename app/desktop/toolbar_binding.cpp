@@ -60,8 +60,8 @@ QToolBar* ToolbarBinding::build(const shell::Toolbar& model, QMainWindow& window
             action = bar->addSeparator();
         } else {
             action = bar->addAction(buttonIcon(model.name(), button.position()),
-                                    QString::fromStdString(button.tooltip()));
-            action->setToolTip(QString::fromStdString(button.tooltip()));
+                                    QString::fromStdString(button.caption()));
+            action->setToolTip(QString::fromStdString(button.caption()));
             const std::string name = model.name();
             const int position = button.position();
             connect(action, &QAction::triggered, this, [this, name, position] {

@@ -15,6 +15,11 @@ namespace {
 constexpr int kUndoButton = 21;
 constexpr int kRedoButton = 22;
 
+// The item's text: the hint when it names a step, else the plain verb.
+QString namedStep(const QString& hint, const QString& verb) {
+    return hint.startsWith(verb + QLatin1Char(' ')) ? hint : verb;
+}
+
 }  // namespace
 
 void bindUndoHints(shell::MainWindow& main, MenuBinding& menus, ToolbarBinding& toolbars) {
@@ -29,8 +34,12 @@ void bindUndoHints(shell::MainWindow& main, MenuBinding& menus, ToolbarBinding& 
     const auto refresh = [&main, undoItem, redoItem, undoButton, redoButton] {
         const QString undo = QString::fromStdString(documents::undoHint(main.active()));
         const QString redo = QString::fromStdString(documents::redoHint(main.active()));
+        // The items name their step ("Undo Draw Line"); with none they keep
+        // their plain caption and say so in the tip.
+        undoItem->setText(namedStep(undo, "Undo"));
         undoItem->setStatusTip(undo);
         undoItem->setToolTip(undo);
+        redoItem->setText(namedStep(redo, "Redo"));
         redoItem->setStatusTip(redo);
         redoItem->setToolTip(redo);
         // The buttons keep their own tooltips; the status bar names the step.

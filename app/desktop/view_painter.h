@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop/palette.h"
 #include "engine/drawing.h"
 #include "engine/view.h"
 
@@ -24,7 +25,7 @@ namespace brondel::desktop {
 
 class ViewPainter {
   public:
-    static constexpr QRgb kBackground = 0xff202020;
+    static constexpr QRgb kBackground = kDrawingBackground;
 
     using Selected = std::function<bool(engine::Handle)>;
 

@@ -1,6 +1,7 @@
 #include "tests/gui/user_session.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -22,9 +23,15 @@ class InteractiveTest : public testing::UserSession {
     }
     engine::Vecad& vecad() { return program.active().Vecad1; }
     CommandLineBox& box() { return *activeFrame().commandBox(); }
+    // Types text into the command line key by key and ends it with Return, as
+    // the keyboard does: keys the line leaves go on to the windows around it.
     void type(const QString& text) {
-        box().input()->setText(text);
-        Q_EMIT box().input()->returnPressed();
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box().input(), &press);
+        }
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+        QApplication::sendEvent(box().input(), &enter);
         QApplication::processEvents();
     }
     QImage screen() { return activeFrame().drawingView()->grab().toImage(); }
@@ -46,8 +53,11 @@ TEST_F(InteractiveTest, TheCommandWindowTakesNamesPointsAndShowsNotices) {
     EXPECT_TRUE(box().isHidden());
     click("mnuToolsCommandWindow");
     EXPECT_FALSE(box().isHidden());
+    // Docked under the drawing, across it, taking what the user types.
     const QWidget* drawing = activeFrame().drawingView();
-    EXPECT_EQ(box().geometry().bottom(), drawing->geometry().bottom() - 6);
+    EXPECT_EQ(box().geometry().top(), drawing->geometry().bottom() + 1);
+    EXPECT_EQ(box().geometry().width(), drawing->geometry().width());
+    EXPECT_EQ(QApplication::focusWidget(), box().input());
 
     type("line");
     EXPECT_EQ(box().input()->placeholderText(), "Draw Line: first point");
@@ -76,6 +86,40 @@ TEST_F(InteractiveTest, TheCommandWindowTakesNamesPointsAndShowsNotices) {
 
     click("mnuToolsCommandWindow");
     EXPECT_TRUE(box().isHidden());
+}
+
+TEST_F(InteractiveTest, ReturnAfterATypedPointLeavesTheCommandRunning) {
+    click("mnuToolsCommandWindow");
+    type("line");
+    type("0,0");
+    type("100,0");
+    EXPECT_EQ(vecad().GetNumEntities(), 1);
+    EXPECT_EQ(vecad().runningCommand(), engine::command::kDrawLine);
+    type("@0,50");
+    EXPECT_EQ(vecad().GetNumEntities(), 2);
+    // Typed over the drawing after a click there, the point still reaches the command.
+    for (const QChar c : QStringLiteral("@-100,0")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(activeFrame().drawingView(), &press);
+    }
+    EXPECT_EQ(box().input()->text(), "@-100,0");
+    type("");  // Return on what the line holds
+    EXPECT_EQ(vecad().GetNumEntities(), 3);
+    type("");  // Return on an empty line alone ends it
+    EXPECT_EQ(vecad().runningCommand(), 0);
+    EXPECT_FALSE(box().history()->toPlainText().contains("Unknown command"));
+}
+
+TEST_F(InteractiveTest, EachDrawingShowsItsOwnPromptInThePanelWithTheCommandWindowHidden) {
+    vecad().Execute(engine::command::kDrawLine);
+    EXPECT_EQ(program.main.statusMain.panels[2], "Draw Line: first point");
+    documents::DrawingWindow* first = program.main.active();
+    click("mnuFileNew");
+    EXPECT_EQ(program.main.statusMain.panels[2], "") << "not the other drawing's prompt";
+    program.main.activate(first);
+    EXPECT_EQ(program.main.statusMain.panels[2], "Draw Line: first point");
+    vecad().commandKey(27);
+    EXPECT_EQ(program.main.statusMain.panels[2], "");
 }
 
 TEST_F(InteractiveTest, DrawLineShowsItsRubberBandAndSnapsToEndpoints) {

@@ -84,6 +84,10 @@ TEST(FileFilterTest, PairsBecomeQtNameFilters) {
     EXPECT_EQ(qtNameFilters("Drawing (*.dxf)|*.dxf|All files|*.*|Both|*.dxf;*.vec|odd"),
               (QStringList{"Drawing (*.dxf)", "All files (*.*)", "Both (*.dxf *.vec)"}));
     EXPECT_TRUE(qtNameFilters("").isEmpty());
+    EXPECT_EQ(filterSuffix("DXF File (*.dxf)"), "dxf");
+    EXPECT_EQ(filterSuffix("Both (*.dxf *.vec)"), "dxf");
+    EXPECT_EQ(filterSuffix("All (*.*)"), "");
+    EXPECT_EQ(filterSuffix("Anything"), "");
     EXPECT_EQ(displayText("first\rsecond\r\nthird"), QStringLiteral("first\nsecond\nthird"));
 }
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QToolBar>
 #include <map>
 #include <string>
@@ -93,9 +96,23 @@ TEST_F(PicturesTest, SplashShowsTheProgramsVersionUntilItShowsTheMainWindow) {
     EXPECT_TRUE(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
     frame_->hide();
     splash.show();
+    QElapsedTimer since;
+    since.start();
     splash.showMainWindow(*frame_);
-    EXPECT_FALSE(splash.isVisible());
     EXPECT_TRUE(frame_->isVisible());
+    EXPECT_TRUE(splash.isVisible()) << "seen for a while first";
+    while (splash.isVisible() && since.elapsed() < 3 * SplashWindow::kShownMs) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_GE(since.elapsed(), SplashWindow::kShownMs - 50);
+
+    splash.show();
+    splash.showMainWindow(*frame_);
+    QMouseEvent click(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&splash, &click);
+    EXPECT_FALSE(splash.isVisible()) << "a click closes it";
 }
 
 }  // namespace

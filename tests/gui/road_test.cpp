@@ -19,6 +19,9 @@ using RoadTest = testing::UserSession;
 
 TEST_F(RoadTest, MenusAndToolbarsFollowEveryStateChange) {
     expectInStep("at start");
+    // Tooltips are words, never a button's internal key.
+    EXPECT_EQ(frame.toolbarBinding().button("asxToolbar1", 3)->toolTip(), "Open a drawing");
+    EXPECT_EQ(frame.toolbarBinding().button("asxToolbar1", 4)->toolTip(), "Save");
     click("mnuFileNew");
     expectInStep("with a drawing window");
     pressButton("asxToolbar1", 29);  // the DAT view
@@ -68,8 +71,13 @@ TEST_F(RoadTest, TheEditMenuNamesWhatUndoAndRedoWouldDo) {
     ASSERT_NE(edit, nullptr);
     Q_EMIT edit->aboutToShow();
     EXPECT_EQ(frame.menuBinding().action("mnuEditUndo")->statusTip(), "Undo Draw Line");
+    EXPECT_EQ(frame.menuBinding().action("mnuEditUndo")->text(), "Undo Draw Line");
+    EXPECT_EQ(frame.menuBinding().action("mnuEditRedo")->text(), "Redo");
     EXPECT_EQ(frame.menuBinding().action("mnuEditRedo")->toolTip(), "Nothing to redo");
     click("mnuEditUndo");
+    Q_EMIT edit->aboutToShow();
+    EXPECT_EQ(frame.menuBinding().action("mnuEditRedo")->text(), "Redo Draw Line");
+    EXPECT_EQ(frame.menuBinding().action("mnuEditUndo")->text(), "Undo");
     Q_EMIT frame.toolbarBinding().button("asxToolbar1", 22)->hovered();
     EXPECT_EQ(frame.toolbarBinding().button("asxToolbar1", 22)->statusTip(), "Redo Draw Line");
     EXPECT_EQ(frame.toolbarBinding().button("asxToolbar1", 22)->toolTip(), "Redo");

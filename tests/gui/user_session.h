@@ -65,7 +65,7 @@ class UserSession : public ::testing::Test {
                 if (!b.isSeparator() && b.visible()) {
                     EXPECT_EQ(button->isEnabled(), b.enabled())
                         << when << ": " << bar.name() << " " << b.position();
-                    EXPECT_EQ(button->toolTip().toStdString(), b.tooltip());
+                    EXPECT_EQ(button->toolTip().toStdString(), b.caption());
                 }
                 EXPECT_EQ(button->isVisible(), b.visible())
                     << when << ": " << bar.name() << " " << b.position();
