@@ -9,9 +9,9 @@
 #include "check_command.h"
 #include "convert_command.h"
 #include "info_command.h"
+#include "pathtools/path_segments.h"
 #include "shell/program_folder.h"
 #include "shell/version.h"
-#include "pathtools/path_segments.h"
 #include "verify_command.h"
 
 namespace {

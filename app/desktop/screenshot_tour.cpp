@@ -247,8 +247,7 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
 
     // A drawing whose path breaks: the dead end and the nearest line end
     // not reached, marked over the drawing.
-    dialogs.openPaths.push_back(
-        "tests/corpus/dxf/qcad_flange.dxf");
+    dialogs.openPaths.push_back("tests/corpus/dxf/qcad_flange.dxf");
     tour.click("mnuFileOpen");
     dialogs.answers.push_back(ports::Answer::Ok);  // preparation complete
     tour.click("mnuPrepDrawing");
