@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "app/desktop/command_guard.h"
 #include "app/desktop/command_overlay.h"
@@ -22,6 +23,23 @@ namespace {
 constexpr double kWheelZoomIn = 1.25;
 constexpr double kWheelZoomOut = 0.8;
 constexpr QRgb kCrosshair = 0xffc0c0c0;
+constexpr QRgb kGridDot = 0xff707070;
+// Closer than this the dots would grey the whole view.
+constexpr double kFewestGridPixels = 8;
+
+void paintGrid(QPainter& p, const engine::View& view) {
+    const double step = engine::Vecad::kGridStep;
+    if (step / view.scale() < kFewestGridPixels) {
+        return;
+    }
+    p.setPen(QColor::fromRgb(kGridDot));
+    for (double x = std::ceil(view.left() / step) * step; x <= view.right(); x += step) {
+        for (double y = std::ceil(view.bottom() / step) * step; y <= view.top(); y += step) {
+            const engine::Point2 at = view.toWindow(x, y);
+            p.drawPoint(QPointF(at.x, at.y));
+        }
+    }
+}
 
 }  // namespace
 
@@ -72,6 +90,9 @@ void DrawingView::paintEvent(QPaintEvent*) {
     }
     QPainter p(this);
     p.drawImage(0, 0, picture_);
+    if (vecad_.GridGetShow()) {
+        paintGrid(p, view);
+    }
     paintCommandOverlay(p, vecad_);
     if (!isPreview_) {
         paintPathMarks(p, window_);
