@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -23,6 +24,8 @@ namespace {
 constexpr double kWheelZoomIn = 1.25;
 constexpr double kWheelZoomOut = 0.8;
 constexpr QRgb kCrosshair = 0xffc0c0c0;
+// Pixels from the marked point to the tip's corner, clear of the marker.
+constexpr int kSnapTipOffset = 12;
 constexpr QRgb kGridDot = 0xff707070;
 // Closer than this the dots would grey the whole view.
 constexpr double kFewestGridPixels = 8;
@@ -155,6 +158,7 @@ void DrawingView::mouseMoveEvent(QMouseEvent* event) {
     cursorInside_ = true;
     if (!isPreview_) {
         runGuarded([this, at] { vecad_.cursorAt(at.x(), at.y()); });
+        followSnapTip();
     }
     const engine::Point2 world = vecad_.view().toWorld(at.x(), at.y());
     window_.cursorMoved(world.x, world.y, 0);
@@ -170,6 +174,23 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
         const QPointF at = event->position();
         runGuarded([this, at] { vecad_.releaseAt(at.x(), at.y()); });
     }
+}
+
+// The snap marker names its kind beside itself, at once, as the cursor
+// finds it; the tip goes with the marker.
+void DrawingView::followSnapTip() {
+    const std::optional<engine::SnapHit>& hit = vecad_.snapHit();
+    if (!hit) {
+        setToolTip({});
+        QToolTip::hideText();
+        return;
+    }
+    const QString name = QString::fromLatin1(engine::snapKindName(hit->kind));
+    setToolTip(name);
+    const engine::Point2 at = vecad_.view().toWindow(hit->point.x, hit->point.y);
+    QToolTip::showText(mapToGlobal(QPoint(static_cast<int>(at.x) + kSnapTipOffset,
+                                          static_cast<int>(at.y) + kSnapTipOffset)),
+                       name, this);
 }
 
 void DrawingView::leaveEvent(QEvent*) {

@@ -40,6 +40,7 @@ class DrawingView : public QWidget {
   private:
     // The picture must be rendered again (the drawing or the view changed).
     void invalidate();
+    void followSnapTip();
 
     engine::Vecad& vecad_;
     documents::DrawingWindow& window_;
