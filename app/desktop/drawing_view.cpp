@@ -26,6 +26,8 @@ constexpr double kWheelZoomOut = 0.8;
 constexpr QRgb kCrosshair = 0xffc0c0c0;
 // Pixels from the marked point to the tip's corner, clear of the marker.
 constexpr int kSnapTipOffset = 12;
+constexpr QRgb kRowMark = 0xffff40ff;
+constexpr double kRowMarkRadius = 6;  // pixels
 constexpr QRgb kGridDot = 0xff707070;
 // Closer than this the dots would grey the whole view.
 constexpr double kFewestGridPixels = 8;
@@ -97,6 +99,11 @@ void DrawingView::paintEvent(QPaintEvent*) {
         paintGrid(p, view);
     }
     paintCommandOverlay(p, vecad_);
+    if (mark_) {
+        const engine::Point2 at = view.toWindow(mark_->x, mark_->y);
+        p.setPen(QPen(QColor::fromRgb(kRowMark), 2));
+        p.drawEllipse(QPointF(at.x, at.y), kRowMarkRadius, kRowMarkRadius);
+    }
     if (!isPreview_) {
         paintPathMarks(p, window_);
     }
@@ -174,6 +181,11 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
         const QPointF at = event->position();
         runGuarded([this, at] { vecad_.releaseAt(at.x(), at.y()); });
     }
+}
+
+void DrawingView::setMark(std::optional<engine::Point2> at) {
+    mark_ = at;
+    update();
 }
 
 // The snap marker names its kind beside itself, at once, as the cursor
