@@ -74,6 +74,11 @@ void DrawingWindow::activated() {
 }
 
 void DrawingWindow::keyPressed(int keyCode) {
+    // The aids switch even while a command runs, as the user draws with them.
+    if (const auto aid = shell::aidOfKey(keyCode)) {
+        main_.toggleAid(*aid);
+        return;
+    }
     if (Vecad1.commandKey(keyCode)) {
         return;
     }

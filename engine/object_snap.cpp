@@ -221,6 +221,30 @@ class Collector {
 
 }  // namespace
 
+const char* snapKindName(SnapKind kind) {
+    switch (kind) {
+        case SnapKind::Node:
+            return "Node";
+        case SnapKind::Endpoint:
+            return "Endpoint";
+        case SnapKind::Midpoint:
+            return "Midpoint";
+        case SnapKind::Center:
+            return "Center";
+        case SnapKind::Nearest:
+            return "Nearest";
+        case SnapKind::Intersection:
+            return "Intersection";
+        case SnapKind::Perpendicular:
+            return "Perpendicular";
+        case SnapKind::Tangent:
+            return "Tangent";
+        case SnapKind::Grip:
+            return "Grip";
+    }
+    return "";
+}
+
 std::optional<SnapHit> findSnap(const Drawing& drawing, Point2 at, double aperture, int modes,
                                 std::optional<Point2> from) {
     if (modes == 0 || !(aperture >= 0)) {

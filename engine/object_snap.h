@@ -33,6 +33,9 @@ enum class SnapKind {
     Grip
 };
 
+// The kind's name as the user reads it beside the marker, e.g. "Endpoint".
+const char* snapKindName(SnapKind kind);
+
 struct SnapHit {
     Point2 point;
     SnapKind kind = SnapKind::Nearest;

@@ -198,6 +198,10 @@ class Vecad {
     double PolarGetInc() const { return polarInc_; }
     bool PolarGetOn() const { return polarOn_; }
     void PolarPutOn(bool on) { polarOn_ = on; }
+    // The dot grid drawn behind the drawing, kGridStep drawing units apart.
+    static constexpr double kGridStep = 10;
+    bool GridGetShow() const { return gridShow_; }
+    void GridPutShow(bool on) { gridShow_ = on; }
     bool NavGetParam(int param) const { return param == 4 && navigator_; }
     void NavCreate(std::intptr_t parent, int left, int top, int width, int height, int flags);
     // Told when NavCreate has made the navigator, so a skin can show it.
@@ -263,6 +267,7 @@ class Vecad {
     bool snapOn_ = true;
     double polarInc_ = 0;
     bool polarOn_ = false;
+    bool gridShow_ = false;
     bool navigator_ = false;
 };
 

@@ -26,13 +26,6 @@ std::string withoutMnemonic(const std::string& caption) {
     return plain;
 }
 
-void toggleOrtho(MainWindow& main, engine::Vecad& drawing) {
-    drawing.PolarPutInc(0);
-    const bool wasOn = drawing.PolarGetOn();
-    main.menus.setChecked("mnuOrtho", !wasOn);
-    drawing.PolarPutOn(!wasOn);
-}
-
 void toggleMagnifier(engine::Vecad& drawing) {
     engine::CadMagPutShow(engine::CadMagGetShow() == 0);
     drawing.Update();
@@ -98,6 +91,8 @@ void MainWindow::runAction(const Action& action, const std::string& itemName,
             // These act on the active drawing; without one there is nothing to act on.
             if (active_ != nullptr) {
                 runEngineAction(action);
+                // The snap switch among them shows on the status bar.
+                followAids();
             }
             return;
     }
@@ -136,7 +131,7 @@ void MainWindow::runEngineAction(const Action& action) {
                 }
                 break;
             case ActionKind::Ortho:
-                toggleOrtho(*this, drawing);
+                toggleAid(DraftingAid::Ortho);
                 break;
             case ActionKind::Magnifier:
                 toggleMagnifier(drawing);

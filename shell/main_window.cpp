@@ -194,6 +194,7 @@ void MainWindow::activate(documents::DrawingWindow* window) {
     statusMain.set(3, window->promptPanel);
     window->activated();
     windowsChanged.emit();
+    followAids();
 }
 
 bool MainWindow::closeWindow(documents::DrawingWindow& window) {

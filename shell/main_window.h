@@ -15,6 +15,7 @@
 #include "ports/registry.h"
 #include "shell/app_state.h"
 #include "shell/change_signal.h"
+#include "shell/drafting_aids.h"
 #include "shell/menu_model.h"
 #include "shell/progress.h"
 #include "shell/toolbar_model.h"
@@ -144,6 +145,11 @@ class MainWindow {
     // Commands: a click on a menu item or a toolbar button runs its action.
     void click(const std::string& itemName);
     void pressToolbar(const std::string& toolbar, int position);
+    // Snap, Grid and Ortho of the active drawing (off without one), switched
+    // from the menu, the toolbar, the status bar or their keys.
+    bool aidOn(DraftingAid aid);
+    void toggleAid(DraftingAid aid);
+    ChangeSignal aidsChanged;
     void addHandler(const std::string& name, Handler handler);
     bool hasHandler(const std::string& name) const { return handlers_.count(name) != 0; }
     // Runs the handler registered under name; false when there is none.
@@ -164,6 +170,7 @@ class MainWindow {
     void writeLastProfile();
     void runAction(const Action& action, const std::string& itemName, const std::string& caption);
     void runEngineAction(const Action& action);
+    void followAids();
 
     std::vector<std::unique_ptr<documents::DrawingWindow>> windows_;
     documents::DrawingWindow* active_ = nullptr;

@@ -17,6 +17,7 @@
 #include "app/desktop/navigator.h"
 #include "app/desktop/properties_request.h"
 #include "app/desktop/row_list_model.h"
+#include "coordfiles/row_mark.h"
 #include "documents/file_commands.h"
 #include "windows/command_window.h"
 
@@ -41,8 +42,8 @@ DrawingFrame::DrawingFrame(documents::DrawingWindow& window, QWidget* parent)
     frame1_ = new QGroupBox(content);
     // The frame stands over the drawing; its caption needs a plain ground.
     frame1_->setAutoFillBackground(true);
-    cList_ = makeList(window.CList, frame1_);
-    dList_ = makeList(window.DList, frame1_);
+    cList_ = makeList(window.CList, documents::ListView::Coordinate, vecad1_, frame1_);
+    dList_ = makeList(window.DList, documents::ListView::Dat, vecad2_, frame1_);
     setWidget(content);
     commandBox_ = new CommandLineBox(window.Vecad1, window.vecad1Events, content);
     vecad1_->installEventFilter(this);
@@ -60,18 +61,37 @@ DrawingFrame::DrawingFrame(documents::DrawingWindow& window, QWidget* parent)
 
 DrawingFrame::~DrawingFrame() = default;
 
+QWidget* DrawingFrame::drawingView() const {
+    return vecad1_;
+}
+
+QWidget* DrawingFrame::previewView() const {
+    return vecad2_;
+}
+
 void DrawingFrame::listen(shell::ChangeSignal& signal, std::function<void()> f) {
     connections_.push_back(signal.scoped(std::move(f)));
 }
 
-QListView* DrawingFrame::makeList(documents::ListBox& list, QWidget* parent) {
+// A picked row marks its point in the view it belongs to; new rows take
+// the mark away.
+QListView* DrawingFrame::makeList(documents::ListBox& list, documents::ListView kind,
+                                  DrawingView* marked, QWidget* parent) {
     auto* view = new QListView(parent);
     auto* model = new RowListModel(list, view);
     view->setModel(model);
     view->setUniformItemSizes(true);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    listen(list.changed, [this, model] {
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [&list, kind, marked](const QModelIndex& current) {
+                const auto row = static_cast<std::size_t>(current.row());
+                marked->setMark(current.isValid() && row < list.rows.size()
+                                    ? coordfiles::rowMarkPoint(kind, list.rows[row])
+                                    : std::nullopt);
+            });
+    listen(list.changed, [this, model, marked] {
         model->reload();
+        marked->setMark(std::nullopt);
         followLayout();
     });
     return view;

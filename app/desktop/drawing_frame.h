@@ -12,6 +12,7 @@ class QListView;
 namespace brondel::desktop {
 
 class CommandLineBox;
+class DrawingView;
 class RowListModel;
 
 // The MDI child showing one drawing window: the drawing control, the DAT
@@ -35,7 +36,9 @@ class DrawingFrame : public QMdiSubWindow {
     QSize sizeHint() const override;
 
     // The widget that shows Vecad1.
-    QWidget* drawingView() const { return vecad1_; }
+    QWidget* drawingView() const;
+    // The widget that shows Vecad2, the DAT preview.
+    QWidget* previewView() const;
     QListView* coordinateList() const { return cList_; }
     // The box (Picture1) that holds the engine's command window.
     CommandLineBox* commandBox() const { return commandBox_; }
@@ -54,11 +57,12 @@ class DrawingFrame : public QMdiSubWindow {
   private:
     void followCovered();
     void listen(shell::ChangeSignal& signal, std::function<void()> f);
-    QListView* makeList(documents::ListBox& list, QWidget* parent);
+    QListView* makeList(documents::ListBox& list, documents::ListView kind, DrawingView* marked,
+                        QWidget* parent);
 
     documents::DrawingWindow& window_;
-    QWidget* vecad1_ = nullptr;
-    QWidget* vecad2_ = nullptr;
+    DrawingView* vecad1_ = nullptr;
+    DrawingView* vecad2_ = nullptr;
     QGroupBox* frame1_ = nullptr;
     QListView* cList_ = nullptr;
     QListView* dList_ = nullptr;

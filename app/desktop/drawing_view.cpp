@@ -7,7 +7,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QToolTip>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "app/desktop/command_guard.h"
 #include "app/desktop/command_overlay.h"
@@ -22,6 +24,27 @@ namespace {
 constexpr double kWheelZoomIn = 1.25;
 constexpr double kWheelZoomOut = 0.8;
 constexpr QRgb kCrosshair = 0xffc0c0c0;
+// Pixels from the marked point to the tip's corner, clear of the marker.
+constexpr int kSnapTipOffset = 12;
+constexpr QRgb kRowMark = 0xffff40ff;
+constexpr double kRowMarkRadius = 6;  // pixels
+constexpr QRgb kGridDot = 0xff707070;
+// Closer than this the dots would grey the whole view.
+constexpr double kFewestGridPixels = 8;
+
+void paintGrid(QPainter& p, const engine::View& view) {
+    const double step = engine::Vecad::kGridStep;
+    if (step / view.scale() < kFewestGridPixels) {
+        return;
+    }
+    p.setPen(QColor::fromRgb(kGridDot));
+    for (double x = std::ceil(view.left() / step) * step; x <= view.right(); x += step) {
+        for (double y = std::ceil(view.bottom() / step) * step; y <= view.top(); y += step) {
+            const engine::Point2 at = view.toWindow(x, y);
+            p.drawPoint(QPointF(at.x, at.y));
+        }
+    }
+}
 
 }  // namespace
 
@@ -72,7 +95,15 @@ void DrawingView::paintEvent(QPaintEvent*) {
     }
     QPainter p(this);
     p.drawImage(0, 0, picture_);
+    if (vecad_.GridGetShow()) {
+        paintGrid(p, view);
+    }
     paintCommandOverlay(p, vecad_);
+    if (mark_) {
+        const engine::Point2 at = view.toWindow(mark_->x, mark_->y);
+        p.setPen(QPen(QColor::fromRgb(kRowMark), 2));
+        p.drawEllipse(QPointF(at.x, at.y), kRowMarkRadius, kRowMarkRadius);
+    }
     if (!isPreview_) {
         paintPathMarks(p, window_);
     }
@@ -134,6 +165,7 @@ void DrawingView::mouseMoveEvent(QMouseEvent* event) {
     cursorInside_ = true;
     if (!isPreview_) {
         runGuarded([this, at] { vecad_.cursorAt(at.x(), at.y()); });
+        followSnapTip();
     }
     const engine::Point2 world = vecad_.view().toWorld(at.x(), at.y());
     window_.cursorMoved(world.x, world.y, 0);
@@ -149,6 +181,28 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
         const QPointF at = event->position();
         runGuarded([this, at] { vecad_.releaseAt(at.x(), at.y()); });
     }
+}
+
+void DrawingView::setMark(std::optional<engine::Point2> at) {
+    mark_ = at;
+    update();
+}
+
+// The snap marker names its kind beside itself, at once, as the cursor
+// finds it; the tip goes with the marker.
+void DrawingView::followSnapTip() {
+    const std::optional<engine::SnapHit>& hit = vecad_.snapHit();
+    if (!hit) {
+        setToolTip({});
+        QToolTip::hideText();
+        return;
+    }
+    const QString name = QString::fromLatin1(engine::snapKindName(hit->kind));
+    setToolTip(name);
+    const engine::Point2 at = vecad_.view().toWindow(hit->point.x, hit->point.y);
+    QToolTip::showText(mapToGlobal(QPoint(static_cast<int>(at.x) + kSnapTipOffset,
+                                          static_cast<int>(at.y) + kSnapTipOffset)),
+                       name, this);
 }
 
 void DrawingView::leaveEvent(QEvent*) {

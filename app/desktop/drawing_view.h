@@ -3,9 +3,12 @@
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <optional>
+#include <vector>
 
 #include "app/desktop/view_painter.h"
 #include "engine/vecad.h"
+#include "shell/change_signal.h"
 
 // The widget that shows one drawing control of a drawing window: it paints
 // the control's drawing through its view, keeps the view's size, zooms
@@ -27,6 +30,10 @@ class DrawingView : public QWidget {
                 QWidget* parent = nullptr);
     ~DrawingView() override;
 
+    // A point marked over the view, not in the drawing: the picked list row.
+    void setMark(std::optional<engine::Point2> at);
+    std::optional<engine::Point2> mark() const { return mark_; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -40,6 +47,7 @@ class DrawingView : public QWidget {
   private:
     // The picture must be rendered again (the drawing or the view changed).
     void invalidate();
+    void followSnapTip();
 
     engine::Vecad& vecad_;
     documents::DrawingWindow& window_;
@@ -53,6 +61,7 @@ class DrawingView : public QWidget {
 
     QPoint cursor_;
     bool cursorInside_ = false;
+    std::optional<engine::Point2> mark_;
     bool panning_ = false;
     QPoint panFrom_;
 };

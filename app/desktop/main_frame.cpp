@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "app/desktop/aid_toggles.h"
 #include "app/desktop/command_guard.h"
 #include "app/desktop/drawing_frame.h"
 #include "app/desktop/menu_binding.h"
@@ -56,6 +57,9 @@ MainFrame::MainFrame(shell::MainWindow& main) : main_(main), autosave_(main) {
     }
     progress_ = new ProgressPanel(main.progress, this);
     statusBar()->addPermanentWidget(progress_);
+    aids_ = new AidToggles(
+        main, [this](const std::function<void()>& f) { command(f); }, this);
+    statusBar()->addPermanentWidget(aids_);
     listen(main.windowsChanged, [this] { followWindows(); });
     listen(main.statusMain.changed, [this] { followStatus(); });
     listen(main.pointerChanged, [this] { followPointer(); });

@@ -13,6 +13,7 @@ class QMdiSubWindow;
 
 namespace brondel::desktop {
 
+class AidToggles;
 class DrawingFrame;
 class MenuBinding;
 class ModalDialog;
@@ -36,6 +37,7 @@ class MainFrame : public QMainWindow {
     DrawingFrame* frameOf(const documents::DrawingWindow* window) const;
     QLabel* statusPanel(int panel) const { return panels_[panel - 1]; }
     ProgressPanel* progressPanel() const { return progress_; }
+    AidToggles* aidToggles() const { return aids_; }
     // The program's modal window on screen; null when none is open.
     ModalDialog* modalDialog() const { return modal_; }
     // Writes changed drawings to their recovery files now and then.
@@ -65,6 +67,7 @@ class MainFrame : public QMainWindow {
     ToolbarBinding* toolbars_ = nullptr;
     QLabel* panels_[3] = {};
     ProgressPanel* progress_ = nullptr;
+    AidToggles* aids_ = nullptr;
     ModalDialog* modal_ = nullptr;
     documents::Autosave autosave_;
     std::vector<DrawingFrame*> frames_;

@@ -4,9 +4,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QToolTip>
 
 #include "app/desktop/command_line_box.h"
 #include "engine/commands.h"
+#include "engine/object_snap.h"
 
 // The engine's own commands as a user works them on screen: typed into the
 // command window, drawn with a rubber band, snapped, selected by a window.
@@ -120,6 +122,34 @@ TEST_F(InteractiveTest, EachDrawingShowsItsOwnPromptInThePanelWithTheCommandWind
     EXPECT_EQ(program.main.statusMain.panels[2], "Draw Line: first point");
     vecad().commandKey(27);
     EXPECT_EQ(program.main.statusMain.panels[2], "");
+}
+
+TEST_F(InteractiveTest, TheSnapMarkerNamesItsKindInATooltip) {
+    vecad().AddLine(20, 20, 0, 60, 20, 0);
+    vecad().AddPoint(100, 20, 0);
+    vecad().SnapPutMode(engine::snap::kEndpoint | engine::snap::kMidpoint | engine::snap::kNode);
+    vecad().Execute(engine::command::kDrawLine);
+    QWidget* view = activeFrame().drawingView();
+    const struct {
+        double x, y;
+        const char* tip;  // empty where nothing is marked
+    } stops[] = {
+        {20.4, 19.7, "Endpoint"},
+        {40.3, 20.2, "Midpoint"},
+        {100.3, 20.2, "Node"},
+        {40, 60, ""},
+    };
+    for (const auto& stop : stops) {
+        SCOPED_TRACE(stop.tip);
+        moveTo(stop.x, stop.y);
+        EXPECT_EQ(view->toolTip(), stop.tip);
+        // Shown at once, not after the hover delay; leaving it, Qt fades it out.
+        if (*stop.tip != 0) {
+            EXPECT_TRUE(QToolTip::isVisible());
+            EXPECT_EQ(QToolTip::text(), stop.tip);
+        }
+    }
+    vecad().commandKey(27);
 }
 
 TEST_F(InteractiveTest, DrawLineShowsItsRubberBandAndSnapsToEndpoints) {
