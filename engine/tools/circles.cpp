@@ -60,43 +60,21 @@ class CircleBySize : public DrawTool {
 };
 
 // The two ends of a diameter.
-class DiametricCircle : public DrawTool {
+class DiametricCircle : public TwoPointDrawTool {
   public:
-    ToolResult update(ToolContext& c, const ToolEvent& e) override {
-        if (e.kind == ToolEvent::Kind::Enter) {
-            return ToolResult::Cancel;
-        }
-        if (e.kind != ToolEvent::Kind::Point) {
-            return ToolResult::Running;
-        }
-        if (!first_) {
-            first_ = e.at.world;
-            return ToolResult::Running;
-        }
-        std::vector<Entity> made = sketch(e.at.world);
-        if (made.empty()) {
-            return refuse(c, "The two ends of the diameter must differ");
-        }
-        keep(std::move(made));
-        return ToolResult::Commit;
-    }
-    ToolAsk ask() const override {
-        return askPoint(first_ ? "other end of the diameter" : "first end of the diameter");
-    }
-    std::optional<Point2> basePoint() const override { return first_; }
+    DiametricCircle()
+        : TwoPointDrawTool("first end of the diameter", "other end of the diameter",
+                           "The two ends of the diameter must differ") {}
     bool followsPolar() const override { return true; }
 
   protected:
     std::vector<Entity> sketch(Point2 cursor) const override {
-        if (!first_) {
+        if (!first()) {
             return {};
         }
-        return circle({(first_->x + cursor.x) / 2, (first_->y + cursor.y) / 2},
-                      distance(*first_, cursor) / 2);
+        const Point2 a = *first();
+        return circle({(a.x + cursor.x) / 2, (a.y + cursor.y) / 2}, distance(a, cursor) / 2);
     }
-
-  private:
-    std::optional<Point2> first_;
 };
 
 // Two points on the circle and the radius; the centre lies left of the

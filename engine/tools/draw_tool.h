@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/tool.h"
@@ -77,5 +78,44 @@ inline double distance(Point2 a, Point2 b) {
 inline Point3 at3(Point2 p) {
     return {p.x, p.y, 0};
 }
+
+// A tool made by two points: the first fixes one end, the second commits
+// what sketch() makes from first() to it, or is refused with `refusal` when
+// the two make nothing.
+class TwoPointDrawTool : public DrawTool {
+  public:
+    TwoPointDrawTool(std::string firstPrompt, std::string secondPrompt, std::string refusal)
+        : firstPrompt_(std::move(firstPrompt)),
+          secondPrompt_(std::move(secondPrompt)),
+          refusal_(std::move(refusal)) {}
+
+    ToolResult update(ToolContext& c, const ToolEvent& e) override {
+        if (e.kind == ToolEvent::Kind::Enter) {
+            return ToolResult::Cancel;
+        }
+        if (e.kind != ToolEvent::Kind::Point) {
+            return ToolResult::Running;
+        }
+        if (!first_) {
+            first_ = e.at.world;
+            return ToolResult::Running;
+        }
+        std::vector<Entity> made = sketch(e.at.world);
+        if (made.empty()) {
+            return refuse(c, refusal_);
+        }
+        keep(std::move(made));
+        return ToolResult::Commit;
+    }
+    ToolAsk ask() const override { return askPoint(first_ ? secondPrompt_ : firstPrompt_); }
+    std::optional<Point2> basePoint() const override { return first_; }
+
+  protected:
+    const std::optional<Point2>& first() const { return first_; }
+
+  private:
+    std::string firstPrompt_, secondPrompt_, refusal_;
+    std::optional<Point2> first_;
+};
 
 }  // namespace brondel::engine::tools

@@ -7,35 +7,18 @@ namespace {
 
 // Two opposite corners: a closed polyline of four vertices running
 // counter-clockwise from the first corner.
-class DrawRectangle : public DrawTool {
+class DrawRectangle : public TwoPointDrawTool {
   public:
-    ToolResult update(ToolContext& c, const ToolEvent& e) override {
-        if (e.kind == ToolEvent::Kind::Enter) {
-            return ToolResult::Cancel;
-        }
-        if (e.kind != ToolEvent::Kind::Point) {
-            return ToolResult::Running;
-        }
-        if (!first_) {
-            first_ = e.at.world;
-            return ToolResult::Running;
-        }
-        std::vector<Entity> made = sketch(e.at.world);
-        if (made.empty()) {
-            return refuse(c, "The corners must differ in x and in y");
-        }
-        keep(std::move(made));
-        return ToolResult::Commit;
-    }
-    ToolAsk ask() const override { return askPoint(first_ ? "opposite corner" : "first corner"); }
-    std::optional<Point2> basePoint() const override { return first_; }
+    DrawRectangle()
+        : TwoPointDrawTool("first corner", "opposite corner",
+                           "The corners must differ in x and in y") {}
 
   protected:
     std::vector<Entity> sketch(Point2 cursor) const override {
-        if (!first_ || cursor.x == first_->x || cursor.y == first_->y) {
+        if (!first() || cursor.x == first()->x || cursor.y == first()->y) {
             return {};
         }
-        const Point2 a = *first_;
+        const Point2 a = *first();
         const bool ccw = (cursor.x - a.x) * (cursor.y - a.y) > 0;
         const Point2 second = ccw ? Point2{cursor.x, a.y} : Point2{a.x, cursor.y};
         const Point2 fourth = ccw ? Point2{a.x, cursor.y} : Point2{cursor.x, a.y};
@@ -48,9 +31,6 @@ class DrawRectangle : public DrawTool {
         out.emplace_back(std::move(g));
         return out;
     }
-
-  private:
-    std::optional<Point2> first_;
 };
 
 }  // namespace
