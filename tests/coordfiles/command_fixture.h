@@ -30,11 +30,7 @@ class CommandTest : public ::testing::Test {
   protected:
     std::string path(const std::string& name) const { return program.folder.file(name); }
 
-    documents::DrawingWindow& newWindow() {
-        documents::DrawingWindow& window = main.NewDrawingWindow();
-        ++main.openWindowCount;
-        return window;
-    }
+    documents::DrawingWindow& newWindow() { return program.newDrawing(); }
 
     // The message boxes shown since the last call.
     std::vector<Message> takeMessages() {

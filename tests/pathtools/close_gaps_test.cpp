@@ -32,14 +32,8 @@ class CloseGapsTest : public ::testing::Test {
   protected:
     testing::TestProgram program;
     shell::MainWindow& main = program.main;
-    documents::DrawingWindow& window = open();
+    documents::DrawingWindow& window = program.newDrawing();
     engine::Vecad& v = window.Vecad1;
-
-    documents::DrawingWindow& open() {
-        documents::DrawingWindow& w = main.NewDrawingWindow();
-        ++main.openWindowCount;
-        return w;
-    }
 
     // A square whose bottom corners miss by 0.004 and 0.006, its bottom
     // drawn twice, a piece of the top lying along it, a line of no length,

@@ -15,11 +15,7 @@ class PrepDrawingTest : public ::testing::Test {
   protected:
     testing::TestProgram program;
     shell::MainWindow& main = program.main;
-    documents::DrawingWindow& window = [this]() -> documents::DrawingWindow& {
-        documents::DrawingWindow& w = main.NewDrawingWindow();
-        ++main.openWindowCount;
-        return w;
-    }();
+    documents::DrawingWindow& window = program.newDrawing();
     engine::Vecad& vecad = window.Vecad1;
 
     std::map<int, int> kinds() const {

@@ -32,11 +32,7 @@ class ReorganizeTest : public ::testing::Test {
     shell::MainWindow& main = program.main;
     testing::ScriptedDialogs& dialogs = program.dialogs();
 
-    documents::DrawingWindow& newWindow() {
-        documents::DrawingWindow& window = main.NewDrawingWindow();
-        ++main.openWindowCount;
-        return window;
-    }
+    documents::DrawingWindow& newWindow() { return program.newDrawing(); }
     documents::DrawingWindow& window = newWindow();
     engine::Vecad& vecad = window.Vecad1;
 
@@ -166,8 +162,7 @@ TEST_F(ReorganizeTest, TiesAtJunctionsFollowSelectionOrder) {
     EXPECT_EQ(main.state.startEntity, laterFirst);
 
     testing::TestProgram other;
-    documents::DrawingWindow& w = other.main.NewDrawingWindow();
-    ++other.main.openWindowCount;
+    documents::DrawingWindow& w = other.newDrawing();
     const Handle s = w.Vecad1.AddLine(0, 0, 0, 1, 0, 0);
     const Handle earlierSecond = w.Vecad1.AddLine(2, 0, 0, 1, 0, 0);
     w.Vecad1.AddLine(1, 1, 0, 1, 0, 0);
@@ -317,8 +312,7 @@ TEST_F(ReorganizeTest, SameContourInAnyOrderAndDirectionGivesTheSamePath) {
     Rows first;
     for (unsigned seed = 1; seed <= 6; ++seed) {
         testing::TestProgram run;
-        documents::DrawingWindow& w = run.main.NewDrawingWindow();
-        ++run.main.openWindowCount;
+        documents::DrawingWindow& w = run.newDrawing();
         run.main.state.startEntity = drawShuffledPolygon(w.Vecad1, 99, seed, 200);
         run.dialogs().answer(Answer::No);
         ASSERT_EQ(reorganizeEntities(w), ReorganizeEnd::Complete) << "seed " << seed;

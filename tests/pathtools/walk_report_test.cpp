@@ -18,14 +18,8 @@ class WalkReportTest : public ::testing::Test {
   protected:
     testing::TestProgram program;
     shell::MainWindow& main = program.main;
-    documents::DrawingWindow& window = open();
+    documents::DrawingWindow& window = program.newDrawing();
     engine::Vecad& vecad = window.Vecad1;
-
-    documents::DrawingWindow& open() {
-        documents::DrawingWindow& w = main.NewDrawingWindow();
-        ++main.openWindowCount;
-        return w;
-    }
 
     ReorganizeEnd reorganize(Handle start) {
         main.state.startEntity = start;

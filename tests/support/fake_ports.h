@@ -252,6 +252,12 @@ struct TestProgram {
     }
 
     ScriptedDialogs& dialogs() { return fakes.dialogs; }
+    // A new drawing window, counted as the file commands count it.
+    documents::DrawingWindow& newDrawing() {
+        documents::DrawingWindow& window = main.NewDrawingWindow();
+        ++main.openWindowCount;
+        return window;
+    }
     documents::DrawingWindow& active() {
         if (main.active() == nullptr) {
             throw Error(err::kInvalidCall, "no active drawing window");

@@ -15,8 +15,7 @@ bool checked(const TestProgram& program) {
 }
 
 documents::DrawingWindow& openWindow(TestProgram& program) {
-    documents::DrawingWindow& window = program.main.NewDrawingWindow();
-    ++program.main.openWindowCount;
+    documents::DrawingWindow& window = program.newDrawing();
     program.main.activate(&window);
     return window;
 }
