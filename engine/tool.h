@@ -67,6 +67,10 @@ class ToolContext {
     virtual const Drawing& drawing() const = 0;
     // New entities take the current layer and the current properties.
     virtual Handle add(Entity e) = 0;
+    // Copies and pastes keep the layer and properties they carry.
+    virtual Handle addAsIs(Entity e) = 0;
+    // Same handle and drawing order, new geometry or properties.
+    virtual void replace(Handle h, Entity e) = 0;
     virtual void erase(Handle h) = 0;
 
     virtual const View& view() const = 0;

@@ -14,6 +14,16 @@ Handle VecadToolContext::add(Entity e) {
     return vecad_.drawing().add(std::move(e));
 }
 
+Handle VecadToolContext::addAsIs(Entity e) {
+    ++changes;
+    return vecad_.drawing().add(std::move(e));
+}
+
+void VecadToolContext::replace(Handle h, Entity e) {
+    ++changes;
+    vecad_.drawing().replace(h, std::move(e));
+}
+
 void VecadToolContext::erase(Handle h) {
     ++changes;
     vecad_.EntityErase(h, true);

@@ -14,6 +14,8 @@ class VecadToolContext final : public ToolContext {
 
     const Drawing& drawing() const override;
     Handle add(Entity e) override;
+    Handle addAsIs(Entity e) override;
+    void replace(Handle h, Entity e) override;
     void erase(Handle h) override;
 
     const View& view() const override;
