@@ -14,6 +14,7 @@
 #include "coordfiles/numbers.h"
 #include "coordfiles/path_jumps.h"
 #include "coordfiles/path_measures.h"
+#include "coordfiles/path_svg.h"
 #include "coordfiles/rows.h"
 #include "documents/error_messages.h"
 #include "documents/file_commands.h"
@@ -21,6 +22,7 @@
 #include "engine/commands.h"
 #include "engine/entity_type.h"
 #include "engine/error.h"
+#include "engine/io/atomic_file.h"
 #include "pathtools/close_gaps.h"
 #include "pathtools/kerf_offset.h"
 #include "pathtools/path_segments.h"
@@ -37,6 +39,27 @@
 #include "shell/main_window.h"
 
 namespace brondel::cli {
+
+namespace {
+
+// The DAT file as written, drawn with its direction; a failure here leaves
+// the DAT file in place and says why.
+int writePicture(const std::string& datPath, const std::string& svgPath, std::ostream& err) {
+    if (svgPath.empty()) {
+        return 0;
+    }
+    try {
+        const coordfiles::PairFile dat = coordfiles::readPairFile(datPath);
+        engine::io::writeFileAtomically(svgPath, coordfiles::pathSvg(dat.pairs));
+        return 0;
+    } catch (const Error& e) {
+        err << "The picture was not written to " << svgPath << ": "
+            << documents::errorNumberMessage(e) << '\n';
+    }
+    return 1;
+}
+
+}  // namespace
 
 int runConvertSequential(const std::string& inPath, const std::string& datPath,
                          const ConvertOptions& options, std::ostream& out, std::ostream& err) {
@@ -55,7 +78,7 @@ int runConvertSequential(const std::string& inPath, const std::string& datPath,
         if (!jumps.empty()) {
             out << jumps << '\n';
         }
-        return 0;
+        return writePicture(datPath, options.svg, err);
     }
     ConvertReport report;
     report.linesRead = result.lines;
@@ -64,7 +87,7 @@ int runConvertSequential(const std::string& inPath, const std::string& datPath,
     report.path = result.path;
     report.jumps = result.jumps;
     printReport(report, true, out);
-    return 0;
+    return writePicture(datPath, options.svg, err);
 }
 
 std::optional<PlanePoint> parsePlanePoint(const std::string& text) {
@@ -340,7 +363,7 @@ int runConvert(const std::string& inPath, const std::string& datPath, const Conv
     try {
         Road road(inPath, datPath, options);
         printReport(road.run(), options.json, out);
-        return 0;
+        return writePicture(datPath, options.svg, err);
     } catch (const ConvertFailure& failure) {
         printFailure(failure, options.json, out, err);
     } catch (const Error& e) {

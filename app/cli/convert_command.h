@@ -28,6 +28,7 @@ struct ConvertOptions {
     bool json = false;                // report as one JSON object
     std::optional<double> heal;       // close gaps up to this before the walk
     std::optional<double> kerf;       // move the closed path out by half this
+    std::string svg;                  // also draw the written path here, when given
 };
 
 // Jumps are gaps wider than the options' radius.

@@ -97,6 +97,8 @@ int main(int argc, char** argv) {
             ->add_option("--kerf", kerf,
                          "Width of the cut: the closed path is moved out by half of it")
             ->check(kPositiveLength);
+    convert->add_option("--svg", convertOptions.svg,
+                        "Also draw the written path, its start and its direction, as SVG");
     convert->add_flag("--json", convertOptions.json,
                       "Print the report, or where the path broke, as one JSON object");
     convert->add_flag("--reverse", convertOptions.reverse,

@@ -12,6 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "coordfiles/path_svg.h"
 #include "engine/vecad.h"
 #include "tests/support/fake_ports.h"
 
@@ -225,6 +226,35 @@ TEST_F(ConvertRoadTest, JsonReportHasTheFixedKeys) {
     EXPECT_EQ(j, nlohmann::json::parse(R"({"linesRead": 4, "arcsSegmented": 0,
         "leftOut": {"TEXT": 1}, "steps": 5, "pathLength": 40, "closureGap": 0, "jumps": 0,
         "arcsAsChords": 0})"));
+}
+
+// The picture of the written path: every DAT point, a dot at the start, and
+// arrows that point the way the path is cut. A picture that cannot be
+// written fails the run and leaves the DAT file.
+TEST_F(ConvertRoadTest, SvgShowsThePathItsStartAndItsDirection) {
+    const std::string in = square("sq.dxf");
+    ASSERT_EQ(convert(in, path("sq.dat"), "--svg '" + path("sq.svg") + "'"), 0) << stderrText();
+    const std::string svg = read(path("sq.svg"));
+    EXPECT_NE(svg.find("points=\"0,0 1,0 1,1 0,1 0,0 \""), std::string::npos) << svg;
+    EXPECT_NE(svg.find("<circle class=\"start\" cx=\"0\" cy=\"0\""), std::string::npos);
+    std::size_t arrows = 0;
+    for (std::size_t at = svg.find("class=\"arrow\""); at != std::string::npos;
+         at = svg.find("class=\"arrow\"", at + 1)) {
+        ++arrows;
+    }
+    EXPECT_EQ(arrows, static_cast<std::size_t>(coordfiles::kPathArrows));
+    // The first arrow sits on the bottom side, its tip to the right of its base.
+    std::istringstream first(svg.substr(svg.find("points=", svg.find("class=\"arrow\"")) + 8));
+    double baseX = 0, baseY = 0, tipX = 0, tipY = 0;
+    char comma = 0;
+    first >> baseX >> comma >> baseY >> tipX >> comma >> tipY;
+    EXPECT_NEAR(tipX, 1.0 / 12, 1e-6);
+    EXPECT_NEAR(tipY, 0, 1e-9);
+    EXPECT_LT(baseX, tipX);
+
+    EXPECT_EQ(convert(in, path("kept.dat"), "--svg '" + path("no/such/folder/x.svg") + "'"), 1);
+    EXPECT_NE(stderrText().find("The picture was not written"), std::string::npos);
+    EXPECT_EQ(datRows(path("kept.dat")).size(), 5u);
 }
 
 // The wing rib's lines do not run end to end in entity order: the short
