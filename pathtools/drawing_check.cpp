@@ -12,6 +12,7 @@
 #include "engine/entity_type.h"
 #include "pathtools/end_grid.h"
 #include "pathtools/segmenting.h"
+#include "pathtools/union_find.h"
 #include "pathtools/walk_report.h"
 
 namespace brondel::pathtools {
@@ -43,28 +44,6 @@ struct Piece {
             visit(arc[i - 1], arc[i]);
         }
     }
-};
-
-class UnionFind {
-  public:
-    explicit UnionFind(std::size_t n) : parent_(n) { std::iota(parent_.begin(), parent_.end(), 0); }
-    int find(int i) {
-        while (parent_[std::size_t(i)] != i) {
-            parent_[std::size_t(i)] = parent_[std::size_t(parent_[std::size_t(i)])];
-            i = parent_[std::size_t(i)];
-        }
-        return i;
-    }
-    void join(int a, int b) {
-        a = find(a);
-        b = find(b);
-        if (a != b) {
-            parent_[std::size_t(std::max(a, b))] = std::min(a, b);
-        }
-    }
-
-  private:
-    std::vector<int> parent_;
 };
 
 double distance(Point2 a, Point2 b) {

@@ -1,6 +1,7 @@
 #include "pathtools/check_command.h"
 #include "pathtools/close_gaps.h"
 #include "pathtools/kerf_command.h"
+#include "pathtools/link_command.h"
 #include "pathtools/prep_drawing.h"
 #include "pathtools/reorganize.h"
 #include "shell/handler_registry.h"
@@ -30,6 +31,7 @@ void registerPathHandlers(MainWindow& main) {
     main.addHandler("mnuReorganzie", onActive(pathtools::reorganizeEntities));
     main.addHandler("mnuCheckDrawing", onActive(pathtools::checkDrawingCommand));
     main.addHandler("mnuCloseGaps", onActive(pathtools::closeGapsCommand));
+    main.addHandler("mnuLinkContours", onActive(pathtools::linkContours));
     main.addHandler("mnuKerfOffset", onActive(pathtools::kerfOffsetCommand));
 }
 

@@ -147,7 +147,7 @@ class Run {
             return end;
         }
         coordfiles::setRows(window_.CList, std::move(rows));
-        rebuild();
+        rebuildAsPath(window_);
         main_.statusMain.set(3, kReorganizeCompleteText);
         main_.showDefault();
         const std::string chords = arcsAsChordsText(
@@ -214,33 +214,6 @@ class Run {
         return true;
     }
 
-    // The drawing becomes the path: one line from each recorded vertex to the
-    // next, at z = 0, in path order.
-    void rebuild() {
-        vecad_.Purge(kPurgeAll);
-        const std::vector<std::string>& rows = window_.CList.rows;
-        // Each row is read, then drawn.
-        shell::ProgressScope progress(main_, kRebuildingTask,
-                                      2 * static_cast<std::int64_t>(rows.size()));
-        std::vector<coordfiles::RowPoint> points;
-        points.reserve(rows.size());
-        for (const std::string& row : rows) {
-            points.push_back(coordfiles::readCoordinateRow(row));
-            progress.step();
-        }
-        std::vector<engine::Entity> lines;
-        lines.reserve(points.size());
-        for (std::size_t k = 1; k < points.size(); ++k) {
-            lines.emplace_back(engine::LineGeom{{points[k - 1].x, points[k - 1].y, 0},
-                                                {points[k].x, points[k].y, 0}});
-            progress.step();
-        }
-        points = {};
-        vecad_.AddEntities(std::move(lines));
-        vecad_.Update();
-        vecad_.WndSetFocus();
-    }
-
     ReorganizeEnd failed() {
         message(kReorganizeFailedText);
         coordfiles::setRows(window_.CList, {});
@@ -279,6 +252,32 @@ std::string progressText(int step, int steps) {
     text += " of ";
     appendNumber(text, steps);
     return text;
+}
+
+void rebuildAsPath(documents::DrawingWindow& window) {
+    engine::Vecad& vecad = window.Vecad1;
+    vecad.Purge(kPurgeAll);
+    const std::vector<std::string>& rows = window.CList.rows;
+    // Each row is read, then drawn.
+    shell::ProgressScope progress(window.main(), kRebuildingTask,
+                                  2 * static_cast<std::int64_t>(rows.size()));
+    std::vector<coordfiles::RowPoint> points;
+    points.reserve(rows.size());
+    for (const std::string& row : rows) {
+        points.push_back(coordfiles::readCoordinateRow(row));
+        progress.step();
+    }
+    std::vector<engine::Entity> lines;
+    lines.reserve(points.size());
+    for (std::size_t k = 1; k < points.size(); ++k) {
+        lines.emplace_back(
+            engine::LineGeom{{points[k - 1].x, points[k - 1].y, 0}, {points[k].x, points[k].y, 0}});
+        progress.step();
+    }
+    points = {};
+    vecad.AddEntities(std::move(lines));
+    vecad.Update();
+    vecad.WndSetFocus();
 }
 
 ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window) {

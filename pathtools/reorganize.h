@@ -32,6 +32,10 @@ enum class ReorganizeEnd {
 // The whole command, as one undo step on the active drawing of the window.
 ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window);
 
+// The drawing becomes the path in the coordinate list: one line from each
+// vertex to the next, at z = 0, in path order; everything else goes.
+void rebuildAsPath(documents::DrawingWindow& window);
+
 // "Reorganizing entity " i " of " n.
 std::string progressText(int step, int steps);
 

@@ -203,6 +203,7 @@ constexpr MenuRow kMenuTree[] = {
     {1, "", "-", "", 0},
     {1, "mnuCheckDrawing", "Check Drawing", "", 0},
     {1, "mnuCloseGaps", "Close Gaps", "", 0},
+    {1, "mnuLinkContours", "Link Contours", "", 0},
     {1, "mnuKerfOffset", "Kerf Offset", "", 0},
     {0, "mnuWindow", "Windows", "", 0},
     {1, "mnuWindowCascade", "Cascade Windows", "", 0},

@@ -207,6 +207,7 @@ constexpr ItemRoute kItemRoutes[] = {
     {"mnuChangeRadius", own(Owner::CoordFiles)},
     {"mnuCheckDrawing", own(Owner::PathTools)},
     {"mnuCloseGaps", own(Owner::PathTools)},
+    {"mnuLinkContours", own(Owner::PathTools)},
     {"mnuKerfOffset", own(Owner::PathTools)},
     {"mnuWindow", kSubmenu},
     {"mnuWindowCascade", arrangeWindows(arrange::kCascade)},

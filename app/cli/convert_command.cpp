@@ -25,6 +25,7 @@
 #include "engine/io/atomic_file.h"
 #include "pathtools/close_gaps.h"
 #include "pathtools/kerf_offset.h"
+#include "pathtools/link_command.h"
 #include "pathtools/path_segments.h"
 #include "pathtools/pick_handler.h"
 #include "pathtools/prep_drawing.h"
@@ -168,7 +169,10 @@ class Road {
         }
         report.arcsAsChords = countArcs(vecad);
         setStartLine(window);
-        if (pathtools::reorganizeEntities(window) != pathtools::ReorganizeEnd::Complete) {
+        if (options_.link) {
+            report.linked = pathtools::linkContours(window);
+            runStep(report.linked.has_value());
+        } else if (pathtools::reorganizeEntities(window) != pathtools::ReorganizeEnd::Complete) {
             throw ConvertFailure{lastMessage(), window.deadEnd};
         }
         report.jumps = coordfiles::lineJumps(vecad, options_.radius);

@@ -28,6 +28,7 @@ struct ConvertOptions {
     bool json = false;                // report as one JSON object
     std::optional<double> heal;       // close gaps up to this before the walk
     std::optional<double> kerf;       // move the closed path out by half this
+    bool link = false;                // bridge to every hole of the outer contour
     std::string svg;                  // also draw the written path here, when given
 };
 

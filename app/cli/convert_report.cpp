@@ -41,7 +41,16 @@ void printText(const ConvertReport& report, std::ostream& out) {
         << "Closure gap: " << coordfiles::coordinateText(report.path.closureGap) << '\n';
     // The walk makes one step per line; when it comes round to where it has
     // been before, lines off the start line's contour were missed.
-    if (report.path.repeats > 0) {
+    if (report.linked) {
+        out << "Holes linked: " << report.linked->holes
+            << " (each by a bridge cut in and back out)\n";
+        if (report.linked->contoursLeftOut + report.linked->openLinesLeftOut > 0) {
+            out << "Warning: left out of the path: " << report.linked->contoursLeftOut
+                << " closed contours outside the outer one or inside a hole, "
+                << report.linked->openLinesLeftOut << " lines of open contours\n";
+        }
+    }
+    if (report.path.repeats > 2 * (report.linked ? report.linked->holes : 0)) {
         out << "Warning: the path comes back over itself at " << report.path.repeats
             << " vertices; lines off the start line's contour were not reached\n";
     }
@@ -76,6 +85,11 @@ void printReport(const ConvertReport& report, bool json, std::ostream& out) {
     j["arcsAsChords"] = report.arcsAsChords;
     if (report.kerf) {
         j["kerf"] = *report.kerf;
+    }
+    if (report.linked) {
+        j["linked"] = {{"holes", report.linked->holes},
+                       {"contoursLeftOut", report.linked->contoursLeftOut},
+                       {"openLinesLeftOut", report.linked->openLinesLeftOut}};
     }
     if (report.healed) {
         const pathtools::HealReport& h = *report.healed;

@@ -10,6 +10,7 @@
 #include "coordfiles/path_measures.h"
 #include "documents/dead_end.h"
 #include "pathtools/close_gaps.h"
+#include "pathtools/link_command.h"
 
 // What convert tells its user, as text lines or as one JSON object whose
 // keys scripts rely on.
@@ -27,6 +28,7 @@ struct ConvertReport {
     int arcsAsChords = 0;
     std::optional<pathtools::HealReport> healed;
     std::optional<double> kerf;
+    std::optional<pathtools::LinkCounts> linked;  // each bridge passes its two ends twice
 };
 
 struct ConvertFailure {

@@ -97,6 +97,9 @@ int main(int argc, char** argv) {
             ->add_option("--kerf", kerf,
                          "Width of the cut: the closed path is moved out by half of it")
             ->check(kPositiveLength);
+    convert->add_flag("--link", convertOptions.link,
+                      "Link the holes inside the outer contour into the path by bridges cut in "
+                      "and back out (for tools that cannot lift, such as a hot wire)");
     convert->add_option("--svg", convertOptions.svg,
                         "Also draw the written path, its start and its direction, as SVG");
     convert->add_flag("--json", convertOptions.json,

@@ -257,6 +257,18 @@ TEST_F(ConvertRoadTest, SvgShowsThePathItsStartAndItsDirection) {
     EXPECT_EQ(datRows(path("kept.dat")).size(), 5u);
 }
 
+// The bundled plate: three holes linked into the one path, which closes.
+TEST_F(ConvertRoadTest, LinkBridgesEveryHoleOfThePlate) {
+    const std::string plate = std::string(BRONDEL_SOURCE_DIR) + "/examples/plate-with-holes.dxf";
+    ASSERT_EQ(convert(plate, path("plate.dat"), "--link --json"), 0) << stderrText();
+    const auto j = nlohmann::json::parse(stdoutText());
+    EXPECT_EQ(j["linked"]["holes"], 3);
+    EXPECT_EQ(j["closureGap"], 0.0);
+    const std::vector<std::string> rows = datRows(path("plate.dat"));
+    EXPECT_EQ(rows.front(), rows.back());
+    EXPECT_EQ(j["steps"], rows.size());
+}
+
 // The wing rib's lines do not run end to end in entity order: the short
 // road still writes its file, and says how the path jumps.
 TEST_F(ConvertRoadTest, SequentialRoadCountsItsJumps) {

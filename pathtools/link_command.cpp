@@ -1,0 +1,96 @@
+#include "pathtools/link_command.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "coordfiles/list_views.h"
+#include "coordfiles/numbers.h"
+#include "coordfiles/rows.h"
+#include "documents/report_line.h"
+#include "engine/cad.h"
+#include "pathtools/contour_rings.h"
+#include "pathtools/link_contours.h"
+#include "pathtools/reorganize.h"
+#include "shell/main_window.h"
+
+namespace brondel::pathtools {
+
+namespace {
+
+std::optional<LinkCounts> refuse(documents::DrawingWindow& window, const std::string& text) {
+    window.main().ports.dialogs.messageBox(text, ports::Buttons::Ok, ports::Icon::None, kLinkTitle);
+    return std::nullopt;
+}
+
+std::string summary(const LinkedPath& linked, std::size_t openLines) {
+    std::string text = "Linked " + std::to_string(linked.holes) +
+                       (linked.holes == 1 ? " hole" : " holes") + " into one path of " +
+                       std::to_string(linked.path.size() - 1) + " segments";
+    if (linked.holes > 0) {
+        text += "; bridges " + coordfiles::decimalText(linked.bridgeLength) +
+                " long, each cut in "
+                "and back out";
+    }
+    text += ".";
+    if (linked.leftOut > 0 || openLines > 0) {
+        text += " Left out: " + std::to_string(linked.leftOut) +
+                " closed contours outside the outer one or inside a hole, " +
+                std::to_string(openLines) + " lines of open contours.";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::optional<LinkCounts> linkContours(documents::DrawingWindow& window) {
+    shell::MainWindow& main = window.main();
+    engine::Vecad& vecad = window.Vecad1;
+    const engine::Handle start = main.state.startEntity;
+    const engine::Entity* startLine = vecad.drawing().find(start);
+    if (startLine == nullptr || startLine->erased ||
+        vecad.EntityGetType(start) != engine::code(engine::EntityType::Line)) {
+        return refuse(window, kLinkNeedsStartText);
+    }
+    const Rings rings = closedRings(vecad, main.searchRadius);
+    std::vector<std::vector<engine::Point2>> outlines;
+    std::size_t outer = rings.closed.size(), segment = 0;
+    for (std::size_t r = 0; r < rings.closed.size(); ++r) {
+        const auto& lines = rings.closed[r].lines;
+        const auto at = std::find(lines.begin(), lines.end(), start);
+        if (at != lines.end()) {
+            outer = r;
+            segment = std::size_t(at - lines.begin());
+        }
+        outlines.push_back(rings.closed[r].points);
+    }
+    if (outer == rings.closed.size()) {
+        return refuse(window,
+                      "The start line is not on a closed contour: Check Drawing shows "
+                      "where the contour is open");
+    }
+    double x1, y1, z1;
+    engine::CadLineGetPoint1(start, x1, y1, z1);
+    const engine::Point2 a = outlines[outer][segment], b = outlines[outer][segment + 1];
+    const bool forward = std::hypot(x1 - a.x, y1 - a.y) <= std::hypot(x1 - b.x, y1 - b.y);
+    const LinkedPath linked = linkRings(outlines, outer, segment, forward);
+    if (!linked.done) {
+        return refuse(window, linked.message);
+    }
+
+    std::vector<std::string> rows;
+    rows.reserve(linked.path.size());
+    for (const engine::Point2& p : linked.path) {
+        rows.push_back(coordfiles::coordinateRow(p.x, p.y));
+    }
+    {
+        engine::Drawing::Step step(vecad.drawing(), kLinkTitle);
+        coordfiles::setRows(window.CList, std::move(rows));
+        rebuildAsPath(window);
+    }
+    main.state.startEntity = engine::kNoHandle;
+    main.state.startMarker = engine::kNoHandle;
+    documents::reportLine(window, summary(linked, rings.openLines));
+    return LinkCounts{linked.holes, linked.leftOut, rings.openLines};
+}
+
+}  // namespace brondel::pathtools
