@@ -50,7 +50,7 @@ KerfOffset refused(std::string message) {
 
 }  // namespace
 
-KerfOffset kerfOffset(const std::vector<Point2>& path, double kerf) {
+KerfOffset kerfOffset(const std::vector<Point2>& path, double kerf, KerfSide side) {
     if (!(kerf > 0) || !std::isfinite(kerf)) {
         return refused("The kerf must be a number greater than 0");
     }
@@ -70,9 +70,13 @@ KerfOffset kerfOffset(const std::vector<Point2>& path, double kerf) {
     if (!polygon || GEOSisValid_r(*geos, polygon.get()) != 1) {
         return refused("The path crosses itself: it has no inside to allow the kerf for");
     }
-    const Geometry offset(GEOSBufferWithStyle_r(*geos, polygon.get(), kerf / 2, 8, GEOSBUF_CAP_FLAT,
+    const double distance = side == KerfSide::Outward ? kerf / 2 : -kerf / 2;
+    const Geometry offset(GEOSBufferWithStyle_r(*geos, polygon.get(), distance, 8, GEOSBUF_CAP_FLAT,
                                                 GEOSBUF_JOIN_MITRE, kMitreLimit),
                           GeometryFree{*geos});
+    if (offset && GEOSisEmpty_r(*geos, offset.get()) == 1 && side == KerfSide::Inward) {
+        return refused("The kerf closes it up: it is nowhere wider than the kerf");
+    }
     if (!offset || GEOSisEmpty_r(*geos, offset.get()) ||
         GEOSGeomTypeId_r(*geos, offset.get()) != GEOS_POLYGON) {
         return refused("The kerf offset of this path is not one outline");

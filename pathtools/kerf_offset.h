@@ -19,9 +19,13 @@ struct KerfOffset {
     std::vector<engine::Point2> path;
 };
 
+// Which way the cut stands off: out from a part's outline, into a hole.
+enum class KerfSide { Outward, Inward };
+
 // path: a closed path (its last vertex on its first). The result runs the
 // same way round, starts at the vertex nearest the path's start and is
 // closed the same way.
-KerfOffset kerfOffset(const std::vector<engine::Point2>& path, double kerf);
+KerfOffset kerfOffset(const std::vector<engine::Point2>& path, double kerf,
+                      KerfSide side = KerfSide::Outward);
 
 }  // namespace brondel::pathtools

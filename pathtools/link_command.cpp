@@ -22,6 +22,13 @@ std::optional<LinkCounts> refuse(documents::DrawingWindow& window, const std::st
     return std::nullopt;
 }
 
+bool startIsSet(documents::DrawingWindow& window) {
+    const engine::Handle start = window.main().state.startEntity;
+    const engine::Entity* line = window.Vecad1.drawing().find(start);
+    return line != nullptr && !line->erased &&
+           window.Vecad1.EntityGetType(start) == engine::code(engine::EntityType::Line);
+}
+
 std::string summary(const LinkedPath& linked, std::size_t openLines) {
     std::string text = "Linked " + std::to_string(linked.holes) +
                        (linked.holes == 1 ? " hole" : " holes") + " into one path of " +
@@ -42,13 +49,11 @@ std::string summary(const LinkedPath& linked, std::size_t openLines) {
 
 }  // namespace
 
-std::optional<LinkCounts> linkContours(documents::DrawingWindow& window) {
+std::optional<LinkCounts> linkContours(documents::DrawingWindow& window, double kerf) {
     shell::MainWindow& main = window.main();
     engine::Vecad& vecad = window.Vecad1;
     const engine::Handle start = main.state.startEntity;
-    const engine::Entity* startLine = vecad.drawing().find(start);
-    if (startLine == nullptr || startLine->erased ||
-        vecad.EntityGetType(start) != engine::code(engine::EntityType::Line)) {
+    if (!startIsSet(window)) {
         return refuse(window, kLinkNeedsStartText);
     }
     const Rings rings = closedRings(vecad, main.searchRadius);
@@ -72,7 +77,7 @@ std::optional<LinkCounts> linkContours(documents::DrawingWindow& window) {
     engine::CadLineGetPoint1(start, x1, y1, z1);
     const engine::Point2 a = outlines[outer][segment], b = outlines[outer][segment + 1];
     const bool forward = std::hypot(x1 - a.x, y1 - a.y) <= std::hypot(x1 - b.x, y1 - b.y);
-    const LinkedPath linked = linkRings(outlines, outer, segment, forward);
+    const LinkedPath linked = linkRings(outlines, outer, segment, forward, kerf);
     if (!linked.done) {
         return refuse(window, linked.message);
     }
@@ -91,6 +96,27 @@ std::optional<LinkCounts> linkContours(documents::DrawingWindow& window) {
     main.state.startMarker = engine::kNoHandle;
     documents::reportLine(window, summary(linked, rings.openLines));
     return LinkCounts{linked.holes, linked.leftOut, rings.openLines};
+}
+
+void linkContoursCommand(documents::DrawingWindow& window) {
+    if (!startIsSet(window)) {
+        refuse(window, kLinkNeedsStartText);
+        return;
+    }
+    ports::Dialogs& dialogs = window.main().ports.dialogs;
+    for (;;) {
+        const std::string answer = dialogs.inputBox(kLinkKerfPrompt, kLinkTitle, "0");
+        if (answer.empty()) {
+            return;
+        }
+        const std::optional<double> kerf = coordfiles::parseNumber(answer);
+        if (kerf && *kerf >= 0 && std::isfinite(*kerf)) {
+            linkContours(window, *kerf);
+            return;
+        }
+        dialogs.messageBox(kLinkKerfRefusedText, ports::Buttons::Ok, ports::Icon::None,
+                           ports::kApplicationTitle);
+    }
 }
 
 }  // namespace brondel::pathtools

@@ -22,6 +22,16 @@ struct LinkCounts {
     std::size_t contoursLeftOut = 0;  // closed, outside the outer one or inside a hole
     std::size_t openLinesLeftOut = 0;
 };
-std::optional<LinkCounts> linkContours(documents::DrawingWindow& window);
+// With a kerf above 0 the outer contour stands off by half of it and the
+// holes stand in by half.
+std::optional<LinkCounts> linkContours(documents::DrawingWindow& window, double kerf = 0);
+
+inline constexpr const char* kLinkKerfPrompt = "Width of the cut (drawing units), 0 for none:";
+inline constexpr const char* kLinkKerfRefusedText =
+    "Invalid entry, the kerf must be a number not less than 0";
+
+// The menu command: asks for the width of the cut until it is a number of
+// 0 or more or the box is cancelled, then links.
+void linkContoursCommand(documents::DrawingWindow& window);
 
 }  // namespace brondel::pathtools

@@ -9,6 +9,8 @@
 #include <numeric>
 #include <optional>
 
+#include "coordfiles/numbers.h"
+#include "pathtools/kerf_offset.h"
 #include "pathtools/union_find.h"
 
 namespace brondel::pathtools {
@@ -283,25 +285,68 @@ double signedArea(const std::vector<Point2>& ring) {
     return sum / 2;
 }
 
+// The outer ring moved out by half the kerf, as the walk runs from its
+// start, and each hole in by half; a hole the kerf closes up is named.
+bool allowForKerf(Rings& work, std::size_t startSegment, bool forward, double kerf,
+                  std::string& message) {
+    const std::vector<Point2>& ring = work[0];
+    const std::size_t n = ring.size() - 1;
+    std::vector<Point2> walk;
+    for (std::size_t k = 0; k <= n; ++k) {
+        walk.push_back(forward ? ring[(startSegment + k) % n]
+                               : ring[(startSegment + 1 + n - k) % n]);
+    }
+    KerfOffset offset = kerfOffset(walk, kerf, KerfSide::Outward);
+    if (!offset.done) {
+        message = "The outer contour: " + offset.message;
+        return false;
+    }
+    work[0] = std::move(offset.path);
+    for (std::size_t h = 1; h < work.size(); ++h) {
+        offset = kerfOffset(work[h], kerf, KerfSide::Inward);
+        if (!offset.done) {
+            const Point2 at = work[h].front();
+            message = "Hole " + std::to_string(h) + " (at " + coordfiles::decimalText(at.x) + ", " +
+                      coordfiles::decimalText(at.y) + "): " + offset.message;
+            return false;
+        }
+        work[h] = std::move(offset.path);
+    }
+    return true;
+}
+
 }  // namespace
 
-LinkedPath linkRings(const Rings& rings, std::size_t outer, std::size_t startSegment,
-                     bool forward) {
+LinkedPath linkRings(const Rings& rings, std::size_t outer, std::size_t startSegment, bool forward,
+                     double kerf) {
     LinkedPath linked;
     if (outer >= rings.size() || startSegment + 1 >= rings[outer].size()) {
         linked.message = "The start line is not on a closed contour";
         return linked;
     }
-    const RingGeometry geometry(rings);
-    std::vector<std::size_t> nodes{outer};
-    for (std::size_t r = 0; r < rings.size(); ++r) {
-        if (r != outer && geometry.container(r) == outer) {
-            nodes.push_back(r);
+    // The rings linked: the outer one first, then its holes in drawing order.
+    Rings work{rings[outer]};
+    {
+        const RingGeometry all(rings);
+        for (std::size_t r = 0; r < rings.size(); ++r) {
+            if (r != outer && all.container(r) == outer) {
+                work.push_back(rings[r]);
+            }
         }
     }
-    linked.holes = nodes.size() - 1;
-    linked.leftOut = rings.size() - nodes.size();
-    const std::vector<Bridge> made = bridges(geometry, nodes, rings.size());
+    linked.holes = work.size() - 1;
+    linked.leftOut = rings.size() - work.size();
+    if (kerf > 0) {
+        if (!allowForKerf(work, startSegment, forward, kerf, linked.message)) {
+            return linked;
+        }
+        startSegment = 0;
+        forward = true;
+    }
+    const RingGeometry geometry(work);
+    std::vector<std::size_t> nodes(work.size());
+    std::iota(nodes.begin(), nodes.end(), std::size_t{0});
+    const std::vector<Bridge> made = bridges(geometry, nodes, work.size());
     if (made.size() + 1 != nodes.size()) {
         linked.message = "Some holes could not be bridged";
         return linked;
@@ -309,22 +354,23 @@ LinkedPath linkRings(const Rings& rings, std::size_t outer, std::size_t startSeg
     for (const Bridge& b : made) {
         linked.bridgeLength += std::hypot(b.onA.x - b.onB.x, b.onA.y - b.onB.y);
     }
+    outer = 0;
 
     // Each ring's stops, and its way round: the outer ring as the start line
     // runs, the holes the other way round.
-    std::vector<std::vector<Stop>> stops(rings.size());
+    std::vector<std::vector<Stop>> stops(work.size());
     std::vector<std::size_t> outerVertexStop;
     for (std::size_t r : nodes) {
         std::vector<std::size_t> vertexStop;
-        stops[r] = stopsOf(rings[r], made, r, vertexStop);
+        stops[r] = stopsOf(work[r], made, r, vertexStop);
         if (r == outer) {
             outerVertexStop = vertexStop;
         }
     }
     const int outerWay = forward ? 1 : -1;
-    const bool outerCounterClockwise = (signedArea(rings[outer]) > 0) == forward;
+    const bool outerCounterClockwise = (signedArea(work[outer]) > 0) == forward;
     const auto wayOf = [&](std::size_t r) {
-        const bool counterClockwise = signedArea(rings[r]) > 0;
+        const bool counterClockwise = signedArea(work[r]) > 0;
         return counterClockwise != outerCounterClockwise ? 1 : -1;
     };
 

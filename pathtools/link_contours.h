@@ -28,7 +28,10 @@ struct LinkedPath {
 // rings whose nearest enclosing ring is the outer one; each bridge is the
 // shortest segment between the part linked so far and the rest, so it
 // crosses no ring. Holes run the other way round from the outer ring.
+// With a kerf, the outer ring is first moved out by half of it and each
+// hole in by half (so the part keeps its size); a hole that closes up is
+// named by its number, counted in drawing order from 1.
 LinkedPath linkRings(const std::vector<std::vector<engine::Point2>>& rings, std::size_t outer,
-                     std::size_t startSegment, bool forward);
+                     std::size_t startSegment, bool forward, double kerf = 0);
 
 }  // namespace brondel::pathtools

@@ -31,7 +31,7 @@ void registerPathHandlers(MainWindow& main) {
     main.addHandler("mnuReorganzie", onActive(pathtools::reorganizeEntities));
     main.addHandler("mnuCheckDrawing", onActive(pathtools::checkDrawingCommand));
     main.addHandler("mnuCloseGaps", onActive(pathtools::closeGapsCommand));
-    main.addHandler("mnuLinkContours", onActive(pathtools::linkContours));
+    main.addHandler("mnuLinkContours", onActive(pathtools::linkContoursCommand));
     main.addHandler("mnuKerfOffset", onActive(pathtools::kerfOffsetCommand));
 }
 

@@ -170,14 +170,16 @@ class Road {
         report.arcsAsChords = countArcs(vecad);
         setStartLine(window);
         if (options_.link) {
-            report.linked = pathtools::linkContours(window);
+            report.linked = pathtools::linkContours(window, options_.kerf.value_or(0));
             runStep(report.linked.has_value());
         } else if (pathtools::reorganizeEntities(window) != pathtools::ReorganizeEnd::Complete) {
             throw ConvertFailure{lastMessage(), window.deadEnd};
         }
         report.jumps = coordfiles::lineJumps(vecad, options_.radius);
         if (options_.kerf) {
-            allowForKerf(window, *options_.kerf);
+            if (!options_.link) {
+                allowForKerf(window, *options_.kerf);
+            }
             report.kerf = options_.kerf;
         }
         // The coordinate list now holds the path; the rebuilt drawing is not

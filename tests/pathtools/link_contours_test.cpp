@@ -143,6 +143,32 @@ TEST(LinkContours, EveryHoleIsReachedOnceByABridgeThatCrossesNothing) {
     }
 }
 
+// With a kerf the part keeps its size: the outer ring stands off by half of
+// it and the hole stands in; a hole narrower than the kerf is named.
+TEST(LinkContours, AKerfMovesTheEdgeOutAndTheHolesIn) {
+    const Rings plate{square(0, 0, 100, 60), square(10, 10, 10, 10)};
+    const LinkedPath linked = linkRings(plate, 0, 0, true, 1.0);
+    ASSERT_TRUE(linked.done) << linked.message;
+    double minX = 1e9, maxX = -1e9, holeMinX = 1e9;
+    for (const Point2& p : linked.path) {
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        if (p.x > 5 && p.y > 5 && p.y < 55) {
+            holeMinX = std::min(holeMinX, p.x);
+        }
+    }
+    EXPECT_DOUBLE_EQ(minX, -0.5);
+    EXPECT_DOUBLE_EQ(maxX, 100.5);
+    EXPECT_DOUBLE_EQ(holeMinX, 10.5);
+    EXPECT_DOUBLE_EQ(linked.bridgeLength, 10.5 + 0.5) << "from the moved edge to the hole";
+
+    const LinkedPath narrow = linkRings(
+        {square(0, 0, 100, 60), square(10, 10, 10, 10), square(50, 10, 0.8, 20)}, 0, 0, true, 1.0);
+    EXPECT_FALSE(narrow.done);
+    EXPECT_EQ(narrow.message,
+              "Hole 2 (at 50, 10): The kerf closes it up: it is nowhere wider than the kerf");
+}
+
 // The menu command: the plate becomes one path in the drawing and the list
 // as one undo step, and the DAT made from it follows the linked drawing.
 TEST(LinkContoursCommand, ThePlateBecomesOnePathAndItsDatFollowsIt) {
