@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <vector>
+
+#include "coordfiles/path_arrows.h"
 
 namespace brondel::coordfiles {
 
@@ -24,41 +27,13 @@ Extent extentOf(std::span<const PairPoint> path) {
     return e;
 }
 
-double pathLength(std::span<const PairPoint> path) {
-    double length = 0;
-    for (std::size_t i = 1; i < path.size(); ++i) {
-        length += std::hypot(double(path[i].x) - path[i - 1].x, double(path[i].y) - path[i - 1].y);
-    }
-    return length;
-}
-
-// A chevron of the given size at (x, y) pointing along (dx, dy), a unit vector.
-void arrow(std::ostream& out, double x, double y, double dx, double dy, double size) {
+// A chevron of the given size at the arrow's point, along its direction.
+void chevron(std::ostream& out, const PathArrow& arrow, double size) {
+    const double x = arrow.at.x, y = arrow.at.y, dx = arrow.direction.x, dy = arrow.direction.y;
     const double bx = x - dx * size, by = y - dy * size;
     const double nx = -dy * size * 0.5, ny = dx * size * 0.5;
     out << "<polyline class=\"arrow\" points=\"" << bx + nx << ',' << by + ny << ' ' << x << ','
         << y << ' ' << bx - nx << ',' << by - ny << "\"/>\n";
-}
-
-// Arrows at every spacing of length along the path, the first half a
-// spacing from the start.
-void arrows(std::ostream& out, std::span<const PairPoint> path, double spacing, double size) {
-    double next = spacing / 2;
-    double walked = 0;
-    for (std::size_t i = 1; i < path.size(); ++i) {
-        const double ax = path[i - 1].x, ay = path[i - 1].y;
-        const double dx = double(path[i].x) - ax, dy = double(path[i].y) - ay;
-        const double length = std::hypot(dx, dy);
-        if (length <= 0) {
-            continue;
-        }
-        while (next <= walked + length) {
-            const double t = (next - walked) / length;
-            arrow(out, ax + t * dx, ay + t * dy, dx / length, dy / length, size);
-            next += spacing;
-        }
-        walked += length;
-    }
 }
 
 }  // namespace
@@ -87,9 +62,13 @@ std::string pathSvg(std::span<const PairPoint> path) {
         out << p.x << ',' << p.y << ' ';
     }
     out << "\"/>\n";
-    const double length = pathLength(path);
-    if (length > 0) {
-        arrows(out, path, length / kPathArrows, e.size() / 60);
+    std::vector<engine::Point2> points;
+    points.reserve(path.size());
+    for (const PairPoint& p : path) {
+        points.push_back({p.x, p.y});
+    }
+    for (const PathArrow& arrow : pathArrows(points, kPathArrows)) {
+        chevron(out, arrow, e.size() / 60);
     }
     out << "<circle class=\"start\" cx=\"" << path[0].x << "\" cy=\"" << path[0].y << "\" r=\""
         << e.size() / 80 << "\"/>\n</g>\n</svg>\n";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "coordfiles/list_views.h"
 #include "coordfiles/numbers.h"
@@ -58,13 +59,11 @@ std::optional<LinkCounts> linkContours(documents::DrawingWindow& window, double 
     }
     const Rings rings = closedRings(vecad, main.searchRadius);
     std::vector<std::vector<engine::Point2>> outlines;
-    std::size_t outer = rings.closed.size(), segment = 0;
+    std::size_t outer = rings.closed.size();
     for (std::size_t r = 0; r < rings.closed.size(); ++r) {
         const auto& lines = rings.closed[r].lines;
-        const auto at = std::find(lines.begin(), lines.end(), start);
-        if (at != lines.end()) {
+        if (std::find(lines.begin(), lines.end(), start) != lines.end()) {
             outer = r;
-            segment = std::size_t(at - lines.begin());
         }
         outlines.push_back(rings.closed[r].points);
     }
@@ -73,10 +72,27 @@ std::optional<LinkCounts> linkContours(documents::DrawingWindow& window, double 
                       "The start line is not on a closed contour: Check Drawing shows "
                       "where the contour is open");
     }
-    double x1, y1, z1;
+    // The ring's segment the start line makes, and whether the ring runs
+    // the way the line is drawn.
+    double x1, y1, z1, x2, y2, z2;
     engine::CadLineGetPoint1(start, x1, y1, z1);
-    const engine::Point2 a = outlines[outer][segment], b = outlines[outer][segment + 1];
-    const bool forward = std::hypot(x1 - a.x, y1 - a.y) <= std::hypot(x1 - b.x, y1 - b.y);
+    engine::CadLineGetPoint2(start, x2, y2, z2);
+    const auto apart = [](engine::Point2 p, double x, double y) {
+        return std::hypot(p.x - x, p.y - y);
+    };
+    const std::vector<engine::Point2>& ring = outlines[outer];
+    std::size_t segment = 0;
+    bool forward = true;
+    double best = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i + 1 < ring.size(); ++i) {
+        const double along = apart(ring[i], x1, y1) + apart(ring[i + 1], x2, y2);
+        const double against = apart(ring[i], x2, y2) + apart(ring[i + 1], x1, y1);
+        if (std::min(along, against) < best) {
+            best = std::min(along, against);
+            segment = i;
+            forward = along <= against;
+        }
+    }
     const LinkedPath linked = linkRings(outlines, outer, segment, forward, kerf);
     if (!linked.done) {
         return refuse(window, linked.message);

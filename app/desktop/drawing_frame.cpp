@@ -19,6 +19,7 @@
 #include "app/desktop/row_list_model.h"
 #include "coordfiles/row_mark.h"
 #include "documents/file_commands.h"
+#include "shell/main_window.h"
 #include "windows/command_window.h"
 
 namespace brondel::desktop {
@@ -82,16 +83,22 @@ QListView* DrawingFrame::makeList(documents::ListBox& list, documents::ListView 
     view->setModel(model);
     view->setUniformItemSizes(true);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [&list, kind, marked](const QModelIndex& current) {
-                const auto row = static_cast<std::size_t>(current.row());
-                marked->setMark(current.isValid() && row < list.rows.size()
-                                    ? coordfiles::rowMarkPoint(kind, list.rows[row])
-                                    : std::nullopt);
-            });
-    listen(list.changed, [this, model, marked] {
+    connect(
+        view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        [this, &list, kind, marked](const QModelIndex& current) {
+            const auto row = static_cast<std::size_t>(current.row());
+            const bool valid = current.isValid() && row < list.rows.size();
+            marked->setMark(valid ? coordfiles::rowMarkPoint(kind, list.rows[row]) : std::nullopt);
+            if (valid) {
+                window_.main().statusMain.set(3, coordfiles::rowStepText(kind, list.rows, row));
+            }
+        });
+    listen(list.changed, [this, &list, kind, model, marked] {
         model->reload();
         marked->setMark(std::nullopt);
+        if (kind == documents::ListView::Dat) {
+            marked->setPathMarks(coordfiles::datPathMarks(list.rows));
+        }
         followLayout();
     });
     return view;

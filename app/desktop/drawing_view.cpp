@@ -104,7 +104,9 @@ void DrawingView::paintEvent(QPaintEvent*) {
         p.setPen(QPen(QColor::fromRgb(kRowMark), 2));
         p.drawEllipse(QPointF(at.x, at.y), kRowMarkRadius, kRowMarkRadius);
     }
-    if (!isPreview_) {
+    if (isPreview_) {
+        paintDirectionMarks(p, view, pathMarks_);
+    } else {
         paintPathMarks(p, window_);
     }
     if (cursorInside_) {
@@ -185,6 +187,11 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
 
 void DrawingView::setMark(std::optional<engine::Point2> at) {
     mark_ = at;
+    update();
+}
+
+void DrawingView::setPathMarks(coordfiles::DatPathMarks marks) {
+    pathMarks_ = std::move(marks);
     update();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/desktop/view_painter.h"
+#include "coordfiles/row_mark.h"
 #include "engine/vecad.h"
 #include "shell/change_signal.h"
 
@@ -33,6 +34,8 @@ class DrawingView : public QWidget {
     // A point marked over the view, not in the drawing: the picked list row.
     void setMark(std::optional<engine::Point2> at);
     std::optional<engine::Point2> mark() const { return mark_; }
+    // The DAT path's start and direction, drawn over the preview.
+    void setPathMarks(coordfiles::DatPathMarks marks);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,6 +65,7 @@ class DrawingView : public QWidget {
     QPoint cursor_;
     bool cursorInside_ = false;
     std::optional<engine::Point2> mark_;
+    coordfiles::DatPathMarks pathMarks_;
     bool panning_ = false;
     QPoint panFrom_;
 };

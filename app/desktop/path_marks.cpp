@@ -44,4 +44,29 @@ void paintPathMarks(QPainter& painter, const documents::DrawingWindow& window) {
     painter.restore();
 }
 
+void paintDirectionMarks(QPainter& painter, const engine::View& view,
+                         const coordfiles::DatPathMarks& marks) {
+    constexpr double kArrow = 7;  // pixels
+    constexpr double kStartDot = 5;
+    if (!marks.start) {
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(220, 40, 40), 1.5));
+    for (const coordfiles::PathArrow& arrow : marks.arrows) {
+        const QPointF tip = onScreen(view, arrow.at);
+        // Screen y runs down.
+        const QPointF along(arrow.direction.x, -arrow.direction.y);
+        const QPointF across(-along.y(), along.x());
+        const QPointF base = tip - along * kArrow;
+        painter.drawLine(base + across * kArrow / 2, tip);
+        painter.drawLine(base - across * kArrow / 2, tip);
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 170, 0));
+    painter.drawEllipse(onScreen(view, *marks.start), kStartDot, kStartDot);
+    painter.restore();
+}
+
 }  // namespace brondel::desktop

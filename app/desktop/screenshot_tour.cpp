@@ -267,6 +267,28 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
         tour.shoot("dead-end.png");
     }
 
+    // A plate with holes linked into one path for a tool that cannot lift,
+    // then converted: the DAT view shows where the cut starts and which way
+    // it runs.
+    dialogs.openPaths.push_back("examples/plate-with-holes.dxf");
+    tour.click("mnuFileOpen");
+    if (engine::Vecad* plate = tour.drawing()) {
+        plate->Execute(engine::command::kZoomExtents);
+        if (const engine::Handle line = firstOf(*plate, engine::EntityType::Line)) {
+            double x1, y1, z1, x2, y2, z2;
+            engine::CadLineGetPoint1(line, x1, y1, z1);
+            engine::CadLineGetPoint2(line, x2, y2, z2);
+            tour.click("mnuSetStart");
+            dialogs.answers.push_back(ports::Answer::Yes);  // the direction as drawn
+            tour.pressAt((x1 + x2) / 2, (y1 + y2) / 2);
+        }
+        dialogs.inputs.push_back("0");  // no kerf
+        tour.click("mnuLinkContours");
+        dialogs.answers.push_back(ports::Answer::Ok);  // conversion complete
+        tour.click("mnuConvert");
+        tour.shoot("linked-plate.png");
+    }
+
     // The command line docked under the drawing with Draw Line running: its
     // prompt, the rubber band and the snap marker on an endpoint.
     dialogs.openPaths.push_back("examples/wing-rib.dxf");
