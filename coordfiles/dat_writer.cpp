@@ -2,6 +2,7 @@
 
 #include "coordfiles/numbers.h"
 #include "coordfiles/rows.h"
+#include "engine/cad.h"
 #include "engine/io/atomic_file.h"
 
 namespace brondel::coordfiles {
@@ -72,7 +73,11 @@ std::string renderDatFile(std::span<const std::string> datRows) {
 }
 
 void writeDatFile(const std::string& path, std::span<const std::string> datRows) {
-    engine::io::writeFileAtomically(path, renderDatFile(datRows));
+    const std::string bytes = renderDatFile(datRows);
+    // NAME.dat.bak: NAME.bak is the drawing's, often beside it.
+    engine::io::writeFileAtomically(
+        path, [&](std::ostream& out) { out << bytes; },
+        engine::CadGetKeepBackup() ? path + ".bak" : std::string());
 }
 
 }  // namespace brondel::coordfiles

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "coordfiles/rows.h"
+#include "engine/cad.h"
 #include "engine/error.h"
 
 namespace brondel::coordfiles {
@@ -78,11 +79,20 @@ TEST(DatWriter, ListsOfAnyLengthAreWrittenCompletely) {
     }
 }
 
-TEST_F(DatWriterFiles, ReplacesAnExistingFile) {
+// The replaced file is kept as NAME.dat.bak unless Options turn backups off.
+TEST_F(DatWriterFiles, ReplacesAnExistingFileKeepingTheOldOne) {
     const auto path = folder_ / "shape.dat";
+    const auto backup = folder_ / "shape.dat.bak";
     std::ofstream(path) << "old content that is longer than the new one\n";
     writeDatFile(path.string(), Rows{"0 0", "1 0"});
     EXPECT_EQ(fileBytes(path), "0 0\r\n1 0\r\n");
+    EXPECT_EQ(fileBytes(backup), "old content that is longer than the new one\n");
+
+    engine::CadPutKeepBackup(false);
+    writeDatFile(path.string(), Rows{"1 1"});
+    engine::CadPutKeepBackup(true);
+    EXPECT_EQ(fileBytes(path), "1 1\r\n");
+    EXPECT_EQ(fileBytes(backup), "old content that is longer than the new one\n");
 }
 
 TEST_F(DatWriterFiles, AFailureLeavesTheOldFileAsItWas) {
