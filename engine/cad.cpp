@@ -233,6 +233,10 @@ void CadSetProfileFolder(const std::string& folder) {
     settings().profileFolder = folder;
 }
 
+std::string CadGetProfileFolder() {
+    return profileFolder().string();
+}
+
 void CadProfileLoad(const std::string& name) {
     Settings& s = settings();
     s.profileName = name;

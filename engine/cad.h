@@ -51,6 +51,7 @@ void CadProfileSave(const std::string& name);
 void CadProfileGetName(char* buffer, std::size_t size);
 std::string CadProfileGetName();
 void CadSetProfileFolder(const std::string& folder);  // tests and portable installs
+std::string CadGetProfileFolder();
 
 // Selector boxes and the command window: the engine remembers where the
 // program asked for them; a desktop skin builds them there.

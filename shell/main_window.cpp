@@ -6,6 +6,8 @@
 #include <iterator>
 #include <utility>
 
+#include <unistd.h>
+
 #include "engine/cad.h"
 #include "engine/error.h"
 #include "engine/io/atomic_file.h"
@@ -34,6 +36,16 @@ constexpr SelectorBox kSelectorBoxes[] = {
 
 std::string inFolder(const std::string& folder, const char* file) {
     return (std::filesystem::path(folder) / file).string();
+}
+
+// Installed, the program's folder is not the user's to write: the last
+// profile's name then lives beside the profiles, in the user's folder.
+std::string lastProfilePath(const std::string& appFolder) {
+    if (::access(appFolder.c_str(), W_OK) == 0) {
+        return inFolder(appFolder, kLastProfileFile);
+    }
+    return (std::filesystem::path(engine::CadGetProfileFolder()).parent_path() / kLastProfileFile)
+        .string();
 }
 
 std::string trimBlanks(const std::string& text) {
@@ -116,7 +128,7 @@ void MainWindow::loadMainWindow() {
         }
     }
     try {
-        profileName = readQuotedField(inFolder(appFolder, kLastProfileFile));
+        profileName = readQuotedField(lastProfilePath(appFolder));
     } catch (const Error&) {
         profileName.clear();
     }
@@ -142,8 +154,10 @@ void MainWindow::writeLastProfile() {
     std::string buffer(kProfileBufferSize, ' ');
     engine::CadProfileGetName(buffer.data(), buffer.size());
     try {
-        engine::io::writeFileAtomically(inFolder(appFolder, kLastProfileFile),
-                                        "\"" + buffer + "\"\r\n");
+        const std::filesystem::path path = lastProfilePath(appFolder);
+        std::error_code ignored;  // a folder that cannot be made fails the write below
+        std::filesystem::create_directories(path.parent_path(), ignored);
+        engine::io::writeFileAtomically(path.string(), "\"" + buffer + "\"\r\n");
     } catch (const Error& e) {
         notice("The profile name could not be written to " + std::string(kLastProfileFile) + ": " +
                e.description());

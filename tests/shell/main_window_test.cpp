@@ -129,6 +129,26 @@ TEST(MainWindowShutdown, ExitWithoutWindowsClosesAndStoresTheProfileBuffer) {
     EXPECT_EQ(engine::CadProfileGetName(), "Shop floor");
 }
 
+// Installed, the program's folder is not the user's to write: the last
+// profile's name is kept beside the profiles and read back from there.
+TEST(MainWindowShutdown, AProgramFolderThatCannotBeWrittenKeepsTheNameWithTheProfiles) {
+    TestProgram program(false);  // profiles in FOLDER/profiles
+    const std::string installed = program.folder.file("no-such-folder");
+    {
+        MainWindow main(program.fakes.ports(), installed);
+        main.start();
+        engine::CadProfileLoad("Shop floor");
+        main.click("mnuFileEnd");
+        EXPECT_TRUE(main.notices.empty()) << main.notices.front();
+    }
+    EXPECT_EQ(readFile(program.folder.file("LastProfile.txt")), storedProfile("Shop floor"));
+    EXPECT_FALSE(std::filesystem::exists(installed));
+    engine::CadProfileLoad("other");
+    MainWindow next(program.fakes.ports(), installed);
+    next.start();
+    EXPECT_EQ(engine::CadProfileGetName(), "Shop floor");
+}
+
 TEST(MainWindowShutdown, CancelOnAnyChangedDrawingKeepsTheProgramRunning) {
     TestProgram program;
     MainWindow& main = program.main;
