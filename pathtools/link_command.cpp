@@ -30,20 +30,22 @@ bool startIsSet(documents::DrawingWindow& window) {
            window.Vecad1.EntityGetType(start) == engine::code(engine::EntityType::Line);
 }
 
-std::string summary(const LinkedPath& linked, std::size_t openLines) {
+std::string summary(const LinkedPath& linked, std::size_t openLines, double kerf) {
     std::string text = "Linked " + std::to_string(linked.holes) +
                        (linked.holes == 1 ? " hole" : " holes") + " into one path of " +
                        std::to_string(linked.path.size() - 1) + " segments";
     if (linked.holes > 0) {
-        text += "; bridges " + coordfiles::decimalText(linked.bridgeLength) +
-                " long, each cut in "
-                "and back out";
+        text += "; the bridges, each cut in and back out, are " +
+                coordfiles::coordinateText(linked.bridgeLength) + " long";
+    }
+    if (kerf > 0) {
+        text += "; kerf " + coordfiles::decimalText(kerf) + " allowed for";
     }
     text += ".";
     if (linked.leftOut > 0 || openLines > 0) {
         text += " Left out: " + std::to_string(linked.leftOut) +
                 " closed contours outside the outer one or inside a hole, " +
-                std::to_string(openLines) + " lines of open contours.";
+                std::to_string(openLines) + " entities of open contours.";
     }
     return text;
 }
@@ -110,7 +112,7 @@ std::optional<LinkCounts> linkContours(documents::DrawingWindow& window, double 
     }
     main.state.startEntity = engine::kNoHandle;
     main.state.startMarker = engine::kNoHandle;
-    documents::reportLine(window, summary(linked, rings.openLines));
+    documents::reportLine(window, summary(linked, rings.openLines, kerf));
     return LinkCounts{linked.holes, linked.leftOut, rings.openLines};
 }
 

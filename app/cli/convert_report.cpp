@@ -47,7 +47,7 @@ void printText(const ConvertReport& report, std::ostream& out) {
         if (report.linked->contoursLeftOut + report.linked->openLinesLeftOut > 0) {
             out << "Warning: left out of the path: " << report.linked->contoursLeftOut
                 << " closed contours outside the outer one or inside a hole, "
-                << report.linked->openLinesLeftOut << " lines of open contours\n";
+                << report.linked->openLinesLeftOut << " entities of open contours\n";
         }
     }
     if (report.path.repeats > 2 * (report.linked ? report.linked->holes : 0)) {
