@@ -87,14 +87,21 @@ class SelectFirst : public Tool {
   private:
     // A press on an entity picks it; one on empty space starts a rectangle,
     // a window drawn rightwards and a crossing drawn leftwards, as Select By
-    // Rectangle.
+    // Rectangle, that leaves out what is not shown.
     void press(ToolContext& c, const CommandPoint& at) {
         if (corner_) {
             Box2 box;
             box.add(corner_->x, corner_->y);
             box.add(at.world.x, at.world.y);
-            const int added = c.selectInBox(box, at.world.x < corner_->x);
-            c.message(std::to_string(added) + " selected");
+            const Drawing& drawing = c.drawing();
+            int found = 0;
+            for (Handle h : drawing.inBox(box, at.world.x < corner_->x)) {
+                if (selectable(drawing, drawing.entity(h))) {
+                    c.select(h);
+                    ++found;
+                }
+            }
+            c.message(std::to_string(found) + " selected");
             corner_.reset();
             return;
         }

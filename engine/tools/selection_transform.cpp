@@ -45,9 +45,17 @@ TransformPlan planTransform(const Drawing& drawing, const std::vector<Handle>& p
 }
 
 void replaceSources(ToolContext& c, TransformPlan& plan) {
+    std::vector<Entity> inPlace;
+    inPlace.reserve(plan.results.size());
     for (TransformPlan::Result& r : plan.results) {
         if (r.made.size() == 1) {
-            c.replace(r.source, std::move(r.made.front()));
+            inPlace.push_back(std::move(r.made.front()));
+            inPlace.back().handle = r.source;
+        }
+    }
+    c.replaceMany(std::move(inPlace));
+    for (TransformPlan::Result& r : plan.results) {
+        if (r.made.size() == 1) {
             continue;
         }
         c.erase(r.source);
