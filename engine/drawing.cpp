@@ -328,6 +328,15 @@ void Drawing::replace(Handle h, Entity e) {
     record(OpReplace{std::make_unique<Entity>(std::move(e))});
 }
 
+void Drawing::replaceMany(std::vector<Entity> entities) {
+    for (Entity& e : entities) {
+        e.erased = entity(e.handle).erased;
+    }
+    if (!entities.empty()) {
+        record(OpReplaceMany{std::make_unique<std::vector<Entity>>(std::move(entities))});
+    }
+}
+
 std::size_t Drawing::purgeErased() {
     OpRemove op{std::make_unique<Removal>()};
     for (std::size_t i = 0; i < entities_.size(); ++i) {
@@ -558,9 +567,35 @@ void Drawing::swapIn(Entity& other) {
     indexInsert(e);
 }
 
+// Past this share of the drawing, one bulk build of the index is quicker
+// than taking each entry out and putting it back.
+void Drawing::swapInMany(std::vector<Entity>& others) {
+    const bool rebuild = others.size() * 8 >= entities_.size();
+    if (!rebuild) {
+        settleIndex();
+    }
+    for (Entity& other : others) {
+        Entity& e = entities_[positionOf(other.handle)];
+        if (!rebuild) {
+            indexRemove(e);
+        }
+        std::swap(e, other);
+        if (!rebuild) {
+            indexInsert(e);
+        }
+    }
+    if (rebuild) {
+        index_.clear();
+        unindexed_ = entities_.size();
+    }
+    // Taken back in the opposite order, so a handle given twice ends as it was.
+    std::reverse(others.begin(), others.end());
+}
+
 void Drawing::apply(Op& op) {
     // The other changes read or edit the index entry by entry.
-    if (!std::holds_alternative<OpAppend>(op) && !std::holds_alternative<OpRemove>(op)) {
+    if (!std::holds_alternative<OpAppend>(op) && !std::holds_alternative<OpRemove>(op) &&
+        !std::holds_alternative<OpReplaceMany>(op)) {
         settleIndex();
     }
     std::visit(Overloaded{
@@ -588,6 +623,7 @@ void Drawing::apply(Op& op) {
                        }
                    },
                    [&](OpReplace& o) { swapIn(*o.other); },
+                   [&](OpReplaceMany& o) { swapInMany(*o.others); },
                    [&](OpRemove& o) { o.removal->removed = removeAt(o.removal->positions); },
                    [&](OpLayer& o) {
                        const LayerChange& c = *o.change;
@@ -603,7 +639,7 @@ void Drawing::apply(Op& op) {
 }
 
 void Drawing::revert(Op& op) {
-    if (!std::holds_alternative<OpAppend>(op)) {
+    if (!std::holds_alternative<OpAppend>(op) && !std::holds_alternative<OpReplaceMany>(op)) {
         settleIndex();
     }
     std::visit(Overloaded{
@@ -626,6 +662,7 @@ void Drawing::revert(Op& op) {
                        apply(inverseOp);
                    },
                    [&](OpReplace& o) { swapIn(*o.other); },
+                   [&](OpReplaceMany& o) { swapInMany(*o.others); },
                    [&](OpRemove& o) { insertAt(o.removal->positions, o.removal->removed); },
                    [&](OpLayer& o) {
                        const LayerChange& c = *o.change;

@@ -66,6 +66,11 @@ class Drawing : public BlockLookup {
     Handle addMany(std::vector<Entity> entities);
     void setErased(Handle h, bool erased);
     void replace(Handle h, Entity e);  // same handle and place, new geometry or properties
+    // Many replacements as one change: each entity takes the place of the
+    // one whose handle it carries. A large share of the drawing rebuilds the
+    // index in bulk instead of entry by entry. Throws, changing nothing,
+    // when a handle is not this drawing's.
+    void replaceMany(std::vector<Entity> entities);
     std::size_t purgeErased();
     std::size_t purgeAll();
     void addLayer(const Layer& layer);  // a layer of the same name is updated
@@ -139,6 +144,9 @@ class Drawing : public BlockLookup {
     struct OpReplace {
         std::unique_ptr<Entity> other;  // swapped with the drawing's entity by apply and revert
     };
+    struct OpReplaceMany {
+        std::unique_ptr<std::vector<Entity>> others;  // as OpReplace, many at once
+    };
     struct Removal {
         std::vector<std::size_t> positions;  // ascending, in the order before removal
         std::vector<Entity> removed;         // filled while the removal is applied
@@ -160,7 +168,8 @@ class Drawing : public BlockLookup {
     struct OpCurrentLayer {
         std::unique_ptr<CurrentLayerChange> change;
     };
-    using Op = std::variant<OpAdd, OpAppend, OpErase, OpReplace, OpRemove, OpLayer, OpCurrentLayer>;
+    using Op = std::variant<OpAdd, OpAppend, OpErase, OpReplace, OpRemove, OpLayer, OpCurrentLayer,
+                            OpReplaceMany>;
 
     struct UndoStep {
         std::string label;
@@ -172,6 +181,7 @@ class Drawing : public BlockLookup {
     void apply(Op& op);
     void revert(Op& op);
     void swapIn(Entity& other);
+    void swapInMany(std::vector<Entity>& others);
     std::vector<Entity> removeAt(const std::vector<std::size_t>& positions);
     void insertAt(const std::vector<std::size_t>& positions, std::vector<Entity>& items);
 

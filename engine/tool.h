@@ -86,6 +86,10 @@ class ToolContext {
 
     virtual void message(const std::string& text) = 0;
     virtual DraftingSettings& settings() = 0;
+
+    // As replace for each entity, by the handle it carries, as one change:
+    // quick for a large share of the drawing.
+    virtual void replaceMany(std::vector<Entity> entities) = 0;
 };
 
 // One of the engine's interactive commands while it runs: a small state

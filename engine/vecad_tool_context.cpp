@@ -75,4 +75,9 @@ DraftingSettings& VecadToolContext::settings() {
     return vecad_.draftingSettings();
 }
 
+void VecadToolContext::replaceMany(std::vector<Entity> entities) {
+    ++changes;
+    vecad_.drawing().replaceMany(std::move(entities));
+}
+
 }  // namespace brondel::engine

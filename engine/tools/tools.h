@@ -30,6 +30,12 @@ std::unique_ptr<Tool> makeSpline();
 std::unique_ptr<Tool> makeText();
 std::unique_ptr<Tool> makeHatch();
 std::unique_ptr<Tool> makeErase();
+std::unique_ptr<Tool> makeDropCopy();
+std::unique_ptr<Tool> makeMove();
+std::unique_ptr<Tool> makeRotate();
+std::unique_ptr<Tool> makeScale();
+std::unique_ptr<Tool> makeMirror();
+std::unique_ptr<Tool> makeExplode();
 std::unique_ptr<Tool> makeSelectByPoint();
 std::unique_ptr<Tool> makeSelectByRectangle();
 

@@ -233,7 +233,7 @@ TEST(Erase, WithNothingSelectedItAsksForPicksAndEnterErasesThem) {
     s.v.AddLine(0, 5, 0, 10, 5, 0);
     const Handle c = s.v.AddLine(0, 9, 0, 10, 9, 0);
     s.v.Execute(command::kErase);
-    EXPECT_EQ(s.v.commandPrompt(), "Erase: pick entities (Enter to go on)");
+    EXPECT_EQ(s.v.commandPrompt(), "Erase: pick entities (Enter to go on) [All/Last]");
     s.press(5, 0);
     s.press(5, 9);
     EXPECT_EQ(s.entities(), 3);

@@ -50,6 +50,12 @@ const std::map<int, Script>& scripts() {
         {245, {Effect::Adds, {"p 0 0", "t 2", "t 30", "t Hello"}, 1, true}},
         {246, {Effect::Adds, {"t ansi31", "t 2", "t 45", "p -15 15", "enter"}, 4, true}},
         {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
+        {312, {Effect::Adds, {"p 5 -20", "enter", "p 0 0", "p 10 10", "t 20,0", "enter"}, 4, true}},
+        {313, {Effect::Changes, {"p 5 -20", "enter", "p 0 0", "p 10 10"}, 3, true}},
+        {314, {Effect::Changes, {"p 5 -20", "enter", "p 0 0", "t 30"}, 3, true}},
+        {315, {Effect::Changes, {"p 5 -20", "enter", "p 0 0", "t 2"}, 3, true}},
+        {316, {Effect::Adds, {"p 5 -20", "enter", "p 0 0", "p 10 10", "enter"}, 4, true}},
+        {317, {Effect::Changes, {"t all", "enter"}, 1, false}},
         {501, {Effect::Selection, {"p 5 -20", "enter"}, 1, false}},
         {502, {Effect::Selection, {"p -1 -21", "p 20 -19"}, 1, true}},
     };
@@ -95,6 +101,10 @@ std::string snapshot(const Vecad& v) {
 void start(VecadSession& s, int code) {
     s.v.AddLine(0, -20, 0, 10, -20, 0);                      // something to pick
     s.v.drawing().add(Entity(CircleGeom{{-15, 15, 0}, 3}));  // an area to hatch
+    if (code == 317) {                                       // something to explode
+        s.v.drawing().add(
+            Entity(PolylineGeom{{{20, 0, 0, 0}, {30, 0, 0, 1}, {30, 10, 0, 0}}, true}));
+    }
     s.v.Execute(code);
     ASSERT_TRUE(s.v.commandRunning()) << code;
 }
