@@ -32,5 +32,7 @@ std::unique_ptr<Tool> makeHatch();
 std::unique_ptr<Tool> makeErase();
 std::unique_ptr<Tool> makeSelectByPoint();
 std::unique_ptr<Tool> makeSelectByRectangle();
+std::unique_ptr<Tool> makeTrim();
+std::unique_ptr<Tool> makeExtend();
 
 }  // namespace brondel::engine::tools

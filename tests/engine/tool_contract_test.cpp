@@ -23,6 +23,7 @@ struct Script {
     std::vector<std::string> steps;  // "p x y", "m x y", "r x y", "t text", "enter"
     std::size_t midway;              // steps run before the cancel is tried
     bool previews;                   // entities or a frame show at midway
+    bool edges = false;              // the drawing also holds a polyline meeting the line
 };
 
 const std::map<int, Script>& scripts() {
@@ -50,6 +51,8 @@ const std::map<int, Script>& scripts() {
         {245, {Effect::Adds, {"p 0 0", "t 2", "t 30", "t Hello"}, 1, true}},
         {246, {Effect::Adds, {"t ansi31", "t 2", "t 45", "p -15 15", "enter"}, 4, true}},
         {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
+        {319, {Effect::Changes, {"enter", "p 9 -20", "enter"}, 2, true, true}},
+        {320, {Effect::Changes, {"enter", "p 0.2 -17.4", "enter"}, 2, true, true}},
         {501, {Effect::Selection, {"p 5 -20", "enter"}, 1, false}},
         {502, {Effect::Selection, {"p -1 -21", "p 20 -19"}, 1, true}},
     };
@@ -95,6 +98,11 @@ std::string snapshot(const Vecad& v) {
 void start(VecadSession& s, int code) {
     s.v.AddLine(0, -20, 0, 10, -20, 0);                      // something to pick
     s.v.drawing().add(Entity(CircleGeom{{-15, 15, 0}, 3}));  // an area to hatch
+    // Meets the line at its start, crosses it at x = 1.5, and its end points
+    // at the circle: something to join, trim and extend.
+    if (const auto found = scripts().find(code); found != scripts().end() && found->second.edges) {
+        s.v.drawing().add(Entity(PolylineGeom{{{0, -20, 0, 0}, {3, -23, 0, 0}, {0, -17, 0, 0}}}));
+    }
     s.v.Execute(code);
     ASSERT_TRUE(s.v.commandRunning()) << code;
 }
