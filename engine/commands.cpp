@@ -78,7 +78,7 @@ constexpr CommandRow kCommands[] = {
     {315, "Scale", "", nullptr, false},
     {316, "Mirror", "", nullptr, false},
     {317, "Explode", "", nullptr, false},
-    {318, "Join", "", nullptr, false},
+    {318, "Join", "j join", tools::makeJoin, true},
     {319, "Trim", "tr trim", tools::makeTrim, false},
     {320, "Extend", "ex extend", tools::makeExtend, false},
     {410, "Clear Snap Modes", "", nullptr, false},

@@ -34,5 +34,6 @@ std::unique_ptr<Tool> makeSelectByPoint();
 std::unique_ptr<Tool> makeSelectByRectangle();
 std::unique_ptr<Tool> makeTrim();
 std::unique_ptr<Tool> makeExtend();
+std::unique_ptr<Tool> makeJoin();
 
 }  // namespace brondel::engine::tools

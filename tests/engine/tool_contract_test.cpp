@@ -51,6 +51,7 @@ const std::map<int, Script>& scripts() {
         {245, {Effect::Adds, {"p 0 0", "t 2", "t 30", "t Hello"}, 1, true}},
         {246, {Effect::Adds, {"t ansi31", "t 2", "t 45", "p -15 15", "enter"}, 4, true}},
         {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
+        {318, {Effect::Changes, {"p 5 -20", "p 2 -22", "enter", "enter"}, 3, true, true}},
         {319, {Effect::Changes, {"enter", "p 9 -20", "enter"}, 2, true, true}},
         {320, {Effect::Changes, {"enter", "p 0.2 -17.4", "enter"}, 2, true, true}},
         {501, {Effect::Selection, {"p 5 -20", "enter"}, 1, false}},
