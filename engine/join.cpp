@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <numeric>
 
 namespace brondel::engine {
@@ -14,17 +15,31 @@ struct Pieces {
     std::vector<Vertex> vertices;
     std::vector<std::uint32_t> first{0};  // piece p: vertices[first[p], first[p + 1])
     std::vector<const Entity*> source;    // the first entity of the piece
-    std::vector<std::vector<Handle>> handles;
+    std::vector<Handle> handles;          // piece p: handles[firstHandle[p], firstHandle[p + 1])
+    std::vector<std::uint32_t> firstHandle{0};
     std::vector<bool> merged;  // a line made of collinear lines
 
     std::size_t size() const { return source.size(); }
-    void add(const std::vector<Vertex>& v, const Entity* e, std::vector<Handle> from,
+    void add(std::initializer_list<Vertex> v, const Entity* e) {
+        add(v.begin(), v.end(), e, {e->handle});
+    }
+    void add(const Vertex* from, const Vertex* to, const Entity* e, std::initializer_list<Handle> h,
              bool isMerged = false) {
-        vertices.insert(vertices.end(), v.begin(), v.end());
+        vertices.insert(vertices.end(), from, to);
         first.push_back(std::uint32_t(vertices.size()));
         source.push_back(e);
-        handles.push_back(std::move(from));
+        handles.insert(handles.end(), h.begin(), h.end());
+        firstHandle.push_back(std::uint32_t(handles.size()));
         merged.push_back(isMerged);
+    }
+    void addMerged(Vertex a, Vertex b, const Entity* e, const std::vector<Handle>& h) {
+        const Vertex v[2] = {a, b};
+        vertices.insert(vertices.end(), v, v + 2);
+        first.push_back(std::uint32_t(vertices.size()));
+        source.push_back(e);
+        handles.insert(handles.end(), h.begin(), h.end());
+        firstHandle.push_back(std::uint32_t(handles.size()));
+        merged.push_back(true);
     }
     const Vertex& end(std::size_t e) const {  // end 2p is p's start, 2p + 1 its end
         return vertices[e % 2 ? first[e / 2 + 1] - 1 : first[e / 2]];
@@ -67,13 +82,18 @@ void mergeCollinear(std::vector<const Entity*>& lines, Pieces& out, double toler
     // Lines of one carrier lie together in this order, as close in angle and
     // offset as the tolerance allows.
     constexpr double kSameAngle = 1e-9;
+    std::vector<std::size_t> group;
     for (std::size_t i = 0; i < c.size();) {
         std::size_t j = i + 1;
         while (j < c.size() && c[j].angle - c[j - 1].angle <= kSameAngle &&
                std::abs(c[j].offset - c[i].offset) <= tolerance) {
             ++j;
         }
-        std::vector<std::size_t> group(j - i);
+        if (j - i == 1) {
+            i = j;
+            continue;
+        }
+        group.resize(j - i);
         std::iota(group.begin(), group.end(), i);
         std::sort(group.begin(), group.end(),
                   [&](std::size_t x, std::size_t y) { return c[x].from < c[y].from; });
@@ -107,8 +127,7 @@ void mergeCollinear(std::vector<const Entity*>& lines, Pieces& out, double toler
                         firstMade = c[group[q]].e;
                     }
                 }
-                out.add({at(ends(near, false)), at(ends(far, true))}, firstMade, std::move(from),
-                        true);
+                out.addMerged(at(ends(near, false)), at(ends(far, true)), firstMade, from);
             }
             k = m;
         }
@@ -129,10 +148,14 @@ std::vector<std::int64_t> partners(const Pieces& p, double tolerance) {
     const std::size_t n = p.size() * 2;
     // Cells much larger than the tolerance: only ends near a cell's border
     // look into the cells around.
-    const double cell = std::max(tolerance * 64, 1e-300);
+    const double cell = std::max(tolerance * 4, 1e-300);
+    const double tolerance2 = tolerance * tolerance;
+    // The ends with their cells, sorted by cell so that the ends of a cell
+    // and their coordinates lie together.
     struct Key {
         std::uint64_t key;
         std::uint32_t end;
+        double x, y;
     };
     const auto cellOf = [&](double v) { return std::int64_t(std::floor(v / cell)); };
     const auto keyOf = [](std::int64_t ix, std::int64_t iy) {
@@ -141,25 +164,48 @@ std::vector<std::int64_t> partners(const Pieces& p, double tolerance) {
     std::vector<Key> keys(n);
     for (std::size_t e = 0; e < n; ++e) {
         const Vertex& v = p.end(e);
-        keys[e] = {keyOf(cellOf(v.x), cellOf(v.y)), std::uint32_t(e)};
+        keys[e] = {keyOf(cellOf(v.x), cellOf(v.y)), std::uint32_t(e), v.x, v.y};
     }
     std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a.key < b.key; });
     std::vector<std::int64_t> partner(n, -1);
     std::vector<std::uint8_t> count(n, 0);
-    const auto meet = [&](std::uint32_t a, std::uint32_t b) {
-        const Vertex &u = p.end(a), &v = p.end(b);
-        if (std::hypot(u.x - v.x, u.y - v.y) <= tolerance) {
-            partner[a] = b;
-            count[a] = std::uint8_t(std::min(count[a] + 1, 2));
+    const auto meet = [&](const Key& u, const Key& v) {
+        const double dx = u.x - v.x, dy = u.y - v.y;
+        if (dx * dx + dy * dy <= tolerance2) {
+            partner[u.end] = v.end;
+            count[u.end] = std::uint8_t(std::min(count[u.end] + 1, 2));
         }
     };
-    const auto visitCell = [&](std::uint64_t key, std::uint32_t self) {
-        auto it = std::lower_bound(keys.begin(), keys.end(), key,
-                                   [](const Key& k, std::uint64_t v) { return k.key < v; });
-        for (; it != keys.end() && it->key == key; ++it) {
-            if (it->end != self) {
-                meet(self, it->end);
+    // Each occupied cell once, with where its ends begin in keys, in a table
+    // of open addressing: a lookup is one or two probes.
+    std::size_t slots = 16;
+    while (slots < n * 2) {
+        slots *= 2;
+    }
+    constexpr std::uint32_t kEmpty = 0xffffffffu;
+    std::vector<std::uint32_t> table(slots, kEmpty);
+    const auto slotOf = [&](std::uint64_t key) {
+        return std::size_t((key ^ (key >> 29)) * 0xBF58476D1CE4E5B9ull >> 20) & (slots - 1);
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i == 0 || keys[i].key != keys[i - 1].key) {
+            std::size_t at = slotOf(keys[i].key);
+            while (table[at] != kEmpty) {
+                at = (at + 1) & (slots - 1);
             }
+            table[at] = std::uint32_t(i);
+        }
+    }
+    const auto visitCell = [&](std::uint64_t key, const Key& self) {
+        std::size_t at = slotOf(key);
+        while (table[at] != kEmpty && keys[table[at]].key != key) {
+            at = (at + 1) & (slots - 1);
+        }
+        if (table[at] == kEmpty) {
+            return;
+        }
+        for (auto it = keys.begin() + table[at]; it != keys.end() && it->key == key; ++it) {
+            meet(self, *it);
         }
     };
     for (std::size_t i = 0; i < n;) {
@@ -170,10 +216,10 @@ std::vector<std::int64_t> partners(const Pieces& p, double tolerance) {
         for (std::size_t a = i; a < j; ++a) {
             for (std::size_t b = i; b < j; ++b) {
                 if (a != b) {
-                    meet(keys[a].end, keys[b].end);
+                    meet(keys[a], keys[b]);
                 }
             }
-            const Vertex& v = p.end(keys[a].end);
+            const Key& v = keys[a];
             const std::int64_t ix = cellOf(v.x), iy = cellOf(v.y);
             const double fx = v.x - double(ix) * cell, fy = v.y - double(iy) * cell;
             const int lx = fx <= tolerance ? -1 : 0, hx = fx >= cell - tolerance ? 1 : 0;
@@ -181,7 +227,7 @@ std::vector<std::int64_t> partners(const Pieces& p, double tolerance) {
             for (int dx = lx; dx <= hx; ++dx) {
                 for (int dy = ly; dy <= hy; ++dy) {
                     if (dx != 0 || dy != 0) {
-                        visitCell(keyOf(ix + dx, iy + dy), keys[a].end);
+                        visitCell(keyOf(ix + dx, iy + dy), v);
                     }
                 }
             }
@@ -229,10 +275,10 @@ JoinPlan planJoin(const std::vector<const Entity*>& entities, double tolerance) 
                            g->center.y + g->radius * std::sin(end), g->center.z};
             Vertex va = at(a);
             va.bulge = std::tan(g->angle / 4);
-            pieces.add({va, at(b)}, e, {e->handle});
+            pieces.add({va, at(b)}, e);
         } else if (const auto* g = geomIf<PolylineGeom>(*e);
                    g && !g->closed && !g->is3d && g->vertices.size() > 1) {
-            pieces.add(g->vertices, e, {e->handle});
+            pieces.add(g->vertices.data(), g->vertices.data() + g->vertices.size(), e, {e->handle});
         } else {
             ++plan.ignored;
         }
@@ -240,7 +286,7 @@ JoinPlan planJoin(const std::vector<const Entity*>& entities, double tolerance) 
     mergeCollinear(lines, pieces, tolerance);
     for (const Entity* e : lines) {
         const LineGeom& g = *geomIf<LineGeom>(*e);
-        pieces.add({at(g.p1), at(g.p2)}, e, {e->handle});
+        pieces.add({at(g.p1), at(g.p2)}, e);
     }
     const std::vector<std::int64_t> partner = partners(pieces, tolerance);
     std::vector<bool> used(pieces.size(), false);
@@ -273,7 +319,8 @@ JoinPlan planJoin(const std::vector<const Entity*>& entities, double tolerance) 
                 firstSource = pieces.source[piece];
             }
             appendPiece(pieces, piece, reversed, chain);
-            from.insert(from.end(), pieces.handles[piece].begin(), pieces.handles[piece].end());
+            from.insert(from.end(), pieces.handles.begin() + pieces.firstHandle[piece],
+                        pieces.handles.begin() + pieces.firstHandle[piece + 1]);
             const std::int64_t next = partner[piece * 2 + (reversed ? 0 : 1)];
             if (next < 0) {
                 break;
@@ -302,7 +349,8 @@ JoinPlan planJoin(const std::vector<const Entity*>& entities, double tolerance) 
         if (closed) {
             chain.pop_back();
         }
-        std::sort(from.begin(), from.end());
+        // The first handle leads; the order of the rest does not matter.
+        std::iter_swap(from.begin(), std::min_element(from.begin(), from.end()));
         PolylineGeom poly;
         poly.vertices = std::move(chain);
         poly.closed = closed;

@@ -5,6 +5,7 @@
 
 #include "engine/curve_path.h"
 #include "engine/drawing.h"
+#include "engine/shape.h"
 #include "engine/view.h"
 
 namespace brondel::engine::tools {
@@ -144,8 +145,15 @@ EdgesIn EdgeTool::edgesFor(const Drawing& d, const Target& target) const {
     return [this, &d, target](const Box2& box, const std::function<void(const Entity&)>& visit) {
         std::vector<Handle> found = d.inBox(box, true);
         // A part made longer by an earlier press may reach past its old box.
-        for (const auto& entry : pending_) {
-            found.push_back(entry.first);
+        for (const auto& [h, parts] : pending_) {
+            for (const Entity& part : parts) {
+                const Box2 b = boundingBox(part, d);
+                if (b.minX <= box.maxX && box.minX <= b.maxX && b.minY <= box.maxY &&
+                    box.minY <= b.maxY) {
+                    found.push_back(h);
+                    break;
+                }
+            }
         }
         std::sort(found.begin(), found.end());
         found.erase(std::unique(found.begin(), found.end()), found.end());
