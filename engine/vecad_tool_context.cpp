@@ -75,4 +75,11 @@ DraftingSettings& VecadToolContext::settings() {
     return vecad_.draftingSettings();
 }
 
+void VecadToolContext::addLayerIfMissing(const Layer& layer) {
+    if (!vecad_.drawing().findLayer(layer.name)) {
+        ++changes;
+        vecad_.drawing().addLayer(layer);
+    }
+}
+
 }  // namespace brondel::engine

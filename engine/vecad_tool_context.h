@@ -31,6 +31,7 @@ class VecadToolContext final : public ToolContext {
 
     void message(const std::string& text) override;
     DraftingSettings& settings() override;
+    void addLayerIfMissing(const Layer& layer) override;
 
     int changes = 0;
 

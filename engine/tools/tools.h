@@ -35,5 +35,8 @@ std::unique_ptr<Tool> makeSelectByRectangle();
 std::unique_ptr<Tool> makeTrim();
 std::unique_ptr<Tool> makeExtend();
 std::unique_ptr<Tool> makeJoin();
+std::unique_ptr<Tool> makeCut();
+std::unique_ptr<Tool> makeCopy();
+std::unique_ptr<Tool> makePaste();
 
 }  // namespace brondel::engine::tools

@@ -50,6 +50,9 @@ const std::map<int, Script>& scripts() {
         {242, {Effect::Adds, {"p 0 0", "p 5 5", "p 10 0", "p 15 5", "enter"}, 3, true}},
         {245, {Effect::Adds, {"p 0 0", "t 2", "t 30", "t Hello"}, 1, true}},
         {246, {Effect::Adds, {"t ansi31", "t 2", "t 45", "p -15 15", "enter"}, 4, true}},
+        {303, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
+        {304, {Effect::Selection, {"p 5 -20", "enter"}, 1, false}},
+        {305, {Effect::Adds, {"p 30 30"}, 0, true}},  // what Cut (303) put on the clipboard
         {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
         {318, {Effect::Changes, {"p 5 -20", "p 2 -22", "enter", "enter"}, 3, true, true}},
         {319, {Effect::Changes, {"enter", "p 9 -20", "enter"}, 2, true, true}},
