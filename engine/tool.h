@@ -7,6 +7,7 @@
 #include "engine/entity.h"
 #include "engine/geometry.h"
 #include "engine/rubber_band.h"
+#include "engine/tables.h"
 
 namespace brondel::engine {
 
@@ -90,6 +91,8 @@ class ToolContext {
     // As replace for each entity, by the handle it carries, as one change:
     // quick for a large share of the drawing.
     virtual void replaceMany(std::vector<Entity> entities) = 0;
+    // A layer the drawing lacks is added as given; one it has stays as it is.
+    virtual void addLayerIfMissing(const Layer& layer) = 0;
 };
 
 // One of the engine's interactive commands while it runs: a small state

@@ -80,4 +80,11 @@ void VecadToolContext::replaceMany(std::vector<Entity> entities) {
     vecad_.drawing().replaceMany(std::move(entities));
 }
 
+void VecadToolContext::addLayerIfMissing(const Layer& layer) {
+    if (!vecad_.drawing().findLayer(layer.name)) {
+        ++changes;
+        vecad_.drawing().addLayer(layer);
+    }
+}
+
 }  // namespace brondel::engine

@@ -32,6 +32,7 @@ class VecadToolContext final : public ToolContext {
     void message(const std::string& text) override;
     DraftingSettings& settings() override;
     void replaceMany(std::vector<Entity> entities) override;
+    void addLayerIfMissing(const Layer& layer) override;
 
     int changes = 0;
 

@@ -12,6 +12,7 @@
 #include "app/desktop/qt_printer.h"
 #include "app/desktop/screenshot_tour.h"
 #include "app/desktop/splash_window.h"
+#include "app/desktop/system_clipboard.h"
 #include "documents/recovery.h"
 #include "ports/linux_registry.h"
 #include "ports/system_launcher.h"
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Brondel"));
     QApplication::setApplicationVersion(QString::fromStdString(brondel::versionNumber()));
     QApplication::setWindowIcon(brondel::desktop::programIcon());
+    brondel::desktop::mirrorClipboardOnSystem();
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addVersionOption();

@@ -242,6 +242,18 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
         }
         tour.shoot("draw-preview.png");
         drafted->commandKey(27);
+        // Trim with every entity a cutting edge: a line across the rib cut
+        // below it, and the part above marked under the cursor.
+        for (const char* line : {"line", "70,-16", "70,16", "", "trim", "", "70,-13"}) {
+            drafted->commandInput(line);
+        }
+        const engine::Point2 above = drafted->view().toWindow(70, 13);
+        drafted->cursorAt(above.x, above.y);
+        for (int i = 0; i < 3; ++i) {
+            QApplication::processEvents();
+        }
+        tour.shoot("trim-preview.png");
+        drafted->commandKey(27);
         tour.click("mnuToolsCommandWindow");
     }
 

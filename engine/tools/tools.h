@@ -38,5 +38,11 @@ std::unique_ptr<Tool> makeMirror();
 std::unique_ptr<Tool> makeExplode();
 std::unique_ptr<Tool> makeSelectByPoint();
 std::unique_ptr<Tool> makeSelectByRectangle();
+std::unique_ptr<Tool> makeTrim();
+std::unique_ptr<Tool> makeExtend();
+std::unique_ptr<Tool> makeJoin();
+std::unique_ptr<Tool> makeCut();
+std::unique_ptr<Tool> makeCopy();
+std::unique_ptr<Tool> makePaste();
 
 }  // namespace brondel::engine::tools

@@ -23,6 +23,7 @@ struct Script {
     std::vector<std::string> steps;  // "p x y", "m x y", "r x y", "t text", "enter"
     std::size_t midway;              // steps run before the cancel is tried
     bool previews;                   // entities or a frame show at midway
+    bool edges = false;              // the drawing also holds a polyline meeting the line
 };
 
 const std::map<int, Script>& scripts() {
@@ -49,6 +50,9 @@ const std::map<int, Script>& scripts() {
         {242, {Effect::Adds, {"p 0 0", "p 5 5", "p 10 0", "p 15 5", "enter"}, 3, true}},
         {245, {Effect::Adds, {"p 0 0", "t 2", "t 30", "t Hello"}, 1, true}},
         {246, {Effect::Adds, {"t ansi31", "t 2", "t 45", "p -15 15", "enter"}, 4, true}},
+        {303, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
+        {304, {Effect::Selection, {"p 5 -20", "enter"}, 1, false}},
+        {305, {Effect::Adds, {"p 30 30"}, 0, true}},  // what Cut (303) put on the clipboard
         {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
         {312, {Effect::Adds, {"p 5 -20", "enter", "p 0 0", "p 10 10", "t 20,0", "enter"}, 4, true}},
         {313, {Effect::Changes, {"p 5 -20", "enter", "p 0 0", "p 10 10"}, 3, true}},
@@ -56,6 +60,9 @@ const std::map<int, Script>& scripts() {
         {315, {Effect::Changes, {"p 5 -20", "enter", "p 0 0", "t 2"}, 3, true}},
         {316, {Effect::Adds, {"p 5 -20", "enter", "p 0 0", "p 10 10", "enter"}, 4, true}},
         {317, {Effect::Changes, {"t all", "enter"}, 1, false}},
+        {318, {Effect::Changes, {"p 5 -20", "p 2 -22", "enter", "enter"}, 3, true, true}},
+        {319, {Effect::Changes, {"enter", "p 9 -20", "enter"}, 2, true, true}},
+        {320, {Effect::Changes, {"enter", "p 0.2 -17.4", "enter"}, 2, true, true}},
         {501, {Effect::Selection, {"p 5 -20", "enter"}, 1, false}},
         {502, {Effect::Selection, {"p -1 -21", "p 20 -19"}, 1, true}},
     };
@@ -104,6 +111,11 @@ void start(VecadSession& s, int code) {
     if (code == 317) {                                       // something to explode
         s.v.drawing().add(
             Entity(PolylineGeom{{{20, 0, 0, 0}, {30, 0, 0, 1}, {30, 10, 0, 0}}, true}));
+    }
+    // Meets the line at its start, crosses it at x = 1.5, and its end points
+    // at the circle: something to join, trim and extend.
+    if (const auto found = scripts().find(code); found != scripts().end() && found->second.edges) {
+        s.v.drawing().add(Entity(PolylineGeom{{{0, -20, 0, 0}, {3, -23, 0, 0}, {0, -17, 0, 0}}}));
     }
     s.v.Execute(code);
     ASSERT_TRUE(s.v.commandRunning()) << code;
