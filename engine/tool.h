@@ -86,6 +86,14 @@ class ToolContext {
 
     virtual void message(const std::string& text) = 0;
     virtual DraftingSettings& settings() = 0;
+
+    // Adds the entities to the selection with one redraw; answers how many
+    // were not selected before.
+    virtual int selectMany(const std::vector<Handle>& handles) = 0;
+    // Inside apply: the layer new entities go on.
+    virtual void setCurrentLayer(const std::string& name) = 0;
+    // The drawing's file, "" when it has none yet.
+    virtual std::string fileName() const = 0;
 };
 
 // One of the engine's interactive commands while it runs: a small state

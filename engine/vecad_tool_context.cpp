@@ -75,4 +75,17 @@ DraftingSettings& VecadToolContext::settings() {
     return vecad_.draftingSettings();
 }
 
+int VecadToolContext::selectMany(const std::vector<Handle>& handles) {
+    return vecad_.selectMany(handles);
+}
+
+void VecadToolContext::setCurrentLayer(const std::string& name) {
+    ++changes;
+    vecad_.drawing().setCurrentLayer(name);
+}
+
+std::string VecadToolContext::fileName() const {
+    return vecad_.GetFileName();
+}
+
 }  // namespace brondel::engine

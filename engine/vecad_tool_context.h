@@ -32,6 +32,10 @@ class VecadToolContext final : public ToolContext {
     void message(const std::string& text) override;
     DraftingSettings& settings() override;
 
+    int selectMany(const std::vector<Handle>& handles) override;
+    void setCurrentLayer(const std::string& name) override;
+    std::string fileName() const override;
+
     int changes = 0;
 
   private:

@@ -32,5 +32,17 @@ std::unique_ptr<Tool> makeHatch();
 std::unique_ptr<Tool> makeErase();
 std::unique_ptr<Tool> makeSelectByPoint();
 std::unique_ptr<Tool> makeSelectByRectangle();
+std::unique_ptr<Tool> makeSelectByPolygon();
+std::unique_ptr<Tool> makeSelectByPolyline();
+std::unique_ptr<Tool> makeSelectByRadialDistance();
+std::unique_ptr<Tool> makeSelectById();
+std::unique_ptr<Tool> makeSelectCurrentLayer();
+std::unique_ptr<Tool> makeSelectByText();
+std::unique_ptr<Tool> makeSelectByUserData();
+std::unique_ptr<Tool> makeCurrentLayer();
+std::unique_ptr<Tool> makeDistanceTool();
+std::unique_ptr<Tool> makeAreaTool();
+std::unique_ptr<Tool> makeCalibrateMetrics();
+std::unique_ptr<Tool> makeDrawingInfo();
 
 }  // namespace brondel::engine::tools

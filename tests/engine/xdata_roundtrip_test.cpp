@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/drawing.h"
+#include "engine/io/drawing_files.h"
+
+// Extended data read from a DXF file is kept on its entity, written back on
+// save, and read again the same.
+namespace brondel::engine {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One entity of each way our writer closes an entity: a plain LINE, an
+// LWPOLYLINE and a 3-D POLYLINE (whose data goes before its vertices); two
+// applications on one entity, every kind of value, a value before any
+// application (dropped), and an entity without any.
+constexpr const char* kFile = R"(0
+SECTION
+2
+ENTITIES
+0
+LINE
+8
+0
+10
+0
+20
+0
+11
+10
+21
+0
+1000
+orphan
+1001
+BRONDEL_CAM
+1002
+{
+1000
+drill \U+00D85
+1070
+5
+1071
+70000
+1040
+2.5
+1010
+1.5
+1020
+2.5
+1030
+0
+1005
+1F
+1004
+0A0B
+1002
+}
+1001
+OtherApp
+1003
+LAYER2
+0
+LWPOLYLINE
+8
+0
+90
+2
+70
+0
+10
+0
+20
+0
+10
+5
+20
+5
+1001
+BRONDEL_CAM
+1000
+contour
+0
+POLYLINE
+8
+0
+66
+1
+70
+8
+1001
+BRONDEL_CAM
+1041
+3.5
+0
+VERTEX
+8
+0
+70
+32
+10
+0
+20
+0
+30
+0
+0
+VERTEX
+8
+0
+70
+32
+10
+1
+20
+1
+30
+1
+0
+SEQEND
+0
+CIRCLE
+8
+0
+10
+0
+20
+0
+40
+1
+0
+ENDSEC
+0
+EOF
+)";
+
+const XData kLine = {{"BRONDEL_CAM",
+                      {{1002, "{"},
+                       {1000, "drill \u00d85"},
+                       {1070, "5"},
+                       {1071, "70000"},
+                       {1040, "2.5"},
+                       {1010, "1.5"},
+                       {1020, "2.5"},
+                       {1030, "0"},
+                       {1005, "1F"},
+                       {1004, "0A0B"},
+                       {1002, "}"}}},
+                     {"OtherApp", {{1003, "LAYER2"}}}};
+const XData kLwPolyline = {{"BRONDEL_CAM", {{1000, "contour"}}}};
+const XData kPolyline3d = {{"BRONDEL_CAM", {{1041, "3.5"}}}};
+
+void expectData(const std::vector<Entity>& entities) {
+    ASSERT_EQ(entities.size(), 4u);
+    const XData* expected[] = {&kLine, &kLwPolyline, &kPolyline3d, nullptr};
+    for (std::size_t i = 0; i < entities.size(); ++i) {
+        SCOPED_TRACE("entity " + std::to_string(i));
+        if (!expected[i]) {
+            EXPECT_EQ(entities[i].xdata, nullptr);
+            continue;
+        }
+        ASSERT_NE(entities[i].xdata, nullptr);
+        EXPECT_EQ(*entities[i].xdata, *expected[i]);
+    }
+    const auto* pl = geomIf<PolylineGeom>(entities[2]);
+    ASSERT_NE(pl, nullptr);
+    EXPECT_EQ(pl->vertices.size(), 2u);  // the data did not swallow a vertex
+}
+
+TEST(ExtendedData, IsReadKeptWrittenAndReadBackTheSame) {
+    DrawingContent read = io::readDxfBuffer(kFile);
+    expectData(read.entities);
+
+    Drawing drawing;
+    drawing.load(std::move(read));
+    const fs::path path =
+        fs::temp_directory_path() / ("brondel-xdata-" + std::to_string(::getpid()) + ".dxf");
+    io::writeDxf(drawing, path.string());
+    std::stringstream written;
+    written << std::ifstream(path).rdbuf();
+    const DrawingContent back = io::readDxf(path.string());
+    fs::remove(path);
+    expectData(back.entities);
+
+    // Other programs look the applications up in the APPID table.
+    const std::string text = written.str();
+    const auto table = text.find("\nAPPID\n");
+    ASSERT_NE(table, std::string::npos);
+    for (const char* app : {"\nBRONDEL_CAM\n", "\nOtherApp\n"}) {
+        EXPECT_LT(text.find(app, table), text.find("\nENDTAB\n", table)) << app;
+    }
+}
+
+TEST(ExtendedData, MatchesByApplicationAndValue) {
+    struct Case {
+        const char* app;
+        const char* value;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"brondel_cam", "", true},    {"BRONDEL_CAM", "5", true},
+        {"brondel_cam", "5.0", true}, {"brondel_cam", "DRILL \u00d85", true},
+        {"brondel_cam", "6", false},  {"otherapp", "layer2", true},
+        {"otherapp", "5", false},     {"third", "", false},
+        {"brondel_cam", "1f", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(xdataMatches(kLine, c.app, c.value), c.matches) << c.app << " / " << c.value;
+    }
+}
+
+}  // namespace
+}  // namespace brondel::engine
