@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "engine/drawing.h"
@@ -193,6 +197,64 @@ TEST(ExtendedData, IsReadKeptWrittenAndReadBackTheSame) {
     ASSERT_NE(table, std::string::npos);
     for (const char* app : {"\nBRONDEL_CAM\n", "\nOtherApp\n"}) {
         EXPECT_LT(text.find(app, table), text.find("\nENDTAB\n", table)) << app;
+    }
+}
+
+// What ezdxf reads from the file, or nothing when it is not installed.
+std::optional<nlohmann::json> ezdxfXData(const std::string& path) {
+    const char* python = "/usr/bin/python3";
+    if (std::system((std::string(python) + " -c 'import ezdxf' 2>/dev/null").c_str()) != 0) {
+        return std::nullopt;
+    }
+    const std::string command = std::string(python) + " " + BRONDEL_SOURCE_DIR +
+                                "/tests/tools/ezdxf_xdata.py '" + path + "'";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) {
+        out.append(buffer, n);
+    }
+    return nlohmann::json::parse(out);
+}
+
+bool sameValue(const nlohmann::json& theirs, const std::string& ours) {
+    if (theirs.is_string()) {
+        return theirs.get<std::string>() == ours;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(ours.data(), ours.data() + ours.size(), value);
+    return error == std::errc() && end == ours.data() + ours.size() &&
+           theirs.get<double>() == value;
+}
+
+TEST(ExtendedData, EzdxfReadsWhatWeWrite) {
+    Drawing drawing;
+    drawing.load(io::readDxfBuffer(kFile));
+    const fs::path path =
+        fs::temp_directory_path() / ("brondel-xdata-ezdxf-" + std::to_string(::getpid()) + ".dxf");
+    io::writeDxf(drawing, path.string());
+    const std::optional<nlohmann::json> theirs = ezdxfXData(path.string());
+    fs::remove(path);
+    if (!theirs) {
+        GTEST_SKIP() << "ezdxf is not installed for /usr/bin/python3";
+    }
+    const XData* ours[] = {&kLine, &kLwPolyline, &kPolyline3d, nullptr};
+    ASSERT_EQ(theirs->size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE("entity " + std::to_string(i));
+        const nlohmann::json& apps = (*theirs)[i];
+        ASSERT_EQ(apps.size(), ours[i] ? ours[i]->size() : 0u);
+        for (std::size_t a = 0; a < apps.size(); ++a) {
+            const XDataApp& app = (*ours[i])[a];
+            EXPECT_EQ(apps[a][0].get<std::string>(), app.name);
+            const nlohmann::json& groups = apps[a][1];
+            ASSERT_EQ(groups.size(), app.groups.size());
+            for (std::size_t g = 0; g < groups.size(); ++g) {
+                EXPECT_EQ(groups[g][0].get<int>(), app.groups[g].code);
+                EXPECT_TRUE(sameValue(groups[g][1], app.groups[g].value))
+                    << groups[g][1] << " / " << app.groups[g].value;
+            }
+        }
     }
 }
 
