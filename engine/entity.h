@@ -265,9 +265,8 @@ struct Entity {
     bool erased = false;
     EntityProps props;
     Geometry geom;
-    // Applications' extended data from the file; shared, never changed in
-    // place, nullptr when there is none (most entities).
-    std::shared_ptr<const XData> xdata;
+    // Applications' extended data from the file; empty for most entities.
+    XDataPtr xdata;
 
     Entity() = default;
     template <class G>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,36 @@ struct XDataApp {
 };
 
 using XData = std::vector<XDataApp>;
+
+// An entity's extended data, copied with it: one pointer, empty for the
+// many entities that have none.
+class XDataPtr {
+  public:
+    XDataPtr() = default;
+    XDataPtr(std::nullptr_t) {}
+    explicit XDataPtr(XData data) : p_(std::make_unique<XData>(std::move(data))) {}
+    XDataPtr(const XDataPtr& other) : p_(copy(other)) {}
+    XDataPtr(XDataPtr&&) noexcept = default;
+    XDataPtr& operator=(const XDataPtr& other) {
+        if (this != &other) {
+            p_ = copy(other);
+        }
+        return *this;
+    }
+    XDataPtr& operator=(XDataPtr&&) noexcept = default;
+    ~XDataPtr() = default;
+
+    explicit operator bool() const { return p_ != nullptr; }
+    const XData* get() const { return p_.get(); }
+    const XData& operator*() const { return *p_; }
+    const XData* operator->() const { return p_.get(); }
+
+  private:
+    static std::unique_ptr<XData> copy(const XDataPtr& other) {
+        return other.p_ ? std::make_unique<XData>(*other.p_) : nullptr;
+    }
+    std::unique_ptr<XData> p_;
+};
 
 // Whether a group's value is text (written in the file's code page) rather
 // than a number or a hexadecimal handle or chunk.

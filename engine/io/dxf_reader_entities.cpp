@@ -235,20 +235,20 @@ EntityProps Reader::props(const EntityRecord& rec) {
     return p;
 }
 
-std::shared_ptr<const XData> Reader::extendedData(const EntityRecord& rec) const {
+XDataPtr Reader::extendedData(const EntityRecord& rec) const {
     if (rec.extended().empty()) {
         return nullptr;
     }
-    auto data = std::make_shared<XData>();
+    XData data;
     for (const EntityRecord::ExtendedItem& item : rec.extended()) {
         if (item.code == 1001) {
-            data->push_back({decode(item.text), {}});
+            data.push_back({decode(item.text), {}});
         } else {
-            data->back().groups.push_back(
+            data.back().groups.push_back(
                 {item.code, xdataIsText(item.code) ? decode(item.text) : item.text});
         }
     }
-    return data;
+    return XDataPtr(std::move(data));
 }
 
 std::optional<Geometry> Reader::geometry(const EntityRecord& rec) {

@@ -29,11 +29,10 @@ struct Sample {
         parts.name = "parts";
         d.addLayer(parts);
         Entity line(LineGeom{{0, 0, 0}, {10, 0, 0}});
-        line.xdata =
-            std::make_shared<XData>(XData{{"BRONDEL_CAM", {{1000, "drill"}, {1070, "5"}}}});
+        line.xdata = XDataPtr(XData{{"BRONDEL_CAM", {{1000, "drill"}, {1070, "5"}}}});
         named["L1"] = d.add(line);
         Entity circle(CircleGeom{{20, 0, 0}, 2});
-        circle.xdata = std::make_shared<XData>(XData{{"OTHER", {{1040, "2.5"}}}});
+        circle.xdata = XDataPtr(XData{{"OTHER", {{1040, "2.5"}}}});
         named["C1"] = d.add(circle);
         named["A1"] = d.add(Entity(ArcGeom{{0, 20, 0}, 5, 0, kPi / 2}));
         PolylineGeom square;

@@ -165,10 +165,10 @@ void expectData(const std::vector<Entity>& entities) {
     for (std::size_t i = 0; i < entities.size(); ++i) {
         SCOPED_TRACE("entity " + std::to_string(i));
         if (!expected[i]) {
-            EXPECT_EQ(entities[i].xdata, nullptr);
+            EXPECT_FALSE(entities[i].xdata);
             continue;
         }
-        ASSERT_NE(entities[i].xdata, nullptr);
+        ASSERT_TRUE(entities[i].xdata);
         EXPECT_EQ(*entities[i].xdata, *expected[i]);
     }
     const auto* pl = geomIf<PolylineGeom>(entities[2]);
