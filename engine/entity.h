@@ -9,6 +9,7 @@
 
 #include "engine/entity_type.h"
 #include "engine/geometry.h"
+#include "engine/xdata.h"
 
 // The drawing model: plain value types, all coordinates in world space
 // (DXF object coordinate systems are resolved when a file is read).
@@ -264,6 +265,8 @@ struct Entity {
     bool erased = false;
     EntityProps props;
     Geometry geom;
+    // Applications' extended data from the file; empty for most entities.
+    XDataPtr xdata;
 
     Entity() = default;
     template <class G>

@@ -93,6 +93,13 @@ class ToolContext {
     virtual void replaceMany(std::vector<Entity> entities) = 0;
     // A layer the drawing lacks is added as given; one it has stays as it is.
     virtual void addLayerIfMissing(const Layer& layer) = 0;
+    // Adds the entities to the selection with one redraw; answers how many
+    // were not selected before.
+    virtual int selectMany(const std::vector<Handle>& handles) = 0;
+    // Inside apply: the layer new entities go on.
+    virtual void setCurrentLayer(const std::string& name) = 0;
+    // The drawing's file, "" when it has none yet.
+    virtual std::string fileName() const = 0;
 };
 
 // One of the engine's interactive commands while it runs: a small state

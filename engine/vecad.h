@@ -217,6 +217,9 @@ class Vecad {
     // Adds what lies in the box to the selection (wholly inside it, or also
     // what it touches when crossing); returns how many were added.
     int selectInBox(const Box2& box, bool crossing);
+    // Adds the live ones of the entities to the selection; returns how many
+    // were added.
+    int selectMany(const std::vector<Handle>& handles);
     void commandMessage(const std::string& text);  // a line of the history
     DraftingSettings& draftingSettings() { return drafting_; }
 

@@ -455,4 +455,16 @@ int Vecad::selectInBox(const Box2& box, bool crossing) {
     return added;
 }
 
+int Vecad::selectMany(const std::vector<Handle>& handles) {
+    int added = 0;
+    for (Handle h : handles) {
+        const Entity* e = drawing_.find(h);
+        if (e && !e->erased && selection_.add(h)) {
+            ++added;
+        }
+    }
+    WndRedraw();
+    return added;
+}
+
 }  // namespace brondel::engine

@@ -87,4 +87,17 @@ void VecadToolContext::addLayerIfMissing(const Layer& layer) {
     }
 }
 
+int VecadToolContext::selectMany(const std::vector<Handle>& handles) {
+    return vecad_.selectMany(handles);
+}
+
+void VecadToolContext::setCurrentLayer(const std::string& name) {
+    ++changes;
+    vecad_.drawing().setCurrentLayer(name);
+}
+
+std::string VecadToolContext::fileName() const {
+    return vecad_.GetFileName();
+}
+
 }  // namespace brondel::engine

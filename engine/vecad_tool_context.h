@@ -34,6 +34,10 @@ class VecadToolContext final : public ToolContext {
     void replaceMany(std::vector<Entity> entities) override;
     void addLayerIfMissing(const Layer& layer) override;
 
+    int selectMany(const std::vector<Handle>& handles) override;
+    void setCurrentLayer(const std::string& name) override;
+    std::string fileName() const override;
+
     int changes = 0;
 
   private:

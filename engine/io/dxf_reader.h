@@ -54,6 +54,7 @@ class Reader {
     std::vector<Entity> readAttributes(Target& target);
     void countSkipped(const std::string& name, const Target& target);
     EntityProps props(const EntityRecord& rec);
+    XDataPtr extendedData(const EntityRecord& rec) const;
     std::string decode(std::string_view raw) const { return decoder_.decode(raw); }
     ReadReport& report() { return report_ ? *report_ : localReport_; }
 

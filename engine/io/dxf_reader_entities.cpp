@@ -235,6 +235,22 @@ EntityProps Reader::props(const EntityRecord& rec) {
     return p;
 }
 
+XDataPtr Reader::extendedData(const EntityRecord& rec) const {
+    if (rec.extended().empty()) {
+        return nullptr;
+    }
+    XData data;
+    for (const EntityRecord::ExtendedItem& item : rec.extended()) {
+        if (item.code == 1001) {
+            data.push_back({decode(item.text), {}});
+        } else {
+            data.back().groups.push_back(
+                {item.code, xdataIsText(item.code) ? decode(item.text) : item.text});
+        }
+    }
+    return XDataPtr(std::move(data));
+}
+
 std::optional<Geometry> Reader::geometry(const EntityRecord& rec) {
     const std::string& kind = rec.name();
     if (kind == "LINE" || kind == "3DLINE") {
@@ -486,6 +502,7 @@ void Reader::convert(EntityRecord& rec, Target& target) {
             entity.emplace();
             entity->props = props(rec);
             entity->geom = std::move(*g);
+            entity->xdata = extendedData(rec);
         }
         if (name == "INSERT") {
             attributes = readAttributes(target);
@@ -557,6 +574,7 @@ std::optional<Entity> Reader::polyline(EntityRecord& rec, std::string& meshKind)
     Entity e;
     e.props = std::move(p);
     e.geom = std::move(pl);
+    e.xdata = extendedData(rec);
     return e;
 }
 

@@ -1,5 +1,7 @@
 #include "engine/io/dxf_reader_record.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace brondel::engine::io::dxf {
@@ -28,6 +30,22 @@ Point3 unit(Point3 v) {
     return len > 0 ? v * (1 / len) : Point3{0, 0, 1};
 }
 
+bool allHex(std::string_view s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+std::string hexOf(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        out += kDigits[b >> 4];
+        out += kDigits[b & 15];
+    }
+    return out;
+}
+
 }  // namespace
 
 void EntityRecord::reset(std::string_view name) {
@@ -35,14 +53,18 @@ void EntityRecord::reset(std::string_view name) {
         first_[static_cast<std::size_t>(item.code)] = -1;
     }
     items_.clear();
+    extended_.clear();
     arena_.clear();
     name_.assign(name);
 }
 
 void EntityRecord::add(const Group& g, const Tokenizer& tok) {
-    // Subclass markers, reactors, owners and extended data say nothing the
-    // model holds.
-    if (g.code == 100 || g.code == 102 || g.code == 330 || g.code == 360 || g.code >= 1000) {
+    if (g.code >= 1000) {
+        addExtended(g);
+        return;
+    }
+    // Subclass markers, reactors and owners say nothing the model holds.
+    if (g.code == 100 || g.code == 102 || g.code == 330 || g.code == 360) {
         return;
     }
     binary_ = tok.binary();
@@ -62,6 +84,31 @@ void EntityRecord::add(const Group& g, const Tokenizer& tok) {
         first = static_cast<std::int32_t>(items_.size());
     }
     items_.push_back(item);
+}
+
+// Values before the first application name belong to none and are dropped.
+void EntityRecord::addExtended(const Group& g) {
+    if (g.code > 1071 || (g.code != 1001 && extended_.empty())) {
+        return;
+    }
+    ExtendedItem item{g.code, {}};
+    if (g.numberReady) {
+        char text[32];
+        item.text.assign(text, std::to_chars(text, text + sizeof text, g.number).ptr);
+    } else {
+        std::string_view t = g.text;
+        if (g.kind != ValueKind::String) {
+            while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+                t.remove_prefix(1);
+            while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+                t.remove_suffix(1);
+        }
+        item.text.assign(t);
+    }
+    if (g.kind == ValueKind::Binary && !allHex(item.text)) {
+        item.text = hexOf(g.text);  // a binary file's chunk: kept as an ASCII file writes it
+    }
+    extended_.push_back(std::move(item));
 }
 
 Ocs Ocs::fromExtrusion(Point3 n) {

@@ -25,6 +25,13 @@ class EntityRecord {
         std::int64_t where;
     };
 
+    // A group of the applications' extended data, in file order: 1001
+    // names an application, 1000 to 1071 are its values as text.
+    struct ExtendedItem {
+        int code;
+        std::string text;
+    };
+
     EntityRecord() { first_.fill(-1); }
 
     void reset(std::string_view name);
@@ -33,6 +40,7 @@ class EntityRecord {
     void add(const Group& g, const Tokenizer& tok);
 
     const std::string& name() const { return name_; }
+    const std::vector<ExtendedItem>& extended() const { return extended_; }
     std::size_t size() const { return items_.size(); }
     const Item& item(std::size_t i) const { return items_[i]; }
     std::string_view text(std::size_t i) const {
@@ -79,8 +87,11 @@ class EntityRecord {
     void setStart(std::int64_t at) { start_ = at; }
 
   private:
+    void addExtended(const Group& g);
+
     std::string name_;
     std::vector<Item> items_;
+    std::vector<ExtendedItem> extended_;
     std::string arena_;
     std::array<std::int32_t, 1072> first_;
     bool binary_ = false;

@@ -3,6 +3,7 @@
 // writer.
 #include <dxflib/dl_dxf.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <optional>
@@ -62,7 +63,7 @@ class DxfWriter {
 
     void write(const std::vector<Entity>& entities, const FileProgress& progress) {
         header(handleBound(entities));
-        tableSection();
+        tableSection(applications(entities));
         blockSection();
         w_.sectionEntities();
         EntityProgress counter(progress, entities.size());
@@ -127,7 +128,34 @@ class DxfWriter {
         w_.sectionEnd();
     }
 
-    void tableSection() {
+    // The applications whose extended data the file holds, each once
+    // (names compare without regard to case), besides ACAD.
+    std::vector<std::string> applications(const std::vector<Entity>& entities) const {
+        std::vector<std::string> names;
+        const auto collect = [&](const std::vector<Entity>& list) {
+            for (const Entity& e : list) {
+                if (!e.xdata || e.erased) {
+                    continue;
+                }
+                for (const XDataApp& app : *e.xdata) {
+                    const bool known =
+                        sameName(app.name, "ACAD") ||
+                        std::any_of(names.begin(), names.end(),
+                                    [&](const std::string& n) { return sameName(n, app.name); });
+                    if (!known) {
+                        names.push_back(app.name);
+                    }
+                }
+            }
+        };
+        collect(entities);
+        for (const auto& [name, block] : tables_.blocks) {
+            collect(block.entities);
+        }
+        return names;
+    }
+
+    void tableSection(const std::vector<std::string>& applications) {
         w_.sectionTables();
         dxf_.writeVPort(w_);
         lineTypeTable();
@@ -135,8 +163,11 @@ class DxfWriter {
         styleTable();
         dxf_.writeView(w_);
         dxf_.writeUcs(w_);
-        w_.tableAppid(1);
+        w_.tableAppid(static_cast<int>(applications.size()) + 1);
         dxf_.writeAppid(w_, "ACAD");
+        for (const std::string& name : applications) {
+            dxf_.writeAppid(w_, text(name));
+        }
         w_.tableEnd();
         dxf_.writeDimStyle(w_, 2.5, 0.625, 0.625, 0.625, 2.5);
         if (r12_) {
@@ -281,7 +312,24 @@ class DxfWriter {
             return;
         }
         const DL_Attributes a = attributes(e.props);
+        extended_ = e.xdata.get();
         std::visit([&](const auto& g) { write(g, a); }, e.geom);
+        extendedData();
+    }
+
+    // Extended data closes the entity's own groups: written once, before a
+    // heavy polyline's vertices, otherwise last.
+    void extendedData() {
+        if (!extended_) {
+            return;
+        }
+        for (const XDataApp& app : *extended_) {
+            w_.dxfString(1001, text(app.name));
+            for (const XDataGroup& g : app.groups) {
+                w_.dxfString(g.code, xdataIsText(g.code) ? text(g.value) : g.value);
+            }
+        }
+        extended_ = nullptr;
     }
 
     void write(const PointGeom& g, const DL_Attributes& a) {
@@ -366,6 +414,7 @@ class DxfWriter {
             w_.dxfReal(40, g.constantWidth);
             w_.dxfReal(41, g.constantWidth);
         }
+        extendedData();
         for (const Vertex& v : g.vertices) {
             w_.entity("VERTEX");
             w_.dxfString(100, "AcDbEntity");
@@ -633,6 +682,7 @@ class DxfWriter {
     DxfGroupWriter w_;
     std::optional<R12EntityWriter> r12_;
     std::vector<std::pair<unsigned long, DL_ImageData>> images_;
+    const XData* extended_ = nullptr;  // of the entity being written, until written
 };
 
 }  // namespace

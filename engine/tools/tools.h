@@ -44,5 +44,17 @@ std::unique_ptr<Tool> makeJoin();
 std::unique_ptr<Tool> makeCut();
 std::unique_ptr<Tool> makeCopy();
 std::unique_ptr<Tool> makePaste();
+std::unique_ptr<Tool> makeSelectByPolygon();
+std::unique_ptr<Tool> makeSelectByPolyline();
+std::unique_ptr<Tool> makeSelectByRadialDistance();
+std::unique_ptr<Tool> makeSelectById();
+std::unique_ptr<Tool> makeSelectCurrentLayer();
+std::unique_ptr<Tool> makeSelectByText();
+std::unique_ptr<Tool> makeSelectByUserData();
+std::unique_ptr<Tool> makeCurrentLayer();
+std::unique_ptr<Tool> makeDistanceTool();
+std::unique_ptr<Tool> makeAreaTool();
+std::unique_ptr<Tool> makeCalibrateMetrics();
+std::unique_ptr<Tool> makeDrawingInfo();
 
 }  // namespace brondel::engine::tools
