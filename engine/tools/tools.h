@@ -32,5 +32,12 @@ std::unique_ptr<Tool> makeHatch();
 std::unique_ptr<Tool> makeErase();
 std::unique_ptr<Tool> makeSelectByPoint();
 std::unique_ptr<Tool> makeSelectByRectangle();
+std::unique_ptr<Tool> makeLinearDimension();
+std::unique_ptr<Tool> makeAlignedDimension();
+std::unique_ptr<Tool> makeOrdinateDimension();
+std::unique_ptr<Tool> makeRadiusDimension();
+std::unique_ptr<Tool> makeDiameterDimension();
+std::unique_ptr<Tool> makeAngularDimension();
+std::unique_ptr<Tool> makeQuickCentermark();
 
 }  // namespace brondel::engine::tools

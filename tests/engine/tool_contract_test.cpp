@@ -49,6 +49,13 @@ const std::map<int, Script>& scripts() {
         {242, {Effect::Adds, {"p 0 0", "p 5 5", "p 10 0", "p 15 5", "enter"}, 3, true}},
         {245, {Effect::Adds, {"p 0 0", "t 2", "t 30", "t Hello"}, 1, true}},
         {246, {Effect::Adds, {"t ansi31", "t 2", "t 45", "p -15 15", "enter"}, 4, true}},
+        {248, {Effect::Adds, {"p -12 15"}, 0, false}},
+        {290, {Effect::Adds, {"p 0 0", "p 10 0", "p 5 8"}, 2, true}},
+        {291, {Effect::Adds, {"p 0 0", "p 10 5", "p 2 8"}, 2, true}},
+        {292, {Effect::Adds, {"p 5 5", "p 5 15"}, 1, true}},
+        {293, {Effect::Adds, {"p -12 15", "p -5 20"}, 1, true}},
+        {294, {Effect::Adds, {"p -12 15", "p -5 20"}, 1, true}},
+        {295, {Effect::Adds, {"p 5 -20", "p 35 5", "p 20 -15"}, 2, true}},
         {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
         {501, {Effect::Selection, {"p 5 -20", "enter"}, 1, false}},
         {502, {Effect::Selection, {"p -1 -21", "p 20 -19"}, 1, true}},
@@ -95,6 +102,9 @@ std::string snapshot(const Vecad& v) {
 void start(VecadSession& s, int code) {
     s.v.AddLine(0, -20, 0, 10, -20, 0);                      // something to pick
     s.v.drawing().add(Entity(CircleGeom{{-15, 15, 0}, 3}));  // an area to hatch
+    if (code == 295) {
+        s.v.AddLine(30, 0, 0, 40, 10, 0);  // at an angle to the first
+    }
     s.v.Execute(code);
     ASSERT_TRUE(s.v.commandRunning()) << code;
 }
