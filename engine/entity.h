@@ -10,6 +10,7 @@
 #include "engine/entity_type.h"
 #include "engine/geometry.h"
 #include "engine/xdata.h"
+#include "engine/hatch_patterns.h"
 
 // The drawing model: plain value types, all coordinates in world space
 // (DXF object coordinate systems are resolved when a file is read).
@@ -161,6 +162,10 @@ struct HatchGeom {
     double elevation = 0;
     double patternAngle = 0, patternScale = 1;
     std::vector<HatchLoop> loops;
+    // The pattern's line families as a DXF file holds them: angle and scale
+    // applied, base point and offset in drawing units. Empty when the file
+    // gave none; the named pattern of our own table stands in then.
+    std::vector<PatternLine> patternLines;
 };
 
 // A dimension is kept as it was drawn with the anonymous block of its parts;

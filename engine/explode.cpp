@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/dimension_picture.h"
 #include "engine/error.h"
 #include "engine/mtext_plain.h"
 #include "engine/tables.h"
@@ -146,14 +147,12 @@ std::vector<Entity> explodeEntity(const Entity& e, const BlockLookup& blocks,
     }
     if (const auto* g = geomIf<DimensionGeom>(e)) {
         std::vector<Entity> out;
-        if (const Block* block = blocks.findBlock(g->block)) {
-            for (const Entity& part : block->entities) {
-                Entity copy = part;
-                copy.handle = kNoHandle;
-                copy.erased = false;
-                copy.props = inheritProps(part.props, e.props);
-                out.push_back(std::move(copy));
-            }
+        for (const Entity& part : dimensionParts(*g, blocks)) {
+            Entity copy = part;
+            copy.handle = kNoHandle;
+            copy.erased = false;
+            copy.props = inheritProps(part.props, e.props);
+            out.push_back(std::move(copy));
         }
         return out;
     }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "engine/dimension_picture.h"
 #include "engine/tables.h"
 #include "engine/tessellate.h"
 #include "engine/tolerances.h"
@@ -281,6 +282,14 @@ struct Placing {
 void placeBlock(const Block& block, const Affine& m, const EntityProps& ref,
                 const BlockLookup& blocks, Placing& placing, const Visit& visit);
 
+// A dimension's block, or one holding its picture when the drawing has none.
+Block dimensionBlock(const DimensionGeom& g, const BlockLookup& blocks) {
+    Block block;
+    block.name = g.block;
+    block.entities = dimensionParts(g, blocks);
+    return block;
+}
+
 void placeEntity(const Entity& e, const Affine& m, const BlockLookup& blocks, Placing& placing,
                  const Visit& visit) {
     if (const auto* g = geomIf<InsertGeom>(e)) {
@@ -297,9 +306,7 @@ void placeEntity(const Entity& e, const Affine& m, const BlockLookup& blocks, Pl
         return;
     }
     if (const auto* g = geomIf<DimensionGeom>(e)) {
-        if (const Block* block = blocks.findBlock(g->block)) {
-            placeBlock(*block, m, e.props, blocks, placing, visit);
-        }
+        placeBlock(dimensionBlock(*g, blocks), m, e.props, blocks, placing, visit);
         return;
     }
     if (placing.budget == 0) {
@@ -473,10 +480,9 @@ void forEachPlacedEntity(const InsertGeom& g, const BlockLookup& blocks,
 
 void forEachPlacedEntity(const DimensionGeom& g, const BlockLookup& blocks,
                          const std::function<void(const Entity&)>& visit) {
-    if (const Block* block = blocks.findBlock(g.block)) {
-        Placing placing;
-        placeBlock(*block, Affine{}, {}, blocks, placing, [&](Entity& part) { visit(part); });
-    }
+    Placing placing;
+    placeBlock(dimensionBlock(g, blocks), Affine{}, {}, blocks, placing,
+               [&](Entity& part) { visit(part); });
 }
 
 }  // namespace brondel::engine

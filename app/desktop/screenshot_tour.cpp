@@ -257,6 +257,27 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
         tour.click("mnuToolsCommandWindow");
     }
 
+    // A part dimensioned with the Dimensions commands: linear, aligned,
+    // radius and angular, picks pressed on the part.
+    tour.click("mnuFileNew");
+    if (engine::Vecad* part = tour.drawing()) {
+        for (const char* line :
+             {"line",   "0,0",   "120,0",  "120,40", "90,70", "0,70",   "0,0",   "",
+              "circle", "40,35", "15",     "ze",     "dli",   "0,0",    "120,0", "60,-15",
+              "dli",    "120,0", "120,40", "138,20", "dal",   "120,40", "90,70", "114,64"}) {
+            part->commandInput(line);
+        }
+        part->commandInput("dra");
+        tour.pressAt(55, 35);
+        part->commandInput("70,60");
+        part->commandInput("dan");
+        tour.pressAt(105, 55);
+        tour.pressAt(45, 70);
+        part->commandInput("78,58");
+        part->commandInput("ze");
+        tour.shoot("dimensioned-part.png");
+    }
+
     // A drawing whose path breaks: the dead end and the nearest line end
     // not reached, marked over the drawing.
     dialogs.openPaths.push_back("tests/corpus/dxf/qcad_flange.dxf");

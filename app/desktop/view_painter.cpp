@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "app/desktop/palette.h"
+#include "engine/hatch_fill.h"
 #include "engine/mtext_plain.h"
 #include "engine/shape.h"
 #include "engine/tessellate.h"
@@ -33,6 +34,8 @@ constexpr std::size_t kAntialiasBelow = 20000;  // entities; larger drawings dra
 constexpr double kSolidBelow = 3;  // pixels of pattern; finer ones would only grey the line
 constexpr double kScreenPixelsPerMm = 96 / 25.4;
 constexpr std::int16_t kDefaultWeight = 25;  // hundredths of a mm
+
+constexpr std::size_t kMostHatchStrokes = 200000;  // per hatch and render
 
 bool sameName(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) {
@@ -442,6 +445,17 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
             fillPolygon(p, m.polygon(solidCorners(*g)), color, selected);
         }
     } else if (const auto* g = geomIf<HatchGeom>(e)) {
+        const std::vector<PatternLine> pattern = hatchPatternLines(*g);
+        if (!pattern.empty()) {
+            std::vector<std::vector<Point2>> loops;
+            for (const HatchLoop& loop : g->loops) {
+                loops.push_back(hatchLoopPoints(loop, m.tolerance));
+            }
+            for (const Stroke2& s : hatchStrokes(loops, pattern, m.world, kMostHatchStrokes)) {
+                m.segment(s.a.x, s.a.y, s.b.x, s.b.y, lines.lines);
+            }
+            return;
+        }
         QPolygonF area;
         for (const HatchLoop& loop : g->loops) {
             const std::vector<Point2> pts = hatchLoopPoints(loop, m.tolerance);

@@ -207,6 +207,37 @@ class HatchParser {
     std::size_t i_ = 0;
 };
 
+// The pattern's line families after the boundary (group 78): each an angle
+// (53), base point (43, 44), offset (45, 46) and its dashes (79, then 49s).
+std::vector<PatternLine> patternLinesOf(const EntityRecord& rec) {
+    std::vector<PatternLine> lines;
+    const int count = rec.find(78);
+    if (count < 0) {
+        return lines;
+    }
+    for (std::size_t i = std::size_t(count) + 1; i < rec.size(); ++i) {
+        const int code = rec.item(i).code;
+        if (code == 53) {
+            lines.emplace_back().angle = rec.number(i);
+        } else if (lines.empty()) {
+            continue;
+        } else if (code == 43) {
+            lines.back().x = rec.number(i);
+        } else if (code == 44) {
+            lines.back().y = rec.number(i);
+        } else if (code == 45) {
+            lines.back().dx = rec.number(i);
+        } else if (code == 46) {
+            lines.back().dy = rec.number(i);
+        } else if (code == 49) {
+            lines.back().dashes.push_back(rec.number(i));
+        } else if (code != 79) {
+            break;  // past the pattern: seed points and the rest
+        }
+    }
+    return lines;
+}
+
 }  // namespace
 
 EntityProps Reader::props(const EntityRecord& rec) {
@@ -423,6 +454,9 @@ std::optional<Geometry> Reader::geometry(const EntityRecord& rec) {
         h.patternAngle = rec.get(52, 0) * kDegree;
         h.patternScale = rec.get(41, 1);
         h.loops = HatchParser(rec, ocs, h.elevation).loops();
+        if (!h.solid) {
+            h.patternLines = patternLinesOf(rec);
+        }
         return Boxed<HatchGeom>(std::move(h));
     }
     if (kind == "DIMENSION") {

@@ -6,10 +6,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <vector>
 
+#include "engine/dimension_picture.h"
+#include "engine/hatch_fill.h"
 #include "engine/io/atomic_file.h"
 #include "engine/io/drawing_files.h"
 #include "engine/io/dxf_group_writer.h"
@@ -62,6 +65,7 @@ class DxfWriter {
     }
 
     void write(const std::vector<Entity>& entities, const FileProgress& progress) {
+        nameDimensionBlocks(entities);
         header(handleBound(entities));
         tableSection(applications(entities));
         blockSection();
@@ -103,7 +107,36 @@ class DxfWriter {
         for (const auto& [name, block] : tables_.blocks) {
             count(block.entities);
         }
-        return bound;
+        for (const auto& [name, block] : dimBlocks_) {
+            count(block.entities);
+        }
+        return bound + 2 * dimBlocks_.size();
+    }
+
+    // Dimensions without a block of their own (drawn here, or read without
+    // one) get an anonymous block of their picture, which other programs show.
+    void nameDimensionBlocks(const std::vector<Entity>& entities) {
+        int next = 1;
+        for (const Entity& e : entities) {
+            const auto* g = geomIf<DimensionGeom>(e);
+            if (e.erased || !g) {
+                continue;
+            }
+            if (const auto own = tables_.blocks.find(g->block);
+                own != tables_.blocks.end() && !own->second.entities.empty()) {
+                continue;
+            }
+            std::string name;
+            do {
+                name = "*D" + std::to_string(next++);
+            } while (tables_.blocks.count(name));
+            Block block;
+            block.name = name;
+            block.flags = 1;  // anonymous
+            block.entities = dimensionPicture(*g, DimStyle{});
+            dimNames_.emplace(g, name);
+            dimBlocks_.emplace(name, std::move(block));
+        }
     }
 
     std::string text(const std::string& utf8) const { return encodeForCodePage(utf8, codePage_); }
@@ -179,6 +212,9 @@ class DxfWriter {
             if (!isLayoutBlock(name)) {
                 dxf_.writeBlockRecord(w_, text(name));
             }
+        }
+        for (const auto& [name, block] : dimBlocks_) {
+            dxf_.writeBlockRecord(w_, name);
         }
         w_.tableEnd();
         w_.sectionEnd();
@@ -270,20 +306,26 @@ class DxfWriter {
             dxf_.writeEndBlock(w_, layout);
         }
         for (const auto& [name, block] : tables_.blocks) {
-            if (isLayoutBlock(name)) {
-                continue;
+            if (!isLayoutBlock(name)) {
+                blockDefinition(block);
             }
-            const std::string encoded = text(name);
-            dxf_.writeBlock(
-                w_, DL_BlockData(encoded, block.flags, block.base.x, block.base.y, block.base.z));
-            for (const Entity& e : block.entities) {
-                if (!e.erased) {
-                    entity(e);
-                }
-            }
-            dxf_.writeEndBlock(w_, encoded);
+        }
+        for (const auto& [name, block] : dimBlocks_) {
+            blockDefinition(block);
         }
         w_.sectionEnd();
+    }
+
+    void blockDefinition(const Block& block) {
+        const std::string encoded = text(block.name);
+        dxf_.writeBlock(
+            w_, DL_BlockData(encoded, block.flags, block.base.x, block.base.y, block.base.z));
+        for (const Entity& e : block.entities) {
+            if (!e.erased) {
+                entity(e);
+            }
+        }
+        dxf_.writeEndBlock(w_, encoded);
     }
 
     DL_Attributes attributes(const EntityProps& p) const {
@@ -307,6 +349,15 @@ class DxfWriter {
     }
 
     void entity(const Entity& e) {
+        if (const auto* g = geomIf<DimensionGeom>(e)) {
+            if (const auto named = dimNames_.find(g); named != dimNames_.end()) {
+                Entity copy = e;
+                geomIf<DimensionGeom>(copy)->block = named->second;
+                dimNames_.erase(named);
+                entity(copy);
+                return;
+            }
+        }
         if (r12_) {
             r12_->write(e);
             return;
@@ -530,7 +581,19 @@ class DxfWriter {
             w_.dxfReal(52, g.patternAngle * kDegrees);
             w_.dxfReal(41, g.patternScale);
             w_.dxfInt(77, 0);
-            w_.dxfInt(78, 0);
+            const std::vector<PatternLine> lines = hatchPatternLines(g);
+            w_.dxfInt(78, static_cast<int>(lines.size()));
+            for (const PatternLine& line : lines) {
+                w_.dxfReal(53, line.angle);
+                w_.dxfReal(43, line.x);
+                w_.dxfReal(44, line.y);
+                w_.dxfReal(45, line.dx);
+                w_.dxfReal(46, line.dy);
+                w_.dxfInt(79, static_cast<int>(line.dashes.size()));
+                for (const double dash : line.dashes) {
+                    w_.dxfReal(49, dash);
+                }
+            }
         }
         w_.dxfInt(98, 0);
     }
@@ -683,6 +746,8 @@ class DxfWriter {
     std::optional<R12EntityWriter> r12_;
     std::vector<std::pair<unsigned long, DL_ImageData>> images_;
     const XData* extended_ = nullptr;  // of the entity being written, until written
+    std::map<std::string, Block> dimBlocks_;  // anonymous blocks made for dimensions
+    std::map<const DimensionGeom*, std::string> dimNames_;
 };
 
 }  // namespace

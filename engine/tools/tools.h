@@ -56,5 +56,12 @@ std::unique_ptr<Tool> makeDistanceTool();
 std::unique_ptr<Tool> makeAreaTool();
 std::unique_ptr<Tool> makeCalibrateMetrics();
 std::unique_ptr<Tool> makeDrawingInfo();
+std::unique_ptr<Tool> makeLinearDimension();
+std::unique_ptr<Tool> makeAlignedDimension();
+std::unique_ptr<Tool> makeOrdinateDimension();
+std::unique_ptr<Tool> makeRadiusDimension();
+std::unique_ptr<Tool> makeDiameterDimension();
+std::unique_ptr<Tool> makeAngularDimension();
+std::unique_ptr<Tool> makeQuickCentermark();
 
 }  // namespace brondel::engine::tools

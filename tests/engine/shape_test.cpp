@@ -276,7 +276,10 @@ TEST(Shape, HatchDimensionSolidRayImage) {
     d.defPoint = {1, 1, 0};
     d.textMid = {2, 2, 0};
     d.p13 = d.p14 = d.defPoint;
-    EXPECT_NEAR(distanceTo(Entity(d), 2, 3, blocks), 1, 1e-12);
+    // Without its block it is drawn from its points: measuring nothing, only
+    // its text "0" (2.5 high) stands around the text point.
+    EXPECT_NEAR(distanceTo(Entity(d), 2, 3, blocks), 0, 1e-12);
+    EXPECT_NEAR(distanceTo(Entity(d), 2, 10, blocks), 10 - 3.25, 1e-12);
 
     SolidGeom s;  // a square given in SOLID's 1, 2, 4, 3 order
     s.corners[0] = {0, 0, 0};

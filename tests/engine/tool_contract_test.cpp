@@ -55,6 +55,13 @@ const std::map<int, Script>& scripts() {
         {303, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
         {304, {Effect::Selection, {"p 5 -20", "enter"}, 1, false}},
         {305, {Effect::Adds, {"p 30 30"}, 0, true}},  // what Cut (303) put on the clipboard
+        {248, {Effect::Adds, {"p -12 15"}, 0, false}},
+        {290, {Effect::Adds, {"p 0 0", "p 10 0", "p 5 8"}, 2, true}},
+        {291, {Effect::Adds, {"p 0 0", "p 10 5", "p 2 8"}, 2, true}},
+        {292, {Effect::Adds, {"p 5 5", "p 5 15"}, 1, true}},
+        {293, {Effect::Adds, {"p -12 15", "p -5 20"}, 1, true}},
+        {294, {Effect::Adds, {"p -12 15", "p -5 20"}, 1, true}},
+        {295, {Effect::Adds, {"p 5 -20", "p 35 5", "p 20 -15"}, 2, true}},
         {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
         {312, {Effect::Adds, {"p 5 -20", "enter", "p 0 0", "p 10 10", "t 20,0", "enter"}, 4, true}},
         {313, {Effect::Changes, {"p 5 -20", "enter", "p 0 0", "p 10 10"}, 3, true}},
@@ -128,6 +135,9 @@ void start(VecadSession& s, int code) {
     if (code == 317) {                                       // something to explode
         s.v.drawing().add(
             Entity(PolylineGeom{{{20, 0, 0, 0}, {30, 0, 0, 1}, {30, 10, 0, 0}}, true}));
+    }
+    if (code == 295) {
+        s.v.AddLine(30, 0, 0, 40, 10, 0);  // at an angle to the first
     }
     // Meets the line at its start, crosses it at x = 1.5, and its end points
     // at the circle: something to join, trim and extend.

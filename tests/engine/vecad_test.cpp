@@ -205,9 +205,9 @@ TEST(Vecad, LayersAndUnavailableCommands) {
     EXPECT_FALSE(v.SetCurLayerByName("missing"));
     EXPECT_TRUE(v.SetCurLayerByName("DXF"));
     EXPECT_EQ(v.drawing().entity(v.AddLine(0, 0, 0, 1, 1, 0)).props.layer, "DXF");
-    v.Execute(290);
+    v.Execute(807);
     ASSERT_EQ(notices.texts.size(), 1u);
-    EXPECT_EQ(notices.texts[0], "not available in this engine: 290 Linear Dimension");
+    EXPECT_EQ(notices.texts[0], "not available in this engine: 807 Format Dimension Style");
 }
 
 TEST(Vecad, DwgFilesAreRefusedWithAClearError) {
