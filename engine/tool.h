@@ -7,6 +7,7 @@
 #include "engine/entity.h"
 #include "engine/geometry.h"
 #include "engine/rubber_band.h"
+#include "engine/tables.h"
 
 namespace brondel::engine {
 
@@ -86,6 +87,8 @@ class ToolContext {
 
     virtual void message(const std::string& text) = 0;
     virtual DraftingSettings& settings() = 0;
+    // Adds, replaces or (with nullopt) removes a block definition.
+    virtual void setBlock(const std::string& name, std::optional<Block> block) = 0;
 };
 
 // One of the engine's interactive commands while it runs: a small state

@@ -31,6 +31,7 @@ class VecadToolContext final : public ToolContext {
 
     void message(const std::string& text) override;
     DraftingSettings& settings() override;
+    void setBlock(const std::string& name, std::optional<Block> block) override;
 
     int changes = 0;
 

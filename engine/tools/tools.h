@@ -32,5 +32,7 @@ std::unique_ptr<Tool> makeHatch();
 std::unique_ptr<Tool> makeErase();
 std::unique_ptr<Tool> makeSelectByPoint();
 std::unique_ptr<Tool> makeSelectByRectangle();
+std::unique_ptr<Tool> makeCreateBlock();
+std::unique_ptr<Tool> makeInsertBlock();
 
 }  // namespace brondel::engine::tools

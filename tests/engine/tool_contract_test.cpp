@@ -49,6 +49,8 @@ const std::map<int, Script>& scripts() {
         {242, {Effect::Adds, {"p 0 0", "p 5 5", "p 10 0", "p 15 5", "enter"}, 3, true}},
         {245, {Effect::Adds, {"p 0 0", "t 2", "t 30", "t Hello"}, 1, true}},
         {246, {Effect::Adds, {"t ansi31", "t 2", "t 45", "p -15 15", "enter"}, 4, true}},
+        {252, {Effect::Adds, {"t peg", "p 5 5", "t 2", "t 30"}, 2, true}},
+        {257, {Effect::Changes, {"p 5 -20", "enter", "t Part", "p 0 0"}, 3, false}},
         {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
         {501, {Effect::Selection, {"p 5 -20", "enter"}, 1, false}},
         {502, {Effect::Selection, {"p -1 -21", "p 20 -19"}, 1, true}},
@@ -95,6 +97,7 @@ std::string snapshot(const Vecad& v) {
 void start(VecadSession& s, int code) {
     s.v.AddLine(0, -20, 0, 10, -20, 0);                      // something to pick
     s.v.drawing().add(Entity(CircleGeom{{-15, 15, 0}, 3}));  // an area to hatch
+    s.v.drawing().setBlock("PEG", Block{"PEG", {}, 0, {Entity(CircleGeom{{0, 0, 0}, 1})}});
     s.v.Execute(code);
     ASSERT_TRUE(s.v.commandRunning()) << code;
 }
