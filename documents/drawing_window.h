@@ -60,6 +60,8 @@ class ControlEvents : public engine::VecadListener {
     void rubberBandChanged() override { rubberBandSignal.emit(); }
     void commandLineAdded(const std::string&) override { historySignal.emit(); }
     void propertiesRequested() override { propertiesSignal.emit(); }
+    // Shows the Format dialog through the program's dialogs (format_dialogs.cpp).
+    void formatRequested(engine::Vecad& control, int code) override;
 
   private:
     shell::MainWindow& main_;

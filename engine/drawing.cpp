@@ -389,6 +389,93 @@ void Drawing::setCurrentLayer(const std::string& name) {
     }
 }
 
+void Drawing::renameLayer(const std::string& fromName, const std::string& toName) {
+    // Copies: the names may be the layer's own, which the first op changes.
+    const std::string from = fromName, to = toName;
+    std::size_t index = layers_.size();
+    for (std::size_t i = 0; i < layers_.size(); ++i) {
+        if (layers_[i].name == from) {
+            index = i;
+        }
+    }
+    if (index == layers_.size()) {
+        throw Error(err::kNoSuchLayer, "No layer named \"" + from + "\"");
+    }
+    Layer renamed = layers_[index];
+    renamed.name = to;
+    record(
+        OpLayer{std::make_unique<LayerChange>(LayerChange{index, true, layers_[index], renamed})});
+    for (std::size_t i = 0; i < entities_.size(); ++i) {
+        if (!entities_[i].erased && entities_[i].props.layer == from) {
+            Entity e = entities_[i];
+            e.props.layer = to;
+            record(OpReplace{std::make_unique<Entity>(std::move(e))});
+        }
+    }
+    std::vector<Block> changed;
+    for (const auto& [name, block] : blocks_) {
+        bool uses = false;
+        for (const Entity& e : block.entities) {
+            uses = uses || e.props.layer == from;
+        }
+        if (uses) {
+            changed.push_back(block);
+            for (Entity& e : changed.back().entities) {
+                if (e.props.layer == from) {
+                    e.props.layer = to;
+                }
+            }
+        }
+    }
+    for (Block& b : changed) {
+        const std::string name = b.name;
+        setBlock(name, std::move(b));
+    }
+    if (currentLayer_ == from) {
+        record(OpCurrentLayer{std::make_unique<CurrentLayerChange>(CurrentLayerChange{from, to})});
+    }
+}
+
+void Drawing::removeLayer(const std::string& name) {
+    for (std::size_t i = 0; i < layers_.size(); ++i) {
+        if (layers_[i].name == name) {
+            record(OpLayer{std::make_unique<LayerChange>(
+                LayerChange{i, true, layers_[i], layers_[i], false})});
+            return;
+        }
+    }
+    throw Error(err::kNoSuchLayer, "No layer named \"" + name + "\"");
+}
+
+void Drawing::setHeader(const DrawingHeader& header) {
+    if (!(header == header_)) {
+        record(OpHeader{std::make_unique<DrawingHeader>(header)});
+    }
+}
+
+void Drawing::setBlock(const std::string& name, std::optional<Block> block) {
+    if (!block && !blocks_.contains(name)) {
+        return;
+    }
+    if (block) {
+        block->name = name;
+    }
+    record(OpBlock{std::make_unique<BlockChange>(BlockChange{name, std::move(block)})});
+}
+
+void Drawing::swapBlock(BlockChange& change) {
+    const auto it = blocks_.find(change.name);
+    std::optional<Block> held;
+    if (it != blocks_.end()) {
+        held = std::move(it->second);
+        blocks_.erase(it);
+    }
+    if (change.other) {
+        blocks_.emplace(change.name, std::move(*change.other));
+    }
+    change.other = std::move(held);
+}
+
 void Drawing::load(DrawingContent content) {
     entities_.clear();
     index_.clear();
@@ -627,13 +714,17 @@ void Drawing::apply(Op& op) {
                    [&](OpRemove& o) { o.removal->removed = removeAt(o.removal->positions); },
                    [&](OpLayer& o) {
                        const LayerChange& c = *o.change;
-                       if (c.existed) {
+                       if (!c.remains) {
+                           layers_.erase(layers_.begin() + std::ptrdiff_t(c.index));
+                       } else if (c.existed) {
                            layers_[c.index] = c.after;
                        } else {
                            layers_.insert(layers_.begin() + std::ptrdiff_t(c.index), c.after);
                        }
                    },
                    [&](OpCurrentLayer& o) { currentLayer_ = o.change->after; },
+                   [&](OpHeader& o) { std::swap(header_, *o.other); },
+                   [&](OpBlock& o) { swapBlock(*o.change); },
                },
                op);
 }
@@ -666,13 +757,17 @@ void Drawing::revert(Op& op) {
                    [&](OpRemove& o) { insertAt(o.removal->positions, o.removal->removed); },
                    [&](OpLayer& o) {
                        const LayerChange& c = *o.change;
-                       if (c.existed) {
+                       if (!c.remains) {
+                           layers_.insert(layers_.begin() + std::ptrdiff_t(c.index), c.before);
+                       } else if (c.existed) {
                            layers_[c.index] = c.before;
                        } else {
                            layers_.erase(layers_.begin() + std::ptrdiff_t(c.index));
                        }
                    },
                    [&](OpCurrentLayer& o) { currentLayer_ = o.change->before; },
+                   [&](OpHeader& o) { std::swap(header_, *o.other); },
+                   [&](OpBlock& o) { swapBlock(*o.change); },
                },
                op);
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -75,6 +76,12 @@ class Drawing : public BlockLookup {
     std::size_t purgeAll();
     void addLayer(const Layer& layer);  // a layer of the same name is updated
     void setCurrentLayer(const std::string& name);
+    // The entities, block entities and current layer on `from` follow it.
+    void renameLayer(const std::string& from, const std::string& to);
+    void removeLayer(const std::string& name);  // whatever is on it keeps the name
+    void setHeader(const DrawingHeader& header);
+    // Adds, replaces or (with nullopt) removes the block of that name.
+    void setBlock(const std::string& name, std::optional<Block> block);
 
     // Replaces the whole drawing (a file was opened or a new one started):
     // history cleared, not changed.
@@ -158,6 +165,7 @@ class Drawing : public BlockLookup {
         std::size_t index;
         bool existed;
         Layer before, after;
+        bool remains = true;  // false: the op takes the layer out
     };
     struct OpLayer {
         std::unique_ptr<LayerChange> change;
@@ -168,8 +176,18 @@ class Drawing : public BlockLookup {
     struct OpCurrentLayer {
         std::unique_ptr<CurrentLayerChange> change;
     };
+    struct OpHeader {
+        std::unique_ptr<DrawingHeader> other;  // swapped with the drawing's by apply and revert
+    };
+    struct BlockChange {
+        std::string name;
+        std::optional<Block> other;  // swapped with the drawing's (absent: no such block)
+    };
+    struct OpBlock {
+        std::unique_ptr<BlockChange> change;
+    };
     using Op = std::variant<OpAdd, OpAppend, OpErase, OpReplace, OpRemove, OpLayer, OpCurrentLayer,
-                            OpReplaceMany>;
+                            OpReplaceMany, OpHeader, OpBlock>;
 
     struct UndoStep {
         std::string label;
@@ -182,6 +200,7 @@ class Drawing : public BlockLookup {
     void revert(Op& op);
     void swapIn(Entity& other);
     void swapInMany(std::vector<Entity>& others);
+    void swapBlock(BlockChange& change);
     std::vector<Entity> removeAt(const std::vector<std::size_t>& positions);
     void insertAt(const std::vector<std::size_t>& positions, std::vector<Entity>& items);
 

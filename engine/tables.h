@@ -52,6 +52,9 @@ struct DrawingHeader {
     std::string codePage;     // $DWGCODEPAGE as read, e.g. "ANSI_1252"
     std::string producer;     // from leading 999 comments, when a file names it
     int insUnits = 0;         // $INSUNITS
+    // What new entities take ($CECOLOR, $CELWEIGHT).
+    Color currentColor;
+    std::int16_t currentLineWeight = lineweight::kByLayer;
     bool operator==(const DrawingHeader&) const = default;
 };
 

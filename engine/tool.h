@@ -100,6 +100,8 @@ class ToolContext {
     virtual void setCurrentLayer(const std::string& name) = 0;
     // The drawing's file, "" when it has none yet.
     virtual std::string fileName() const = 0;
+    // Adds, replaces or (with nullopt) removes a block definition.
+    virtual void setBlock(const std::string& name, std::optional<Block> block) = 0;
 };
 
 // One of the engine's interactive commands while it runs: a small state

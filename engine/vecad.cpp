@@ -163,6 +163,15 @@ void Vecad::Execute(int code) {
         case command::kRegenerate:
             Update();
             return;
+        case command::kFormatLayers:
+        case command::kFormatColors:
+        case command::kFormatLineWeight:
+        case command::kFormatBlocks:
+            endCommand(Ending::Takeover);
+            if (listener_) {
+                listener_->formatRequested(*this, code);
+            }
+            return;
         default:
             startOrNotice(code);
             return;
@@ -203,6 +212,8 @@ int Vecad::EntityGetType(Handle h) const {
 
 Handle Vecad::addEntity(Entity e) {
     e.props.layer = drawing_.currentLayer();
+    e.props.color = drawing_.header().currentColor;
+    e.props.lineWeight = drawing_.header().currentLineWeight;
     return drawing_.add(std::move(e));
 }
 

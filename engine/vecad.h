@@ -23,6 +23,8 @@ namespace brondel::engine {
 
 // What a control tells whoever shows it or reacts to it. Headless, nobody
 // listens and the notifications cost nothing.
+class Vecad;
+
 class VecadListener {
   public:
     virtual ~VecadListener() = default;
@@ -38,6 +40,8 @@ class VecadListener {
     virtual void rubberBandChanged() {}
     // A line was added to the command window's history.
     virtual void commandLineAdded(const std::string& /*line*/) {}
+    // A Format command (layers, colour, line weight, blocks): show its dialog.
+    virtual void formatRequested(Vecad& /*control*/, int /*code*/) {}
 };
 
 // The drawing control: one drawing and one view. Method names are the ones

@@ -9,7 +9,10 @@ const Drawing& VecadToolContext::drawing() const {
 }
 
 Handle VecadToolContext::add(Entity e) {
-    e.props.layer = vecad_.drawing().currentLayer();
+    const Drawing& d = vecad_.drawing();
+    e.props.layer = d.currentLayer();
+    e.props.color = d.header().currentColor;
+    e.props.lineWeight = d.header().currentLineWeight;
     ++changes;
     return vecad_.drawing().add(std::move(e));
 }
@@ -98,6 +101,11 @@ void VecadToolContext::setCurrentLayer(const std::string& name) {
 
 std::string VecadToolContext::fileName() const {
     return vecad_.GetFileName();
+}
+
+void VecadToolContext::setBlock(const std::string& name, std::optional<Block> block) {
+    ++changes;
+    vecad_.drawing().setBlock(name, std::move(block));
 }
 
 }  // namespace brondel::engine

@@ -37,6 +37,7 @@ class VecadToolContext final : public ToolContext {
     int selectMany(const std::vector<Handle>& handles) override;
     void setCurrentLayer(const std::string& name) override;
     std::string fileName() const override;
+    void setBlock(const std::string& name, std::optional<Block> block) override;
 
     int changes = 0;
 

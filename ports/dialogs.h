@@ -7,6 +7,13 @@
 // scripted answers in tests and `brondel-cli run`, fixed answers in
 // `brondel-cli convert`). Texts arrive exactly as the program writes them;
 // character 13 separates lines.
+namespace brondel::engine {
+class TableEditor;
+class LayerEditor;
+class CurrentPropertiesEditor;
+class BlockEditor;
+}  // namespace brondel::engine
+
 namespace brondel::ports {
 
 enum class Buttons { Ok, YesNo, YesNoCancel };
@@ -55,6 +62,15 @@ class Dialogs {
     virtual SaveAnswer saveFileWithType(const FileDialogSetup& setup) {
         return {saveFile(setup), setup.filterIndex};
     }
+    // The Format dialogs over the editors that carry their changes out.
+    // Dialogs without controls of their own take the changes as typed lines.
+    virtual void formatLayers(engine::LayerEditor& editor);
+    virtual void formatCurrentProperties(engine::CurrentPropertiesEditor& editor);
+    virtual void formatBlocks(engine::BlockEditor& editor);
 };
+
+// One input box per change, showing the editor's prompt, until an empty
+// answer; a refused change is named in a message box and the next is asked.
+void typedEditing(Dialogs& dialogs, engine::TableEditor& editor);
 
 }  // namespace brondel::ports

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/desktop/file_filter.h"
+#include "app/desktop/layer_dialog.h"
 
 namespace brondel::desktop {
 
@@ -98,6 +99,11 @@ ports::Answer QtDialogs::messageBox(const std::string& text, ports::Buttons butt
             // Escape on a box without Cancel answers its only way out.
             return buttons == ports::Buttons::Ok ? ports::Answer::Ok : ports::Answer::No;
     }
+}
+
+void QtDialogs::formatLayers(engine::LayerEditor& editor) {
+    LayerDialog dialog(editor, QApplication::activeWindow());
+    dialog.exec();
 }
 
 std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title,

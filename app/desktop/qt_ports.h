@@ -19,6 +19,7 @@ class QtDialogs : public ports::Dialogs {
     std::string openFile(const ports::FileDialogSetup& setup) override;
     std::string saveFile(const ports::FileDialogSetup& setup) override;
     ports::SaveAnswer saveFileWithType(const ports::FileDialogSetup& setup) override;
+    void formatLayers(engine::LayerEditor& editor) override;
 };
 
 // Lets pending events through at most every kIntervalMs, so long loops stay

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -122,6 +123,21 @@ class Tour {
             box->move(frame_.geometry().center() - box->rect().center());
             shoot(name, box);
             box->button(button)->click();
+        });
+    }
+
+    // Takes the picture of the modal dialog the next step opens, then
+    // closes it.
+    void shootModal(const char* name) {
+        QTimer::singleShot(300, &frame_, [this, name] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                ok_ = false;
+                return;
+            }
+            dialog->move(frame_.geometry().center() - dialog->rect().center());
+            shoot(name, dialog);
+            dialog->accept();
         });
     }
 
@@ -298,6 +314,8 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
         dialogs.answers.push_back(ports::Answer::Ok);  // reorganization failed
         tour.click("mnuReorganzie");
         tour.shoot("dead-end.png");
+        tour.shootModal("format-layers.png");
+        tour.click("mnuFormatLay");
     }
 
     // A plate with holes linked into one path for a tool that cannot lift,

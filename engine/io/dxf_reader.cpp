@@ -106,6 +106,16 @@ void Reader::readHeader() {
             h.codePage.assign(g.text);
         } else if (variable == "$INSUNITS" && g.code == 70) {
             h.insUnits = static_cast<int>(tok_.toInt(g));
+        } else if (variable == "$CECOLOR" && g.code == 62) {
+            const std::int64_t aci = tok_.toInt(g);
+            if (aci >= Color::kByBlock && aci <= Color::kByLayer) {
+                h.currentColor.aci = static_cast<std::int16_t>(aci);
+            }
+        } else if (variable == "$CELWEIGHT" && g.code == 370) {
+            const std::int64_t weight = tok_.toInt(g);
+            if (weight >= lineweight::kDefault && weight <= 211) {
+                h.currentLineWeight = static_cast<std::int16_t>(weight);
+            }
         } else if (variable == "$CLAYER" && g.code == 8) {
             content_.currentLayer.assign(g.text);  // decoded once the code page is known
         }

@@ -158,6 +158,14 @@ class DxfWriter {
             w_.dxfString(9, "$INSUNITS");
             w_.dxfInt(70, tables_.header.insUnits);
         }
+        w_.dxfString(9, "$CLAYER");
+        w_.dxfString(8, text(tables_.currentLayer));
+        w_.dxfString(9, "$CECOLOR");
+        w_.dxfInt(62, tables_.header.currentColor.aci);
+        if (!r12_) {
+            w_.dxfString(9, "$CELWEIGHT");
+            w_.dxfInt(370, tables_.header.currentLineWeight);
+        }
         w_.sectionEnd();
     }
 

@@ -62,6 +62,8 @@ const std::map<int, Script>& scripts() {
         {293, {Effect::Adds, {"p -12 15", "p -5 20"}, 1, true}},
         {294, {Effect::Adds, {"p -12 15", "p -5 20"}, 1, true}},
         {295, {Effect::Adds, {"p 5 -20", "p 35 5", "p 20 -15"}, 2, true}},
+        {252, {Effect::Adds, {"t peg", "p 5 5", "t 2", "t 30"}, 2, true}},
+        {257, {Effect::Changes, {"p 5 -20", "enter", "t Part", "p 0 0"}, 3, false}},
         {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
         {312, {Effect::Adds, {"p 5 -20", "enter", "p 0 0", "p 10 10", "t 20,0", "enter"}, 4, true}},
         {313, {Effect::Changes, {"p 5 -20", "enter", "p 0 0", "p 10 10"}, 3, true}},
@@ -132,6 +134,7 @@ std::string snapshot(const Vecad& v) {
 void start(VecadSession& s, int code) {
     s.v.AddLine(0, -20, 0, 10, -20, 0);                      // something to pick
     s.v.drawing().add(Entity(CircleGeom{{-15, 15, 0}, 3}));  // an area to hatch
+    s.v.drawing().setBlock("PEG", Block{"PEG", {}, 0, {Entity(CircleGeom{{0, 0, 0}, 1})}});
     if (code == 317) {                                       // something to explode
         s.v.drawing().add(
             Entity(PolylineGeom{{{20, 0, 0, 0}, {30, 0, 0, 1}, {30, 10, 0, 0}}, true}));

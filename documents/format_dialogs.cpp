@@ -1,0 +1,44 @@
+// The Format commands' dialogs: the engine names the command, the program's
+// dialogs show it over the editor that makes the changes.
+
+#include "documents/drawing_window.h"
+#include "engine/block_editor.h"
+#include "engine/current_properties_editor.h"
+#include "engine/layer_editor.h"
+#include "shell/main_window.h"
+
+namespace brondel::documents {
+
+void ControlEvents::formatRequested(engine::Vecad& control, int code) {
+    engine::Drawing& drawing = control.drawing();
+    ports::Dialogs& dialogs = main_.ports.dialogs;
+    const std::uint64_t before = drawing.version();
+    switch (code) {
+        case engine::command::kFormatLayers: {
+            engine::LayerEditor editor(drawing);
+            dialogs.formatLayers(editor);
+            break;
+        }
+        case engine::command::kFormatColors:
+        case engine::command::kFormatLineWeight: {
+            engine::CurrentPropertiesEditor editor(
+                drawing, code == engine::command::kFormatColors
+                             ? engine::CurrentPropertiesEditor::Kind::Color
+                             : engine::CurrentPropertiesEditor::Kind::LineWeight);
+            dialogs.formatCurrentProperties(editor);
+            break;
+        }
+        case engine::command::kFormatBlocks: {
+            engine::BlockEditor editor(drawing);
+            dialogs.formatBlocks(editor);
+            break;
+        }
+        default:
+            return;
+    }
+    if (drawing.version() != before) {
+        control.Update();
+    }
+}
+
+}  // namespace brondel::documents

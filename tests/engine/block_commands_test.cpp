@@ -1,0 +1,194 @@
+// Create Block, Insert Block and Format Blocks: names refused as DXF
+// refuses them, one undo step each, and blocks that survive save and reopen.
+#include <gtest/gtest.h>
+
+#include "engine/block_editor.h"
+#include "engine/io/drawing_files.h"
+#include "engine/shape.h"
+#include "tests/engine/vecad_session.h"
+#include "tests/support/fake_ports.h"
+
+namespace brondel::engine {
+namespace {
+
+using testing::VecadSession;
+
+// Two lines selected, made into block `name` about (10, 0).
+void createBlock(VecadSession& s, const std::string& name) {
+    s.v.AddLine(10, 0, 0, 20, 0, 0);
+    s.v.AddLine(10, 0, 0, 10, 5, 0);
+    s.v.SelectEntity(s.v.drawing().firstLive(), true);
+    s.v.SelectEntity(s.v.drawing().nextLive(s.v.drawing().firstLive()), true);
+    s.v.Execute(command::kCreateBlock);
+    s.v.commandInput(name);
+    s.v.commandInput("10,0");
+}
+
+std::vector<Handle> live(const Drawing& d) {
+    std::vector<Handle> out;
+    for (Handle h = d.firstLive(); h != 0; h = d.nextLive(h)) {
+        out.push_back(h);
+    }
+    return out;
+}
+
+TEST(CreateBlock, NamesAreRefusedAsDxfRefusesThem) {
+    const std::pair<const char*, bool> rows[] = {
+        {"Part", true}, {"part 2", true}, {"peg", false},  {"PEG", false},
+        {"a<b", false}, {"a/b", false},   {"a\"b", false}, {"a:b", false},
+        {"a;b", false}, {"a?b", false},   {"a*b", false},  {"a|b", false},
+        {"a,b", false}, {"a=b", false},   {"a\\b", false}, {"*Model", false},
+    };
+    for (const auto& [name, taken] : rows) {
+        SCOPED_TRACE(name);
+        VecadSession s;
+        s.v.drawing().setBlock("Peg", Block{"Peg", {}, 0, {Entity(PointGeom{})}});
+        createBlock(s, name);
+        EXPECT_EQ(s.v.drawing().findBlock(name) != nullptr && !s.v.commandRunning(), taken);
+        if (!taken) {
+            EXPECT_TRUE(s.v.commandRunning());  // asks for another name
+            EXPECT_FALSE(s.heard.lines.empty());
+        }
+    }
+}
+
+TEST(CreateBlock, SelectionBecomesTheDefinitionAndOneInsertInOneStep) {
+    VecadSession s;
+    createBlock(s, "Tee");
+    const Drawing& d = s.v.drawing();
+    ASSERT_NE(d.findBlock("Tee"), nullptr);
+    EXPECT_EQ(d.findBlock("Tee")->entities.size(), 2u);
+    EXPECT_EQ(d.findBlock("Tee")->base.x, 10);
+    const std::vector<Handle> now = live(d);
+    ASSERT_EQ(now.size(), 1u);
+    const auto* insert = geomIf<InsertGeom>(d.entity(now[0]));
+    ASSERT_NE(insert, nullptr);
+    EXPECT_EQ(insert->block, "Tee");
+    // Drawn where the lines were.
+    const Box2 box = boundingBox(d.entity(now[0]), d);
+    EXPECT_NEAR(box.minX, 10, 1e-9);
+    EXPECT_NEAR(box.maxX, 20, 1e-9);
+    EXPECT_NEAR(box.maxY, 5, 1e-9);
+    EXPECT_EQ(d.undoLabel(), "Create Block");
+    EXPECT_EQ(s.v.SelCount(), 0);
+    s.v.Execute(command::kUndo);
+    EXPECT_EQ(d.findBlock("Tee"), nullptr);
+    EXPECT_EQ(live(d).size(), 2u);
+}
+
+TEST(InsertBlock, TakesNameScaleAndRotationWithDefaults) {
+    struct Row {
+        std::vector<std::string> typed;
+        double scale, degrees;
+    };
+    const Row rows[] = {
+        {{"tee", "30,40", "", ""}, 1, 0},
+        {{"", "30,40", "2", "90"}, 2, 90},
+    };
+    for (const Row& row : rows) {
+        VecadSession s;
+        createBlock(s, "Tee");
+        s.v.Execute(command::kInsertBlock);
+        for (const std::string& t : row.typed) {
+            if (t.empty()) {
+                s.v.commandKey(13);
+            } else {
+                s.v.commandInput(t);
+            }
+        }
+        EXPECT_FALSE(s.v.commandRunning());
+        EXPECT_EQ(s.v.drawing().undoLabel(), "Insert Block");
+        const std::vector<Handle> now = live(s.v.drawing());
+        ASSERT_EQ(now.size(), 2u);
+        const auto* insert = geomIf<InsertGeom>(s.v.drawing().entity(now[1]));
+        ASSERT_NE(insert, nullptr);
+        EXPECT_EQ(insert->block, "Tee");
+        EXPECT_EQ(insert->p.x, 30);
+        EXPECT_EQ(insert->scale.x, row.scale);
+        EXPECT_NEAR(insert->angle, row.degrees * kPi / 180, 1e-12);
+    }
+}
+
+TEST(InsertBlock, RefusesUnknownNamesAndEndsWithoutBlocks) {
+    VecadSession s;
+    s.v.Execute(command::kInsertBlock);
+    EXPECT_FALSE(s.v.commandRunning());
+    createBlock(s, "Tee");
+    s.v.Execute(command::kInsertBlock);
+    s.v.commandInput("Nope");
+    EXPECT_TRUE(s.v.commandRunning());
+    s.v.commandInput("tee");
+    s.v.commandInput("30,40");
+    s.v.commandInput("0");  // a scale of 0 is refused
+    EXPECT_TRUE(s.v.commandRunning());
+    s.v.commandKey(27);
+    EXPECT_EQ(live(s.v.drawing()).size(), 1u);
+}
+
+TEST(FormatBlocks, RenameDeletePurge) {
+    VecadSession s;
+    createBlock(s, "Tee");
+    Drawing& d = s.v.drawing();
+    InsertGeom inner;
+    inner.block = "Inner";
+    d.setBlock("Spare", Block{"Spare", {}, 0, {Entity(inner)}});
+    d.setBlock("Inner", Block{"Inner", {}, 0, {Entity(PointGeom{})}});
+    d.setBlock("*Model_Space", Block{});
+    BlockEditor editor(d);
+    EXPECT_EQ(editor.names(), (std::vector<std::string>{"Inner", "Spare", "Tee"}));
+
+    struct Row {
+        std::string typed, refusal;
+    };
+    const Row refused[] = {
+        {"delete Tee", "used 1 time"},    {"delete Inner", "used 1 time"},
+        {"rename Tee spare", "exists"},   {"rename Tee a|b", "cannot hold |"},
+        {"rename Nope X", "No block"},    {"delete *Model_Space", "No block"},
+        {"rename Tee", "Not understood"},
+    };
+    for (const Row& row : refused) {
+        const std::uint64_t version = d.version();
+        EXPECT_NE(editor.command(row.typed).find(row.refusal), std::string::npos) << row.typed;
+        EXPECT_EQ(d.version(), version);
+    }
+
+    ASSERT_EQ(editor.command("rename tee Cross"), "");
+    EXPECT_EQ(d.undoLabel(), "Format Blocks");
+    EXPECT_EQ(geomIf<InsertGeom>(d.entity(d.firstLive()))->block, "Cross");
+    ASSERT_EQ(editor.command("rename Inner Core"), "");
+    EXPECT_EQ(geomIf<InsertGeom>(d.findBlock("Spare")->entities[0])->block, "Core");
+
+    ASSERT_EQ(editor.command("purge"), "");  // Spare, then Core which only Spare used
+    EXPECT_EQ(editor.names(), std::vector<std::string>{"Cross"});
+    EXPECT_NE(d.findBlock("*Model_Space"), nullptr);
+    EXPECT_EQ(editor.command("purge"), "No unused blocks");
+    d.undo();
+    EXPECT_EQ(editor.names(), (std::vector<std::string>{"Core", "Cross", "Spare"}));
+}
+
+TEST(FormatBlocks, BlocksSurviveSaveAndReopen) {
+    brondel::testing::TempFolder folder;
+    VecadSession s;
+    createBlock(s, "Tee");
+    s.v.Execute(command::kInsertBlock);
+    for (const char* t : {"Tee", "30,40", "2", "90"}) {
+        s.v.commandInput(t);
+    }
+    const std::string path = folder.file("blocks.dxf");
+    io::writeDxf(s.v.drawing(), path);
+    Drawing back;
+    back.load(io::readDxf(path));
+    ASSERT_NE(back.findBlock("Tee"), nullptr);
+    EXPECT_EQ(back.findBlock("Tee")->entities.size(), 2u);
+    const std::vector<Handle> before = live(s.v.drawing()), after = live(back);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const Box2 a = boundingBox(s.v.drawing().entity(before[i]), s.v.drawing());
+        const Box2 b = boundingBox(back.entity(after[i]), back);
+        EXPECT_NEAR(a.minX, b.minX, 1e-9);
+        EXPECT_NEAR(a.maxY, b.maxY, 1e-9);
+    }
+}
+
+}  // namespace
+}  // namespace brondel::engine

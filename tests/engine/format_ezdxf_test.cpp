@@ -1,0 +1,76 @@
+// What Format Layers, Format Colors, Format Line Weight and the block
+// commands save, ezdxf reads back the same (tests/tools/ezdxf_tables.py).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "engine/current_properties_editor.h"
+#include "engine/drawing.h"
+#include "engine/io/drawing_files.h"
+#include "engine/layer_editor.h"
+#include "tests/support/fake_ports.h"
+
+namespace brondel::engine {
+namespace {
+
+using nlohmann::json;
+
+json readWithEzdxf(const std::string& path) {
+    const std::string command = std::string("/usr/bin/python3 ") + BRONDEL_SOURCE_DIR +
+                                "/tests/tools/ezdxf_tables.py '" + path + "'";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) {
+        out.append(buffer, n);
+    }
+    return json::parse(out);
+}
+
+TEST(FormatEzdxf, LayersBlocksAndCurrentPropertiesReadTheSame) {
+    ASSERT_EQ(std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null"), 0)
+        << "install python3-ezdxf to run this test";
+    Drawing d;
+    LayerEditor layers(d);
+    for (const char* typed : {"add Walls", "color Walls 3", "weight Walls 50", "lock Walls",
+                              "add Hidden", "off Hidden", "freeze Hidden", "current Walls"}) {
+        ASSERT_EQ(layers.command(typed), "") << typed;
+    }
+    ASSERT_EQ(CurrentPropertiesEditor(d, CurrentPropertiesEditor::Kind::Color).command("5"), "");
+    ASSERT_EQ(CurrentPropertiesEditor(d, CurrentPropertiesEditor::Kind::LineWeight).command("35"),
+              "");
+    d.setBlock("Peg", Block{"Peg", {}, 0, {Entity(CircleGeom{{0, 0, 0}, 1})}});
+    InsertGeom insert;
+    insert.block = "Peg";
+    insert.p = {20, 30, 0};
+    insert.scale = {2, 2, 2};
+    insert.angle = kPi / 2;
+    d.add(Entity(insert));
+
+    brondel::testing::TempFolder folder;
+    const std::string path = folder.file("tables.dxf");
+    io::writeDxf(d, path);
+    const json read = readWithEzdxf(path);
+
+    EXPECT_EQ(read["auditErrors"], 0);
+    for (const Layer& l : d.layers()) {
+        SCOPED_TRACE(l.name);
+        const json& layer = read["layers"][l.name];
+        EXPECT_EQ(layer["color"], l.color.aci);
+        EXPECT_EQ(layer["on"], l.on);
+        EXPECT_EQ(layer["frozen"], l.frozen);
+        EXPECT_EQ(layer["locked"], l.locked);
+        EXPECT_EQ(layer["lineWeight"], l.lineWeight);
+    }
+    EXPECT_EQ(read["currentLayer"], "Walls");
+    EXPECT_EQ(read["currentColor"], 5);
+    EXPECT_EQ(read["currentLineWeight"], 35);
+    EXPECT_EQ(read["blocks"], (json{{"Peg", 1}}));
+    EXPECT_EQ(read["inserts"], (json::array({json::array({"Peg", 20.0, 30.0, 2.0, 90.0})})));
+}
+
+}  // namespace
+}  // namespace brondel::engine
