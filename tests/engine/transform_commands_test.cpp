@@ -5,11 +5,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/commands.h"
 #include "engine/error.h"
+#include "engine/tools/tools.h"
+#include "engine/vecad_tool_context.h"
 #include "tests/engine/every_kind_drawing.h"
 #include "tests/engine/vecad_session.h"
 
@@ -308,6 +312,23 @@ TEST(TransformCommands, BadInputIsRefusedAndTheCommandWaits) {
         EXPECT_NE(std::find(s.heard.lines.begin(), s.heard.lines.end(), c.says),
                   s.heard.lines.end());
         EXPECT_EQ(s.v.drawing().version(), version);
+    }
+}
+
+TEST(TransformCommands, ABasePointThatIsNotFiniteIsRefused) {
+    for (auto make : {tools::makeMove, tools::makeRotate, tools::makeScale, tools::makeMirror}) {
+        VecadSession s;
+        VecadToolContext context(s.v);
+        const std::unique_ptr<Tool> tool = make();
+        tool->begin(context);
+        ToolEvent press{ToolEvent::Kind::Point, {{0, 0}, {std::nan(""), 0}}, 0, {}};
+        EXPECT_EQ(tool->update(context, press), ToolResult::Running);
+        EXPECT_FALSE(tool->basePoint());
+        press.at.world = {0, std::numeric_limits<double>::infinity()};
+        EXPECT_EQ(tool->update(context, press), ToolResult::Running);
+        EXPECT_FALSE(tool->basePoint());
+        ASSERT_FALSE(s.heard.lines.empty());
+        EXPECT_NE(s.heard.lines.back().find("must be a finite point"), std::string::npos);
     }
 }
 
