@@ -89,7 +89,8 @@ LinearLayout linearLayout(const DimensionGeom& g) {
 struct AngularLayout {
     V vertex;
     double start = 0, sweep = 0, radius = 0;
-    V line1Far, line2Far;  // the points of each line furthest along its side
+    V line1Far, line2Far;        // the points of each line furthest along its side
+    bool firstLineFirst = true;  // the sector starts on the first line's side
 };
 std::optional<AngularLayout> angularLayout(const DimensionGeom& g) {
     const bool threePoint = (g.dimType & dimkind::kKindMask) == dimkind::kAngular3;
@@ -142,6 +143,7 @@ std::optional<AngularLayout> angularLayout(const DimensionGeom& g) {
                     const bool firstIsA = from.x == a.x && from.y == a.y;
                     out.line1Far = furthest(firstIsA ? ends1 : ends2, from);
                     out.line2Far = furthest(firstIsA ? ends2 : ends1, to);
+                    out.firstLineFirst = firstIsA;
                     return out;
                 }
             }
@@ -372,6 +374,21 @@ void finishDimension(DimensionGeom& g, const DimStyle& style) {
         case dimkind::kAngular3:
             if (const std::optional<AngularLayout> l = angularLayout(g)) {
                 at = l->vertex + direction(l->start + l->sweep / 2) * (l->radius + lift);
+                // The first line runs along the sector's start and the second
+                // along its end, so that programs measuring counter-clockwise
+                // from the one direction to the other agree.
+                if ((g.dimType & dimkind::kKindMask) == dimkind::kAngular) {
+                    if (!l->firstLineFirst) {
+                        std::swap(g.p13, g.p15);
+                        std::swap(g.p14, g.defPoint);
+                    }
+                    if (dot(flat(g.p14) - flat(g.p13), direction(l->start)) < 0) {
+                        std::swap(g.p13, g.p14);
+                    }
+                    if (dot(flat(g.defPoint) - flat(g.p15), direction(l->start + l->sweep)) < 0) {
+                        std::swap(g.p15, g.defPoint);
+                    }
+                }
             }
             break;
         case dimkind::kOrdinate: {

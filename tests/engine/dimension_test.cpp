@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "engine/dimension_picture.h"
@@ -64,6 +67,23 @@ const MeasureCase kCases[] = {
     {"angular outside", 295, {"p 15 0", "p 10 10", "p -10 3"}, 2, 3 * kPi / 4, "135\u00b0"},
 };
 
+bool ezdxfAvailable() {
+    return std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") == 0;
+}
+
+// What ezdxf reads of the file's dimensions (tests/tools/ezdxf_dimensions.py).
+nlohmann::json ezdxfDimensions(const std::string& path) {
+    const std::string command = std::string("/usr/bin/python3 ") + BRONDEL_SOURCE_DIR +
+                                "/tests/tools/ezdxf_dimensions.py '" + path + "'";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) {
+        out.append(buffer, n);
+    }
+    return nlohmann::json::parse(out);
+}
+
 const DimensionGeom* lastDimension(const std::vector<Entity>& entities) {
     for (auto it = entities.rbegin(); it != entities.rend(); ++it) {
         if (const auto* g = geomIf<DimensionGeom>(*it); g && !it->erased) {
@@ -76,6 +96,7 @@ const DimensionGeom* lastDimension(const std::vector<Entity>& entities) {
 TEST(Dimensions, EachToolMeasuresTheGeometryAndSurvivesAFile) {
     const fs::path path =
         fs::temp_directory_path() / ("brondel-dimensions-" + std::to_string(::getpid()) + ".dxf");
+    const bool ezdxf = ezdxfAvailable();
     for (const MeasureCase& c : kCases) {
         SCOPED_TRACE(c.name);
         VecadSession s;
@@ -104,6 +125,23 @@ TEST(Dimensions, EachToolMeasuresTheGeometryAndSurvivesAFile) {
         const auto block = back.blocks.find(read->block);
         ASSERT_NE(block, back.blocks.end()) << read->block;
         EXPECT_EQ(block->second.entities.size(), dimensionPicture(*g, DimStyle{}).size());
+
+        if (ezdxf) {
+            const nlohmann::json other = ezdxfDimensions(path.string());
+            EXPECT_EQ(other["errors"], 0);
+            ASSERT_EQ(other["dimensions"].size(), 1u);
+            const nlohmann::json& d = other["dimensions"][0];
+            EXPECT_EQ(d["kind"].get<int>() & dimkind::kKindMask, c.kind);
+            EXPECT_NEAR(d["stored"].get<double>(), c.value, 1e-9);
+            EXPECT_TRUE(d["block"].get<bool>());
+            // ezdxf measures an aligned dimension along its angle 50, which
+            // such a dimension does not have.
+            if (!d["measured"].is_null() && c.kind != dimkind::kAligned) {
+                const bool angle = c.kind == dimkind::kAngular;
+                EXPECT_NEAR(d["measured"].get<double>(), angle ? c.value * 180 / kPi : c.value,
+                            1e-9);
+            }
+        }
     }
     fs::remove(path);
 }
