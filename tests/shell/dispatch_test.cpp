@@ -64,10 +64,10 @@ TEST(Dispatch, RedoOnlyWhileTheDrawingIsShown) {
 
 TEST(Dispatch, CodesTheEngineDoesNotCarryOutLeaveItsNotice) {
     Session s;
-    s.main.click("mnuDrawCreateBlock");
+    s.main.click("mnuInsertXref");
     s.main.click("mnuFormatDimStyle");
     ASSERT_EQ(s.main.notices.size(), 2u);
-    EXPECT_EQ(s.main.notices[0], engine::notAvailableNotice(257));
+    EXPECT_EQ(s.main.notices[0], engine::notAvailableNotice(254));
     EXPECT_EQ(s.main.notices[1], engine::notAvailableNotice(807));
 }
 
