@@ -1,32 +1,18 @@
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench/strewn_lines.h"
 #include "engine/vecad.h"
 
 namespace brondel::engine {
 namespace {
 
-constexpr int kLines = 1000000;
+constexpr int kLines = bench::kStrewnLines;
 
-// A million short lines strewn over a 1000 x 1000 square.
 Vecad& strewn() {
-    static Vecad* v = [] {
-        auto* made = new Vecad;
-        std::mt19937_64 rng(11);
-        std::uniform_real_distribution<double> at(0, 1000), step(-1, 1);
-        DrawingContent content;
-        content.entities.reserve(kLines);
-        for (int i = 0; i < kLines; ++i) {
-            const double x = at(rng), y = at(rng);
-            content.entities.emplace_back(LineGeom{{x, y, 0}, {x + step(rng), y + step(rng), 0}});
-        }
-        made->drawing().load(std::move(content));
-        return made;
-    }();
-    return *v;
+    return bench::strewnLines();
 }
 
 void selectEverything(Vecad& v) {

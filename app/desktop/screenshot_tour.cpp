@@ -175,6 +175,19 @@ engine::Handle firstOf(const engine::Vecad& vecad, engine::EntityType type) {
     return engine::kNoHandle;
 }
 
+// The start tool served by a press on the middle of the drawing's first
+// line, its direction taken as drawn.
+void startOnFirstLine(Tour& tour, PresetDialogs& dialogs, const engine::Vecad& vecad) {
+    if (const engine::Handle line = firstOf(vecad, engine::EntityType::Line)) {
+        double x1, y1, z1, x2, y2, z2;
+        engine::CadLineGetPoint1(line, x1, y1, z1);
+        engine::CadLineGetPoint2(line, x2, y2, z2);
+        tour.click("mnuSetStart");
+        dialogs.answers.push_back(ports::Answer::Yes);
+        tour.pressAt((x1 + x2) / 2, (y1 + y2) / 2);
+    }
+}
+
 }  // namespace
 
 bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& sourceFolder,
@@ -302,14 +315,7 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
     tour.click("mnuPrepDrawing");
     if (engine::Vecad* flange = tour.drawing()) {
         flange->Execute(engine::command::kZoomExtents);
-        if (const engine::Handle line = firstOf(*flange, engine::EntityType::Line)) {
-            double x1, y1, z1, x2, y2, z2;
-            engine::CadLineGetPoint1(line, x1, y1, z1);
-            engine::CadLineGetPoint2(line, x2, y2, z2);
-            tour.click("mnuSetStart");
-            dialogs.answers.push_back(ports::Answer::Yes);  // the direction as drawn
-            tour.pressAt((x1 + x2) / 2, (y1 + y2) / 2);
-        }
+        startOnFirstLine(tour, dialogs, *flange);
         dialogs.answers.push_back(ports::Answer::No);  // no save before reorganizing
         dialogs.answers.push_back(ports::Answer::Ok);  // reorganization failed
         tour.click("mnuReorganzie");
@@ -325,14 +331,7 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
     tour.click("mnuFileOpen");
     if (engine::Vecad* plate = tour.drawing()) {
         plate->Execute(engine::command::kZoomExtents);
-        if (const engine::Handle line = firstOf(*plate, engine::EntityType::Line)) {
-            double x1, y1, z1, x2, y2, z2;
-            engine::CadLineGetPoint1(line, x1, y1, z1);
-            engine::CadLineGetPoint2(line, x2, y2, z2);
-            tour.click("mnuSetStart");
-            dialogs.answers.push_back(ports::Answer::Yes);  // the direction as drawn
-            tour.pressAt((x1 + x2) / 2, (y1 + y2) / 2);
-        }
+        startOnFirstLine(tour, dialogs, *plate);
         dialogs.inputs.push_back("0");  // no kerf
         tour.click("mnuLinkContours");
         dialogs.answers.push_back(ports::Answer::Ok);  // conversion complete
