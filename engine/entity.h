@@ -9,8 +9,8 @@
 
 #include "engine/entity_type.h"
 #include "engine/geometry.h"
-#include "engine/xdata.h"
 #include "engine/hatch_patterns.h"
+#include "engine/xdata.h"
 
 // The drawing model: plain value types, all coordinates in world space
 // (DXF object coordinate systems are resolved when a file is read).

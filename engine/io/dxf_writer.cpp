@@ -753,7 +753,7 @@ class DxfWriter {
     DxfGroupWriter w_;
     std::optional<R12EntityWriter> r12_;
     std::vector<std::pair<unsigned long, DL_ImageData>> images_;
-    const XData* extended_ = nullptr;  // of the entity being written, until written
+    const XData* extended_ = nullptr;         // of the entity being written, until written
     std::map<std::string, Block> dimBlocks_;  // anonymous blocks made for dimensions
     std::map<const DimensionGeom*, std::string> dimNames_;
 };

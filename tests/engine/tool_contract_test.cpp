@@ -135,7 +135,7 @@ void start(VecadSession& s, int code) {
     s.v.AddLine(0, -20, 0, 10, -20, 0);                      // something to pick
     s.v.drawing().add(Entity(CircleGeom{{-15, 15, 0}, 3}));  // an area to hatch
     s.v.drawing().setBlock("PEG", Block{"PEG", {}, 0, {Entity(CircleGeom{{0, 0, 0}, 1})}});
-    if (code == 317) {                                       // something to explode
+    if (code == 317) {  // something to explode
         s.v.drawing().add(
             Entity(PolylineGeom{{{20, 0, 0, 0}, {30, 0, 0, 1}, {30, 10, 0, 0}}, true}));
     }
