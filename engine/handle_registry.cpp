@@ -16,8 +16,8 @@ struct Registry {
     std::vector<Drawing*> chunkOwners{nullptr};  // chunk 0 holds handle 0, never given out
 };
 
-// Never destroyed: drawings held in statics (the clipboard's, a test's) are
-// destroyed at exit in no set order, and each still tells the registry.
+// Never destroyed: drawings held in statics are destroyed at exit in no set
+// order, and each still tells the registry.
 Registry& registry() {
     static Registry* r = new Registry;
     return *r;
