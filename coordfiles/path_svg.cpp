@@ -11,20 +11,16 @@ namespace brondel::coordfiles {
 
 namespace {
 
-struct Extent {
-    double minX = 0, minY = 0, maxX = 0, maxY = 0;
-    double size() const { return std::max({maxX - minX, maxY - minY, 1e-9}); }
-};
+double sizeOf(const engine::Box2& box) {
+    return std::max({box.width(), box.height(), 1e-9});
+}
 
-Extent extentOf(std::span<const PairPoint> path) {
-    Extent e{path[0].x, path[0].y, path[0].x, path[0].y};
+engine::Box2 extentOf(std::span<const PairPoint> path) {
+    engine::Box2 box;
     for (const PairPoint& p : path) {
-        e.minX = std::min<double>(e.minX, p.x);
-        e.minY = std::min<double>(e.minY, p.y);
-        e.maxX = std::max<double>(e.maxX, p.x);
-        e.maxY = std::max<double>(e.maxY, p.y);
+        box.add(p.x, p.y);
     }
-    return e;
+    return box;
 }
 
 // A chevron of the given size at the arrow's point, along its direction.
@@ -46,9 +42,9 @@ std::string pathSvg(std::span<const PairPoint> path) {
         out << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1 1\"/>\n";
         return out.str();
     }
-    const Extent e = extentOf(path);
-    const double margin = e.size() * 0.05;
-    const double stroke = e.size() / 500;
+    const engine::Box2 e = extentOf(path);
+    const double margin = sizeOf(e) * 0.05;
+    const double stroke = sizeOf(e) / 500;
     out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\""
         << std::lround(1000 * (e.maxY - e.minY + 2 * margin) / (e.maxX - e.minX + 2 * margin))
         << "\" viewBox=\"" << e.minX - margin << ' ' << -(e.maxY + margin) << ' '
@@ -68,10 +64,10 @@ std::string pathSvg(std::span<const PairPoint> path) {
         points.push_back({p.x, p.y});
     }
     for (const PathArrow& arrow : pathArrows(points, kPathArrows)) {
-        chevron(out, arrow, e.size() / 60);
+        chevron(out, arrow, sizeOf(e) / 60);
     }
     out << "<circle class=\"start\" cx=\"" << path[0].x << "\" cy=\"" << path[0].y << "\" r=\""
-        << e.size() / 80 << "\"/>\n</g>\n</svg>\n";
+        << sizeOf(e) / 80 << "\"/>\n</g>\n</svg>\n";
     return out.str();
 }
 

@@ -47,6 +47,9 @@ class RingGeometry {
             preparedAreas_.push_back(GEOSPrepare_r(geos_.handle, areas_[i]));
             GEOSSTRtree_insert_r(geos_.handle, tree_, outlines_[i], &ids_[i]);
             boxes_.push_back(boxOf(rings[i]));
+            double area = 0;
+            GEOSArea_r(geos_.handle, areas_[i], &area);
+            areaSizes_.push_back(area);
         }
     }
     ~RingGeometry() {
@@ -81,8 +84,7 @@ class RingGeometry {
                 if (c == q.r) {
                     return;
                 }
-                double area = 0;
-                GEOSArea_r(q.self->geos_.handle, q.self->areas_[c], &area);
+                const double area = q.self->areaSizes_[c];
                 if (area < q.bestArea &&
                     GEOSPreparedContains_r(q.self->geos_.handle, q.self->preparedAreas_[c],
                                            q.point) == 1) {
@@ -145,12 +147,9 @@ class RingGeometry {
     }
 
     static engine::Box2 boxOf(const std::vector<Point2>& ring) {
-        engine::Box2 box{ring[0].x, ring[0].y, ring[0].x, ring[0].y};
+        engine::Box2 box;
         for (const Point2& p : ring) {
-            box.minX = std::min(box.minX, p.x);
-            box.minY = std::min(box.minY, p.y);
-            box.maxX = std::max(box.maxX, p.x);
-            box.maxY = std::max(box.maxY, p.y);
+            box.add(p.x, p.y);
         }
         return box;
     }
@@ -163,6 +162,7 @@ class RingGeometry {
     const Rings& rings_;
     GeosContext geos_;
     std::vector<engine::Box2> boxes_;
+    std::vector<double> areaSizes_;
     std::vector<std::size_t> ids_;
     std::vector<GEOSGeometry*> outlines_, areas_;
     std::vector<const GEOSPreparedGeometry*> preparedOutlines_, preparedAreas_;
