@@ -4,17 +4,15 @@
 #include <optional>
 #include <string>
 
+#include "base/error.h"
+#include "base/error_messages.h"
+#include "base/numbers.h"
 #include "coordfiles/dat_list_command.h"
 #include "coordfiles/dat_preview.h"
-#include "coordfiles/dat_writer.h"
 #include "coordfiles/line_collection.h"
 #include "coordfiles/list_views.h"
-#include "coordfiles/numbers.h"
 #include "coordfiles/path_jumps.h"
-#include "documents/error_messages.h"
 #include "documents/report_line.h"
-#include "engine/error.h"
-#include "pathtools/dat_verify.h"
 #include "shell/main_window.h"
 
 namespace brondel::coordfiles {
@@ -38,16 +36,6 @@ bool generated(documents::DrawingWindow& window) {
         return false;
     }
     return true;
-}
-
-ports::FileDialogSetup datSaveDialog() {
-    ports::FileDialogSetup setup;
-    setup.title = "Save DAT File";
-    setup.filter = "DAT File (*.DAT)|*.dat";
-    setup.filterIndex = 0;
-    setup.defaultExt = "dat";
-    setup.flags = ports::file_flags::kOverwritePrompt;
-    return setup;
 }
 
 }  // namespace
@@ -80,12 +68,12 @@ void convertCoordinateList(documents::DrawingWindow& window) {
 
 void changeSearchRadius(shell::MainWindow& main) {
     for (;;) {
-        const std::string answer = main.ports.dialogs.inputBox(kRadiusPrompt, kRadiusTitle,
-                                                               decimalText(main.searchRadius));
+        const std::string answer = main.ports.dialogs.inputBox(
+            kRadiusPrompt, kRadiusTitle, base::decimalText(main.searchRadius));
         if (answer.empty()) {
             break;
         }
-        const std::optional<double> radius = parseNumber(answer);
+        const std::optional<double> radius = base::parseNumber(answer);
         if (radius && *radius > 0 && std::isfinite(*radius)) {
             main.searchRadius = *radius;
             break;
@@ -95,21 +83,6 @@ void changeSearchRadius(shell::MainWindow& main) {
     if (documents::DrawingWindow* window = main.active()) {
         window->Vecad1.WndSetFocus();
     }
-}
-
-void saveDatFile(documents::DrawingWindow& window) {
-    shell::MainWindow& main = window.main();
-    const std::string path = main.ports.dialogs.saveFile(datSaveDialog());
-    if (path.empty()) {
-        return;
-    }
-    try {
-        writeDatFile(path, window.DList.rows);
-    } catch (const Error& e) {
-        showMessage(main, documents::errorNumberMessage(e));
-        return;
-    }
-    documents::reportLine(window, pathtools::savedDatCheckText(window.Vecad1, window.DList.rows));
 }
 
 }  // namespace brondel::coordfiles

@@ -32,7 +32,4 @@ void convertCoordinateList(documents::DrawingWindow& window);
 // Asks until the answer is a number greater than 0 or the box is cancelled.
 void changeSearchRadius(shell::MainWindow& main);
 
-// Writes the DAT list to the DAT file the user chooses.
-void saveDatFile(documents::DrawingWindow& window);
-
 }  // namespace brondel::coordfiles

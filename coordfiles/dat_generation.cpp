@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "coordfiles/numbers.h"
+#include "base/error.h"
+#include "base/numbers.h"
 #include "coordfiles/rows.h"
-#include "engine/error.h"
 
 namespace brondel::coordfiles {
 
@@ -15,10 +15,11 @@ struct Extremes {
 };
 
 Extremes singlePrecisionExtremes(const std::vector<double>& xs, const std::vector<double>& ys) {
-    Extremes e{toSingle(xs[0]), toSingle(xs[0]), toSingle(ys[0]), toSingle(ys[0])};
+    Extremes e{base::toSingle(xs[0]), base::toSingle(xs[0]), base::toSingle(ys[0]),
+               base::toSingle(ys[0])};
     for (std::size_t i = 0; i < xs.size(); ++i) {
-        const float x = toSingle(xs[i]);
-        const float y = toSingle(ys[i]);
+        const float x = base::toSingle(xs[i]);
+        const float y = base::toSingle(ys[i]);
         if (x > e.xmax) {
             e.xmax = x;
         }

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "coordfiles/busy_pointer.h"
 #include "coordfiles/list_views.h"
+#include "shell/busy_pointer.h"
 #include "shell/main_window.h"
 #include "shell/progress_scope.h"
 
@@ -12,7 +12,7 @@ namespace brondel::coordfiles {
 
 DatGenerationOutcome generateWindowDatList(documents::DrawingWindow& window) {
     shell::MainWindow& main = window.main();
-    BusyPointer busy(main);
+    shell::BusyPointer busy(main);
     DatGeneration generation;
     {
         shell::ProgressScope progress(main, kGeneratingDatListTask,

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "coordfiles/busy_pointer.h"
-#include "coordfiles/numbers.h"
+#include "base/error.h"
+#include "base/numbers.h"
 #include "coordfiles/rows.h"
 #include "engine/commands.h"
-#include "engine/error.h"
+#include "shell/busy_pointer.h"
 #include "shell/main_window.h"
 #include "shell/progress_scope.h"
 
@@ -32,7 +32,7 @@ void passOver(Call call) {
 
 void drawDatPreview(documents::DrawingWindow& window) {
     shell::MainWindow& main = window.main();
-    BusyPointer busy(main);
+    shell::BusyPointer busy(main);
     const std::vector<std::string>& rows = window.DList.rows;
     engine::Vecad& preview = window.Vecad2;
     passOver([&] { preview.Purge(0); });
@@ -44,7 +44,7 @@ void drawDatPreview(documents::DrawingWindow& window) {
     for (const std::string& row : rows) {
         passOver([&] {
             const RowPoint p = readDatRow(row);
-            steps.push_back({toSingle(p.x), toSingle(p.y)});
+            steps.push_back({base::toSingle(p.x), base::toSingle(p.y)});
         });
         progress.step();
     }

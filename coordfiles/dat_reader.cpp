@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "coordfiles/numbers.h"
+#include "base/error.h"
+#include "base/numbers.h"
 #include "coordfiles/pair_layout.h"
 #include "coordfiles/rows.h"
-#include "engine/error.h"
 
 namespace brondel::coordfiles {
 
@@ -72,7 +72,7 @@ class FieldCursor {
 enum class FieldKind { Number, Placeholder, Text };
 
 bool isWholeNumber(std::string_view text) {
-    return !text.empty() && numberLength(text) == text.size();
+    return !text.empty() && base::numberLength(text) == text.size();
 }
 
 // Tables copied from printed reports put derived values in parentheses and
@@ -195,7 +195,7 @@ struct Values {
 
 float fileNumber(std::string_view field, std::size_t line) {
     try {
-        return singleNumberValue(field);
+        return base::singleNumberValue(field);
     } catch (const Error& e) {
         throw Error(e.number(), e.description() + ": the number on line " + std::to_string(line) +
                                     " is too large");

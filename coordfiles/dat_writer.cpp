@@ -1,9 +1,9 @@
 #include "coordfiles/dat_writer.h"
 
-#include "coordfiles/numbers.h"
+#include "base/atomic_file.h"
+#include "base/numbers.h"
 #include "coordfiles/rows.h"
 #include "engine/cad.h"
-#include "engine/io/atomic_file.h"
 
 namespace brondel::coordfiles {
 
@@ -53,7 +53,7 @@ void appendNumber(std::string& bytes, std::string_view part) {
     if (isNumberText(part)) {
         bytes.append(part);
     } else {
-        appendDecimalText(bytes, numericPrefix(part));
+        base::appendDecimalText(bytes, base::numericPrefix(part));
     }
 }
 
@@ -75,7 +75,7 @@ std::string renderDatFile(std::span<const std::string> datRows) {
 void writeDatFile(const std::string& path, std::span<const std::string> datRows) {
     const std::string bytes = renderDatFile(datRows);
     // NAME.dat.bak: NAME.bak is the drawing's, often beside it.
-    engine::io::writeFileAtomically(
+    base::writeFileAtomically(
         path, [&](std::ostream& out) { out << bytes; },
         engine::CadGetKeepBackup() ? path + ".bak" : std::string());
 }

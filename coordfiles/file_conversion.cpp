@@ -1,11 +1,11 @@
 #include "coordfiles/file_conversion.h"
 
+#include "base/error.h"
+#include "base/error_messages.h"
 #include "coordfiles/dat_generation.h"
 #include "coordfiles/dat_writer.h"
 #include "coordfiles/line_collection.h"
-#include "documents/error_messages.h"
 #include "engine/entity_type.h"
-#include "engine/error.h"
 #include "engine/vecad.h"
 
 namespace brondel::coordfiles {
@@ -17,7 +17,7 @@ FileConversion convertSequentialFile(const std::string& drawingPath, const std::
     try {
         drawing.FileOpen(drawingPath);
     } catch (const Error& e) {
-        result.message = documents::openErrorMessage(e);
+        result.message = base::openErrorMessage(e);
         return result;
     }
     result.entities = static_cast<std::size_t>(drawing.GetNumEntities());
@@ -46,7 +46,7 @@ FileConversion convertSequentialFile(const std::string& drawingPath, const std::
     try {
         writeDatFile(datPath, generation.rows);
     } catch (const Error& e) {
-        result.message = documents::errorNumberMessage(e);
+        result.message = base::errorNumberMessage(e);
         return result;
     }
     result.steps = generation.rows.size();

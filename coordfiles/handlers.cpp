@@ -29,7 +29,6 @@ void registerCoordFileHandlers(MainWindow& main) {
     main.addHandler("mnuSequentialFile", onActive(coordfiles::convertSequentialDrawing));
     main.addHandler("mnuConvert", onActive(coordfiles::convertCoordinateList));
     main.addHandler("mnuChangeRadius", coordfiles::changeSearchRadius);
-    main.addHandler("mnuSaveDAT", onActive(coordfiles::saveDatFile));
     main.addHandler("mnuDatFile", [](MainWindow& m) {
         coordfiles::importPairFile(m, coordfiles::PairFileKind::Dat);
     });

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "coordfiles/busy_pointer.h"
+#include "base/error.h"
+#include "base/error_messages.h"
+#include "base/numbers.h"
 #include "coordfiles/dat_reader.h"
 #include "coordfiles/line_collection.h"
 #include "coordfiles/list_views.h"
-#include "coordfiles/numbers.h"
 #include "coordfiles/rows.h"
-#include "documents/error_messages.h"
 #include "engine/commands.h"
-#include "engine/error.h"
+#include "shell/busy_pointer.h"
 #include "shell/main_window.h"
 #include "shell/menu_state.h"
 #include "shell/progress_scope.h"
@@ -52,7 +52,7 @@ const char* taskOf(PairFileKind kind) {
 
 float readSize(shell::MainWindow& main) {
     const std::string answer = main.ports.dialogs.inputBox(kSizePrompt, kSizeTitle, "1");
-    const std::optional<double> size = parseNumber(answer);
+    const std::optional<double> size = base::parseNumber(answer);
     if (!size) {
         throw Error(err::kTypeMismatch);
     }
@@ -60,7 +60,7 @@ float readSize(shell::MainWindow& main) {
     if (*size < 0) {
         throw Error(err::kInvalidCall, "The horizontal size must not be negative");
     }
-    return toSingle(*size);
+    return base::toSingle(*size);
 }
 
 float scaled(float size, float value) {
@@ -80,7 +80,7 @@ std::vector<Step> listSteps(shell::MainWindow& main, PairFileKind kind,
     steps.reserve(rows.size());
     for (const std::string& row : rows) {
         const RowPoint p = readDatRow(row);
-        steps.push_back({toSingle(p.x), toSingle(p.y)});
+        steps.push_back({base::toSingle(p.x), base::toSingle(p.y)});
         progress.step();
     }
     return steps;
@@ -129,7 +129,7 @@ void importPairFile(shell::MainWindow& main, PairFileKind kind) {
     shell::SetEditCommandsEnabled(main.menus, main.toolbars, true);
     main.statusMain.set(2, path);
     try {
-        BusyPointer busy(main);
+        shell::BusyPointer busy(main);
         const PairFile file = readPairFile(path);
         setRows(window.DList, importedDatRows(file.pairs));
         main.ports.pump.runOnce();
@@ -143,7 +143,7 @@ void importPairFile(shell::MainWindow& main, PairFileKind kind) {
         collectLines(window);
         main.statusMain.set(3, file.name);
     } catch (const Error& e) {
-        main.ports.dialogs.messageBox(documents::errorNumberMessage(e), ports::Buttons::Ok,
+        main.ports.dialogs.messageBox(base::errorNumberMessage(e), ports::Buttons::Ok,
                                       ports::Icon::None, ports::kApplicationTitle);
     }
 }

@@ -1,10 +1,10 @@
 #include "coordfiles/line_collection.h"
 
-#include "coordfiles/busy_pointer.h"
+#include "base/error.h"
 #include "coordfiles/list_views.h"
 #include "coordfiles/rows.h"
 #include "engine/cad.h"
-#include "engine/error.h"
+#include "shell/busy_pointer.h"
 #include "shell/main_window.h"
 #include "shell/progress_scope.h"
 
@@ -53,7 +53,7 @@ CollectedLines collectLineRows(const engine::Vecad& drawing,
 
 std::size_t collectLines(documents::DrawingWindow& window) {
     shell::MainWindow& main = window.main();
-    BusyPointer busy(main);
+    shell::BusyPointer busy(main);
     setRows(window.CList, {});
     shell::ProgressScope progress(main, kCollectingLinesTask, window.Vecad1.GetNumEntities());
     CollectedLines collected = collectLineRows(window.Vecad1, [&progress] { progress.step(); });

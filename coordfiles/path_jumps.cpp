@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "coordfiles/numbers.h"
+#include "base/numbers.h"
 #include "engine/cad.h"
 #include "engine/entity_type.h"
 
@@ -38,7 +38,7 @@ std::string jumpsText(const PathJumps& jumps) {
     }
     return "Warning: the lines do not run end to end: the path jumps " +
            std::to_string(jumps.count) + (jumps.count == 1 ? " time" : " times") +
-           ", the longest jump " + coordinateText(jumps.longest) +
+           ", the longest jump " + base::coordinateText(jumps.longest) +
            ". Reorganize Entities orders a drawing whose lines lie in any order.";
 }
 

@@ -1,8 +1,8 @@
 #include "coordfiles/row_mark.h"
 
-#include "coordfiles/numbers.h"
+#include "base/error.h"
+#include "base/numbers.h"
 #include "coordfiles/rows.h"
-#include "engine/error.h"
 
 namespace brondel::coordfiles {
 
@@ -23,7 +23,7 @@ std::string rowStepText(documents::ListView list, const std::vector<std::string>
     const std::optional<engine::Point2> p =
         row < rows.size() ? rowMarkPoint(list, rows[row]) : std::nullopt;
     if (p) {
-        text += ": " + decimalText(p->x) + ", " + decimalText(p->y);
+        text += ": " + base::decimalText(p->x) + ", " + base::decimalText(p->y);
     }
     return text;
 }

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "engine/error.h"
+#include "base/error.h"
 
 namespace brondel::coordfiles {
 
@@ -10,15 +10,15 @@ namespace {
 
 std::string row(double x, std::string_view separator, double y) {
     std::array<char, kRowCapacity> text{};
-    char* end = writeCoordinateText(text.data(), x);
+    char* end = base::writeCoordinateText(text.data(), x);
     end = separator.copy(end, separator.size()) + end;
-    end = writeCoordinateText(end, y);
+    end = base::writeCoordinateText(end, y);
     return std::string(text.data(), end);
 }
 
 RowPoint readRow(std::string_view text, std::string_view separator) {
     const RowParts parts = splitRow(text, separator);
-    return {numericPrefix(parts.first), numericPrefix(parts.second)};
+    return {base::numericPrefix(parts.first), base::numericPrefix(parts.second)};
 }
 
 }  // namespace

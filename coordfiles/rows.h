@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "coordfiles/numbers.h"
+#include "base/numbers.h"
 
 // The two kinds of list row: a coordinate list row is x ", " y in drawing
 // units, a DAT list row is x " " y normalized; both in coordinate text.
@@ -14,7 +14,7 @@ inline constexpr std::string_view kCoordinateRowSeparator = ", ";
 inline constexpr std::string_view kDatRowSeparator = " ";
 
 // Room for one row: two coordinate texts and the longer separator.
-inline constexpr std::size_t kRowCapacity = 2 * kCoordinateTextCapacity + 2;
+inline constexpr std::size_t kRowCapacity = 2 * base::kCoordinateTextCapacity + 2;
 
 struct RowPoint {
     double x = 0.0;

@@ -2,14 +2,13 @@
 
 #include <utility>
 
-#include "coordfiles/numbers.h"
-#include "documents/error_messages.h"
+#include "base/error.h"
+#include "base/error_messages.h"
+#include "base/numbers.h"
 #include "documents/file_commands.h"
 #include "documents/file_progress.h"
 #include "documents/recovery.h"
 #include "engine/commands.h"
-#include "engine/error.h"
-#include "pathtools/pick_handler.h"
 #include "shell/main_window.h"
 #include "shell/menu_state.h"
 
@@ -112,7 +111,7 @@ bool DrawingWindow::closeRequest() {
                 }
             } catch (const Error& e) {
                 if (e.number() != err::kCancelled) {
-                    main_.ports.dialogs.messageBox(errorNumberMessage(e), ports::Buttons::Ok,
+                    main_.ports.dialogs.messageBox(base::errorNumberMessage(e), ports::Buttons::Ok,
                                                    ports::Icon::None, ports::kApplicationTitle);
                 }
                 main_.closeCancelled = true;
@@ -150,7 +149,7 @@ void DrawingWindow::destroyed() {
 }
 
 void DrawingWindow::cursorMoved(double x, double y, double) {
-    main_.statusMain.set(1, coordfiles::cursorPositionText(x, y));
+    main_.statusMain.set(1, base::cursorPositionText(x, y));
 }
 
 void DrawingWindow::buttonPressed(double windowX, double windowY, bool rightButton) {
@@ -158,7 +157,9 @@ void DrawingWindow::buttonPressed(double windowX, double windowY, bool rightButt
         return;
     }
     const engine::Point2 at = Vecad1.view().toWorld(windowX, windowY);
-    pathtools::handlePress(main_, Vecad1, {windowX, windowY}, {at.x, at.y, 0});
+    if (main_.drawingPressed) {
+        main_.drawingPressed(main_, Vecad1, {windowX, windowY}, {at.x, at.y, 0});
+    }
 }
 
 }  // namespace brondel::documents

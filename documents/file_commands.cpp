@@ -1,10 +1,10 @@
 #include "documents/file_commands.h"
 
+#include "base/error.h"
+#include "base/error_messages.h"
 #include "documents/drawing_window.h"
-#include "documents/error_messages.h"
 #include "documents/file_progress.h"
 #include "engine/commands.h"
-#include "engine/error.h"
 #include "engine/vecad.h"
 #include "shell/main_window.h"
 #include "shell/menu_state.h"
@@ -48,7 +48,7 @@ void printShown(shell::MainWindow& main, Output output) {
             output(window->Vecad2);
         }
     } catch (const Error& e) {
-        showError(main, errorNumberMessage(e), ports::Icon::None);
+        showError(main, base::errorNumberMessage(e), ports::Icon::None);
     }
 }
 
@@ -118,7 +118,7 @@ void fileOpen(shell::MainWindow& main) {
     } catch (const Error& e) {
         main.showDefault();
         if (e.number() != err::kCancelled) {
-            showError(main, openErrorMessage(e), ports::Icon::None);
+            showError(main, base::openErrorMessage(e), ports::Icon::None);
         }
     }
 }
@@ -139,7 +139,7 @@ void saveCurrent(shell::MainWindow& main) {
     } catch (const Error& e) {
         main.showDefault();
         if (e.number() != err::kCancelled) {
-            showError(main, errorNumberMessage(e), ports::Icon::None);
+            showError(main, base::errorNumberMessage(e), ports::Icon::None);
         }
     }
 }
@@ -201,7 +201,7 @@ void printerSetup(shell::MainWindow& main) {
     try {
         main.ports.printer.setup();
     } catch (const Error& e) {
-        showError(main, errorNumberMessage(e), ports::Icon::None);
+        showError(main, base::errorNumberMessage(e), ports::Icon::None);
     }
 }
 

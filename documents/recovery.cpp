@@ -10,10 +10,10 @@
 #include <system_error>
 #include <vector>
 
+#include "base/atomic_file.h"
+#include "base/error.h"
 #include "documents/drawing_window.h"
 #include "engine/cad.h"
-#include "engine/error.h"
-#include "engine/io/atomic_file.h"
 #include "engine/io/drawing_files.h"
 #include "shell/main_window.h"
 #include "shell/menu_state.h"
@@ -123,8 +123,7 @@ void Autosave::writeChanged() {
         const fs::path stem = recoveryFolder() / stemOf(window->serial());
         try {
             engine::io::writeVec(drawing, drawingFile(stem).string());
-            engine::io::writeFileAtomically(nameFile(stem).string(),
-                                            window->Vecad1.GetFileName() + "\n");
+            base::writeFileAtomically(nameFile(stem).string(), window->Vecad1.GetFileName() + "\n");
             written_[window->serial()] = drawing.version();
         } catch (const Error&) {
         }

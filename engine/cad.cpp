@@ -9,10 +9,10 @@
 #include <map>
 #include <sstream>
 
+#include "base/atomic_file.h"
+#include "base/error.h"
 #include "engine/drawing.h"
-#include "engine/error.h"
 #include "engine/handle_registry.h"
-#include "engine/io/atomic_file.h"
 
 namespace brondel::engine {
 
@@ -281,7 +281,7 @@ void CadProfileSave(const std::string& name) {
         out << "param " << number << ' ' << value << "\n";
     }
     try {
-        io::writeFileAtomically(path.string(), out.str());
+        base::writeFileAtomically(path.string(), out.str());
     } catch (const Error&) {
         throw Error(err::kFileWrite, "The profile could not be written to " + path.string());
     }

@@ -145,33 +145,34 @@ Box2 CurvePath::box() const {
 
 std::optional<CurvePath> curvePath(const Entity& e) {
     CurvePath path;
-    if (const auto* g = geomIf<LineGeom>(e)) {
-        path.pieces.push_back(segment({g->p1.x, g->p1.y}, {g->p2.x, g->p2.y}));
-    } else if (const auto* g = geomIf<ArcGeom>(e)) {
+    if (const auto* line = geomIf<LineGeom>(e)) {
+        path.pieces.push_back(segment({line->p1.x, line->p1.y}, {line->p2.x, line->p2.y}));
+    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
         path.pieces.push_back(
-            arcPiece({g->center.x, g->center.y}, g->radius, g->startAngle, g->angle));
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
-        path.pieces.push_back(arcPiece({g->center.x, g->center.y}, g->radius, 0, kTwoPi));
+            arcPiece({arc->center.x, arc->center.y}, arc->radius, arc->startAngle, arc->angle));
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
+        path.pieces.push_back(
+            arcPiece({circle->center.x, circle->center.y}, circle->radius, 0, kTwoPi));
         path.closed = true;
-    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
-        const std::vector<Point3> pts = tessellateEllipse(*g, 0);
+    } else if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
+        const std::vector<Point3> pts = tessellateEllipse(*ellipse, 0);
         double t1 = 0;
-        ellipseRange(*g, path.t0, t1);
+        ellipseRange(*ellipse, path.t0, t1);
         addPoints(path, pts);
         path.dt = (t1 - path.t0) / double(path.pieces.size());
         path.closed = t1 - path.t0 >= kTwoPi;
-        path.ellipse = *g;
-    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
-        const std::vector<Vertex>& v = g->vertices;
+        path.ellipse = *ellipse;
+    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
+        const std::vector<Vertex>& v = poly->vertices;
         for (std::size_t i = 0; i + 1 < v.size(); ++i) {
             path.pieces.push_back(polylinePiece(v[i], v[i + 1]));
         }
-        if (g->closed && v.size() > 2) {
+        if (poly->closed && v.size() > 2) {
             path.pieces.push_back(polylinePiece(v.back(), v.front()));
             path.closed = true;
         }
-    } else if (const auto* g = geomIf<SplineGeom>(e)) {
-        addPoints(path, tessellateSpline(*g, 0));
+    } else if (const auto* spline = geomIf<SplineGeom>(e)) {
+        addPoints(path, tessellateSpline(*spline, 0));
         path.flattened = true;
     } else {
         return std::nullopt;
@@ -185,24 +186,25 @@ std::optional<CurvePath> curvePath(const Entity& e) {
 std::optional<Entity> subEntity(const Entity& e, const CurvePath& path, double s0, double s1) {
     Entity out = e;
     const Point2 a = path.at(s0), b = path.at(s1);
-    if (auto* g = geomIf<LineGeom>(out)) {
-        g->p1 = {a.x, a.y, g->p1.z};
-        g->p2 = {b.x, b.y, g->p2.z};
-    } else if (auto* g = geomIf<ArcGeom>(out)) {
-        g->startAngle = wrapAngle(g->startAngle + s0 * g->angle);
-        g->angle *= s1 - s0;
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
-        out.geom = ArcGeom{g->center, g->radius, wrapAngle(s0 * kTwoPi), (s1 - s0) * kTwoPi};
-    } else if (auto* g = geomIf<EllipseGeom>(out)) {
-        g->startParam = wrapAngle(path.t0 + s0 * path.dt);
-        g->endParam = g->startParam + (s1 - s0) * path.dt;
-        if (g->endParam > kTwoPi) {
-            g->endParam -= kTwoPi;
+    if (auto* line = geomIf<LineGeom>(out)) {
+        line->p1 = {a.x, a.y, line->p1.z};
+        line->p2 = {b.x, b.y, line->p2.z};
+    } else if (auto* arc = geomIf<ArcGeom>(out)) {
+        arc->startAngle = wrapAngle(arc->startAngle + s0 * arc->angle);
+        arc->angle *= s1 - s0;
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
+        out.geom =
+            ArcGeom{circle->center, circle->radius, wrapAngle(s0 * kTwoPi), (s1 - s0) * kTwoPi};
+    } else if (auto* ellipse = geomIf<EllipseGeom>(out)) {
+        ellipse->startParam = wrapAngle(path.t0 + s0 * path.dt);
+        ellipse->endParam = ellipse->startParam + (s1 - s0) * path.dt;
+        if (ellipse->endParam > kTwoPi) {
+            ellipse->endParam -= kTwoPi;
         }
-    } else if (auto* g = geomIf<PolylineGeom>(out)) {
+    } else if (auto* poly = geomIf<PolylineGeom>(out)) {
         const auto n = double(path.pieces.size());
         std::vector<Vertex> vs;
-        const double z = g->vertices.front().z;
+        const double z = poly->vertices.front().z;
         for (double s = s0; s < s1 - 1e-12;) {
             const double i = std::floor(s + 1e-12);
             const double next = std::min(i + 1, s1);
@@ -213,8 +215,8 @@ std::optional<Entity> subEntity(const Entity& e, const CurvePath& path, double s
             s = next;
         }
         vs.push_back(Vertex{b.x, b.y, z, 0});
-        g->vertices = std::move(vs);
-        g->closed = false;
+        poly->vertices = std::move(vs);
+        poly->closed = false;
     } else {
         return std::nullopt;
     }

@@ -8,8 +8,8 @@
 #include <span>
 #include <utility>
 
+#include "base/error.h"
 #include "engine/box_crossing.h"
-#include "engine/error.h"
 #include "engine/handle_registry.h"
 
 namespace brondel::engine {

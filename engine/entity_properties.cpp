@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/shape.h"
 
 namespace brondel::engine {
@@ -101,12 +101,12 @@ void checkProps(const Drawing& drawing, const EntityProps& before, const EntityP
 
 // The entity with the edited defining values written in; checks them first.
 void writeGeometry(Entity& e, const EntityProperties& edited) {
-    if (auto* g = geomIf<LineGeom>(e)) {
+    if (auto* line = geomIf<LineGeom>(e)) {
         requireFinite(edited.p1, "start point");
         requireFinite(edited.p2, "end point");
-        g->p1 = edited.p1;
-        g->p2 = edited.p2;
-    } else if (auto* g = geomIf<ArcGeom>(e)) {
+        line->p1 = edited.p1;
+        line->p2 = edited.p2;
+    } else if (auto* arc = geomIf<ArcGeom>(e)) {
         requireFinite(edited.center, "centre");
         requireAboveZero(edited.radius, "radius");
         if (!std::isfinite(edited.startAngle) || !std::isfinite(edited.angle) ||
@@ -114,29 +114,29 @@ void writeGeometry(Entity& e, const EntityProperties& edited) {
             throw Error(err::kBadArgument,
                         "An arc's angle must be more than nothing and at most a full turn");
         }
-        g->center = edited.center;
-        g->radius = edited.radius;
-        g->startAngle = edited.startAngle;
-        g->angle = edited.angle;
-    } else if (auto* g = geomIf<CircleGeom>(e)) {
+        arc->center = edited.center;
+        arc->radius = edited.radius;
+        arc->startAngle = edited.startAngle;
+        arc->angle = edited.angle;
+    } else if (auto* circle = geomIf<CircleGeom>(e)) {
         requireFinite(edited.center, "centre");
         requireAboveZero(edited.radius, "radius");
-        g->center = edited.center;
-        g->radius = edited.radius;
-    } else if (auto* g = geomIf<PointGeom>(e)) {
+        circle->center = edited.center;
+        circle->radius = edited.radius;
+    } else if (auto* point = geomIf<PointGeom>(e)) {
         requireFinite(edited.p1, "position");
-        g->p = edited.p1;
-    } else if (auto* g = geomIf<TextGeom>(e)) {
+        point->p = edited.p1;
+    } else if (auto* text = geomIf<TextGeom>(e)) {
         requireFinite(edited.p1, "insertion point");
         requireAboveZero(edited.height, "text height");
         if (edited.text.find_first_of("\r\n") != std::string::npos) {
             throw Error(err::kBadArgument, "A single-line text cannot hold a line break");
         }
         // The second alignment point moves with the text.
-        g->alignPoint = g->alignPoint + (edited.p1 - g->p);
-        g->p = edited.p1;
-        g->height = edited.height;
-        g->text = edited.text;
+        text->alignPoint = text->alignPoint + (edited.p1 - text->p);
+        text->p = edited.p1;
+        text->height = edited.height;
+        text->text = edited.text;
     }
 }
 
@@ -169,24 +169,24 @@ EntityProperties valuesOf(const Entity& e) {
     p.type = e.type();
     p.shape = shapeOf(p.type);
     p.props = e.props;
-    if (const auto* g = geomIf<LineGeom>(e)) {
-        p.p1 = g->p1;
-        p.p2 = g->p2;
-    } else if (const auto* g = geomIf<ArcGeom>(e)) {
-        p.center = g->center;
-        p.radius = g->radius;
-        p.startAngle = g->startAngle;
-        p.angle = g->angle;
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
-        p.center = g->center;
-        p.radius = g->radius;
+    if (const auto* line = geomIf<LineGeom>(e)) {
+        p.p1 = line->p1;
+        p.p2 = line->p2;
+    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
+        p.center = arc->center;
+        p.radius = arc->radius;
+        p.startAngle = arc->startAngle;
+        p.angle = arc->angle;
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
+        p.center = circle->center;
+        p.radius = circle->radius;
         p.angle = kTwoPi;
-    } else if (const auto* g = geomIf<PointGeom>(e)) {
-        p.p1 = g->p;
-    } else if (const auto* g = geomIf<TextGeom>(e)) {
-        p.p1 = g->p;
-        p.height = g->height;
-        p.text = g->text;
+    } else if (const auto* point = geomIf<PointGeom>(e)) {
+        p.p1 = point->p;
+    } else if (const auto* text = geomIf<TextGeom>(e)) {
+        p.p1 = text->p;
+        p.height = text->height;
+        p.text = text->text;
     }
     return p;
 }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/error.h"
 #include "engine/dimension_picture.h"
-#include "engine/error.h"
 #include "engine/mtext_plain.h"
 #include "engine/tables.h"
 #include "engine/tessellate.h"

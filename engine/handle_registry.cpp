@@ -5,7 +5,7 @@
 #include <mutex>
 #include <vector>
 
-#include "engine/error.h"
+#include "base/error.h"
 
 namespace brondel::engine::handles {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <charconv>
 
-#include "engine/error.h"
+#include "base/error.h"
 
 namespace brondel::engine {
 

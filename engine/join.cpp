@@ -267,18 +267,19 @@ JoinPlan planJoin(const std::vector<const Entity*>& entities, double tolerance) 
     for (const Entity* e : entities) {
         if (geomIf<LineGeom>(*e)) {
             lines.push_back(e);
-        } else if (const auto* g = geomIf<ArcGeom>(*e)) {
-            const double end = g->startAngle + g->angle;
-            const Point3 a{g->center.x + g->radius * std::cos(g->startAngle),
-                           g->center.y + g->radius * std::sin(g->startAngle), g->center.z};
-            const Point3 b{g->center.x + g->radius * std::cos(end),
-                           g->center.y + g->radius * std::sin(end), g->center.z};
+        } else if (const auto* arc = geomIf<ArcGeom>(*e)) {
+            const double end = arc->startAngle + arc->angle;
+            const Point3 a{arc->center.x + arc->radius * std::cos(arc->startAngle),
+                           arc->center.y + arc->radius * std::sin(arc->startAngle), arc->center.z};
+            const Point3 b{arc->center.x + arc->radius * std::cos(end),
+                           arc->center.y + arc->radius * std::sin(end), arc->center.z};
             Vertex va = at(a);
-            va.bulge = std::tan(g->angle / 4);
+            va.bulge = std::tan(arc->angle / 4);
             pieces.add({va, at(b)}, e);
-        } else if (const auto* g = geomIf<PolylineGeom>(*e);
-                   g && !g->closed && !g->is3d && g->vertices.size() > 1) {
-            pieces.add(g->vertices.data(), g->vertices.data() + g->vertices.size(), e, {e->handle});
+        } else if (const auto* poly = geomIf<PolylineGeom>(*e);
+                   poly && !poly->closed && !poly->is3d && poly->vertices.size() > 1) {
+            pieces.add(poly->vertices.data(), poly->vertices.data() + poly->vertices.size(), e,
+                       {e->handle});
         } else {
             ++plan.ignored;
         }

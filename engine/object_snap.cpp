@@ -121,33 +121,33 @@ class Collector {
 
     void entity(const Entity& e) {
         const Handle h = e.handle;
-        if (const auto* g = geomIf<PointGeom>(e)) {
-            offer(SnapKind::Node, snap::kNode, flat(g->p), h);
-            offer(SnapKind::Nearest, snap::kNearest, flat(g->p), h);
-        } else if (const auto* g = geomIf<LineGeom>(e)) {
-            const Point2 a = flat(g->p1), b = flat(g->p2);
+        if (const auto* point = geomIf<PointGeom>(e)) {
+            offer(SnapKind::Node, snap::kNode, flat(point->p), h);
+            offer(SnapKind::Nearest, snap::kNearest, flat(point->p), h);
+        } else if (const auto* line = geomIf<LineGeom>(e)) {
+            const Point2 a = flat(line->p1), b = flat(line->p2);
             endAndMid(a, b, {(a.x + b.x) / 2, (a.y + b.y) / 2}, h);
             offer(SnapKind::Nearest, snap::kNearest, nearestOnSegment(p_, a, b), h);
-        } else if (const auto* g = geomIf<CircleGeom>(e)) {
-            const Point2 c = flat(g->center);
-            arcLike(c, g->radius, 0, kTwoPi, h, false);
-        } else if (const auto* g = geomIf<ArcGeom>(e)) {
-            arcLike(flat(g->center), g->radius, g->startAngle, g->angle, h, true);
-        } else if (const auto* g = geomIf<EllipseGeom>(e)) {
-            const std::vector<Point3> pts = tessellateEllipse(*g, 0);
+        } else if (const auto* circle = geomIf<CircleGeom>(e)) {
+            const Point2 c = flat(circle->center);
+            arcLike(c, circle->radius, 0, kTwoPi, h, false);
+        } else if (const auto* arc = geomIf<ArcGeom>(e)) {
+            arcLike(flat(arc->center), arc->radius, arc->startAngle, arc->angle, h, true);
+        } else if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
+            const std::vector<Point3> pts = tessellateEllipse(*ellipse, 0);
             double start = 0, end = 0;
-            ellipseRange(*g, start, end);
+            ellipseRange(*ellipse, start, end);
             if (end - start < kTwoPi && !pts.empty()) {
                 endAndMid(flat(pts.front()), flat(pts.back()),
-                          flat(ellipsePoint(*g, (start + end) / 2)), h);
+                          flat(ellipsePoint(*ellipse, (start + end) / 2)), h);
             }
             const Point2 near = nearestOnChain(p_, pts);
-            offerCenter(flat(g->center), std::hypot(p_.x - near.x, p_.y - near.y), h);
+            offerCenter(flat(ellipse->center), std::hypot(p_.x - near.x, p_.y - near.y), h);
             offer(SnapKind::Nearest, snap::kNearest, near, h);
-        } else if (const auto* g = geomIf<PolylineGeom>(e)) {
-            polyline(*g, h);
-        } else if (const auto* g = geomIf<SplineGeom>(e)) {
-            const std::vector<Point3> pts = tessellateSpline(*g, 0);
+        } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
+            polyline(*poly, h);
+        } else if (const auto* spline = geomIf<SplineGeom>(e)) {
+            const std::vector<Point3> pts = tessellateSpline(*spline, 0);
             if (!pts.empty()) {
                 offer(SnapKind::Endpoint, snap::kEndpoint, flat(pts.front()), h);
                 offer(SnapKind::Endpoint, snap::kEndpoint, flat(pts.back()), h);

@@ -59,13 +59,13 @@ void keepTextReadable(const Entity& source, const Affine& m, Entity& mirrored) {
     if (!(m.det() < 0)) {
         return;
     }
-    if (const auto* g = geomIf<TextGeom>(source)) {
+    if (const auto* text = geomIf<TextGeom>(source)) {
         if (auto* t = geomIf<TextGeom>(mirrored)) {
-            readableText(*g, *t);
+            readableText(*text, *t);
         }
-    } else if (const auto* g = geomIf<MTextGeom>(source)) {
+    } else if (const auto* mtext = geomIf<MTextGeom>(source)) {
         if (auto* t = geomIf<MTextGeom>(mirrored)) {
-            readableMText(*g, *t);
+            readableMText(*mtext, *t);
         }
     }
 }

@@ -32,33 +32,34 @@ void closedOutline(const std::vector<Point2>& poly, LineWork& out) {
 
 void collect(const Entity& e, const BlockLookup& blocks, LineWork& out) {
     const auto flat = [](const Point3& p) { return Point2{p.x, p.y}; };
-    if (const auto* g = geomIf<PointGeom>(e)) {
-        out.pieces.push_back(segment(flat(g->p), flat(g->p)));
-    } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
-        out.infinite.push_back(g);
-    } else if (const auto* g = geomIf<TextGeom>(e)) {
-        closedOutline(textOutline(*g), out);
-    } else if (const auto* g = geomIf<MTextGeom>(e)) {
-        closedOutline(textOutline(*g), out);
-    } else if (const auto* g = geomIf<SolidGeom>(e)) {
-        closedOutline(solidOutline(*g), out);
-    } else if (const auto* g = geomIf<ImageGeom>(e)) {
-        closedOutline(imageFrame(*g), out);
-    } else if (const auto* g = geomIf<HatchGeom>(e)) {
-        for (const Entity& part : hatchBoundary(*g)) {
+    if (const auto* point = geomIf<PointGeom>(e)) {
+        out.pieces.push_back(segment(flat(point->p), flat(point->p)));
+    } else if (const auto* xline = geomIf<InfiniteLineGeom>(e)) {
+        out.infinite.push_back(xline);
+    } else if (const auto* text = geomIf<TextGeom>(e)) {
+        closedOutline(textOutline(*text), out);
+    } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
+        closedOutline(textOutline(*mtext), out);
+    } else if (const auto* solid = geomIf<SolidGeom>(e)) {
+        closedOutline(solidOutline(*solid), out);
+    } else if (const auto* image = geomIf<ImageGeom>(e)) {
+        closedOutline(imageFrame(*image), out);
+    } else if (const auto* hatch = geomIf<HatchGeom>(e)) {
+        for (const Entity& part : hatchBoundary(*hatch)) {
             collect(part, blocks, out);
         }
-    } else if (const auto* g = geomIf<InsertGeom>(e)) {
+    } else if (const auto* insert = geomIf<InsertGeom>(e)) {
         const std::size_t before = out.pieces.size() + out.infinite.size();
-        forEachPlacedEntity(*g, blocks, [&](const Entity& part) { collect(part, blocks, out); });
+        forEachPlacedEntity(*insert, blocks,
+                            [&](const Entity& part) { collect(part, blocks, out); });
         if (out.pieces.size() + out.infinite.size() == before) {
-            out.pieces.push_back(segment(flat(g->p), flat(g->p)));
+            out.pieces.push_back(segment(flat(insert->p), flat(insert->p)));
         }
-    } else if (const auto* g = geomIf<DimensionGeom>(e)) {
+    } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
         const std::size_t before = out.pieces.size() + out.infinite.size();
-        forEachPlacedEntity(*g, blocks, [&](const Entity& part) { collect(part, blocks, out); });
+        forEachPlacedEntity(*dim, blocks, [&](const Entity& part) { collect(part, blocks, out); });
         if (out.pieces.size() + out.infinite.size() == before) {
-            for (const Point3& p : {g->defPoint, g->textMid}) {
+            for (const Point3& p : {dim->defPoint, dim->textMid}) {
                 out.pieces.push_back(segment(flat(p), flat(p)));
             }
         }

@@ -32,45 +32,45 @@ struct Rotation {
 
 void rotateEntity(Entity& e, double cx, double cy, double angle) {
     const Rotation r{cx, cy, std::cos(angle), std::sin(angle), angle};
-    if (auto* g = geomIf<PointGeom>(e)) {
-        r.point(g->p);
-    } else if (auto* g = geomIf<LineGeom>(e)) {
-        r.point(g->p1);
-        r.point(g->p2);
-    } else if (auto* g = geomIf<CircleGeom>(e)) {
-        r.point(g->center);
-    } else if (auto* g = geomIf<ArcGeom>(e)) {
-        r.point(g->center);
-        g->startAngle += angle;
-    } else if (auto* g = geomIf<EllipseGeom>(e)) {
-        r.point(g->center);
-        r.vector(g->majorAxis);
-    } else if (auto* g = geomIf<PolylineGeom>(e)) {
-        for (Vertex& v : g->vertices) {
+    if (auto* point = geomIf<PointGeom>(e)) {
+        r.point(point->p);
+    } else if (auto* line = geomIf<LineGeom>(e)) {
+        r.point(line->p1);
+        r.point(line->p2);
+    } else if (auto* circle = geomIf<CircleGeom>(e)) {
+        r.point(circle->center);
+    } else if (auto* arc = geomIf<ArcGeom>(e)) {
+        r.point(arc->center);
+        arc->startAngle += angle;
+    } else if (auto* ellipse = geomIf<EllipseGeom>(e)) {
+        r.point(ellipse->center);
+        r.vector(ellipse->majorAxis);
+    } else if (auto* poly = geomIf<PolylineGeom>(e)) {
+        for (Vertex& v : poly->vertices) {
             r.point(v.x, v.y);
         }
-    } else if (auto* g = geomIf<InfiniteLineGeom>(e)) {
-        r.point(g->base);
-        r.vector(g->direction);
-    } else if (auto* g = geomIf<SplineGeom>(e)) {
-        for (Point3& p : g->controlPoints) {
+    } else if (auto* xline = geomIf<InfiniteLineGeom>(e)) {
+        r.point(xline->base);
+        r.vector(xline->direction);
+    } else if (auto* spline = geomIf<SplineGeom>(e)) {
+        for (Point3& p : spline->controlPoints) {
             r.point(p);
         }
-        for (Point3& p : g->fitPoints) {
+        for (Point3& p : spline->fitPoints) {
             r.point(p);
         }
-    } else if (auto* g = geomIf<TextGeom>(e)) {
-        r.point(g->p);
-        r.point(g->alignPoint);
-        g->angle += angle;
-    } else if (auto* g = geomIf<MTextGeom>(e)) {
-        r.point(g->p);
-        g->angle += angle;
-    } else if (auto* g = geomIf<InsertGeom>(e)) {
-        r.point(g->p);
-        g->angle += angle;
-    } else if (auto* g = geomIf<HatchGeom>(e)) {
-        for (HatchLoop& loop : g->loops) {
+    } else if (auto* text = geomIf<TextGeom>(e)) {
+        r.point(text->p);
+        r.point(text->alignPoint);
+        text->angle += angle;
+    } else if (auto* mtext = geomIf<MTextGeom>(e)) {
+        r.point(mtext->p);
+        mtext->angle += angle;
+    } else if (auto* insert = geomIf<InsertGeom>(e)) {
+        r.point(insert->p);
+        insert->angle += angle;
+    } else if (auto* hatch = geomIf<HatchGeom>(e)) {
+        for (HatchLoop& loop : hatch->loops) {
             for (Vertex& v : loop.vertices) {
                 r.point(v.x, v.y);
             }
@@ -91,20 +91,21 @@ void rotateEntity(Entity& e, double cx, double cy, double angle) {
                 }
             }
         }
-        g->patternAngle += angle;
-    } else if (auto* g = geomIf<DimensionGeom>(e)) {
-        for (Point3* p : {&g->defPoint, &g->textMid, &g->p13, &g->p14, &g->p15, &g->p16}) {
+        hatch->patternAngle += angle;
+    } else if (auto* dim = geomIf<DimensionGeom>(e)) {
+        for (Point3* p :
+             {&dim->defPoint, &dim->textMid, &dim->p13, &dim->p14, &dim->p15, &dim->p16}) {
             r.point(*p);
         }
-        g->angle += angle;
-    } else if (auto* g = geomIf<SolidGeom>(e)) {
-        for (Point3& p : g->corners) {
+        dim->angle += angle;
+    } else if (auto* solid = geomIf<SolidGeom>(e)) {
+        for (Point3& p : solid->corners) {
             r.point(p);
         }
-    } else if (auto* g = geomIf<ImageGeom>(e)) {
-        r.point(g->insertion);
-        r.vector(g->u);
-        r.vector(g->v);
+    } else if (auto* image = geomIf<ImageGeom>(e)) {
+        r.point(image->insertion);
+        r.vector(image->u);
+        r.vector(image->v);
     }
 }
 

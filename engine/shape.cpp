@@ -404,83 +404,84 @@ std::vector<Entity> hatchBoundary(const HatchGeom& g) {
 
 Box2 boundingBox(const Entity& e, const BlockLookup& blocks) {
     Box2 b;
-    if (const auto* g = geomIf<PointGeom>(e)) {
-        b.add(g->p.x, g->p.y);
-    } else if (const auto* g = geomIf<LineGeom>(e)) {
-        b.add(g->p1.x, g->p1.y);
-        b.add(g->p2.x, g->p2.y);
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
-        b.add(g->center.x - g->radius, g->center.y - g->radius);
-        b.add(g->center.x + g->radius, g->center.y + g->radius);
-    } else if (const auto* g = geomIf<ArcGeom>(e)) {
-        addArcBox(b, g->center.x, g->center.y, g->radius, g->startAngle, g->angle);
-    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
-        b = ellipseBox(*g);
-    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
-        for (const auto& v : g->vertices) {
+    if (const auto* point = geomIf<PointGeom>(e)) {
+        b.add(point->p.x, point->p.y);
+    } else if (const auto* line = geomIf<LineGeom>(e)) {
+        b.add(line->p1.x, line->p1.y);
+        b.add(line->p2.x, line->p2.y);
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
+        b.add(circle->center.x - circle->radius, circle->center.y - circle->radius);
+        b.add(circle->center.x + circle->radius, circle->center.y + circle->radius);
+    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
+        addArcBox(b, arc->center.x, arc->center.y, arc->radius, arc->startAngle, arc->angle);
+    } else if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
+        b = ellipseBox(*ellipse);
+    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
+        for (const auto& v : poly->vertices) {
             b.add(v.x, v.y);
         }
-        forEachPolylineSegment(*g, [&](const Vertex& a, const Vertex& c) {
+        forEachPolylineSegment(*poly, [&](const Vertex& a, const Vertex& c) {
             if (bulged(a, c)) {
-                const BulgeArc arc = bulgeArc(a, c);
-                addArcBox(b, arc.cx, arc.cy, arc.r, arc.start, arc.sweep);
+                const BulgeArc bulge = bulgeArc(a, c);
+                addArcBox(b, bulge.cx, bulge.cy, bulge.r, bulge.start, bulge.sweep);
             }
         });
-    } else if (const auto* g = geomIf<SplineGeom>(e)) {
-        for (const Point3& p : tessellateSpline(*g, 0)) {
+    } else if (const auto* spline = geomIf<SplineGeom>(e)) {
+        for (const Point3& p : tessellateSpline(*spline, 0)) {
             b.add(p.x, p.y);
         }
-    } else if (const auto* g = geomIf<TextGeom>(e)) {
-        b = pointsBox(textOutline(*g));
-    } else if (const auto* g = geomIf<MTextGeom>(e)) {
-        b = pointsBox(textOutline(*g));
-    } else if (const auto* g = geomIf<InsertGeom>(e)) {
-        b = insertBox(*g, blocks);
-    } else if (const auto* g = geomIf<HatchGeom>(e)) {
-        for (const Entity& part : hatchBoundary(*g)) {
+    } else if (const auto* text = geomIf<TextGeom>(e)) {
+        b = pointsBox(textOutline(*text));
+    } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
+        b = pointsBox(textOutline(*mtext));
+    } else if (const auto* insert = geomIf<InsertGeom>(e)) {
+        b = insertBox(*insert, blocks);
+    } else if (const auto* hatch = geomIf<HatchGeom>(e)) {
+        for (const Entity& part : hatchBoundary(*hatch)) {
             b.add(boundingBox(part, blocks));
         }
-    } else if (const auto* g = geomIf<DimensionGeom>(e)) {
-        forEachPlacedEntity(*g, blocks,
+    } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
+        forEachPlacedEntity(*dim, blocks,
                             [&](const Entity& part) { b.add(boundingBox(part, blocks)); });
         if (b.empty()) {
-            for (const Point3& p : dimensionPoints(*g)) {
+            for (const Point3& p : dimensionPoints(*dim)) {
                 b.add(p.x, p.y);
             }
         }
-    } else if (const auto* g = geomIf<SolidGeom>(e)) {
-        b = pointsBox(solidOutline(*g));
+    } else if (const auto* solid = geomIf<SolidGeom>(e)) {
+        b = pointsBox(solidOutline(*solid));
     } else if (geomIf<InfiniteLineGeom>(e)) {
         b.add(-kInf, -kInf);
         b.add(kInf, kInf);
-    } else if (const auto* g = geomIf<ImageGeom>(e)) {
-        b = pointsBox(imageFrame(*g));
+    } else if (const auto* image = geomIf<ImageGeom>(e)) {
+        b = pointsBox(imageFrame(*image));
     }
     return b;
 }
 
 double distanceTo(const Entity& e, double x, double y, const BlockLookup& blocks) {
-    if (const auto* g = geomIf<PointGeom>(e)) {
-        return std::hypot(x - g->p.x, y - g->p.y);
+    if (const auto* point = geomIf<PointGeom>(e)) {
+        return std::hypot(x - point->p.x, y - point->p.y);
     }
-    if (const auto* g = geomIf<LineGeom>(e)) {
-        return distanceToSegment(x, y, g->p1.x, g->p1.y, g->p2.x, g->p2.y);
+    if (const auto* line = geomIf<LineGeom>(e)) {
+        return distanceToSegment(x, y, line->p1.x, line->p1.y, line->p2.x, line->p2.y);
     }
-    if (const auto* g = geomIf<CircleGeom>(e)) {
-        return std::abs(std::hypot(x - g->center.x, y - g->center.y) - g->radius);
+    if (const auto* circle = geomIf<CircleGeom>(e)) {
+        return std::abs(std::hypot(x - circle->center.x, y - circle->center.y) - circle->radius);
     }
-    if (const auto* g = geomIf<ArcGeom>(e)) {
-        return distanceToArc(x, y, g->center.x, g->center.y, g->radius, g->startAngle, g->angle);
+    if (const auto* arc = geomIf<ArcGeom>(e)) {
+        return distanceToArc(x, y, arc->center.x, arc->center.y, arc->radius, arc->startAngle,
+                             arc->angle);
     }
-    if (const auto* g = geomIf<EllipseGeom>(e)) {
-        return ellipseDistance(*g, x, y);
+    if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
+        return ellipseDistance(*ellipse, x, y);
     }
-    if (const auto* g = geomIf<PolylineGeom>(e)) {
+    if (const auto* poly = geomIf<PolylineGeom>(e)) {
         double best = kInf;
-        if (g->vertices.size() == 1) {
-            best = std::hypot(x - g->vertices[0].x, y - g->vertices[0].y);
+        if (poly->vertices.size() == 1) {
+            best = std::hypot(x - poly->vertices[0].x, y - poly->vertices[0].y);
         }
-        forEachPolylineSegment(*g, [&](const Vertex& a, const Vertex& c) {
+        forEachPolylineSegment(*poly, [&](const Vertex& a, const Vertex& c) {
             if (bulged(a, c)) {
                 const BulgeArc arc = bulgeArc(a, c);
                 best = std::min(best,
@@ -491,50 +492,51 @@ double distanceTo(const Entity& e, double x, double y, const BlockLookup& blocks
         });
         return best;
     }
-    if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
-        const double t = (x - g->base.x) * g->direction.x + (y - g->base.y) * g->direction.y;
-        const double tt = g->ray ? std::max(0.0, t) : t;
-        return std::hypot(x - (g->base.x + tt * g->direction.x),
-                          y - (g->base.y + tt * g->direction.y));
+    if (const auto* xline = geomIf<InfiniteLineGeom>(e)) {
+        const double t =
+            (x - xline->base.x) * xline->direction.x + (y - xline->base.y) * xline->direction.y;
+        const double tt = xline->ray ? std::max(0.0, t) : t;
+        return std::hypot(x - (xline->base.x + tt * xline->direction.x),
+                          y - (xline->base.y + tt * xline->direction.y));
     }
-    if (const auto* g = geomIf<SplineGeom>(e)) {
-        return chainDistance(tessellateSpline(*g, 0), x, y);
+    if (const auto* spline = geomIf<SplineGeom>(e)) {
+        return chainDistance(tessellateSpline(*spline, 0), x, y);
     }
-    if (const auto* g = geomIf<TextGeom>(e)) {
-        return filledDistance(textOutline(*g), x, y);
+    if (const auto* text = geomIf<TextGeom>(e)) {
+        return filledDistance(textOutline(*text), x, y);
     }
-    if (const auto* g = geomIf<MTextGeom>(e)) {
-        return filledDistance(textOutline(*g), x, y);
+    if (const auto* mtext = geomIf<MTextGeom>(e)) {
+        return filledDistance(textOutline(*mtext), x, y);
     }
-    if (const auto* g = geomIf<InsertGeom>(e)) {
-        return insertDistance(*g, x, y, blocks);
+    if (const auto* insert = geomIf<InsertGeom>(e)) {
+        return insertDistance(*insert, x, y, blocks);
     }
-    if (const auto* g = geomIf<HatchGeom>(e)) {
+    if (const auto* hatch = geomIf<HatchGeom>(e)) {
         double best = kInf;
-        for (const Entity& part : hatchBoundary(*g)) {
+        for (const Entity& part : hatchBoundary(*hatch)) {
             best = std::min(best, distanceTo(part, x, y, blocks));
         }
         return best;
     }
-    if (const auto* g = geomIf<DimensionGeom>(e)) {
+    if (const auto* dim = geomIf<DimensionGeom>(e)) {
         double best = kInf;
         bool any = false;
-        forEachPlacedEntity(*g, blocks, [&](const Entity& part) {
+        forEachPlacedEntity(*dim, blocks, [&](const Entity& part) {
             any = true;
             best = std::min(best, distanceTo(part, x, y, blocks));
         });
         if (!any) {
-            for (const Point3& p : dimensionPoints(*g)) {
+            for (const Point3& p : dimensionPoints(*dim)) {
                 best = std::min(best, std::hypot(x - p.x, y - p.y));
             }
         }
         return best;
     }
-    if (const auto* g = geomIf<SolidGeom>(e)) {
-        return solidDistance(*g, x, y);
+    if (const auto* solid = geomIf<SolidGeom>(e)) {
+        return solidDistance(*solid, x, y);
     }
-    if (const auto* g = geomIf<ImageGeom>(e)) {
-        return outlineDistance(imageFrame(*g), x, y);
+    if (const auto* image = geomIf<ImageGeom>(e)) {
+        return outlineDistance(imageFrame(*image), x, y);
     }
     return kInf;
 }

@@ -292,21 +292,21 @@ Block dimensionBlock(const DimensionGeom& g, const BlockLookup& blocks) {
 
 void placeEntity(const Entity& e, const Affine& m, const BlockLookup& blocks, Placing& placing,
                  const Visit& visit) {
-    if (const auto* g = geomIf<InsertGeom>(e)) {
-        const Block* block = blocks.findBlock(g->block);
+    if (const auto* insert = geomIf<InsertGeom>(e)) {
+        const Block* block = blocks.findBlock(insert->block);
         if (!block) {
             return;
         }
-        for (int c = 0; c < std::max(1, g->columns); ++c) {
-            for (int r = 0; r < std::max(1, g->rows); ++r) {
-                placeBlock(*block, m * insertTransform(*g, block->base, c, r), e.props, blocks,
+        for (int c = 0; c < std::max(1, insert->columns); ++c) {
+            for (int r = 0; r < std::max(1, insert->rows); ++r) {
+                placeBlock(*block, m * insertTransform(*insert, block->base, c, r), e.props, blocks,
                            placing, visit);
             }
         }
         return;
     }
-    if (const auto* g = geomIf<DimensionGeom>(e)) {
-        placeBlock(dimensionBlock(*g, blocks), m, e.props, blocks, placing, visit);
+    if (const auto* dim = geomIf<DimensionGeom>(e)) {
+        placeBlock(dimensionBlock(*dim, blocks), m, e.props, blocks, placing, visit);
         return;
     }
     if (placing.budget == 0) {
@@ -365,37 +365,38 @@ void transformEntity(const Entity& e, const Affine& m, const BlockLookup& blocks
         Entity r(std::move(geom), e.props);
         out.push_back(std::move(r));
     };
-    if (const auto* g = geomIf<PointGeom>(e)) {
-        emit(PointGeom{m.apply(g->p)});
-    } else if (const auto* g = geomIf<LineGeom>(e)) {
-        emit(LineGeom{m.apply(g->p1), m.apply(g->p2)});
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
+    if (const auto* point = geomIf<PointGeom>(e)) {
+        emit(PointGeom{m.apply(point->p)});
+    } else if (const auto* line = geomIf<LineGeom>(e)) {
+        emit(LineGeom{m.apply(line->p1), m.apply(line->p2)});
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
         if (m.conformal()) {
-            emit(CircleGeom{m.apply(g->center), g->radius * m.uniformScale()});
+            emit(CircleGeom{m.apply(circle->center), circle->radius * m.uniformScale()});
         } else {
-            emit(transformEllipse(ellipseOfArc(g->center, g->radius, 0, kTwoPi), m));
+            emit(transformEllipse(ellipseOfArc(circle->center, circle->radius, 0, kTwoPi), m));
         }
-    } else if (const auto* g = geomIf<ArcGeom>(e)) {
+    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
         if (m.conformal()) {
-            emit(transformArcConformal(*g, m));
+            emit(transformArcConformal(*arc, m));
         } else {
-            emit(transformEllipse(ellipseOfArc(g->center, g->radius, g->startAngle, g->angle), m));
+            emit(transformEllipse(
+                ellipseOfArc(arc->center, arc->radius, arc->startAngle, arc->angle), m));
         }
-    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
-        emit(transformEllipse(*g, m));
-    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
-        emit(transformPolyline(*g, m, chordTolerance));
-    } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
-        InfiniteLineGeom t = *g;
-        t.base = m.apply(g->base);
-        const Point3 d = m.applyVector(g->direction);
+    } else if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
+        emit(transformEllipse(*ellipse, m));
+    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
+        emit(transformPolyline(*poly, m, chordTolerance));
+    } else if (const auto* xline = geomIf<InfiniteLineGeom>(e)) {
+        InfiniteLineGeom t = *xline;
+        t.base = m.apply(xline->base);
+        const Point3 d = m.applyVector(xline->direction);
         const double len = std::hypot(d.x, d.y, d.z);
         if (len > 0) {
             t.direction = d * (1 / len);
         }
         emit(t);
-    } else if (const auto* g = geomIf<SplineGeom>(e)) {
-        SplineGeom t = *g;
+    } else if (const auto* spline = geomIf<SplineGeom>(e)) {
+        SplineGeom t = *spline;
         for (Point3& p : t.controlPoints) {
             p = m.apply(p);
         }
@@ -403,62 +404,62 @@ void transformEntity(const Entity& e, const Affine& m, const BlockLookup& blocks
             p = m.apply(p);
         }
         emit(std::move(t));
-    } else if (const auto* g = geomIf<TextGeom>(e)) {
-        TextGeom t = *g;
+    } else if (const auto* text = geomIf<TextGeom>(e)) {
+        TextGeom t = *text;
         double along, across;
-        textScales(m, g->angle, along, across);
-        t.p = m.apply(g->p);
-        t.alignPoint = m.apply(g->alignPoint);
-        t.angle = directionAngle(m, g->angle);
-        t.height = g->height * across;
-        t.widthFactor = across > 0 ? g->widthFactor * along / across : g->widthFactor;
+        textScales(m, text->angle, along, across);
+        t.p = m.apply(text->p);
+        t.alignPoint = m.apply(text->alignPoint);
+        t.angle = directionAngle(m, text->angle);
+        t.height = text->height * across;
+        t.widthFactor = across > 0 ? text->widthFactor * along / across : text->widthFactor;
         emit(std::move(t));
-    } else if (const auto* g = geomIf<MTextGeom>(e)) {
-        MTextGeom t = *g;
+    } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
+        MTextGeom t = *mtext;
         double along, across;
-        textScales(m, g->angle, along, across);
-        t.p = m.apply(g->p);
-        t.angle = directionAngle(m, g->angle);
-        t.height = g->height * across;
-        t.width = g->width * along;
+        textScales(m, mtext->angle, along, across);
+        t.p = m.apply(mtext->p);
+        t.angle = directionAngle(m, mtext->angle);
+        t.height = mtext->height * across;
+        t.width = mtext->width * along;
         emit(std::move(t));
-    } else if (const auto* g = geomIf<InsertGeom>(e)) {
+    } else if (const auto* insert = geomIf<InsertGeom>(e)) {
         InsertGeom t;
-        if (transformInsert(*g, m, t)) {
+        if (transformInsert(*insert, m, t)) {
             emit(std::move(t));
         } else {
             Placing placing;
             placeEntity(e, m, blocks, placing,
                         [&](Entity& part) { out.push_back(std::move(part)); });
         }
-    } else if (const auto* g = geomIf<HatchGeom>(e)) {
-        emit(transformHatch(*g, m, chordTolerance));
-    } else if (const auto* g = geomIf<DimensionGeom>(e)) {
+    } else if (const auto* hatch = geomIf<HatchGeom>(e)) {
+        emit(transformHatch(*hatch, m, chordTolerance));
+    } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
         // The dimension's block holds its parts where they were drawn; moved
         // elsewhere it is only its parts.
-        if (blocks.findBlock(g->block)) {
+        if (blocks.findBlock(dim->block)) {
             Placing placing;
             placeEntity(e, m, blocks, placing,
                         [&](Entity& part) { out.push_back(std::move(part)); });
         } else {
-            DimensionGeom t = *g;
+            DimensionGeom t = *dim;
             for (Point3* p : {&t.defPoint, &t.textMid, &t.p13, &t.p14, &t.p15, &t.p16}) {
                 *p = m.apply(*p);
             }
-            t.angle = directionAngle(m, g->angle);
+            t.angle = directionAngle(m, dim->angle);
             emit(std::move(t));
         }
-    } else if (const auto* g = geomIf<SolidGeom>(e)) {
-        SolidGeom t = *g;
+    } else if (const auto* solid = geomIf<SolidGeom>(e)) {
+        SolidGeom t = *solid;
         for (Point3& p : t.corners) {
             p = m.apply(p);
         }
         emit(std::move(t));
-    } else if (const auto* g = geomIf<ImageGeom>(e)) {
-        ImageGeom t = *g;
-        t.insertion = m.apply(g->insertion);
-        t.u = m.applyVector(g->u);
-        t.v = m.applyVector(g->v);
+    } else if (const auto* image = geomIf<ImageGeom>(e)) {
+        ImageGeom t = *image;
+        t.insertion = m.apply(image->insertion);
+        t.u = m.applyVector(image->u);
+        t.v = m.applyVector(image->v);
         emit(std::move(t));
     }
 }

@@ -191,13 +191,13 @@ std::variant<Extended, std::string> extendAt(const Entity& e, Point2 press, cons
     const Point2 to = piece.arc ? Point2{piece.center.x + piece.radius * std::cos(endAngle),
                                          piece.center.y + piece.radius * std::sin(endAngle)}
                                 : reach.point;
-    if (auto* g = geomIf<LineGeom>(out.result)) {
-        (atEnd ? g->p2 : g->p1) = {to.x, to.y, (atEnd ? g->p2 : g->p1).z};
-    } else if (auto* g = geomIf<ArcGeom>(out.result)) {
-        g->startAngle = wrapAngle(start);
-        g->angle = sweep;
-    } else if (auto* g = geomIf<PolylineGeom>(out.result)) {
-        std::vector<Vertex>& v = g->vertices;
+    if (auto* line = geomIf<LineGeom>(out.result)) {
+        (atEnd ? line->p2 : line->p1) = {to.x, to.y, (atEnd ? line->p2 : line->p1).z};
+    } else if (auto* arc = geomIf<ArcGeom>(out.result)) {
+        arc->startAngle = wrapAngle(start);
+        arc->angle = sweep;
+    } else if (auto* outPoly = geomIf<PolylineGeom>(out.result)) {
+        std::vector<Vertex>& v = outPoly->vertices;
         Vertex& moved = atEnd ? v.back() : v.front();
         moved.x = to.x;
         moved.y = to.y;

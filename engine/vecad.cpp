@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
+#include "base/error.h"
 #include "engine/cad.h"
 #include "engine/commands.h"
-#include "engine/error.h"
 #include "engine/explode.h"
 #include "engine/io/drawing_files.h"
 #include "engine/rotate.h"

@@ -3,9 +3,9 @@
 // returns to.
 #include <cmath>
 
+#include "base/error.h"
 #include "engine/command_input.h"
 #include "engine/commands.h"
-#include "engine/error.h"
 #include "engine/polar_constraint.h"
 #include "engine/shape.h"
 #include "engine/tools/select_first.h"

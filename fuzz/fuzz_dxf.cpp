@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/io/drawing_files.h"
 
 // Any bytes must either read or fail with a brondel::Error.

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/error.h"
 #include "coordfiles/dat_reader.h"
-#include "engine/error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/io/drawing_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

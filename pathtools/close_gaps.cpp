@@ -6,7 +6,7 @@
 #include <optional>
 #include <tuple>
 
-#include "coordfiles/numbers.h"
+#include "base/numbers.h"
 #include "documents/report_line.h"
 #include "engine/entity_type.h"
 #include "pathtools/drawing_check.h"
@@ -183,7 +183,7 @@ std::string healText(const HealReport& report) {
     std::string text =
         "Close Gaps: " + countText(report.endsMoved, "line end", "line ends") + " moved to meet";
     if (report.endsMoved > 0) {
-        text += " (at most " + coordfiles::decimalText(report.largestMove) + ")";
+        text += " (at most " + base::decimalText(report.largestMove) + ")";
     }
     text += "; removed " + countText(report.duplicates, "duplicate line", "duplicate lines") +
             ", " + countText(report.covered, "covered line", "covered lines") + ", " +
@@ -200,11 +200,11 @@ void closeGapsCommand(documents::DrawingWindow& window) {
     std::optional<double> tolerance;
     while (!tolerance) {
         const std::string answer = main.ports.dialogs.inputBox(
-            kClosePrompt, kCloseGapsTitle, coordfiles::decimalText(main.searchRadius));
+            kClosePrompt, kCloseGapsTitle, base::decimalText(main.searchRadius));
         if (answer.empty()) {
             return;
         }
-        const std::optional<double> value = coordfiles::parseNumber(answer);
+        const std::optional<double> value = base::parseNumber(answer);
         if (value && *value > 0 && std::isfinite(*value)) {
             tolerance = value;
         } else {

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "coordfiles/numbers.h"
-#include "engine/error.h"
+#include "base/error.h"
+#include "base/numbers.h"
 #include "pathtools/segment_index.h"
 
 namespace brondel::pathtools {
@@ -25,7 +25,7 @@ std::string number(double v) {
         return "0";
     }
     const double scale = std::pow(10.0, 2 - std::floor(std::log10(std::fabs(v))));
-    return coordfiles::decimalText(std::round(v * scale) / scale);
+    return base::decimalText(std::round(v * scale) / scale);
 }
 
 }  // namespace
@@ -58,12 +58,10 @@ std::vector<engine::Point2> readDatSteps(const std::string& path) {
             continue;
         }
         const std::size_t blank = line.find(' ');
-        const auto x = blank == std::string_view::npos
-                           ? std::nullopt
-                           : coordfiles::parseNumber(line.substr(0, blank));
-        const auto y = blank == std::string_view::npos
-                           ? std::nullopt
-                           : coordfiles::parseNumber(line.substr(blank + 1));
+        const auto x = blank == std::string_view::npos ? std::nullopt
+                                                       : base::parseNumber(line.substr(0, blank));
+        const auto y = blank == std::string_view::npos ? std::nullopt
+                                                       : base::parseNumber(line.substr(blank + 1));
         if (!x || !y) {
             throw Error(err::kTypeMismatch, "Line " + std::to_string(lineNumber) +
                                                 " of the DAT file is not two numbers");
@@ -137,8 +135,8 @@ std::string savedDatCheckText(const engine::Vecad& drawing,
         const std::size_t blank = row.find(' ');
         const std::string_view text(row);
         steps.push_back(
-            {coordfiles::numericPrefix(text.substr(0, blank)),
-             blank == std::string::npos ? 0.0 : coordfiles::numericPrefix(text.substr(blank + 1))});
+            {base::numericPrefix(text.substr(0, blank)),
+             blank == std::string::npos ? 0.0 : base::numericPrefix(text.substr(blank + 1))});
     }
     // The chord tolerance of arcs still in the drawing, as convert cuts them.
     const DatCheck check = verifyDat(pathSegments(drawing, 0.01), steps);

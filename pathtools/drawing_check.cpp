@@ -7,7 +7,7 @@
 #include <numeric>
 #include <tuple>
 
-#include "coordfiles/numbers.h"
+#include "base/numbers.h"
 #include "engine/cad.h"
 #include "engine/entity_type.h"
 #include "pathtools/end_grid.h"
@@ -288,7 +288,7 @@ DrawingCheck checkDrawing(const engine::Vecad& vecad, double radius) {
 }
 
 std::vector<std::string> checkReportLines(const DrawingCheck& check) {
-    using coordfiles::coordinateText;
+    using base::coordinateText;
     const auto point = [](Point2 p) {
         return "(" + coordinateText(p.x) + ", " + coordinateText(p.y) + ")";
     };
@@ -314,8 +314,7 @@ std::vector<std::string> checkReportLines(const DrawingCheck& check) {
             line += ", inside contour " + std::to_string(*contour.inside + 1);
         }
         if (contour.closingRadius) {
-            line += ", closes with a search radius of " +
-                    coordfiles::decimalText(*contour.closingRadius);
+            line += ", closes with a search radius of " + base::decimalText(*contour.closingRadius);
         }
         lines.push_back(line);
     }

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <optional>
 
+#include "base/numbers.h"
 #include "coordfiles/list_views.h"
-#include "coordfiles/numbers.h"
 #include "coordfiles/rows.h"
 #include "documents/report_line.h"
 #include "pathtools/kerf_offset.h"
@@ -20,7 +20,7 @@ std::optional<double> askKerf(shell::MainWindow& main) {
         if (answer.empty()) {
             return std::nullopt;
         }
-        const std::optional<double> value = coordfiles::parseNumber(answer);
+        const std::optional<double> value = base::parseNumber(answer);
         if (value && *value > 0 && std::isfinite(*value)) {
             return value;
         }
@@ -67,9 +67,9 @@ void kerfOffsetCommand(documents::DrawingWindow& window) {
     }
     coordfiles::setRows(window.CList, std::move(rows));
     vecad.Update();
-    documents::reportLine(window, "Kerf " + coordfiles::decimalText(*kerf) +
+    documents::reportLine(window, "Kerf " + base::decimalText(*kerf) +
                                       " allowed for: the path moved out by " +
-                                      coordfiles::decimalText(*kerf / 2) + ", " +
+                                      base::decimalText(*kerf / 2) + ", " +
                                       std::to_string(offset.path.size()) + " vertices.");
 }
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <memory>
 
-#include "coordfiles/numbers.h"
+#include "base/numbers.h"
 
 namespace brondel::pathtools {
 

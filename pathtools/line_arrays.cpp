@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "coordfiles/numbers.h"
+#include "base/error.h"
+#include "base/numbers.h"
 #include "engine/cad.h"
-#include "engine/error.h"
 #include "shell/main_window.h"
 
 namespace brondel::pathtools {
@@ -45,7 +45,7 @@ bool askPolar(shell::MainWindow& main, const std::string& defaultLength, PolarAn
         if (length.empty()) {
             return false;
         }
-        out.length = coordfiles::numericPrefix(length);
+        out.length = base::numericPrefix(length);
         if (out.length <= 0) {
             showMessage(main, "Error, value entered must be a number greater than zero");
             continue;
@@ -55,12 +55,12 @@ bool askPolar(shell::MainWindow& main, const std::string& defaultLength, PolarAn
         if (step.empty()) {
             return false;
         }
-        const double degrees = coordfiles::numericPrefix(step);
+        const double degrees = base::numericPrefix(step);
         if (degrees < 1 || degrees > kMaxDegrees) {
             showMessage(main, "Error, Values must be between 1 and 90 degrees");
             continue;
         }
-        out.degrees = static_cast<int>(coordfiles::roundHalfEven(degrees));
+        out.degrees = static_cast<int>(base::roundHalfEven(degrees));
         return true;
     }
 }
@@ -73,7 +73,7 @@ double askSeparation(shell::MainWindow& main, int limit) {
         if (answer.empty()) {
             return 0;
         }
-        const double separation = coordfiles::numericPrefix(answer);
+        const double separation = base::numericPrefix(answer);
         if (separation > 0 && separation <= limit) {
             return separation;
         }
@@ -109,7 +109,7 @@ ToolEnd drawParallelArray(Press& press, Direction direction) {
     // Across the lines' direction: x for vertical lines, y for horizontal ones.
     const double from = vertical ? x1 : y1;
     const double to = vertical ? x2 : y2;
-    const double count = coordfiles::roundHalfEven(std::abs(to - from) / separation);
+    const double count = base::roundHalfEven(std::abs(to - from) / separation);
     if (!(count <= kMaxLineCount)) {
         // Refused before anything changes: the diagonal stays for another try.
         throw Error(err::kOverflow);
@@ -123,7 +123,7 @@ ToolEnd drawParallelArray(Press& press, Direction direction) {
     lines.reserve(static_cast<std::size_t>(n) + 1);
     for (int i = 0; i <= n; ++i) {
         const double offset = i * separation;
-        const double at = coordfiles::roundToSingle(from < to ? from + offset : from - offset);
+        const double at = base::roundToSingle(from < to ? from + offset : from - offset);
         lines.push_back(vertical ? vecad.AddLine(at, y1, 0, at, y2, 0)
                                  : vecad.AddLine(x1, at, 0, x2, at, 0));
     }
@@ -145,7 +145,7 @@ ToolEnd drawPolarArray(Press& press) {
     bool& mode = press.main.state.pickModes.polarArray;
     engine::Vecad& vecad = press.vecad;
     const double width =
-        coordfiles::roundToCoordinate(std::abs(vecad.ViewGetRight() - vecad.ViewGetLeft()));
+        base::roundToCoordinate(std::abs(vecad.ViewGetRight() - vecad.ViewGetLeft()));
     engine::CadSetCrossSize(kCrossWaiting);
 
     engine::Drawing::Step step(vecad.drawing(), "Draw Polar Array");
@@ -158,7 +158,7 @@ ToolEnd drawPolarArray(Press& press) {
     const double xp = press.at.x;
     const double yp = press.at.y;
     PolarAnswers answers;
-    if (!askPolar(press.main, coordfiles::coordinateText(width), answers)) {
+    if (!askPolar(press.main, base::coordinateText(width), answers)) {
         abandon(mode);
         return ToolEnd::Ends;
     }
@@ -167,8 +167,8 @@ ToolEnd drawPolarArray(Press& press) {
     std::array<std::array<engine::Handle, 4>, kMaxDegrees + 2> table{};
     for (int k = 0; k <= kMaxDegrees; k += answers.degrees) {
         const double a = k * kRadiansPerDegree;
-        const double dx = coordfiles::roundToSingle(answers.length * std::cos(a));
-        const double dy = coordfiles::roundToSingle(answers.length * std::sin(a));
+        const double dx = base::roundToSingle(answers.length * std::cos(a));
+        const double dy = base::roundToSingle(answers.length * std::sin(a));
         table[k][0] = vecad.AddLine(xp, yp, 0, xp + dx, yp + dy, 0);
         table[k][1] = vecad.AddLine(xp, yp, 0, xp - dx, yp + dy, 0);
         table[k][2] = vecad.AddLine(xp, yp, 0, xp - dx, yp - dy, 0);

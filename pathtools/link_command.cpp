@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "base/numbers.h"
 #include "coordfiles/list_views.h"
-#include "coordfiles/numbers.h"
 #include "coordfiles/rows.h"
 #include "documents/report_line.h"
 #include "engine/cad.h"
@@ -36,10 +36,10 @@ std::string summary(const LinkedPath& linked, std::size_t openLines, double kerf
                        std::to_string(linked.path.size() - 1) + " segments";
     if (linked.holes > 0) {
         text += "; the bridges, each cut in and back out, are " +
-                coordfiles::coordinateText(linked.bridgeLength) + " long";
+                base::coordinateText(linked.bridgeLength) + " long";
     }
     if (kerf > 0) {
-        text += "; kerf " + coordfiles::decimalText(kerf) + " allowed for";
+        text += "; kerf " + base::decimalText(kerf) + " allowed for";
     }
     text += ".";
     if (linked.leftOut > 0 || openLines > 0) {
@@ -127,7 +127,7 @@ void linkContoursCommand(documents::DrawingWindow& window) {
         if (answer.empty()) {
             return;
         }
-        const std::optional<double> kerf = coordfiles::parseNumber(answer);
+        const std::optional<double> kerf = base::parseNumber(answer);
         if (kerf && *kerf >= 0 && std::isfinite(*kerf)) {
             linkContours(window, *kerf);
             return;

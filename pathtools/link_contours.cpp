@@ -9,7 +9,7 @@
 #include <numeric>
 #include <optional>
 
-#include "coordfiles/numbers.h"
+#include "base/numbers.h"
 #include "pathtools/kerf_offset.h"
 #include "pathtools/union_find.h"
 
@@ -306,8 +306,8 @@ bool allowForKerf(Rings& work, std::size_t startSegment, bool forward, double ke
         offset = kerfOffset(work[h], kerf, KerfSide::Inward);
         if (!offset.done) {
             const Point2 at = work[h].front();
-            message = "Hole " + std::to_string(h) + " (at " + coordfiles::decimalText(at.x) + ", " +
-                      coordfiles::decimalText(at.y) + "): " + offset.message;
+            message = "Hole " + std::to_string(h) + " (at " + base::decimalText(at.x) + ", " +
+                      base::decimalText(at.y) + "): " + offset.message;
             return false;
         }
         work[h] = std::move(offset.path);

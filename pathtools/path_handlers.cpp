@@ -1,5 +1,6 @@
 #include "pathtools/check_command.h"
 #include "pathtools/close_gaps.h"
+#include "pathtools/dat_save.h"
 #include "pathtools/kerf_command.h"
 #include "pathtools/link_command.h"
 #include "pathtools/prep_drawing.h"
@@ -33,6 +34,7 @@ void registerPathHandlers(MainWindow& main) {
     main.addHandler("mnuCloseGaps", onActive(pathtools::closeGapsCommand));
     main.addHandler("mnuLinkContours", onActive(pathtools::linkContoursCommand));
     main.addHandler("mnuKerfOffset", onActive(pathtools::kerfOffsetCommand));
+    main.addHandler("mnuSaveDAT", onActive(pathtools::saveDatFile));
 }
 
 }  // namespace brondel::shell

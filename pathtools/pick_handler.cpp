@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "documents/error_messages.h"
+#include "base/error.h"
+#include "base/error_messages.h"
 #include "engine/cad.h"
-#include "engine/error.h"
 #include "pathtools/line_arrays.h"
 #include "pathtools/segmenting.h"
 #include "pathtools/start_point.h"
@@ -43,7 +43,7 @@ void handlePress(shell::MainWindow& main, engine::Vecad& vecad, engine::Point2 w
             }
         }
     } catch (const Error& failure) {
-        showMessage(main, documents::errorNumberMessage(failure));
+        showMessage(main, base::errorNumberMessage(failure));
     }
 }
 

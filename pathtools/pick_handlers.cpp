@@ -31,6 +31,7 @@ void armDiagonal(MainWindow& main, bool PickModes::*mode) {
 }  // namespace
 
 void registerPickToolHandlers(MainWindow& main) {
+    main.drawingPressed = pathtools::handlePress;
     main.addHandler("mnuSetStart", [](MainWindow& m) {
         armPicked(m, &PickModes::startPoint, "Select First Entity ");
     });

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "base/error.h"
 #include "engine/entity_type.h"
-#include "engine/error.h"
 #include "ports/dialogs.h"
 #include "shell/main_window.h"
 #include "shell/progress_scope.h"

@@ -6,15 +6,15 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/error.h"
+#include "base/error_messages.h"
+#include "base/numbers.h"
 #include "coordfiles/list_views.h"
-#include "coordfiles/numbers.h"
 #include "coordfiles/rows.h"
-#include "documents/error_messages.h"
 #include "documents/file_progress.h"
 #include "documents/report_line.h"
 #include "engine/cad.h"
 #include "engine/entity_type.h"
-#include "engine/error.h"
 #include "pathtools/reverse_line.h"
 #include "pathtools/walk_report.h"
 #include "ports/dialogs.h"
@@ -116,7 +116,7 @@ class Run {
             engine::Drawing::Step step(vecad_.drawing(), "Reorganize");
             return walkAndRebuild();
         } catch (const Error& e) {
-            message(documents::errorNumberMessage(e));
+            message(base::errorNumberMessage(e));
             vecad_.Update();
             main_.statusMain.set(3, "");
             main_.showDefault();

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "coordfiles/numbers.h"
+#include "base/numbers.h"
 #include "engine/cad.h"
 #include "shell/main_window.h"
 #include "shell/progress_scope.h"
@@ -30,7 +30,7 @@ std::optional<int> askCount(shell::MainWindow& main, int limit) {
         if (answer.empty()) {
             return std::nullopt;
         }
-        if (const std::optional<int> n = coordfiles::readCount(answer, limit)) {
+        if (const std::optional<int> n = base::readCount(answer, limit)) {
             return n;
         }
         showMessage(

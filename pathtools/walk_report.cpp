@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "coordfiles/numbers.h"
+#include "base/numbers.h"
 #include "documents/report_line.h"
 #include "engine/cad.h"
 #include "engine/entity_type.h"
@@ -18,7 +18,7 @@ using engine::Handle;
 using engine::Point2;
 
 std::string pointText(Point2 p) {
-    return "(" + coordfiles::coordinateText(p.x) + ", " + coordfiles::coordinateText(p.y) + ")";
+    return "(" + base::coordinateText(p.x) + ", " + base::coordinateText(p.y) + ")";
 }
 
 // Enough room round the marks that both stand clear of the window's edge.
@@ -89,11 +89,11 @@ std::string deadEndText(const documents::DeadEnd& deadEnd) {
         return text + "; every line was reached.";
     }
     text += "; the nearest line end not reached is " + pointText(*deadEnd.nearest) + ", " +
-            coordfiles::coordinateText(deadEnd.gap) + " away; ";
+            base::coordinateText(deadEnd.gap) + " away; ";
     if (!deadEnd.suggestedRadius) {
         return text + "no search radius bridges a gap that wide: draw a line across it.";
     }
-    return text + "a search radius of " + coordfiles::decimalText(*deadEnd.suggestedRadius) +
+    return text + "a search radius of " + base::decimalText(*deadEnd.suggestedRadius) +
            " bridges the gap.";
 }
 

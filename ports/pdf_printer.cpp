@@ -5,9 +5,9 @@
 #include <cmath>
 #include <variant>
 
+#include "base/atomic_file.h"
 #include "engine/drawing.h"
 #include "engine/explode.h"
-#include "engine/io/atomic_file.h"
 #include "engine/tessellate.h"
 #include "engine/vecad.h"
 
@@ -80,27 +80,27 @@ double chordToleranceOf(const engine::Drawing& drawing) {
 }
 
 void addEntity(const engine::Entity& e, PartsContext& context, int depth, PrintPicture& picture) {
-    if (const auto* g = engine::geomIf<engine::LineGeom>(e)) {
-        picture.strokes.push_back({{g->p1.x, g->p1.y}, {g->p2.x, g->p2.y}});
-    } else if (const auto* g = engine::geomIf<engine::ArcGeom>(e)) {
+    if (const auto* line = engine::geomIf<engine::LineGeom>(e)) {
+        picture.strokes.push_back({{line->p1.x, line->p1.y}, {line->p2.x, line->p2.y}});
+    } else if (const auto* arc = engine::geomIf<engine::ArcGeom>(e)) {
+        picture.strokes.push_back(flatten(
+            engine::tessellateArc(arc->center, arc->radius, arc->startAngle, arc->angle, 0)));
+    } else if (const auto* circle = engine::geomIf<engine::CircleGeom>(e)) {
         picture.strokes.push_back(
-            flatten(engine::tessellateArc(g->center, g->radius, g->startAngle, g->angle, 0)));
-    } else if (const auto* g = engine::geomIf<engine::CircleGeom>(e)) {
-        picture.strokes.push_back(
-            flatten(engine::tessellateArc(g->center, g->radius, 0, engine::kTwoPi, 0)));
-    } else if (const auto* g = engine::geomIf<engine::EllipseGeom>(e)) {
-        picture.strokes.push_back(flatten(engine::tessellateEllipse(*g, 0)));
-    } else if (const auto* g = engine::geomIf<engine::SplineGeom>(e)) {
-        picture.strokes.push_back(flatten(engine::tessellateSpline(*g, 0)));
-    } else if (const auto* g = engine::geomIf<engine::PolylineGeom>(e)) {
-        picture.strokes.push_back(polylineStroke(*g));
-    } else if (const auto* g = engine::geomIf<engine::PointGeom>(e)) {
-        picture.markers.push_back({g->p.x, g->p.y});
-    } else if (const auto* g = engine::geomIf<engine::TextGeom>(e)) {
-        picture.markers.push_back({g->p.x, g->p.y});
-    } else if (const auto* g = engine::geomIf<engine::SolidGeom>(e)) {
+            flatten(engine::tessellateArc(circle->center, circle->radius, 0, engine::kTwoPi, 0)));
+    } else if (const auto* ellipse = engine::geomIf<engine::EllipseGeom>(e)) {
+        picture.strokes.push_back(flatten(engine::tessellateEllipse(*ellipse, 0)));
+    } else if (const auto* spline = engine::geomIf<engine::SplineGeom>(e)) {
+        picture.strokes.push_back(flatten(engine::tessellateSpline(*spline, 0)));
+    } else if (const auto* poly = engine::geomIf<engine::PolylineGeom>(e)) {
+        picture.strokes.push_back(polylineStroke(*poly));
+    } else if (const auto* point = engine::geomIf<engine::PointGeom>(e)) {
+        picture.markers.push_back({point->p.x, point->p.y});
+    } else if (const auto* text = engine::geomIf<engine::TextGeom>(e)) {
+        picture.markers.push_back({text->p.x, text->p.y});
+    } else if (const auto* solid = engine::geomIf<engine::SolidGeom>(e)) {
         Stroke outline;
-        for (const Point3& corner : g->corners) {
+        for (const Point3& corner : solid->corners) {
             outline.push_back({corner.x, corner.y});
         }
         outline.push_back(outline.front());
@@ -191,7 +191,7 @@ std::string pageContent(const PrintPicture& picture, const PageFit& fit) {
 }
 
 void write(const std::string& path, const engine::Vecad& control) {
-    engine::io::writeFileAtomically(path, pictureToPdf(drawingPicture(control.drawing())));
+    base::writeFileAtomically(path, pictureToPdf(drawingPicture(control.drawing())));
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "base/error.h"
 #include "engine/cad.h"
-#include "engine/error.h"
 #include "shell/main_window.h"
 #include "shell/menu_state.h"
 #include "shell/routing_table.h"
@@ -58,7 +58,7 @@ void MainWindow::runAction(const Action& action, const std::string& itemName,
         case ActionKind::AsItem:
             click(std::string(action.target));
             return;
-        case ActionKind::Handler:
+        case ActionKind::ProgramCommand:
             if (!runHandler(std::string(action.target))) {
                 notice("not available yet: " + caption);
             }

@@ -8,9 +8,9 @@
 
 #include <unistd.h>
 
+#include "base/atomic_file.h"
+#include "base/error.h"
 #include "engine/cad.h"
-#include "engine/error.h"
-#include "engine/io/atomic_file.h"
 #include "shell/handler_registry.h"
 #include "shell/menu_state.h"
 #include "shell/version.h"
@@ -92,8 +92,8 @@ void StatusBar::set(int panel, std::string text) {
     changed.emit();
 }
 
-MainWindow::MainWindow(Ports ports, std::string appFolder)
-    : ports(ports), appFolder(std::move(appFolder)) {
+MainWindow::MainWindow(Ports portsToUse, std::string programFolder)
+    : ports(portsToUse), appFolder(std::move(programFolder)) {
     addHandler("mnuFileEnd", [](MainWindow& main) { main.mnuFileEnd(); });
     registerDocumentHandlers(*this);
     registerCoordFileHandlers(*this);
@@ -157,7 +157,7 @@ void MainWindow::writeLastProfile() {
         const std::filesystem::path path = lastProfilePath(appFolder);
         std::error_code ignored;  // a folder that cannot be made fails the write below
         std::filesystem::create_directories(path.parent_path(), ignored);
-        engine::io::writeFileAtomically(path.string(), "\"" + buffer + "\"\r\n");
+        base::writeFileAtomically(path.string(), "\"" + buffer + "\"\r\n");
     } catch (const Error& e) {
         notice("The profile name could not be written to " + std::string(kLastProfileFile) + ": " +
                e.description());

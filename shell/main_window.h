@@ -134,6 +134,13 @@ class MainWindow {
     bool runCommand(const std::function<void()>& command);
     bool commandRunning() const { return commandRunning_; }
 
+    // A press in a drawing that its own tool did not take, in pixels and in
+    // drawing units. The tools that wait for a press register here, so the
+    // drawing windows need not know them.
+    using DrawingPress =
+        std::function<void(MainWindow&, engine::Vecad&, engine::Point2, engine::Point3)>;
+    DrawingPress drawingPressed;
+
     // Shutdown. closeAsked is the user closing the main window: during a
     // command the close waits for its end, as closing now would take the
     // drawing windows from under it.

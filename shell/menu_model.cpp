@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "shell/menu_tree.h"
 
 namespace brondel::shell {

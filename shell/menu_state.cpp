@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "shell/routing_table.h"
 
 namespace brondel::shell {

@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "engine/error.h"
+#include "base/error.h"
 
 namespace brondel::shell {
 
@@ -15,7 +15,7 @@ constexpr Action engine(int code, EngineRule rule = EngineRule::A) {
 }
 // The program's own command, named after the item that runs it.
 constexpr Action own(Owner owner) {
-    return {ActionKind::Handler, 0, EngineRule::A, {}, owner};
+    return {ActionKind::ProgramCommand, 0, EngineRule::A, {}, owner};
 }
 constexpr Action toggle(std::string_view toolbar) {
     return {ActionKind::ToggleToolbar, 0, EngineRule::A, toolbar, Owner::Shell};
@@ -306,7 +306,7 @@ const std::map<std::string_view, Action, std::less<>>& itemActions() {
         std::map<std::string_view, Action, std::less<>> byName;
         for (const ItemRoute& route : kItemRoutes) {
             Action action = route.action;
-            if (action.kind == ActionKind::Handler) {
+            if (action.kind == ActionKind::ProgramCommand) {
                 action.target = route.item;
             }
             byName.emplace(route.item, action);
@@ -390,7 +390,7 @@ char ruleLetter(const Action& action) {
             return 'K';
         case ActionKind::None:
         case ActionKind::Submenu:
-        case ActionKind::Handler:
+        case ActionKind::ProgramCommand:
         case ActionKind::ArrangeWindows:
         case ActionKind::AsItem:
             break;

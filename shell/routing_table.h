@@ -11,7 +11,7 @@ enum class ActionKind {
     None,                // nothing happens
     Submenu,             // a menu or submenu: opening it is all it does
     Engine,              // forward `code` to the engine by `rule`
-    Handler,             // the program's own command `target`, served in `owner`
+    ProgramCommand,      // the program's own command `target`, served in `owner`
     Ortho,               // toggle the engine's polar (ortho) mode and mnuOrtho's check mark
     ToggleToolbar,       // show or hide toolbar `target`, the item's check mark following
     NotWorking,          // the "Not working in this version" notice

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/error.h"
+#include "base/error.h"
 
 namespace brondel::shell {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "shell/main_window.h"
 #include "shell/version.h"
 #include "windows/forms.h"

@@ -1,6 +1,6 @@
 #include "windows/modal_input.h"
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "shell/main_window.h"
 #include "windows/about_box.h"
 #include "windows/forms.h"

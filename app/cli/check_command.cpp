@@ -2,8 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "documents/error_messages.h"
-#include "engine/error.h"
+#include "base/error.h"
+#include "base/error_messages.h"
 #include "engine/vecad.h"
 #include "pathtools/drawing_check.h"
 #include "pathtools/path_segments.h"
@@ -49,7 +49,7 @@ int runCheck(const std::string& path, double radius, bool json, std::ostream& ou
         vecad.FileOpen(path);
         pathtools::breakUpCompounds(vecad);
     } catch (const Error& e) {
-        err << documents::openErrorMessage(e) << '\n';
+        err << base::openErrorMessage(e) << '\n';
         return 1;
     }
     const pathtools::DrawingCheck check = pathtools::checkDrawing(vecad, radius);

@@ -8,22 +8,23 @@
 #include <map>
 #include <vector>
 
+#include "base/atomic_file.h"
+#include "base/error.h"
+#include "base/error_messages.h"
+#include "base/numbers.h"
 #include "coordfiles/dat_commands.h"
 #include "coordfiles/file_conversion.h"
 #include "coordfiles/list_views.h"
-#include "coordfiles/numbers.h"
 #include "coordfiles/path_jumps.h"
 #include "coordfiles/path_measures.h"
 #include "coordfiles/path_svg.h"
 #include "coordfiles/rows.h"
-#include "documents/error_messages.h"
 #include "documents/file_commands.h"
 #include "engine/cad.h"
 #include "engine/commands.h"
 #include "engine/entity_type.h"
-#include "engine/error.h"
-#include "engine/io/atomic_file.h"
 #include "pathtools/close_gaps.h"
+#include "pathtools/dat_save.h"
 #include "pathtools/kerf_offset.h"
 #include "pathtools/link_command.h"
 #include "pathtools/path_segments.h"
@@ -51,11 +52,11 @@ int writePicture(const std::string& datPath, const std::string& svgPath, std::os
     }
     try {
         const coordfiles::PairFile dat = coordfiles::readPairFile(datPath);
-        engine::io::writeFileAtomically(svgPath, coordfiles::pathSvg(dat.pairs));
+        base::writeFileAtomically(svgPath, coordfiles::pathSvg(dat.pairs));
         return 0;
     } catch (const Error& e) {
-        err << "The picture was not written to " << svgPath << ": "
-            << documents::errorNumberMessage(e) << '\n';
+        err << "The picture was not written to " << svgPath << ": " << base::errorNumberMessage(e)
+            << '\n';
     }
     return 1;
 }
@@ -96,8 +97,8 @@ std::optional<PlanePoint> parsePlanePoint(const std::string& text) {
     if (comma == std::string::npos) {
         return std::nullopt;
     }
-    const auto x = coordfiles::parseNumber(std::string_view(text).substr(0, comma));
-    const auto y = coordfiles::parseNumber(std::string_view(text).substr(comma + 1));
+    const auto x = base::parseNumber(std::string_view(text).substr(0, comma));
+    const auto y = base::parseNumber(std::string_view(text).substr(comma + 1));
     if (!x || !y || !std::isfinite(*x) || !std::isfinite(*y)) {
         return std::nullopt;
     }
@@ -189,7 +190,7 @@ class Road {
         runStep(!dialogs_.messages.empty() &&
                 dialogs_.messages.back() == coordfiles::kConversionCompleteText);
         const std::size_t shown = dialogs_.messages.size();
-        coordfiles::saveDatFile(window);
+        pathtools::saveDatFile(window);
         runStep(dialogs_.messages.size() == shown);
         report.steps = window.DList.rows.size();
         report.datPath = dialogs_.savePath;
@@ -373,7 +374,7 @@ int runConvert(const std::string& inPath, const std::string& datPath, const Conv
     } catch (const ConvertFailure& failure) {
         printFailure(failure, options.json, out, err);
     } catch (const Error& e) {
-        printFailure({documents::errorNumberMessage(e), std::nullopt}, options.json, out, err);
+        printFailure({base::errorNumberMessage(e), std::nullopt}, options.json, out, err);
     }
     return 1;
 }

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "coordfiles/numbers.h"
+#include "base/numbers.h"
 #include "pathtools/walk_report.h"
 
 namespace brondel::cli {
@@ -33,12 +33,12 @@ void printText(const ConvertReport& report, std::ostream& out) {
         out << pathtools::healText(*report.healed) << '\n';
     }
     if (report.kerf) {
-        out << "Kerf allowed for: " << coordfiles::decimalText(*report.kerf)
+        out << "Kerf allowed for: " << base::decimalText(*report.kerf)
             << " (the path moved out by half of it)\n";
     }
     out << "Steps written: " << report.steps << " to " << report.datPath << '\n'
-        << "Path length: " << coordfiles::coordinateText(report.path.length) << '\n'
-        << "Closure gap: " << coordfiles::coordinateText(report.path.closureGap) << '\n';
+        << "Path length: " << base::coordinateText(report.path.length) << '\n'
+        << "Closure gap: " << base::coordinateText(report.path.closureGap) << '\n';
     // The walk makes one step per line; when it comes round to where it has
     // been before, lines off the start line's contour were missed.
     if (report.linked) {

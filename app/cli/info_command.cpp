@@ -3,7 +3,7 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/io/drawing_files.h"
 
 namespace brondel::cli {

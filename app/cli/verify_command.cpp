@@ -3,8 +3,8 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
-#include "documents/error_messages.h"
-#include "engine/error.h"
+#include "base/error.h"
+#include "base/error_messages.h"
 #include "engine/vecad.h"
 #include "pathtools/dat_verify.h"
 #include "pathtools/path_segments.h"
@@ -30,14 +30,14 @@ int runVerify(const std::string& drawingPath, const std::string& datPath, double
         vecad.FileOpen(drawingPath);
         pathtools::breakUpCompounds(vecad);
     } catch (const Error& e) {
-        err << documents::openErrorMessage(e) << '\n';
+        err << base::openErrorMessage(e) << '\n';
         return 1;
     }
     std::vector<engine::Point2> steps;
     try {
         steps = pathtools::readDatSteps(datPath);
     } catch (const Error& e) {
-        err << documents::errorNumberMessage(e) << '\n';
+        err << base::errorNumberMessage(e) << '\n';
         return 1;
     }
     const pathtools::DatCheck check =

@@ -5,7 +5,7 @@
 #include <exception>
 #include <string>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "ports/dialogs.h"
 
 namespace brondel::desktop {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "app/desktop/view_painter.h"
-#include "engine/error.h"
+#include "base/error.h"
 
 namespace brondel::desktop {
 

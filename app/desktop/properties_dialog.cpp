@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/vecad.h"
 
 namespace brondel::desktop {

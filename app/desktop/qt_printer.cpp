@@ -7,7 +7,7 @@
 #include <exception>
 
 #include "app/desktop/page_painter.h"
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/vecad.h"
 
 namespace brondel::desktop {

@@ -4,8 +4,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "base/error.h"
 #include "engine/clipboard.h"
-#include "engine/error.h"
 
 namespace brondel::desktop {
 

@@ -415,40 +415,41 @@ void drawParts(QPainter& p, const G& g, const Entity& e, const Drawing& drawing,
 // oneInk: block parts take the colour of the whole (a printout) instead of their own.
 void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapper& m, QRgb color,
                 bool selected, bool oneInk, Trace& lines, const TraceFor& traceFor) {
-    if (const auto* g = geomIf<LineGeom>(e)) {
-        m.segment(g->p1.x, g->p1.y, g->p2.x, g->p2.y, lines);
-    } else if (const auto* g = geomIf<PointGeom>(e)) {
-        const QPointF c = m.map(g->p.x, g->p.y);
+    if (const auto* line = geomIf<LineGeom>(e)) {
+        m.segment(line->p1.x, line->p1.y, line->p2.x, line->p2.y, lines);
+    } else if (const auto* point = geomIf<PointGeom>(e)) {
+        const QPointF c = m.map(point->p.x, point->p.y);
         lines.lines.append(QLineF(c.x() - kPointCross, c.y(), c.x() + kPointCross, c.y()));
         lines.lines.append(QLineF(c.x(), c.y() - kPointCross, c.x(), c.y() + kPointCross));
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
-        m.chain(tessellateArc(g->center, g->radius, 0, kTwoPi, m.tolerance), false, lines);
-    } else if (const auto* g = geomIf<ArcGeom>(e)) {
-        m.chain(tessellateArc(g->center, g->radius, g->startAngle, g->angle, m.tolerance), false,
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
+        m.chain(tessellateArc(circle->center, circle->radius, 0, kTwoPi, m.tolerance), false,
                 lines);
-    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
-        m.chain(tessellateEllipse(*g, m.tolerance), false, lines);
-    } else if (const auto* g = geomIf<SplineGeom>(e)) {
-        m.chain(tessellateSpline(*g, m.tolerance), false, lines);
-    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
-        m.chain(polylinePoints(g->vertices, g->closed, m.tolerance), false, lines);
-    } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
-        infiniteLine(*g, m, lines);
-    } else if (const auto* g = geomIf<TextGeom>(e)) {
-        drawText(p, *g, m, color, lines.lines);
-    } else if (const auto* g = geomIf<MTextGeom>(e)) {
-        drawMText(p, *g, m, color, lines.lines);
-    } else if (const auto* g = geomIf<SolidGeom>(e)) {
-        if (g->kind == SolidGeom::Kind::Face3d) {
-            m.chain(solidCorners(*g), true, lines);
+    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
+        m.chain(tessellateArc(arc->center, arc->radius, arc->startAngle, arc->angle, m.tolerance),
+                false, lines);
+    } else if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
+        m.chain(tessellateEllipse(*ellipse, m.tolerance), false, lines);
+    } else if (const auto* spline = geomIf<SplineGeom>(e)) {
+        m.chain(tessellateSpline(*spline, m.tolerance), false, lines);
+    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
+        m.chain(polylinePoints(poly->vertices, poly->closed, m.tolerance), false, lines);
+    } else if (const auto* xline = geomIf<InfiniteLineGeom>(e)) {
+        infiniteLine(*xline, m, lines);
+    } else if (const auto* text = geomIf<TextGeom>(e)) {
+        drawText(p, *text, m, color, lines.lines);
+    } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
+        drawMText(p, *mtext, m, color, lines.lines);
+    } else if (const auto* solid = geomIf<SolidGeom>(e)) {
+        if (solid->kind == SolidGeom::Kind::Face3d) {
+            m.chain(solidCorners(*solid), true, lines);
         } else {
-            fillPolygon(p, m.polygon(solidCorners(*g)), color, selected);
+            fillPolygon(p, m.polygon(solidCorners(*solid)), color, selected);
         }
-    } else if (const auto* g = geomIf<HatchGeom>(e)) {
-        const std::vector<PatternLine> pattern = hatchPatternLines(*g);
+    } else if (const auto* hatch = geomIf<HatchGeom>(e)) {
+        const std::vector<PatternLine> pattern = hatchPatternLines(*hatch);
         if (!pattern.empty()) {
             std::vector<std::vector<Point2>> loops;
-            for (const HatchLoop& loop : g->loops) {
+            for (const HatchLoop& loop : hatch->loops) {
                 loops.push_back(hatchLoopPoints(loop, m.tolerance));
             }
             for (const Stroke2& s : hatchStrokes(loops, pattern, m.world, kMostHatchStrokes)) {
@@ -457,18 +458,18 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
             return;
         }
         QPolygonF area;
-        for (const HatchLoop& loop : g->loops) {
+        for (const HatchLoop& loop : hatch->loops) {
             const std::vector<Point2> pts = hatchLoopPoints(loop, m.tolerance);
-            if (g->solid) {
-                QPolygonF poly = m.polygon(pts);
-                if (!poly.isEmpty()) {
-                    poly.append(poly.front());
+            if (hatch->solid) {
+                QPolygonF ring = m.polygon(pts);
+                if (!ring.isEmpty()) {
+                    ring.append(ring.front());
                     // Loops joined through their first points; odd-even filling
                     // leaves holes where loops nest.
                     if (!area.isEmpty()) {
                         area.append(area.front());
                     }
-                    area += poly;
+                    area += ring;
                 }
             } else {
                 m.chain(pts, true, lines);
@@ -477,14 +478,14 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
         if (!area.isEmpty()) {
             fillPolygon(p, area, color, selected);
         }
-    } else if (const auto* g = geomIf<ImageGeom>(e)) {
-        const Point3 a = g->insertion, b = a + g->u * g->widthPx;
-        const Point3 c = b + g->v * g->heightPx, d = a + g->v * g->heightPx;
+    } else if (const auto* image = geomIf<ImageGeom>(e)) {
+        const Point3 a = image->insertion, b = a + image->u * image->widthPx;
+        const Point3 c = b + image->v * image->heightPx, d = a + image->v * image->heightPx;
         m.chain(std::vector<Point3>{a, b, c, d}, true, lines);
-    } else if (const auto* g = geomIf<InsertGeom>(e)) {
-        drawParts(p, *g, e, drawing, m, color, selected, oneInk, traceFor);
-    } else if (const auto* g = geomIf<DimensionGeom>(e)) {
-        drawParts(p, *g, e, drawing, m, color, selected, oneInk, traceFor);
+    } else if (const auto* insert = geomIf<InsertGeom>(e)) {
+        drawParts(p, *insert, e, drawing, m, color, selected, oneInk, traceFor);
+    } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
+        drawParts(p, *dim, e, drawing, m, color, selected, oneInk, traceFor);
     }
 }
 

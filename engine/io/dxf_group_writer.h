@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "engine/error.h"
+#include "base/error.h"
 
 namespace brondel::engine::io {
 
@@ -18,8 +18,8 @@ namespace brondel::engine::io {
 // file holding "nan" is one no program reads back.
 class DxfGroupWriter : public DL_WriterA {
   public:
-    DxfGroupWriter(std::ostream& out, DL_Codes::version version)
-        : DL_WriterA("", version), out_(out) {}
+    DxfGroupWriter(std::ostream& out, DL_Codes::version dxfVersion)
+        : DL_WriterA("", dxfVersion), out_(out) {}
 
     void dxfReal(int gc, double value) const override {
         if (!std::isfinite(value)) {

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "engine/error.h"
+#include "base/error.h"
 
 namespace brondel::engine::io {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/geometry.h"
 #include "engine/io/dxf_tokenizer.h"
 

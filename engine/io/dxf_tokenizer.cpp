@@ -7,7 +7,7 @@
 
 #include <sys/stat.h>
 
-#include "engine/error.h"
+#include "base/error.h"
 
 namespace brondel::engine::io::dxf {
 

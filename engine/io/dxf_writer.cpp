@@ -11,9 +11,9 @@
 #include <ostream>
 #include <vector>
 
+#include "base/atomic_file.h"
 #include "engine/dimension_picture.h"
 #include "engine/hatch_fill.h"
-#include "engine/io/atomic_file.h"
 #include "engine/io/drawing_files.h"
 #include "engine/io/dxf_group_writer.h"
 #include "engine/io/dxf_ocs.h"
@@ -772,12 +772,12 @@ void writeDxf(const Drawing& drawing, const std::string& path, const FileProgres
               const WriteOptions& options, WriteReport* report) {
     const DrawingContent tables = drawing.tables();
     WriteReport changes;
-    writeFileAtomically(
+    base::writeFileAtomically(
         path,
         [&](std::ostream& out) {
             DxfWriter(tables, drawing, out, options, changes).write(drawing.entities(), progress);
         },
-        options.keepBackup ? backupName(path) : std::string());
+        options.keepBackup ? base::backupName(path) : std::string());
     if (report) {
         *report = std::move(changes);
     }

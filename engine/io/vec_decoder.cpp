@@ -1,7 +1,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/io/vec_format.h"
 
 namespace brondel::engine::io::vec {

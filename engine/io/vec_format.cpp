@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <memory>
 
-#include "engine/error.h"
-#include "engine/io/atomic_file.h"
+#include "base/atomic_file.h"
+#include "base/error.h"
 #include "engine/io/drawing_files.h"
 #include "engine/io/vec_format.h"
 
@@ -61,9 +61,9 @@ DrawingContent readVec(const std::string& path, const FileProgress& progress) {
 void writeVec(const Drawing& drawing, const std::string& path, const FileProgress& progress,
               const WriteOptions& options) {
     const DrawingContent tables = drawing.tables();
-    writeFileAtomically(
+    base::writeFileAtomically(
         path, [&](std::ostream& out) { vec::encode(tables, drawing.entities(), out, progress); },
-        options.keepBackup ? backupName(path) : std::string());
+        options.keepBackup ? base::backupName(path) : std::string());
 }
 
 }  // namespace brondel::engine::io

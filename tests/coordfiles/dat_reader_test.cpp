@@ -6,8 +6,8 @@
 #include <fstream>
 #include <regex>
 
+#include "base/error.h"
 #include "coordfiles/dat_writer.h"
-#include "engine/error.h"
 
 namespace brondel::coordfiles {
 namespace {

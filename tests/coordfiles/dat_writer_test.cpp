@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/error.h"
 #include "coordfiles/rows.h"
 #include "engine/cad.h"
-#include "engine/error.h"
 
 namespace brondel::coordfiles {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "base/numbers.h"
 #include "command_fixture.h"
 #include "coordfiles/dat_reader.h"
-#include "coordfiles/numbers.h"
 
 namespace brondel::coordfiles {
 namespace {

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "base/error.h"
 #include "documents/drawing_window.h"
-#include "engine/error.h"
 #include "engine/io/drawing_files.h"
 #include "shell/main_window.h"
 #include "tests/support/fake_ports.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/handle_registry.h"
 #include "engine/shape.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/io/drawing_files.h"
 
 namespace brondel::engine::io {

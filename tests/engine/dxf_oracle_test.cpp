@@ -62,74 +62,75 @@ void compare(const json& ref, const Entity& e) {
     ASSERT_EQ(kind, kindOf(e));
     if (ref.contains("unchecked"))
         return;
-    if (const auto* g = geomIf<LineGeom>(e)) {
-        EXPECT_TRUE(samePoint(ref["p1"], g->p1));
-        EXPECT_TRUE(samePoint(ref["p2"], g->p2));
-    } else if (const auto* g = geomIf<PointGeom>(e)) {
-        EXPECT_TRUE(samePoint(ref["p"], g->p));
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
-        EXPECT_TRUE(samePoint(ref["center"], g->center));
-        EXPECT_TRUE(near(ref["radius"], g->radius));
-    } else if (const auto* g = geomIf<ArcGeom>(e)) {
-        EXPECT_TRUE(samePoint(ref["center"], g->center));
-        const double r = g->radius, a = g->startAngle, b = g->startAngle + g->angle;
-        const double z = g->center.z;
-        EXPECT_TRUE(samePoint(ref["start"],
-                              {g->center.x + r * std::cos(a), g->center.y + r * std::sin(a), z}));
-        EXPECT_TRUE(samePoint(ref["end"],
-                              {g->center.x + r * std::cos(b), g->center.y + r * std::sin(b), z}));
-    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
-        EXPECT_TRUE(samePoint(ref["center"], g->center));
-        EXPECT_TRUE(samePoint(ref["major"], g->majorAxis));
-        Point3 s = onEllipse(*g, g->startParam), t = onEllipse(*g, g->endParam);
+    if (const auto* line = geomIf<LineGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p1"], line->p1));
+        EXPECT_TRUE(samePoint(ref["p2"], line->p2));
+    } else if (const auto* point = geomIf<PointGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], point->p));
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["center"], circle->center));
+        EXPECT_TRUE(near(ref["radius"], circle->radius));
+    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["center"], arc->center));
+        const double r = arc->radius, a = arc->startAngle, b = arc->startAngle + arc->angle;
+        const double z = arc->center.z;
+        EXPECT_TRUE(samePoint(
+            ref["start"], {arc->center.x + r * std::cos(a), arc->center.y + r * std::sin(a), z}));
+        EXPECT_TRUE(samePoint(
+            ref["end"], {arc->center.x + r * std::cos(b), arc->center.y + r * std::sin(b), z}));
+    } else if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["center"], ellipse->center));
+        EXPECT_TRUE(samePoint(ref["major"], ellipse->majorAxis));
+        Point3 s = onEllipse(*ellipse, ellipse->startParam),
+               t = onEllipse(*ellipse, ellipse->endParam);
         if (std::tie(t.x, t.y, t.z) < std::tie(s.x, s.y, s.z))
             std::swap(s, t);
         EXPECT_TRUE(samePoint(ref["ends"][0], s));
         EXPECT_TRUE(samePoint(ref["ends"][1], t));
-    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
-        EXPECT_EQ(bool(ref["closed"]), g->closed);
-        ASSERT_EQ(ref["vertices"].size(), g->vertices.size());
-        for (std::size_t i = 0; i < g->vertices.size(); ++i) {
-            const Vertex& v = g->vertices[i];
+    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
+        EXPECT_EQ(bool(ref["closed"]), poly->closed);
+        ASSERT_EQ(ref["vertices"].size(), poly->vertices.size());
+        for (std::size_t i = 0; i < poly->vertices.size(); ++i) {
+            const Vertex& v = poly->vertices[i];
             EXPECT_TRUE(samePoint(ref["vertices"][i], {v.x, v.y, v.z})) << "vertex " << i;
             EXPECT_TRUE(near(ref["bulges"][i], v.bulge)) << "bulge " << i;
         }
-    } else if (const auto* g = geomIf<SplineGeom>(e)) {
-        EXPECT_EQ(int(ref["degree"]), g->degree);
-        ASSERT_EQ(ref["control"].size(), g->controlPoints.size());
-        for (std::size_t i = 0; i < g->controlPoints.size(); ++i) {
-            EXPECT_TRUE(samePoint(ref["control"][i], g->controlPoints[i]));
+    } else if (const auto* spline = geomIf<SplineGeom>(e)) {
+        EXPECT_EQ(int(ref["degree"]), spline->degree);
+        ASSERT_EQ(ref["control"].size(), spline->controlPoints.size());
+        for (std::size_t i = 0; i < spline->controlPoints.size(); ++i) {
+            EXPECT_TRUE(samePoint(ref["control"][i], spline->controlPoints[i]));
         }
-        ASSERT_EQ(ref["knots"].size(), g->knots.size());
-        ASSERT_EQ(ref["fit"].size(), g->fitPoints.size());
-    } else if (const auto* g = geomIf<TextGeom>(e)) {
-        EXPECT_TRUE(samePoint(ref["p"], g->p));
-        EXPECT_EQ(std::string(ref["text"]), g->text);
-    } else if (const auto* g = geomIf<MTextGeom>(e)) {
-        EXPECT_TRUE(samePoint(ref["p"], g->p));
-        const std::vector<std::string> lines = mtextPlainLines(g->text);
+        ASSERT_EQ(ref["knots"].size(), spline->knots.size());
+        ASSERT_EQ(ref["fit"].size(), spline->fitPoints.size());
+    } else if (const auto* text = geomIf<TextGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], text->p));
+        EXPECT_EQ(std::string(ref["text"]), text->text);
+    } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], mtext->p));
+        const std::vector<std::string> lines = mtextPlainLines(mtext->text);
         std::string plain = lines.front();
         for (std::size_t i = 1; i < lines.size(); ++i) {
             plain += "\n" + lines[i];
         }
         EXPECT_EQ(std::string(ref["text"]), plain);
-    } else if (const auto* g = geomIf<InsertGeom>(e)) {
-        EXPECT_TRUE(samePoint(ref["p"], g->p));
-        const double c = std::cos(g->angle), s = std::sin(g->angle);
-        EXPECT_TRUE(samePoint(ref["ux"], {c * g->scale.x, s * g->scale.x, 0}));
-        EXPECT_TRUE(samePoint(ref["uy"], {-s * g->scale.y, c * g->scale.y, 0}));
-    } else if (const auto* g = geomIf<HatchGeom>(e)) {
-        EXPECT_EQ(ref["loops"].size() == 0 ? 0u : std::size_t(ref["loops"]), g->loops.size());
-    } else if (const auto* g = geomIf<DimensionGeom>(e)) {
-        EXPECT_TRUE(samePoint(ref["p"], g->defPoint));
-    } else if (const auto* g = geomIf<SolidGeom>(e)) {
+    } else if (const auto* insert = geomIf<InsertGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], insert->p));
+        const double c = std::cos(insert->angle), s = std::sin(insert->angle);
+        EXPECT_TRUE(samePoint(ref["ux"], {c * insert->scale.x, s * insert->scale.x, 0}));
+        EXPECT_TRUE(samePoint(ref["uy"], {-s * insert->scale.y, c * insert->scale.y, 0}));
+    } else if (const auto* hatch = geomIf<HatchGeom>(e)) {
+        EXPECT_EQ(ref["loops"].size() == 0 ? 0u : std::size_t(ref["loops"]), hatch->loops.size());
+    } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], dim->defPoint));
+    } else if (const auto* solid = geomIf<SolidGeom>(e)) {
         for (int i = 0; i < 4; ++i)
-            EXPECT_TRUE(samePoint(ref["corners"][i], g->corners[i]));
-    } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
-        EXPECT_TRUE(samePoint(ref["p"], g->base));
-        EXPECT_TRUE(samePoint(ref["direction"], g->direction));
-    } else if (const auto* g = geomIf<ImageGeom>(e)) {
-        EXPECT_TRUE(samePoint(ref["p"], g->insertion));
+            EXPECT_TRUE(samePoint(ref["corners"][i], solid->corners[i]));
+    } else if (const auto* xline = geomIf<InfiniteLineGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], xline->base));
+        EXPECT_TRUE(samePoint(ref["direction"], xline->direction));
+    } else if (const auto* image = geomIf<ImageGeom>(e)) {
+        EXPECT_TRUE(samePoint(ref["p"], image->insertion));
     }
 }
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/io/drawing_files.h"
 #include "tests/engine/every_kind_drawing.h"
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <sstream>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/io/drawing_files.h"
 #include "tests/engine/every_kind_drawing.h"
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <limits>
 
+#include "base/error.h"
 #include "engine/commands.h"
-#include "engine/error.h"
 #include "engine/vecad.h"
 
 namespace brondel::engine {

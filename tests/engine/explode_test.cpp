@@ -7,8 +7,8 @@
 #include <map>
 #include <random>
 
+#include "base/error.h"
 #include "engine/drawing.h"
-#include "engine/error.h"
 #include "engine/io/drawing_files.h"
 #include "engine/tables.h"
 #include "engine/tessellate.h"

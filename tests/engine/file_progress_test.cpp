@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/vecad.h"
 
 namespace brondel::engine {

@@ -148,11 +148,11 @@ TEST(HatchFill, APatternTheFileHoldsIsDrawnAndWrittenBack) {
     ASSERT_NE(back, nullptr);
     ASSERT_EQ(back->patternLines.size(), g->patternLines.size());
     for (std::size_t i = 0; i < g->patternLines.size(); ++i) {
-        const PatternLine &a = g->patternLines[i], &b = back->patternLines[i];
-        EXPECT_DOUBLE_EQ(a.angle, b.angle);
-        EXPECT_DOUBLE_EQ(a.dx, b.dx);
-        EXPECT_DOUBLE_EQ(a.dy, b.dy);
-        EXPECT_EQ(a.dashes, b.dashes);
+        const PatternLine &a = g->patternLines[i], &read = back->patternLines[i];
+        EXPECT_DOUBLE_EQ(a.angle, read.angle);
+        EXPECT_DOUBLE_EQ(a.dx, read.dx);
+        EXPECT_DOUBLE_EQ(a.dy, read.dy);
+        EXPECT_EQ(a.dashes, read.dashes);
     }
 }
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "engine/commands.h"
-#include "engine/error.h"
 #include "engine/tools/tools.h"
 #include "engine/vecad_tool_context.h"
 #include "tests/engine/every_kind_drawing.h"
@@ -35,52 +35,53 @@ std::vector<double> numbers(const Entity& e) {
             put({v.x, v.y, v.z, v.bulge});
         }
     };
-    if (const auto* g = geomIf<PointGeom>(e)) {
-        p3(g->p);
-    } else if (const auto* g = geomIf<LineGeom>(e)) {
-        p3(g->p1);
-        p3(g->p2);
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
-        p3(g->center);
-        put({g->radius});
-    } else if (const auto* g = geomIf<ArcGeom>(e)) {
-        p3(g->center);
-        put({g->radius, g->angle});
-        angle(g->startAngle);
-    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
-        p3(g->center);
-        p3(g->majorAxis);
-        put({g->ratio});
-        angle(g->startParam);
-        angle(g->endParam);
-    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
-        vertices(g->vertices);
-        put({g->constantWidth});
-    } else if (const auto* g = geomIf<SplineGeom>(e)) {
-        for (const Point3& p : g->controlPoints) {
+    if (const auto* point = geomIf<PointGeom>(e)) {
+        p3(point->p);
+    } else if (const auto* line = geomIf<LineGeom>(e)) {
+        p3(line->p1);
+        p3(line->p2);
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
+        p3(circle->center);
+        put({circle->radius});
+    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
+        p3(arc->center);
+        put({arc->radius, arc->angle});
+        angle(arc->startAngle);
+    } else if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
+        p3(ellipse->center);
+        p3(ellipse->majorAxis);
+        put({ellipse->ratio});
+        angle(ellipse->startParam);
+        angle(ellipse->endParam);
+    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
+        vertices(poly->vertices);
+        put({poly->constantWidth});
+    } else if (const auto* spline = geomIf<SplineGeom>(e)) {
+        for (const Point3& p : spline->controlPoints) {
             p3(p);
         }
-        for (const Point3& p : g->fitPoints) {
+        for (const Point3& p : spline->fitPoints) {
             p3(p);
         }
-    } else if (const auto* g = geomIf<TextGeom>(e)) {
-        p3(g->p);
-        p3(g->alignPoint);
-        put({g->height, g->widthFactor, g->oblique, double(g->hAlign), double(g->vAlign)});
-        angle(g->angle);
-    } else if (const auto* g = geomIf<MTextGeom>(e)) {
-        p3(g->p);
-        put({g->height, g->width, double(g->attachment)});
-        angle(g->angle);
-    } else if (const auto* g = geomIf<InsertGeom>(e)) {
-        p3(g->p);
-        p3(g->scale);
-        put({g->columnSpacing, g->rowSpacing});
-        angle(g->angle);
-    } else if (const auto* g = geomIf<HatchGeom>(e)) {
-        put({g->patternScale});
-        angle(g->patternAngle);
-        for (const HatchLoop& loop : g->loops) {
+    } else if (const auto* text = geomIf<TextGeom>(e)) {
+        p3(text->p);
+        p3(text->alignPoint);
+        put({text->height, text->widthFactor, text->oblique, double(text->hAlign),
+             double(text->vAlign)});
+        angle(text->angle);
+    } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
+        p3(mtext->p);
+        put({mtext->height, mtext->width, double(mtext->attachment)});
+        angle(mtext->angle);
+    } else if (const auto* insert = geomIf<InsertGeom>(e)) {
+        p3(insert->p);
+        p3(insert->scale);
+        put({insert->columnSpacing, insert->rowSpacing});
+        angle(insert->angle);
+    } else if (const auto* hatch = geomIf<HatchGeom>(e)) {
+        put({hatch->patternScale});
+        angle(hatch->patternAngle);
+        for (const HatchLoop& loop : hatch->loops) {
             vertices(loop.vertices);
             for (const HatchEdge& edge : loop.edges) {
                 if (const auto* l = std::get_if<HatchLineEdge>(&edge)) {
@@ -103,17 +104,17 @@ std::vector<double> numbers(const Entity& e) {
                 }
             }
         }
-    } else if (const auto* g = geomIf<SolidGeom>(e)) {
-        for (const Point3& p : g->corners) {
+    } else if (const auto* solid = geomIf<SolidGeom>(e)) {
+        for (const Point3& p : solid->corners) {
             p3(p);
         }
-    } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
-        p3(g->base);
-        p3(g->direction);
-    } else if (const auto* g = geomIf<ImageGeom>(e)) {
-        p3(g->insertion);
-        p3(g->u);
-        p3(g->v);
+    } else if (const auto* xline = geomIf<InfiniteLineGeom>(e)) {
+        p3(xline->base);
+        p3(xline->direction);
+    } else if (const auto* image = geomIf<ImageGeom>(e)) {
+        p3(image->insertion);
+        p3(image->u);
+        p3(image->v);
     }
     return n;
 }
@@ -203,16 +204,16 @@ TEST(TransformCommands, ScaleKeepsArcsTextRatiosAndComposesBlockReferences) {
     ASSERT_EQ(after.size(), before.size());
     for (std::size_t i = 0; i < before.size(); ++i) {
         EXPECT_EQ(after[i].type(), before[i].type()) << testing::kindName(before[i]);
-        if (const auto* g = geomIf<ArcGeom>(after[i])) {
-            EXPECT_DOUBLE_EQ(g->radius, 3 * geomIf<ArcGeom>(before[i])->radius);
-        } else if (const auto* g = geomIf<TextGeom>(after[i])) {
+        if (const auto* arc = geomIf<ArcGeom>(after[i])) {
+            EXPECT_DOUBLE_EQ(arc->radius, 3 * geomIf<ArcGeom>(before[i])->radius);
+        } else if (const auto* text = geomIf<TextGeom>(after[i])) {
             const TextGeom& t = *geomIf<TextGeom>(before[i]);
-            EXPECT_DOUBLE_EQ(g->height, 3 * t.height);
-            EXPECT_DOUBLE_EQ(g->widthFactor, t.widthFactor);
-        } else if (const auto* g = geomIf<InsertGeom>(after[i])) {
-            EXPECT_DOUBLE_EQ(g->scale.x, 6);
-            EXPECT_DOUBLE_EQ(g->scale.y, 6);
-            EXPECT_DOUBLE_EQ(g->columnSpacing, 15);
+            EXPECT_DOUBLE_EQ(text->height, 3 * t.height);
+            EXPECT_DOUBLE_EQ(text->widthFactor, t.widthFactor);
+        } else if (const auto* insert = geomIf<InsertGeom>(after[i])) {
+            EXPECT_DOUBLE_EQ(insert->scale.x, 6);
+            EXPECT_DOUBLE_EQ(insert->scale.y, 6);
+            EXPECT_DOUBLE_EQ(insert->columnSpacing, 15);
         }
     }
 }

@@ -31,29 +31,30 @@ std::vector<Point2> walk(const Entity& e, int n = kSamples) {
     const auto lerp = [&](Point2 a, Point2 b, double t) {
         return Point2{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
     };
-    if (const auto* g = geomIf<LineGeom>(e)) {
+    if (const auto* line = geomIf<LineGeom>(e)) {
         for (int i = 0; i <= n; ++i) {
-            out.push_back(lerp({g->p1.x, g->p1.y}, {g->p2.x, g->p2.y}, double(i) / n));
+            out.push_back(lerp({line->p1.x, line->p1.y}, {line->p2.x, line->p2.y}, double(i) / n));
         }
-    } else if (const auto* g = geomIf<ArcGeom>(e)) {
+    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
+        for (int i = 0; i <= n; ++i) {
+            out.push_back(arcPoint(arc->center.x, arc->center.y, arc->radius,
+                                   arc->startAngle + arc->angle * i / n));
+        }
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
         for (int i = 0; i <= n; ++i) {
             out.push_back(
-                arcPoint(g->center.x, g->center.y, g->radius, g->startAngle + g->angle * i / n));
+                arcPoint(circle->center.x, circle->center.y, circle->radius, kTwoPi * i / n));
         }
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
-        for (int i = 0; i <= n; ++i) {
-            out.push_back(arcPoint(g->center.x, g->center.y, g->radius, kTwoPi * i / n));
-        }
-    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
+    } else if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
         double t0 = 0, t1 = 0;
-        ellipseRange(*g, t0, t1);
+        ellipseRange(*ellipse, t0, t1);
         for (int i = 0; i <= n; ++i) {
-            const Point3 p = ellipsePoint(*g, t0 + (t1 - t0) * i / n);
+            const Point3 p = ellipsePoint(*ellipse, t0 + (t1 - t0) * i / n);
             out.push_back({p.x, p.y});
         }
-    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
-        const auto& v = g->vertices;
-        const std::size_t segments = v.size() - (g->closed ? 0 : 1);
+    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
+        const auto& v = poly->vertices;
+        const std::size_t segments = v.size() - (poly->closed ? 0 : 1);
         for (std::size_t k = 0; k < segments; ++k) {
             const Vertex& a = v[k];
             const Vertex& b = v[(k + 1) % v.size()];
@@ -62,12 +63,13 @@ std::vector<Point2> walk(const Entity& e, int n = kSamples) {
                 if (a.bulge == 0) {
                     out.push_back(lerp({a.x, a.y}, {b.x, b.y}, t));
                 } else {
-                    const BulgeArc arc = bulgeArc(a, b);
-                    out.push_back(arcPoint(arc.cx, arc.cy, arc.r, arc.start + arc.sweep * t));
+                    const BulgeArc bulge = bulgeArc(a, b);
+                    out.push_back(
+                        arcPoint(bulge.cx, bulge.cy, bulge.r, bulge.start + bulge.sweep * t));
                 }
             }
         }
-        out.push_back(g->closed ? Point2{v[0].x, v[0].y} : Point2{v.back().x, v.back().y});
+        out.push_back(poly->closed ? Point2{v[0].x, v[0].y} : Point2{v.back().x, v.back().y});
     }
     return out;
 }
@@ -136,9 +138,9 @@ std::map<std::string, Entity> edges() {
 // The edge as the distance checks measure it: a spline by its flattening,
 // made once (the spline's own distance flattens it at every call).
 Entity measured(const Entity& edge) {
-    if (const auto* g = geomIf<SplineGeom>(edge)) {
+    if (const auto* spline = geomIf<SplineGeom>(edge)) {
         PolylineGeom flat;
-        for (const Point3& p : tessellateSpline(*g, 0)) {
+        for (const Point3& p : tessellateSpline(*spline, 0)) {
             flat.vertices.push_back({p.x, p.y, 0, 0});
         }
         return Entity(flat);
@@ -217,7 +219,7 @@ TEST_P(TrimPair, CutsBetweenTheNearestCrossings) {
 INSTANTIATE_TEST_SUITE_P(EveryKind, TrimPair,
                          ::testing::Combine(::testing::ValuesIn(namesOf(targets())),
                                             ::testing::ValuesIn(namesOf(edges()))),
-                         [](const auto& info) { return pairName(info, "CutBy"); });
+                         [](const auto& test) { return pairName(test, "CutBy"); });
 
 TEST(Trim, ALineCutInTheMiddleBecomesTwoAndACircleAnArc) {
     const Entity line(LineGeom{{0, 0, 0}, {10, 0, 0}});
@@ -291,7 +293,7 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, ExtendPair,
                          ::testing::Combine(::testing::Values("Line", "LineAtItsStart", "Arc",
                                                               "PolylineLineEnd", "PolylineArcEnd"),
                                             ::testing::ValuesIn(namesOf(edges()))),
-                         [](const auto& info) { return pairName(info, "To"); });
+                         [](const auto& test) { return pairName(test, "To"); });
 
 TEST(Extend, NothingAheadChangesNothing) {
     const Entity line(LineGeom{{0, 0, 0}, {10, 0, 0}});

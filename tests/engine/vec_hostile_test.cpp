@@ -3,7 +3,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/io/drawing_files.h"
 #include "engine/io/vec_format.h"
 #include "tests/engine/every_kind_drawing.h"

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <tuple>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/io/drawing_files.h"
 #include "engine/io/vec_format.h"
 #include "tests/engine/every_kind_drawing.h"

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
+#include "base/error.h"
 #include "engine/cad.h"
 #include "engine/commands.h"
-#include "engine/error.h"
 
 namespace brondel::engine {
 namespace {

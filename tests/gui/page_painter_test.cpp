@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/vecad.h"
 
 namespace brondel::desktop {

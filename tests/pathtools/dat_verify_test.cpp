@@ -8,7 +8,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "tests/support/fake_ports.h"
 
 namespace brondel::pathtools {

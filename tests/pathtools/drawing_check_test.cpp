@@ -12,9 +12,9 @@
 #include <numbers>
 #include <numeric>
 
+#include "base/error.h"
 #include "engine/cad.h"
 #include "engine/entity_type.h"
-#include "engine/error.h"
 #include "tests/support/fake_ports.h"
 
 namespace brondel::pathtools {
@@ -173,8 +173,8 @@ std::vector<std::string> corpusDrawings() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusCheck, ::testing::ValuesIn(corpusDrawings()),
-                         [](const auto& info) {
-                             std::string name = std::filesystem::path(info.param).stem().string();
+                         [](const auto& test) {
+                             std::string name = std::filesystem::path(test.param).stem().string();
                              for (char& c : name) {
                                  c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              }

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "engine/cad.h"
 #include "engine/commands.h"
-#include "engine/error.h"
 #include "shell/main_window.h"
 #include "shell/routing_table.h"
 #include "tests/support/fake_ports.h"
@@ -168,7 +168,8 @@ TEST(Dispatch, ProgramCommandsRunTheirHandlerOrSayTheyAreNotAvailable) {
 
     for (std::string_view item : routedItems()) {
         const Action& action = actionOf(item);
-        if (action.kind == ActionKind::Handler && !program.main.hasHandler(std::string(item))) {
+        if (action.kind == ActionKind::ProgramCommand &&
+            !program.main.hasHandler(std::string(item))) {
             program.main.click(std::string(item));
             ASSERT_FALSE(program.main.notices.empty());
             EXPECT_EQ(program.main.notices.back().rfind("not available yet: ", 0), 0u);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "shell/toolbar_model.h"
 
 namespace brondel::shell {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/error.h"
+#include "base/error.h"
 
 namespace brondel::shell {
 namespace {

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "shell/menu_model.h"
 #include "shell/toolbar_model.h"
 
@@ -176,7 +176,7 @@ TEST(RoutingTable, HandlersAreNamedAfterTheirItemAndServedByTheirFolder) {
     EXPECT_EQ(actionOf("mnuSaveDAT").owner, Owner::CoordFiles);
     EXPECT_EQ(actionOf("ViewFonts").owner, Owner::Windows);
     const Action& newButton = resolvedActionOfButton("asxToolbar1", 1);
-    EXPECT_EQ(newButton.kind, ActionKind::Handler);
+    EXPECT_EQ(newButton.kind, ActionKind::ProgramCommand);
     EXPECT_EQ(newButton.target, "mnuFileNew");
     EXPECT_EQ(resolvedActionOfButton("asxToolbar1", 4).target, "mnuSaveAs");
 }

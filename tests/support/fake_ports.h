@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/error.h"
 #include "engine/cad.h"
-#include "engine/error.h"
 #include "ports/dialogs.h"
 #include "ports/launcher.h"
 #include "ports/printer.h"

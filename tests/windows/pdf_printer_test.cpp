@@ -6,7 +6,7 @@
 #include <regex>
 #include <sstream>
 
-#include "engine/error.h"
+#include "base/error.h"
 #include "engine/vecad.h"
 #include "tests/support/fake_ports.h"
 

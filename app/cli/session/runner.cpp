@@ -6,7 +6,7 @@
 
 #include "app/cli/session/script.h"
 #include "app/cli/session/session.h"
-#include "engine/error.h"
+#include "base/error.h"
 
 namespace brondel::cli::session {
 

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "app/cli/session/state_dump.h"
-#include "engine/error.h"
+#include "base/error.h"
 #include "windows/modal_input.h"
 
 namespace brondel::cli::session {

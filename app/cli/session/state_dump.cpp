@@ -12,31 +12,31 @@ Json point(const engine::Point3& p) {
 
 void addGeometry(Json& j, const engine::Entity& e) {
     using namespace engine;
-    if (const auto* g = geomIf<LineGeom>(e)) {
-        j["p1"] = point(g->p1);
-        j["p2"] = point(g->p2);
-    } else if (const auto* g = geomIf<ArcGeom>(e)) {
-        j["center"] = point(g->center);
-        j["radius"] = g->radius;
-        j["startAngle"] = g->startAngle;
-        j["angle"] = g->angle;
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
-        j["center"] = point(g->center);
-        j["radius"] = g->radius;
-    } else if (const auto* g = geomIf<PointGeom>(e)) {
-        j["p"] = point(g->p);
-    } else if (const auto* g = geomIf<TextGeom>(e)) {
-        j["text"] = g->text;
-        j["p"] = point(g->p);
-        j["height"] = g->height;
-        j["angle"] = g->angle;
-    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
+    if (const auto* line = geomIf<LineGeom>(e)) {
+        j["p1"] = point(line->p1);
+        j["p2"] = point(line->p2);
+    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
+        j["center"] = point(arc->center);
+        j["radius"] = arc->radius;
+        j["startAngle"] = arc->startAngle;
+        j["angle"] = arc->angle;
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
+        j["center"] = point(circle->center);
+        j["radius"] = circle->radius;
+    } else if (const auto* pointGeom = geomIf<PointGeom>(e)) {
+        j["p"] = point(pointGeom->p);
+    } else if (const auto* text = geomIf<TextGeom>(e)) {
+        j["text"] = text->text;
+        j["p"] = point(text->p);
+        j["height"] = text->height;
+        j["angle"] = text->angle;
+    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
         Json vertices = Json::array();
-        for (const Vertex& v : g->vertices) {
+        for (const Vertex& v : poly->vertices) {
             vertices.push_back({v.x, v.y, v.z, v.bulge});
         }
         j["vertices"] = std::move(vertices);
-        j["closed"] = g->closed;
+        j["closed"] = poly->closed;
     }
 }
 

@@ -8,7 +8,7 @@
 // Files are written to a temporary file in the target's folder, flushed to
 // disk and renamed over the target, so a failure at any point leaves the old
 // file as it was and no half-written file behind.
-namespace brondel::engine::io {
+namespace brondel::base {
 
 // Runs write on a stream into the temporary file, then puts it in place.
 // Fails with Error kPathFileAccess when the folder cannot take a new file and
@@ -27,4 +27,4 @@ void writeFileAtomically(const std::string& path, std::string_view contents);
 // its extension ("plan.dxf" -> "plan.bak").
 std::string backupName(const std::string& path);
 
-}  // namespace brondel::engine::io
+}  // namespace brondel::base

@@ -10,10 +10,10 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "engine/error.h"
-#include "engine/io/atomic_file.h"
+#include "base/atomic_file.h"
+#include "base/error.h"
 
-namespace brondel::engine {
+namespace brondel::base {
 namespace {
 
 namespace fs = std::filesystem;
@@ -45,23 +45,23 @@ class AtomicFile : public ::testing::Test {
 
 TEST_F(AtomicFile, WritesNewFileAndReplacesOldOne) {
     const std::string path = file("out.txt");
-    io::writeFileAtomically(path, std::string_view("first"));
+    writeFileAtomically(path, std::string_view("first"));
     EXPECT_EQ(contents(path), "first");
 
     const std::string big(3 << 20, 'x');  // larger than the write buffer
-    io::writeFileAtomically(path, [&](std::ostream& out) { out << big << "end"; });
+    writeFileAtomically(path, [&](std::ostream& out) { out << big << "end"; });
     EXPECT_EQ(contents(path), big + "end");
     EXPECT_EQ(entries(), 1u);
 }
 
 TEST_F(AtomicFile, FailingWriterLeavesOldFileAndNoTemporary) {
     const std::string path = file("keep.txt");
-    io::writeFileAtomically(path, std::string_view("precious"));
-    EXPECT_THROW(io::writeFileAtomically(path,
-                                         [](std::ostream& out) {
-                                             out << "half of it";
-                                             throw std::runtime_error("writer failed");
-                                         }),
+    writeFileAtomically(path, std::string_view("precious"));
+    EXPECT_THROW(writeFileAtomically(path,
+                                     [](std::ostream& out) {
+                                         out << "half of it";
+                                         throw std::runtime_error("writer failed");
+                                     }),
                  std::runtime_error);
     EXPECT_EQ(contents(path), "precious");
     EXPECT_EQ(entries(), 1u);
@@ -69,15 +69,15 @@ TEST_F(AtomicFile, FailingWriterLeavesOldFileAndNoTemporary) {
 
 TEST_F(AtomicFile, BackupHoldsTheReplacedBytesAndOnlyOnceTheNewFileIsWhole) {
     const std::string path = file("plan.dxf");
-    const std::string backup = io::backupName(path);
-    io::writeFileAtomically(
+    const std::string backup = backupName(path);
+    writeFileAtomically(
         path, [](std::ostream& out) { out << "new"; }, backup);
     EXPECT_FALSE(fs::exists(backup));  // nothing was replaced
 
-    io::writeFileAtomically(
+    writeFileAtomically(
         path, [](std::ostream& out) { out << "second"; }, backup);
     EXPECT_EQ(contents(backup), "new");
-    EXPECT_THROW(io::writeFileAtomically(
+    EXPECT_THROW(writeFileAtomically(
                      path, [](std::ostream&) { throw std::runtime_error("failed"); }, backup),
                  std::runtime_error);
     EXPECT_EQ(contents(backup), "new");
@@ -86,16 +86,16 @@ TEST_F(AtomicFile, BackupHoldsTheReplacedBytesAndOnlyOnceTheNewFileIsWhole) {
 }
 
 TEST(BackupName, ReplacesTheExtensionAsCadProgramsDo) {
-    EXPECT_EQ(io::backupName("/d/plan.dxf"), "/d/plan.bak");
-    EXPECT_EQ(io::backupName("/d/plan.v2.vec"), "/d/plan.v2.bak");
-    EXPECT_EQ(io::backupName("/d.x/plan"), "/d.x/plan.bak");
-    EXPECT_EQ(io::backupName("/d/.hidden"), "/d/.hidden.bak");
+    EXPECT_EQ(backupName("/d/plan.dxf"), "/d/plan.bak");
+    EXPECT_EQ(backupName("/d/plan.v2.vec"), "/d/plan.v2.bak");
+    EXPECT_EQ(backupName("/d.x/plan"), "/d.x/plan.bak");
+    EXPECT_EQ(backupName("/d/.hidden"), "/d/.hidden.bak");
 }
 
 TEST_F(AtomicFile, MissingFolderOrFolderAsTargetIsPathAccessError) {
     for (const std::string& path : {file("no/such/folder.txt"), folder_.string()}) {
         try {
-            io::writeFileAtomically(path, std::string_view("x"));
+            writeFileAtomically(path, std::string_view("x"));
             FAIL() << "wrote " << path;
         } catch (const Error& e) {
             EXPECT_EQ(e.number(), err::kPathFileAccess);
@@ -107,7 +107,7 @@ TEST_F(AtomicFile, MissingFolderOrFolderAsTargetIsPathAccessError) {
 
 TEST_F(AtomicFile, FailedWriteIsWriteErrorAndKeepsOldFile) {
     const std::string path = file("limited.txt");
-    io::writeFileAtomically(path, std::string_view("old"));
+    writeFileAtomically(path, std::string_view("old"));
     // A file size limit makes the write itself fail, as a full disk would.
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);
@@ -117,7 +117,7 @@ TEST_F(AtomicFile, FailedWriteIsWriteErrorAndKeepsOldFile) {
     ::setrlimit(RLIMIT_FSIZE, &limited);
     int number = 0;
     try {
-        io::writeFileAtomically(path, std::string(1 << 17, 'y'));
+        writeFileAtomically(path, std::string(1 << 17, 'y'));
     } catch (const Error& e) {
         number = e.number();
     }
@@ -130,13 +130,13 @@ TEST_F(AtomicFile, FailedWriteIsWriteErrorAndKeepsOldFile) {
 
 TEST_F(AtomicFile, KeepsPermissionsOfTheFileItReplaces) {
     const std::string path = file("script.sh");
-    io::writeFileAtomically(path, std::string_view("#!/bin/sh\n"));
+    writeFileAtomically(path, std::string_view("#!/bin/sh\n"));
     ::chmod(path.c_str(), 0750);
-    io::writeFileAtomically(path, std::string_view("#!/bin/sh\necho\n"));
+    writeFileAtomically(path, std::string_view("#!/bin/sh\necho\n"));
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0750u);
 }
 
 }  // namespace
-}  // namespace brondel::engine
+}  // namespace brondel::base

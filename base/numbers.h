@@ -10,7 +10,7 @@
 // rows and the status bar, how they are read back from rows and typed answers,
 // and how counts and single-precision values are rounded. Nothing here depends
 // on the C++ locale.
-namespace brondel::coordfiles {
+namespace brondel::base {
 
 // ---- Coordinate text -------------------------------------------------------
 
@@ -95,4 +95,4 @@ std::string cursorText(double value);
 // "X: " x "   Y: " y, each in cursorText.
 std::string cursorPositionText(double x, double y);
 
-}  // namespace brondel::coordfiles
+}  // namespace brondel::base

@@ -1,4 +1,4 @@
-#include "engine/io/atomic_file.h"
+#include "base/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,9 +12,9 @@
 #include <streambuf>
 #include <vector>
 
-#include "engine/error.h"
+#include "base/error.h"
 
-namespace brondel::engine::io {
+namespace brondel::base {
 
 namespace {
 
@@ -214,4 +214,4 @@ void writeFileAtomically(const std::string& path, std::string_view contents) {
     });
 }
 
-}  // namespace brondel::engine::io
+}  // namespace brondel::base

@@ -1,4 +1,4 @@
-#include "coordfiles/numbers.h"
+#include "base/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/error.h"
+#include "base/error.h"
 
-namespace brondel::coordfiles {
+namespace brondel::base {
 namespace {
 
 int errorNumberOf(const auto& action) {
@@ -189,4 +189,4 @@ TEST(CursorText, PointAlwaysShownAndUpToSevenDecimals) {
 }
 
 }  // namespace
-}  // namespace brondel::coordfiles
+}  // namespace brondel::base

@@ -1,4 +1,4 @@
-#include "coordfiles/numbers.h"
+#include "base/numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -8,9 +8,9 @@
 #include <limits>
 #include <system_error>
 
-#include "engine/error.h"
+#include "base/error.h"
 
-namespace brondel::coordfiles {
+namespace brondel::base {
 
 namespace {
 
@@ -393,4 +393,4 @@ std::string cursorPositionText(double x, double y) {
     return "X: " + cursorText(x) + "   Y: " + cursorText(y);
 }
 
-}  // namespace brondel::coordfiles
+}  // namespace brondel::base

@@ -1,6 +1,6 @@
-#include "documents/error_messages.h"
+#include "base/error_messages.h"
 
-namespace brondel::documents {
+namespace brondel::base {
 
 std::string errorNumberMessage(const Error& error) {
     return "Error Number: " + std::to_string(error.number()) +
@@ -12,4 +12,4 @@ std::string openErrorMessage(const Error& error) {
            " , Error Description: " + error.description();
 }
 
-}  // namespace brondel::documents
+}  // namespace brondel::base
