@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
 

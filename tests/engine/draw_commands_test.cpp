@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 

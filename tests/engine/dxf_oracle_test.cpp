@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 

@@ -2,8 +2,6 @@
 // commands save, ezdxf reads back the same (tests/tools/ezdxf_tables.py).
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "engine/current_properties_editor.h"

@@ -2,10 +2,8 @@
 #include <unistd.h>
 
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
