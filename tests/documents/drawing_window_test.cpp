@@ -51,13 +51,6 @@ TEST(DrawingWindow, NewWindowLaysOutItsControlsAndActivatesTheDrawing) {
     EXPECT_EQ(w.vecad2Layout.width, w.vecad1Layout.width);
 }
 
-TEST(DrawingWindow, UnchangedDrawingClosesWithoutAQuestion) {
-    Session s;
-    EXPECT_TRUE(s.main.closeWindow(s.window()));
-    EXPECT_TRUE(s.dialogs().calls.empty());
-    EXPECT_TRUE(s.main.windows().empty());
-}
-
 TEST(DrawingWindow, SavePromptNamesTheFileAfterALineBreak) {
     Session s;
     s.change();

@@ -62,15 +62,10 @@ TEST(FileOpen, CancelledDialogChangesNothing) {
     EXPECT_TRUE(program.main.windows().empty());
     EXPECT_FALSE(program.main.menus.item("mnuEdit").enabled());
     EXPECT_FALSE(program.main.toolbars.toolbar("asxToolbar1").visible());
+    // The dialog's title and file types are in tests/scripts/open_corpus_drawing's transcript.
     ASSERT_EQ(program.dialogs().calls.size(), 1u);
-    const ports::FileDialogSetup& setup = program.dialogs().calls[0].setup;
-    EXPECT_EQ(setup.title, "Open a Drawing");
-    EXPECT_EQ(setup.filter,
-              "AutoCAD Drawing eXchange Format (*.dxf)|*.dxf|AutoCAD drawing (*.dwg)|*.dwg|"
-              "VeCAD drawing (*.vec)|*.vec|All (*.*)|*.*");
-    EXPECT_EQ(setup.filterIndex, 1);
-    EXPECT_EQ(setup.flags, 0x2000);
-    EXPECT_EQ(setup.initialName, "");
+    EXPECT_EQ(program.dialogs().calls[0].setup.flags, 0x2000);
+    EXPECT_EQ(program.dialogs().calls[0].setup.initialName, "");
 }
 
 TEST(FileOpen, CorpusDrawingOpensZoomedToItsExtents) {

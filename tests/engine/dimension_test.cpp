@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -14,6 +12,7 @@
 #include "engine/io/drawing_files.h"
 #include "engine/tools/tools.h"
 #include "tests/engine/vecad_session.h"
+#include "tests/support/ezdxf_tool.h"
 
 namespace brondel::engine {
 namespace {
@@ -67,23 +66,6 @@ const MeasureCase kCases[] = {
     {"angular outside", 295, {"p 15 0", "p 10 10", "p -10 3"}, 2, 3 * kPi / 4, "135\u00b0"},
 };
 
-bool ezdxfAvailable() {
-    return std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") == 0;
-}
-
-// What ezdxf reads of the file's dimensions (tests/tools/ezdxf_dimensions.py).
-nlohmann::json ezdxfDimensions(const std::string& path) {
-    const std::string command = std::string("/usr/bin/python3 ") + BRONDEL_SOURCE_DIR +
-                                "/tests/tools/ezdxf_dimensions.py '" + path + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) {
-        out.append(buffer, n);
-    }
-    return nlohmann::json::parse(out);
-}
-
 const DimensionGeom* lastDimension(const std::vector<Entity>& entities) {
     for (auto it = entities.rbegin(); it != entities.rend(); ++it) {
         if (const auto* g = geomIf<DimensionGeom>(*it); g && !it->erased) {
@@ -96,7 +78,7 @@ const DimensionGeom* lastDimension(const std::vector<Entity>& entities) {
 TEST(Dimensions, EachToolMeasuresTheGeometryAndSurvivesAFile) {
     const fs::path path =
         fs::temp_directory_path() / ("brondel-dimensions-" + std::to_string(::getpid()) + ".dxf");
-    const bool ezdxf = ezdxfAvailable();
+    const bool ezdxf = brondel::testing::ezdxfInstalled();
     for (const MeasureCase& c : kCases) {
         SCOPED_TRACE(c.name);
         VecadSession s;
@@ -127,7 +109,8 @@ TEST(Dimensions, EachToolMeasuresTheGeometryAndSurvivesAFile) {
         EXPECT_EQ(block->second.entities.size(), dimensionPicture(*g, DimStyle{}).size());
 
         if (ezdxf) {
-            const nlohmann::json other = ezdxfDimensions(path.string());
+            const nlohmann::json other =
+                brondel::testing::ezdxfRead("ezdxf_dimensions.py", path.string());
             EXPECT_EQ(other["errors"], 0);
             ASSERT_EQ(other["dimensions"].size(), 1u);
             const nlohmann::json& d = other["dimensions"][0];

@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "engine/commands.h"
 #include "engine/tessellate.h"
 #include "tests/engine/vecad_session.h"
+#include "tests/support/ezdxf_tool.h"
 
 namespace brondel::engine {
 namespace {
@@ -268,7 +267,7 @@ TEST(DrawCommands, HatchFindsTheSmallestLoopAroundThePointAndKeepsIslandsOut) {
 
 // ezdxf reads the saved drawing back with the same geometry.
 TEST(DrawCommands, EzdxfReadsTheSavedGeometry) {
-    if (std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") != 0) {
+    if (!brondel::testing::ezdxfInstalled()) {
         GTEST_SKIP() << "python3-ezdxf is not installed";
     }
     VecadSession s;
@@ -281,16 +280,8 @@ TEST(DrawCommands, EzdxfReadsTheSavedGeometry) {
     const std::string path =
         (std::filesystem::temp_directory_path() / "brondel_draw_commands.dxf").string();
     s.v.FileSaveAs(path);
-    const std::string command = std::string("/usr/bin/python3 ") + BRONDEL_SOURCE_DIR +
-                                "/tests/tools/ezdxf_drawn.py '" + path + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) {
-        out.append(buffer, n);
-    }
+    const nlohmann::json read = brondel::testing::ezdxfRead("ezdxf_drawn.py", path);
     std::filesystem::remove(path);
-    const nlohmann::json read = nlohmann::json::parse(out);
     EXPECT_EQ(read["errors"], 0);
     const auto& e = read["entities"];
     ASSERT_EQ(e.size(), 6u);

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "engine/io/drawing_files.h"
 #include "engine/mtext_plain.h"
+#include "tests/support/ezdxf_tool.h"
 
 // Compares the reader's world-space geometry with what ezdxf reads from the
 // same corpus files (tests/tools/ezdxf_dump.py).
@@ -16,24 +15,6 @@ namespace brondel::engine::io {
 namespace {
 
 using nlohmann::json;
-
-const char* kPython = "/usr/bin/python3";
-
-bool ezdxfAvailable() {
-    return std::system((std::string(kPython) + " -c 'import ezdxf' 2>/dev/null").c_str()) == 0;
-}
-
-json dump(const std::string& path) {
-    const std::string command = std::string(kPython) + " " + BRONDEL_SOURCE_DIR +
-                                "/tests/tools/ezdxf_dump.py '" + path + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
-        out.append(buffer, n);
-    return json::parse(out);
-}
 
 bool near(double a, double b) {
     return std::fabs(a - b) <= 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)});
@@ -135,15 +116,14 @@ void compare(const json& ref, const Entity& e) {
 }
 
 TEST(DxfOracle, GeometryAgreesWithEzdxf) {
-    ASSERT_TRUE(ezdxfAvailable()) << kPython
-                                  << " cannot import ezdxf: install python3-ezdxf to run this test";
+    ASSERT_TRUE(brondel::testing::ezdxfInstalled()) << "install python3-ezdxf to run this test";
     const std::filesystem::path dir = std::filesystem::path(BRONDEL_CORPUS_DIR) / "dxf";
     for (const auto& item : std::filesystem::directory_iterator(dir)) {
         const std::string path = item.path().string();
         if (item.path().filename() == "libredwg_r1.4_entities.dxf")
             continue;  // not DXF
         SCOPED_TRACE(path);
-        const json ref = dump(path);
+        const json ref = brondel::testing::ezdxfRead("ezdxf_dump.py", path);
         const DrawingContent content = readDxf(path);
         ASSERT_EQ(ref.size(), content.entities.size());
         for (std::size_t i = 0; i < ref.size(); ++i) {

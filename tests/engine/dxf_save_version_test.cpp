@@ -2,10 +2,8 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -13,6 +11,7 @@
 #include "engine/cad.h"
 #include "engine/io/drawing_files.h"
 #include "engine/vecad.h"
+#include "tests/support/ezdxf_tool.h"
 
 // A drawing opened and saved keeps its file's DXF version, and ezdxf reads
 // the saved file with the geometry of the original.
@@ -21,19 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
-
-json ezdxfDump(const fs::path& path) {
-    const std::string command = std::string("/usr/bin/python3 ") + BRONDEL_SOURCE_DIR +
-                                "/tests/tools/ezdxf_dump.py '" + path.string() + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-    std::string out;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) {
-        out.append(buffer, n);
-    }
-    return json::parse(out);
-}
 
 // Numbers agree to the last few bits; everything else exactly.
 bool same(const json& a, const json& b) {
@@ -101,7 +87,8 @@ TEST_P(SaveKeepsVersion, AndEzdxfReadsTheSameGeometry) {
     io::ReadReport report;
     io::readDxf(copy.string(), &report);
     EXPECT_EQ(report.version, GetParam().savedAs);
-    const json before = ezdxfDump(original), after = ezdxfDump(copy);
+    const json before = brondel::testing::ezdxfRead("ezdxf_dump.py", original.string());
+    const json after = brondel::testing::ezdxfRead("ezdxf_dump.py", copy.string());
     ASSERT_EQ(before.size(), after.size());
     for (std::size_t i = 0; i < before.size(); ++i) {
         EXPECT_TRUE(same(before[i], after[i])) << i << ": " << before[i] << "\n" << after[i];

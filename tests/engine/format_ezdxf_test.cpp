@@ -2,14 +2,13 @@
 // commands save, ezdxf reads back the same (tests/tools/ezdxf_tables.py).
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "engine/current_properties_editor.h"
 #include "engine/drawing.h"
 #include "engine/io/drawing_files.h"
 #include "engine/layer_editor.h"
+#include "tests/support/ezdxf_tool.h"
 #include "tests/support/fake_ports.h"
 
 namespace brondel::engine {
@@ -17,22 +16,8 @@ namespace {
 
 using nlohmann::json;
 
-json readWithEzdxf(const std::string& path) {
-    const std::string command = std::string("/usr/bin/python3 ") + BRONDEL_SOURCE_DIR +
-                                "/tests/tools/ezdxf_tables.py '" + path + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) {
-        out.append(buffer, n);
-    }
-    return json::parse(out);
-}
-
 TEST(FormatEzdxf, LayersBlocksAndCurrentPropertiesReadTheSame) {
-    ASSERT_EQ(std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null"), 0)
-        << "install python3-ezdxf to run this test";
+    ASSERT_TRUE(brondel::testing::ezdxfInstalled()) << "install python3-ezdxf to run this test";
     Drawing d;
     LayerEditor layers(d);
     for (const char* typed : {"add Walls", "color Walls 3", "weight Walls 50", "lock Walls",
@@ -53,7 +38,7 @@ TEST(FormatEzdxf, LayersBlocksAndCurrentPropertiesReadTheSame) {
     brondel::testing::TempFolder folder;
     const std::string path = folder.file("tables.dxf");
     io::writeDxf(d, path);
-    const json read = readWithEzdxf(path);
+    const json read = brondel::testing::ezdxfRead("ezdxf_tables.py", path);
 
     EXPECT_EQ(read["auditErrors"], 0);
     for (const Layer& l : d.layers()) {

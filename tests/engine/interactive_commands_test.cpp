@@ -43,8 +43,6 @@ TEST(DrawLine, PromptsPreviewsAndKeepsAllItsLinesAsOneLabelledStep) {
     EXPECT_EQ(s.heard.prompts.back(), "");
     EXPECT_FALSE(s.press(20, 20));  // no longer the command's
     EXPECT_FALSE(s.v.commandKey(13));
-    s.v.Execute(command::kUndo);
-    EXPECT_EQ(s.entities(), 0);
 }
 
 TEST(DrawLine, ARightPressKeepsEscapeDropsAndANewCommandKeepsWhatIsDone) {
@@ -74,7 +72,8 @@ TEST(DrawLine, ARightPressKeepsEscapeDropsAndANewCommandKeepsWhatIsDone) {
     EXPECT_EQ(s.entities(), 2);
 }
 
-TEST(DrawPoint, EachPressIsAPointAndEnterKeepsThemAsOneStep) {
+// The undo step of every tool is the contract test's business.
+TEST(DrawPoint, EachPressIsAPoint) {
     VecadSession s;
     s.v.Execute(command::kDrawPoint);
     s.press(1, 2);
@@ -85,9 +84,6 @@ TEST(DrawPoint, EachPressIsAPointAndEnterKeepsThemAsOneStep) {
     ASSERT_NE(p, nullptr);
     EXPECT_NEAR(p->p.x, 1, 1e-9);
     EXPECT_NEAR(p->p.y, 2, 1e-9);
-    EXPECT_EQ(s.v.drawing().undoLabel(), "Draw Point");
-    s.v.Execute(command::kUndo);
-    EXPECT_EQ(s.entities(), 0);
 }
 
 TEST(ZoomCommands, WindowFitsTheRectangleAndPreviousWalksBack) {

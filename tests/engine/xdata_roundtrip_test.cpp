@@ -2,15 +2,14 @@
 #include <unistd.h>
 
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "engine/drawing.h"
 #include "engine/io/drawing_files.h"
+#include "tests/support/ezdxf_tool.h"
 
 // Extended data read from a DXF file is kept on its entity, written back on
 // save, and read again the same.
@@ -200,23 +199,6 @@ TEST(ExtendedData, IsReadKeptWrittenAndReadBackTheSame) {
     }
 }
 
-// What ezdxf reads from the file, or nothing when it is not installed.
-std::optional<nlohmann::json> ezdxfXData(const std::string& path) {
-    const char* python = "/usr/bin/python3";
-    if (std::system((std::string(python) + " -c 'import ezdxf' 2>/dev/null").c_str()) != 0) {
-        return std::nullopt;
-    }
-    const std::string command = std::string(python) + " " + BRONDEL_SOURCE_DIR +
-                                "/tests/tools/ezdxf_xdata.py '" + path + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) {
-        out.append(buffer, n);
-    }
-    return nlohmann::json::parse(out);
-}
-
 bool sameValue(const nlohmann::json& theirs, const std::string& ours) {
     if (theirs.is_string()) {
         return theirs.get<std::string>() == ours;
@@ -233,16 +215,17 @@ TEST(ExtendedData, EzdxfReadsWhatWeWrite) {
     const fs::path path =
         fs::temp_directory_path() / ("brondel-xdata-ezdxf-" + std::to_string(::getpid()) + ".dxf");
     io::writeDxf(drawing, path.string());
-    const std::optional<nlohmann::json> theirs = ezdxfXData(path.string());
-    fs::remove(path);
-    if (!theirs) {
+    if (!brondel::testing::ezdxfInstalled()) {
+        fs::remove(path);
         GTEST_SKIP() << "ezdxf is not installed for /usr/bin/python3";
     }
+    const nlohmann::json theirs = brondel::testing::ezdxfRead("ezdxf_xdata.py", path.string());
+    fs::remove(path);
     const XData* ours[] = {&kLine, &kLwPolyline, &kPolyline3d, nullptr};
-    ASSERT_EQ(theirs->size(), 4u);
+    ASSERT_EQ(theirs.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE("entity " + std::to_string(i));
-        const nlohmann::json& apps = (*theirs)[i];
+        const nlohmann::json& apps = theirs[i];
         ASSERT_EQ(apps.size(), ours[i] ? ours[i]->size() : 0u);
         for (std::size_t a = 0; a < apps.size(); ++a) {
             const XDataApp& app = (*ours[i])[a];

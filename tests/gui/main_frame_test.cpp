@@ -61,20 +61,6 @@ TEST_F(MainFrameTest, FileNewOpensAMaximizedChildThatCloseRemoves) {
     EXPECT_EQ(frame_->mdiArea()->activeSubWindow(), frame_->frameOf(main_->active()));
 }
 
-TEST_F(MainFrameTest, ToolbarsFollowTheDrawingCommandsSwitch) {
-    const auto visible = [this](const char* name) {
-        return !frame_->toolbarBinding().toolbar(name)->isHidden();
-    };
-    shell::SetDrawingCommandsEnabled(main_->menus, main_->toolbars, true);
-    for (const char* name : {"asxToolbar1", "asxToolbar2", "asxToolbar3", "asxToolbar4"}) {
-        EXPECT_EQ(visible(name), main_->toolbars.toolbar(name).visible()) << name;
-    }
-    shell::SetDrawingCommandsEnabled(main_->menus, main_->toolbars, false);
-    for (const char* name : {"asxToolbar1", "asxToolbar2", "asxToolbar3", "asxToolbar4"}) {
-        EXPECT_EQ(visible(name), main_->toolbars.toolbar(name).visible()) << name;
-    }
-}
-
 TEST_F(MainFrameTest, StatusPanelsShowTheStatusBar) {
     main_->statusMain.set(3, "Pick a point");
     EXPECT_EQ(frame_->statusPanel(3)->text(), QStringLiteral("Pick a point"));

@@ -89,19 +89,5 @@ TEST_F(PrepDrawingTest, BlockReferencesAreBrokenUpWithTheirNestedParts) {
     EXPECT_GT(after.at(kLine), 10);
 }
 
-TEST_F(PrepDrawingTest, SquarePolylineGivesFourLines) {
-    vecad.FileOpen(corpus("bjnortier-dxf_squareandcircle.dxf"));
-    EXPECT_EQ(prepDrawing(window), 4);
-}
-
-TEST_F(PrepDrawingTest, PurgeDeletedRemovesOnlyErasedEntities) {
-    vecad.AddLine(0, 0, 0, 1, 0, 0);
-    const engine::Handle erased = vecad.AddLine(1, 0, 0, 2, 0, 0);
-    vecad.EntityErase(erased, true);
-    purgeDeleted(window);
-    EXPECT_EQ(vecad.drawing().entities().size(), 1u);
-    EXPECT_TRUE(program.fakes.dialogs.calls.empty());
-}
-
 }  // namespace
 }  // namespace brondel::pathtools

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "base/error.h"
 #include "engine/cad.h"
@@ -15,14 +14,10 @@ namespace {
 
 using testing::TestProgram;
 
-// A program with one new drawing window whose view buttons only record.
+// A program with one new drawing window whose DAT view only swaps the controls.
 struct Session : TestProgram {
-    std::vector<std::string> views;
-
     Session() {
-        main.addHandler("showCoordinateView", [this](MainWindow&) { views.push_back("coord"); });
-        main.addHandler("showDatView", [this](MainWindow& m) {
-            views.push_back("dat");
+        main.addHandler("showDatView", [](MainWindow& m) {
             m.active()->Vecad1.visible = false;
             m.active()->Vecad2.visible = true;
         });
@@ -101,16 +96,6 @@ TEST(Dispatch, MagnifierNavigatorAndSnapActOnTheDrawing) {
     EXPECT_EQ(s.drawing().SnapGetMode(), 256);
 }
 
-TEST(Dispatch, ToolbarItemsToggleTheirToolbarAndCheckMark) {
-    Session s;
-    s.main.click("mnuDrawingTools");
-    EXPECT_FALSE(s.main.toolbars.toolbar("asxToolbar2").visible());
-    EXPECT_FALSE(s.main.menus.item("mnuDrawingTools").checked());
-    s.main.click("mnuDrawingTools");
-    EXPECT_TRUE(s.main.toolbars.toolbar("asxToolbar2").visible());
-    EXPECT_TRUE(s.main.menus.item("mnuDrawingTools").checked());
-}
-
 TEST(Dispatch, ItemsWithoutAFunctionShowTheNoticeAndChangeNothing) {
     Session s;
     s.main.click("mnuToolsConvCoord");
@@ -125,17 +110,6 @@ TEST(Dispatch, ItemsWithoutAFunctionShowTheNoticeAndChangeNothing) {
     }
     EXPECT_EQ(s.main.windows().size(), 1u);
     EXPECT_TRUE(s.main.notices.empty());
-}
-
-TEST(Dispatch, ViewButtonsSwitchNewAndOpenAndCallTheViews) {
-    Session s;
-    s.main.pressToolbar("asxToolbar1", 29);
-    EXPECT_FALSE(s.main.menus.item("mnuFileNew").enabled());
-    EXPECT_FALSE(s.main.menus.item("mnu1").enabled());
-    s.main.pressToolbar("asxToolbar1", 28);
-    EXPECT_TRUE(s.main.menus.item("mnuFileNew").enabled());
-    EXPECT_TRUE(s.main.menus.item("mnu1").enabled());
-    EXPECT_EQ(s.views, (std::vector<std::string>{"dat", "coord"}));
 }
 
 TEST(Dispatch, ButtonsActAsTheirItemsAndWindowsCanBeArranged) {

@@ -12,19 +12,17 @@
 namespace brondel::shell {
 namespace {
 
-TEST(MenuModel, TwelveMenusInDisplayOrder) {
+// Captions, shortcuts, states, tooltips and the order of items are held by the
+// reviewed dump tests/scripts/start_state.expected.json; these tests keep what
+// that dump cannot show: the tree's links, lookups, refusals and listeners.
+TEST(MenuModel, TopMenusAreRootSubmenusAndOnlyWindowsListsWindows) {
     const MenuModel model;
-    std::vector<std::string> captions;
+    EXPECT_EQ(model.menus().size(), 12u);
     for (const MenuItem* menu : model.menus()) {
-        captions.push_back(menu->caption());
         EXPECT_EQ(menu->parent(), nullptr);
         EXPECT_TRUE(menu->isSubmenu()) << menu->name();
+        EXPECT_EQ(menu->listsWindows(), menu->name() == "mnuWindow") << menu->name();
     }
-    EXPECT_EQ(captions, (std::vector<std::string>{"File", "Edit", "View", "Format", "Draw",
-                                                  "Dimensions", "Insertion", "Selection", "Tools",
-                                                  "CNC Tools", "Windows", "Help"}));
-    EXPECT_TRUE(model.item("mnuWindow").listsWindows());
-    EXPECT_FALSE(model.item("mnuHelp").listsWindows());
 }
 
 TEST(MenuModel, NamesAreUniqueAndLookupFindsEveryNamedItem) {
@@ -40,74 +38,18 @@ TEST(MenuModel, NamesAreUniqueAndLookupFindsEveryNamedItem) {
     EXPECT_THROW(MenuModel().setEnabled("", false), Error);
 }
 
-TEST(MenuModel, SubmenusHoldTheirItemsInOrder) {
+TEST(MenuModel, EveryChildPointsBackToItsMenu) {
     const MenuModel model;
-    const auto names = [](const MenuItem& menu) {
-        std::vector<std::string> out;
-        for (const MenuItem* child : menu.children()) {
-            out.push_back(child->isSeparator() ? "-" : child->name());
-            EXPECT_EQ(child->parent(), &menu);
+    for (const MenuItem* item : model.namedItems()) {
+        for (const MenuItem* child : item->children()) {
+            EXPECT_EQ(child->parent(), item) << item->name();
         }
-        return out;
-    };
-    EXPECT_EQ(names(model.item("mnu1")),
-              (std::vector<std::string>{"mnuFileOpen", "mnuDatFile", "mnuCorFile"}));
-    EXPECT_EQ(names(model.item("mnuRandomFile")),
-              (std::vector<std::string>{"mnuSetStart", "mnuReorganzie", "mnuConvert"}));
-    EXPECT_EQ(names(model.item("mnuWindow")),
-              (std::vector<std::string>{"mnuWindowCascade", "mnuWindowTile", "mnuWindowArrIcons"}));
-    const std::vector<std::string> view3d = names(model.item("mnuView3D"));
-    EXPECT_EQ(view3d.size(), 13u);
-    EXPECT_EQ(view3d[6], "-");
-    EXPECT_EQ(view3d[11], "-");
+    }
+    // The dump lists items in tree order without their depth.
     EXPECT_EQ(model.item("mnuSaveDAT").parent()->name(), "mnuFileSave");
     EXPECT_EQ(model.item("mnuFileSave").parent()->name(), "mnuFile");
-}
-
-TEST(MenuModel, CaptionsKeepMnemonicsBlanksAndSpellings) {
-    const MenuModel model;
-    EXPECT_EQ(model.item("mnuFileNew").caption(), "&New");
-    EXPECT_EQ(model.item("mnuFilePrinterSetup").caption(), "Printer Set&up");
-    EXPECT_EQ(model.item("mnuFileEnd").caption(), "E&xit");
-    EXPECT_EQ(model.item("mnuViewZoomIn").caption(), "Zoom In" + std::string(20, ' ') + "+");
-    EXPECT_EQ(model.item("mnuViewZoomOut").caption(), "Zoom Out" + std::string(18, ' ') + "-");
-    EXPECT_EQ(model.item("mnuWindowArrIcons").caption(), "  ");
-    EXPECT_EQ(model.item("mnuDrawCircleCenterRadian").caption(),
-              "Draw Cirlce by Center and Radius");
-    EXPECT_EQ(model.item("mnuInsertRaster").caption(), model.item("mnuInsertImage").caption());
-    EXPECT_EQ(model.item("mnuConversionTools").caption(), "CNC Tools");
-}
-
-TEST(MenuModel, ShortcutsAndDesignState) {
-    const MenuModel model;
-    std::set<std::string> withShortcut;
-    for (const MenuItem* item : model.namedItems()) {
-        if (!item->shortcut().empty()) {
-            withShortcut.insert(item->name() + "=" + item->shortcut());
-        }
-    }
-    EXPECT_EQ(withShortcut,
-              (std::set<std::string>{
-                  "mnuEditUndo=Ctrl+Z", "mnuEditRedo=Ctrl+Y", "mnuEditCut=Ctrl+X",
-                  "mnuEditCopy=Ctrl+C", "mnuEditPaste=Ctrl+V", "mnuEditErase=Del",
-                  "mnuViewZoomWin=Ctrl+W", "mnuViewZoomExt=Ctrl+A", "mnuToolsCommandWindow=Ctrl+M",
-                  "mnuHelpHotkeys=Ctrl+K", "mnuHelpContents=F1"}));
-
-    std::set<std::string> hidden, disabled, checked;
-    for (const MenuItem* item : model.namedItems()) {
-        if (!item->visible())
-            hidden.insert(item->name());
-        if (!item->enabled())
-            disabled.insert(item->name());
-        if (item->checked())
-            checked.insert(item->name());
-    }
-    EXPECT_EQ(hidden,
-              (std::set<std::string>{"mnuFilePrinterPrev", "mnuCommandButtons", "mnuViewSelPage",
-                                     "mnuViewBlocks", "mnuFormatImageMan", "mnuInsertImageMan"}));
-    EXPECT_EQ(disabled, (std::set<std::string>{"mnuFormatImageMan", "mnuInsertImageMan"}));
-    EXPECT_EQ(checked, (std::set<std::string>{"mnuDrawingTools", "mnuInformationBar",
-                                              "mnuCommandButtons", "mnuSnapDimensions"}));
+    EXPECT_EQ(model.item("mnuCorFile").parent()->name(), "mnu1");
+    EXPECT_EQ(model.item("mnuConvert").parent()->name(), "mnuRandomFile");
 }
 
 TEST(MenuModel, ReachableNeedsEveryMenuAboveEnabledAndVisible) {
@@ -186,27 +128,6 @@ TEST(ToolbarModel, FourToolbarsWithTheirPositions) {
     EXPECT_THROW((void)model.button("asxToolbar1", 30), Error);
     EXPECT_THROW((void)model.button("asxToolbar3", 1), Error);
     EXPECT_THROW((void)model.toolbar("asxToolbar5"), Error);
-}
-
-TEST(ToolbarModel, SeparatorsHiddenButtonAndExactTooltips) {
-    const ToolbarModel model;
-    const auto separators = [&](const char* name) {
-        std::vector<int> at;
-        for (const ToolbarButton& b : model.toolbar(name).buttons()) {
-            if (b.isSeparator())
-                at.push_back(b.position());
-        }
-        return at;
-    };
-    EXPECT_EQ(separators("asxToolbar1"), (std::vector<int>{6, 16, 20, 23, 27}));
-    EXPECT_EQ(separators("asxToolbar2"), (std::vector<int>{12}));
-    EXPECT_EQ(separators("asxToolbar4"), (std::vector<int>{13, 19}));
-    EXPECT_EQ(model.button("asxToolbar1", 23).key(), "45");
-    EXPECT_FALSE(model.button("asxToolbar1", 26).visible());
-    EXPECT_EQ(model.button("asxToolbar1", 4).tooltip(), "Save ");
-    EXPECT_EQ(model.button("asxToolbar1", 18).key(), "16");
-    EXPECT_EQ(model.button("asxToolbar4", 12).tooltip(), "Toogle Snap Mode On/Off (F3)");
-    EXPECT_EQ(model.button("asxToolbar2", 1).key(), model.button("asxToolbar2", 20).key());
 }
 
 TEST(ToolbarModel, ListenersHearChangesAndRedrawRequests) {

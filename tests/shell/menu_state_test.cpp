@@ -80,22 +80,6 @@ struct Bars {
     }
 };
 
-TEST(MenuState, AfterStartOnlyNewOpenExitAndHelpAreReachable) {
-    Bars bars;
-    bars.start();
-    std::set<std::string> reachable;
-    for (const MenuItem* item : bars.menus.namedItems()) {
-        if (item->parent() != nullptr && item->reachable())
-            reachable.insert(item->name());
-    }
-    EXPECT_EQ(reachable, (std::set<std::string>{"mnuFileNew", "mnu1", "mnuFileOpen", "mnuDatFile",
-                                                "mnuCorFile", "mnuFileEnd", "mnuHelpHotkeys",
-                                                "mnuHelpContents", "mnuHelpAbout"}));
-    for (const Toolbar& bar : bars.toolbars.toolbars()) {
-        EXPECT_FALSE(bar.visible()) << bar.name();
-    }
-}
-
 TEST(MenuState, TheThreeStatesOfTheMenusAndToolbars) {
     Bars bars;
     bars.start();
@@ -140,19 +124,6 @@ TEST(MenuState, TheThreeStatesOfTheMenusAndToolbars) {
     bars.closeLastWindow();
     EXPECT_FALSE(groupEnabled(bars.menus, kEditMenus));
     EXPECT_FALSE(editButtonsEnabled(bars.toolbars));
-}
-
-TEST(MenuState, NewAfterDatViewAndCloseLeavesNewEnabledAndNoToolbar) {
-    Bars bars;
-    bars.start();
-    bars.openDrawing();
-    bars.datViewButton();
-    bars.closeLastWindow();
-    EXPECT_TRUE(bars.menus.item("mnuFileNew").reachable());
-    EXPECT_TRUE(bars.menus.item("mnuCorFile").reachable());
-    for (const Toolbar& bar : bars.toolbars.toolbars()) {
-        EXPECT_FALSE(bar.visible()) << bar.name();
-    }
 }
 
 TEST(MenuState, ToggleToolbarFlipsToolbarAndCheckMark) {

@@ -15,28 +15,12 @@ using testing::TestProgram;
 constexpr const char* kFirstKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr const char* kSecondKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location";
 
-TEST(AboutBox, ShowsItsControlsAndClosesByOkOrEscape) {
+// The box's captions and its closing by OK and Enter are in the reviewed dump
+// of tests/scripts/about_box.
+TEST(AboutBox, EscapeClosesIt) {
     TestProgram program;
     program.main.click("mnuHelpAbout");
     ASSERT_TRUE(program.main.modal);
-    const shell::ModalWindow& box = *program.main.modal;
-    EXPECT_EQ(box.name, "frmAbout");
-    EXPECT_EQ(box.caption, "About Brondel 3.0");
-    EXPECT_EQ(box.controls.at("lblTitle").text, "Brondel 3.0");
-    EXPECT_EQ(box.controls.at("lblVersion").text, "Version 3.0.68");
-    EXPECT_EQ(box.controls.at("cmdOK").text, "OK");
-    EXPECT_EQ(box.controls.at("cmdSysInfo").text, "&System Info...");
-    EXPECT_NE(box.controls.at("lblDisclaimer").text.find("responsibility"), std::string::npos);
-    EXPECT_FALSE(box.controls.at("lblDescription").text.empty());
-    EXPECT_EQ(box.controls.count("Picture1"), 1u);
-
-    pressModalButton(program.main, "cmdOK");
-    EXPECT_FALSE(program.main.modal);
-
-    program.main.click("mnuHelpAbout");
-    modalKey(program.main, kKeyEnter);
-    EXPECT_FALSE(program.main.modal);
-    program.main.click("mnuHelpAbout");
     modalKey(program.main, kKeyEscape);
     EXPECT_FALSE(program.main.modal);
 }
