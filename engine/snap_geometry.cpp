@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/entity_outline.h"
 #include "engine/shape.h"
 #include "engine/tessellate.h"
 
@@ -28,9 +29,9 @@ SnapPiece arc(Point2 c, double r, double start, double sweep) {
     return p;
 }
 
-void chain(const std::vector<Point3>& pts, std::vector<SnapPiece>& out) {
+void chain(const std::vector<Point2>& pts, std::vector<SnapPiece>& out) {
     for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
-        out.push_back(segment({pts[i].x, pts[i].y}, {pts[i + 1].x, pts[i + 1].y}));
+        out.push_back(segment(pts[i], pts[i + 1]));
     }
 }
 
@@ -94,10 +95,8 @@ std::vector<SnapPiece> snapPieces(const Entity& e) {
                 out.push_back(segment({a.x, a.y}, {b.x, b.y}));
             }
         }
-    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
-        chain(tessellateEllipse(*g, 0), out);
-    } else if (const auto* g = geomIf<SplineGeom>(e)) {
-        chain(tessellateSpline(*g, 0), out);
+    } else if (geomIf<EllipseGeom>(e) || geomIf<SplineGeom>(e)) {
+        chain(curveOutline(e, 0), out);
     }
     return out;
 }
