@@ -131,36 +131,57 @@ std::vector<Point2> curveOutline(const Entity& e, double tolerance) {
 
 void appendOutline(const Entity& e, const BlockLookup& blocks, double tolerance,
                    std::vector<OutlineChain>& out) {
+    const auto parts = [&](const Entity& part) { appendOutline(part, blocks, tolerance, out); };
     if (const auto* g = geomIf<PointGeom>(e)) {
         out.push_back({{{g->p.x, g->p.y}}, false});
-    } else if (geomIf<CircleGeom>(e)) {
-        out.push_back({curveOutline(e, tolerance), true});
-    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
+        return;
+    }
+    if (const auto* g = geomIf<EllipseGeom>(e)) {
         double start, end;
         ellipseRange(*g, start, end);
         out.push_back({curveOutline(e, tolerance), end - start >= kTwoPi});
-    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
+        return;
+    }
+    if (const auto* g = geomIf<PolylineGeom>(e)) {
         out.push_back({curveOutline(e, tolerance), g->closed});
-    } else if (geomIf<LineGeom>(e) || geomIf<ArcGeom>(e) || geomIf<SplineGeom>(e)) {
+        return;
+    }
+    if (geomIf<CircleGeom>(e)) {
+        out.push_back({curveOutline(e, tolerance), true});
+        return;
+    }
+    if (geomIf<LineGeom>(e) || geomIf<ArcGeom>(e) || geomIf<SplineGeom>(e)) {
         out.push_back({curveOutline(e, tolerance), false});
-    } else if (const auto* g = geomIf<TextGeom>(e)) {
+        return;
+    }
+    if (const auto* g = geomIf<TextGeom>(e)) {
         out.push_back(loop(textOutline(*g)));
-    } else if (const auto* g = geomIf<MTextGeom>(e)) {
+        return;
+    }
+    if (const auto* g = geomIf<MTextGeom>(e)) {
         out.push_back(loop(textOutline(*g)));
-    } else if (const auto* g = geomIf<SolidGeom>(e)) {
+        return;
+    }
+    if (const auto* g = geomIf<SolidGeom>(e)) {
         out.push_back(loop(solidOutline(*g)));
-    } else if (const auto* g = geomIf<ImageGeom>(e)) {
+        return;
+    }
+    if (const auto* g = geomIf<ImageGeom>(e)) {
         out.push_back(loop(imageFrame(*g)));
-    } else if (const auto* g = geomIf<HatchGeom>(e)) {
+        return;
+    }
+    if (const auto* g = geomIf<HatchGeom>(e)) {
         for (const HatchLoop& l : g->loops) {
             out.push_back(loop(hatchLoopOutline(l, tolerance)));
         }
-    } else if (const auto* g = geomIf<InsertGeom>(e)) {
-        forEachPlacedEntity(
-            *g, blocks, [&](const Entity& part) { appendOutline(part, blocks, tolerance, out); });
-    } else if (const auto* g = geomIf<DimensionGeom>(e)) {
-        forEachPlacedEntity(
-            *g, blocks, [&](const Entity& part) { appendOutline(part, blocks, tolerance, out); });
+        return;
+    }
+    if (const auto* g = geomIf<InsertGeom>(e)) {
+        forEachPlacedEntity(*g, blocks, parts);
+        return;
+    }
+    if (const auto* g = geomIf<DimensionGeom>(e)) {
+        forEachPlacedEntity(*g, blocks, parts);
     }
 }
 

@@ -63,10 +63,10 @@ double chordToleranceOf(const engine::Drawing& drawing) {
 }
 
 void addEntity(const engine::Entity& e, PartsContext& context, int depth, PrintPicture& picture) {
-    if (const auto* g = engine::geomIf<engine::PointGeom>(e)) {
-        picture.markers.push_back({g->p.x, g->p.y});
-    } else if (const auto* g = engine::geomIf<engine::TextGeom>(e)) {
-        picture.markers.push_back({g->p.x, g->p.y});
+    if (const auto* point = engine::geomIf<engine::PointGeom>(e)) {
+        picture.markers.push_back({point->p.x, point->p.y});
+    } else if (const auto* text = engine::geomIf<engine::TextGeom>(e)) {
+        picture.markers.push_back({text->p.x, text->p.y});
     } else if (drawnByOutline(e)) {
         for (engine::OutlineChain& chain : engine::entityOutline(e, context.blocks, 0)) {
             picture.strokes.push_back(std::move(chain.points));
