@@ -1,16 +1,18 @@
 // Painting a million-line drawing into a window-sized image: a full repaint
 // at fit-all, and the frames of panning and zooming where a tenth shows;
-// the magnifier's and the navigator's pictures of it.
+// the magnifier's and the navigator's pictures of it; a large preview.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <random>
 
 #include "app/desktop/magnifier.h"
 #include "app/desktop/navigator.h"
 #include "app/desktop/view_painter.h"
+#include "engine/preview_entities.h"
 #include "engine/vecad.h"
 
 namespace {
@@ -107,6 +109,36 @@ void BM_NavigatorPicture(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NavigatorPicture)->Unit(benchmark::kMillisecond);
+
+// A command's preview of a 100,000-vertex polyline with arcs, as the
+// command window's overlay draws it at each cursor move: the preview takes
+// the moved last vertex, then is painted in one ink over the frame.
+void BM_PreviewLargePolylineFrame(benchmark::State& state) {
+    constexpr int kVertices = 100'000;
+    engine::View view;
+    view.resize(1200, 800);
+    engine::PolylineGeom g;
+    for (int i = 0; i < kVertices; ++i) {
+        g.vertices.push_back({double(i % 1000), double(i / 1000) * 10, 0, i % 3 == 0 ? 0.4 : 0});
+    }
+    engine::Box2 box;
+    box.add(0, 0);
+    box.add(1000, 1000);
+    view.zoomExtents(box);
+    engine::Drawing preview;
+    preview.keepHistory(false);
+    QImage image(1200, 800, QImage::Format_ARGB32_Premultiplied);
+    int frame = 0;
+    for (auto _ : state) {
+        g.vertices.back().x = 990 - (frame++ % 20);
+        engine::showPreview(preview, {engine::Entity(g)});
+        QPainter p(&image);
+        desktop::ViewPainter().paint(p, preview, view, 0xff60d0ff, 6);
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PreviewLargePolylineFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

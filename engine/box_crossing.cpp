@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/entity_outline.h"
 #include "engine/tessellate.h"
 #include "engine/transform.h"
 
@@ -45,12 +46,12 @@ bool arcMeetsBox(Point2 c, double r, double start, double sweep, const Box2& b) 
     return false;
 }
 
-bool chainMeetsBox(const std::vector<Point3>& pts, const Box2& b) {
+bool chainMeetsBox(const std::vector<Point2>& pts, const Box2& b) {
     if (pts.size() == 1) {
-        return inside({pts[0].x, pts[0].y}, b);
+        return inside(pts[0], b);
     }
     for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
-        if (segmentMeetsBox({pts[i].x, pts[i].y}, {pts[i + 1].x, pts[i + 1].y}, b)) {
+        if (segmentMeetsBox(pts[i], pts[i + 1], b)) {
             return true;
         }
     }
@@ -151,14 +152,11 @@ bool meetsBox(const Entity& e, const Box2& b, const BlockLookup& blocks) {
     if (const auto* g = geomIf<ArcGeom>(e)) {
         return arcMeetsBox({g->center.x, g->center.y}, g->radius, g->startAngle, g->angle, b);
     }
-    if (const auto* g = geomIf<EllipseGeom>(e)) {
-        return chainMeetsBox(tessellateEllipse(*g, 0), b);
+    if (geomIf<EllipseGeom>(e) || geomIf<SplineGeom>(e)) {
+        return chainMeetsBox(curveOutline(e, 0), b);
     }
     if (const auto* g = geomIf<PolylineGeom>(e)) {
         return polylineMeetsBox(*g, b);
-    }
-    if (const auto* g = geomIf<SplineGeom>(e)) {
-        return chainMeetsBox(tessellateSpline(*g, 0), b);
     }
     if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
         return infiniteMeetsBox(*g, b);

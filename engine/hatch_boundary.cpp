@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "engine/entity_outline.h"
 #include "engine/shape.h"
 #include "engine/tessellate.h"
 
@@ -45,9 +46,7 @@ std::optional<Loop> closedEntityLoop(const Entity& e) {
     if (const auto* c = geomIf<CircleGeom>(e)) {
         HatchLoop h;
         h.edges.push_back(HatchArcEdge{{c->center.x, c->center.y}, c->radius, 0, kTwoPi});
-        std::vector<Point2> o;
-        append(o, tessellateArc(c->center, c->radius, 0, kTwoPi, 0));
-        return finish(std::move(h), std::move(o));
+        return finish(std::move(h), curveOutline(e, 0));
     }
     if (const auto* el = geomIf<EllipseGeom>(e)) {
         double s = 0, t = 0;
@@ -62,9 +61,7 @@ std::optional<Loop> closedEntityLoop(const Entity& e) {
                                            0,
                                            kTwoPi,
                                            true});
-        std::vector<Point2> o;
-        append(o, tessellateEllipse(*el, 0));
-        return finish(std::move(h), std::move(o));
+        return finish(std::move(h), curveOutline(e, 0));
     }
     const auto* p = geomIf<PolylineGeom>(e);
     if (!p || p->is3d || p->vertices.size() < 2) {
@@ -82,20 +79,8 @@ std::optional<Loop> closedEntityLoop(const Entity& e) {
     HatchLoop h;
     h.isPolyline = true;
     h.vertices = vs;
-    std::vector<Point2> o;
-    for (std::size_t i = 0; i < vs.size(); ++i) {
-        const Vertex& a = vs[i];
-        const Vertex& b = vs[(i + 1) % vs.size()];
-        o.push_back({a.x, a.y});
-        if (a.bulge != 0 && (a.x != b.x || a.y != b.y)) {
-            const BulgeArc arc = bulgeArc(a, b);
-            std::vector<Point3> pts =
-                tessellateArc({arc.cx, arc.cy, 0}, arc.r, arc.start, arc.sweep, 0);
-            if (pts.size() > 2) {
-                append(o, {pts.begin() + 1, pts.end() - 1});
-            }
-        }
-    }
+    std::vector<Point2> o = polylineOutline(vs, true, 0);
+    o.pop_back();  // the first vertex again: the area is a polygon
     return finish(std::move(h), std::move(o));
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/io/dxf_text.h"
 #include "engine/mtext_plain.h"
 #include "engine/tables.h"
 #include "engine/tessellate.h"
@@ -323,7 +324,9 @@ std::vector<Point2> textOutline(const TextGeom& g) {
         const double w = std::hypot(dx, dy);
         return turnedRect(g.p.x, g.p.y, w > 0 ? std::atan2(dy, dx) : g.angle, 0, 0, w, h);
     }
-    const double w = double(utf8Length(g.text)) * h * g.widthFactor * tol::kCharAdvance;
+    // A %% code is one character wide, as it is shown.
+    const double w = double(utf8Length(io::dxf::resolvePercentCodes(g.text))) * h * g.widthFactor *
+                     tol::kCharAdvance;
     const bool aligned = g.hAlign != 0 || g.vAlign != 0;
     const Point3 anchor = aligned ? g.alignPoint : g.p;
     double x0 = 0, y0 = 0;

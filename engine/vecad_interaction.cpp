@@ -7,6 +7,7 @@
 #include "engine/command_input.h"
 #include "engine/commands.h"
 #include "engine/polar_constraint.h"
+#include "engine/preview_entities.h"
 #include "engine/shape.h"
 #include "engine/tools/select_first.h"
 #include "engine/vecad.h"
@@ -162,13 +163,10 @@ void Vecad::refreshRubberBand(bool snapMoved) {
         shown = command_->preview(cursor_);
     }
     const bool changed = band != rubberBand_ || !shown.empty() || preview_.liveCount() > 0;
-    if (preview_.liveCount() > 0) {
-        preview_.purgeAll();
-    }
     for (Entity& e : shown) {
         e.props.layer = drawing_.currentLayer();
-        preview_.add(std::move(e));
     }
+    showPreview(preview_, std::move(shown));
     if (changed || snapMoved) {
         rubberBand_ = band;
         notify(&VecadListener::rubberBandChanged);

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <variant>
 
-#include "base/atomic_file.h"
 #include "engine/drawing.h"
+#include "engine/entity_outline.h"
 #include "engine/explode.h"
-#include "engine/tessellate.h"
+#include "base/atomic_file.h"
 #include "engine/vecad.h"
 
 namespace brondel::ports {
@@ -16,7 +16,6 @@ namespace brondel::ports {
 namespace {
 
 using engine::Point2;
-using engine::Point3;
 using Stroke = std::vector<Point2>;
 
 constexpr double kA4Short = 595.28;  // points
@@ -24,42 +23,26 @@ constexpr double kA4Long = 841.89;
 constexpr double kMargin = 36;
 constexpr double kMarkerHalf = 3;
 
-Stroke flatten(const std::vector<Point3>& points) {
-    Stroke stroke;
-    stroke.reserve(points.size());
-    for (const Point3& p : points) {
-        stroke.push_back({p.x, p.y});
+// Kinds drawn by their own outline, as the screen draws them.
+bool drawnByOutline(const engine::Entity& e) {
+    switch (e.type()) {
+        case engine::EntityType::Line:
+        case engine::EntityType::Arc:
+        case engine::EntityType::Circle:
+        case engine::EntityType::Ellipse:
+        case engine::EntityType::Spline:
+        case engine::EntityType::Polyline:
+        case engine::EntityType::Solid:
+        case engine::EntityType::Image:
+        case engine::EntityType::Hatch:
+            return true;
+        default:
+            return false;
     }
-    return stroke;
 }
 
-Stroke polylineStroke(const engine::PolylineGeom& g) {
-    Stroke stroke;
-    const std::size_t n = g.vertices.size();
-    if (n == 0) {
-        return stroke;
-    }
-    stroke.push_back({g.vertices[0].x, g.vertices[0].y});
-    const std::size_t segments = g.closed ? n : n - 1;
-    for (std::size_t i = 0; i < segments; ++i) {
-        const engine::Vertex& a = g.vertices[i];
-        const engine::Vertex& b = g.vertices[(i + 1) % n];
-        if (a.bulge != 0 && !g.is3d && (a.x != b.x || a.y != b.y)) {
-            const engine::BulgeArc arc = engine::bulgeArc(a, b);
-            const auto points =
-                engine::tessellateArc({arc.cx, arc.cy, 0}, arc.r, arc.start, arc.sweep, 0);
-            for (std::size_t k = 1; k < points.size(); ++k) {
-                stroke.push_back({points[k].x, points[k].y});
-            }
-        } else {
-            stroke.push_back({b.x, b.y});
-        }
-    }
-    return stroke;
-}
-
-// Block references, dimensions, hatches and multi-line texts are drawn by
-// their parts. Nesting deeper than this is taken for a block that contains
+// Block references, dimensions and multi-line texts are drawn by their
+// parts. Nesting deeper than this is taken for a block that contains
 // itself, and the parts drawn in all have a budget, so such a block cannot
 // stall the printout.
 constexpr int kMaxNesting = 16;
@@ -80,31 +63,14 @@ double chordToleranceOf(const engine::Drawing& drawing) {
 }
 
 void addEntity(const engine::Entity& e, PartsContext& context, int depth, PrintPicture& picture) {
-    if (const auto* line = engine::geomIf<engine::LineGeom>(e)) {
-        picture.strokes.push_back({{line->p1.x, line->p1.y}, {line->p2.x, line->p2.y}});
-    } else if (const auto* arc = engine::geomIf<engine::ArcGeom>(e)) {
-        picture.strokes.push_back(flatten(
-            engine::tessellateArc(arc->center, arc->radius, arc->startAngle, arc->angle, 0)));
-    } else if (const auto* circle = engine::geomIf<engine::CircleGeom>(e)) {
-        picture.strokes.push_back(
-            flatten(engine::tessellateArc(circle->center, circle->radius, 0, engine::kTwoPi, 0)));
-    } else if (const auto* ellipse = engine::geomIf<engine::EllipseGeom>(e)) {
-        picture.strokes.push_back(flatten(engine::tessellateEllipse(*ellipse, 0)));
-    } else if (const auto* spline = engine::geomIf<engine::SplineGeom>(e)) {
-        picture.strokes.push_back(flatten(engine::tessellateSpline(*spline, 0)));
-    } else if (const auto* poly = engine::geomIf<engine::PolylineGeom>(e)) {
-        picture.strokes.push_back(polylineStroke(*poly));
-    } else if (const auto* point = engine::geomIf<engine::PointGeom>(e)) {
+    if (const auto* point = engine::geomIf<engine::PointGeom>(e)) {
         picture.markers.push_back({point->p.x, point->p.y});
     } else if (const auto* text = engine::geomIf<engine::TextGeom>(e)) {
         picture.markers.push_back({text->p.x, text->p.y});
-    } else if (const auto* solid = engine::geomIf<engine::SolidGeom>(e)) {
-        Stroke outline;
-        for (const Point3& corner : solid->corners) {
-            outline.push_back({corner.x, corner.y});
+    } else if (drawnByOutline(e)) {
+        for (engine::OutlineChain& chain : engine::entityOutline(e, context.blocks, 0)) {
+            picture.strokes.push_back(std::move(chain.points));
         }
-        outline.push_back(outline.front());
-        picture.strokes.push_back(std::move(outline));
     } else if (depth < kMaxNesting && context.partsLeft > 0) {
         const std::vector<engine::Entity> parts =
             engine::explodeEntity(e, context.blocks, context.chordTolerance);

@@ -14,10 +14,11 @@
 #include <string_view>
 
 #include "app/desktop/palette.h"
+#include "engine/entity_outline.h"
 #include "engine/hatch_fill.h"
+#include "engine/io/dxf_text.h"
 #include "engine/mtext_plain.h"
 #include "engine/shape.h"
-#include "engine/tessellate.h"
 #include "engine/tolerances.h"
 #include "engine/transform.h"
 
@@ -196,90 +197,6 @@ struct Mapper {
     }
 };
 
-// The points of a polyline with its bulges turned into arcs.
-std::vector<Point3> polylinePoints(const std::vector<Vertex>& vs, bool closed, double tolerance) {
-    std::vector<Point3> out;
-    const std::size_t n = vs.size();
-    const std::size_t segments = closed ? n : (n ? n - 1 : 0);
-    if (n) {
-        out.push_back({vs[0].x, vs[0].y, vs[0].z});
-    }
-    for (std::size_t i = 0; i < segments; ++i) {
-        const Vertex& a = vs[i];
-        const Vertex& b = vs[(i + 1) % n];
-        if (a.bulge != 0 && (a.x != b.x || a.y != b.y)) {
-            const BulgeArc arc = bulgeArc(a, b);
-            const std::vector<Point3> pts =
-                tessellateArc({arc.cx, arc.cy, a.z}, arc.r, arc.start, arc.sweep, tolerance);
-            out.insert(out.end(), pts.begin() + (pts.empty() ? 0 : 1), pts.end());
-        }
-        out.push_back({b.x, b.y, b.z});
-    }
-    return out;
-}
-
-// Appends a piece of a hatch loop, turned so it starts where the loop so far ends.
-void appendPiece(std::vector<Point2>& loop, std::vector<Point3> piece) {
-    if (piece.empty()) {
-        return;
-    }
-    if (!loop.empty()) {
-        const Point2 end = loop.back();
-        if (planarDistance(end.x, end.y, piece.back().x, piece.back().y) <
-            planarDistance(end.x, end.y, piece.front().x, piece.front().y)) {
-            std::reverse(piece.begin(), piece.end());
-        }
-    }
-    for (const Point3& p : piece) {
-        loop.push_back({p.x, p.y});
-    }
-}
-
-std::vector<Point2> hatchLoopPoints(const HatchLoop& loop, double tolerance) {
-    std::vector<Point2> out;
-    if (loop.isPolyline) {
-        appendPiece(out, polylinePoints(loop.vertices, loop.closed, tolerance));
-        return out;
-    }
-    for (const HatchEdge& edge : loop.edges) {
-        if (const auto* l = std::get_if<HatchLineEdge>(&edge)) {
-            appendPiece(out, {{l->p1.x, l->p1.y, 0}, {l->p2.x, l->p2.y, 0}});
-        } else if (const auto* a = std::get_if<HatchArcEdge>(&edge)) {
-            appendPiece(out, tessellateArc({a->center.x, a->center.y, 0}, a->radius, a->startAngle,
-                                           a->angle, tolerance));
-        } else if (const auto* e = std::get_if<HatchEllipseEdge>(&edge)) {
-            EllipseGeom g;
-            g.center = {e->center.x, e->center.y, 0};
-            g.majorAxis = {e->majorAxis.x, e->majorAxis.y, 0};
-            g.ratio = e->ratio;
-            g.startParam = e->ccw ? e->startParam : -e->endParam;
-            g.endParam = e->ccw ? e->endParam : -e->startParam;
-            appendPiece(out, tessellateEllipse(g, tolerance));
-        } else if (const auto* s = std::get_if<HatchSplineEdge>(&edge)) {
-            SplineGeom g;
-            g.degree = s->degree;
-            g.rational = s->rational;
-            g.periodic = s->periodic;
-            g.knots = s->knots;
-            g.weights = s->weights;
-            for (const Point2& c : s->controlPoints) {
-                g.controlPoints.push_back({c.x, c.y, 0});
-            }
-            appendPiece(out, tessellateSpline(g, tolerance));
-        }
-    }
-    return out;
-}
-
-std::vector<Point2> solidCorners(const SolidGeom& g) {
-    const Point3* c = g.corners;
-    if (g.kind == SolidGeom::Kind::Face3d) {
-        return {{c[0].x, c[0].y}, {c[1].x, c[1].y}, {c[2].x, c[2].y}, {c[3].x, c[3].y}};
-    }
-    // SOLID and TRACE give their corners in zigzag order.
-    return {{c[0].x, c[0].y}, {c[1].x, c[1].y}, {c[3].x, c[3].y}, {c[2].x, c[2].y}};
-}
-
 // The part of an infinite line inside the shown box, as a segment.
 void infiniteLine(const InfiniteLineGeom& g, const Mapper& m, Trace& out) {
     const double dx = m.world.maxX - m.world.minX, dy = m.world.maxY - m.world.minY;
@@ -317,32 +234,6 @@ void drawTextLine(QPainter& p, const QString& text, QPointF at, double angle, do
     p.restore();
 }
 
-// A text's %% control codes as the characters they stand for (degree,
-// plus-minus, diameter, percent); underline and overline switches are dropped.
-QString displayText(const std::string& raw) {
-    const QString text = QString::fromStdString(raw);
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'%' && i + 2 < text.size() && text[i + 1] == u'%') {
-            const QChar code = text[i + 2].toLower();
-            const char16_t* replacement = code == u'd'                   ? u"\u00b0"
-                                          : code == u'p'                 ? u"\u00b1"
-                                          : code == u'c'                 ? u"\u2300"
-                                          : code == u'%'                 ? u"%"
-                                          : code == u'u' || code == u'o' ? u""
-                                                                         : nullptr;
-            if (replacement) {
-                out += QString::fromUtf16(replacement);
-                i += 2;
-                continue;
-            }
-        }
-        out += text[i];
-    }
-    return out;
-}
-
 void drawText(QPainter& p, const TextGeom& g, const Mapper& m, QRgb color, QVector<QLineF>& lines) {
     const std::vector<Point2> box = textOutline(g);
     const double hpx = g.height * m.k;
@@ -354,8 +245,8 @@ void drawText(QPainter& p, const TextGeom& g, const Mapper& m, QRgb color, QVect
     const bool fitted = g.hAlign == 3 || g.hAlign == 5;
     const double width = fitted ? planarDistance(box[0].x, box[0].y, box[1].x, box[1].y) * m.k : 0;
     p.setPen(QColor::fromRgb(color));
-    drawTextLine(p, displayText(g.text), m.map(box[0].x, box[0].y), angle, hpx, g.widthFactor,
-                 g.oblique, width);
+    drawTextLine(p, QString::fromStdString(io::dxf::resolvePercentCodes(g.text)),
+                 m.map(box[0].x, box[0].y), angle, hpx, g.widthFactor, g.oblique, width);
 }
 
 void drawMText(QPainter& p, const MTextGeom& g, const Mapper& m, QRgb color,
@@ -375,7 +266,7 @@ void drawMText(QPainter& p, const MTextGeom& g, const Mapper& m, QRgb color,
         // Baselines run down from the box's top-left corner.
         const double down = g.height + double(i) * step;
         const double x = box[3].x + down * s, y = box[3].y - down * c;
-        drawTextLine(p, displayText(rows[i]), m.map(x, y), angle, hpx, 1, 0, 0);
+        drawTextLine(p, QString::fromStdString(rows[i]), m.map(x, y), angle, hpx, 1, 0, 0);
     }
 }
 
@@ -415,42 +306,26 @@ void drawParts(QPainter& p, const G& g, const Entity& e, const Drawing& drawing,
 // oneInk: block parts take the colour of the whole (a printout) instead of their own.
 void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapper& m, QRgb color,
                 bool selected, bool oneInk, Trace& lines, const TraceFor& traceFor) {
-    if (const auto* line = geomIf<LineGeom>(e)) {
-        m.segment(line->p1.x, line->p1.y, line->p2.x, line->p2.y, lines);
-    } else if (const auto* point = geomIf<PointGeom>(e)) {
-        const QPointF c = m.map(point->p.x, point->p.y);
+    if (const auto* g = geomIf<LineGeom>(e)) {
+        m.segment(g->p1.x, g->p1.y, g->p2.x, g->p2.y, lines);
+    } else if (const auto* g = geomIf<PointGeom>(e)) {
+        const QPointF c = m.map(g->p.x, g->p.y);
         lines.lines.append(QLineF(c.x() - kPointCross, c.y(), c.x() + kPointCross, c.y()));
         lines.lines.append(QLineF(c.x(), c.y() - kPointCross, c.x(), c.y() + kPointCross));
-    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
-        m.chain(tessellateArc(circle->center, circle->radius, 0, kTwoPi, m.tolerance), false,
-                lines);
-    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
-        m.chain(tessellateArc(arc->center, arc->radius, arc->startAngle, arc->angle, m.tolerance),
-                false, lines);
-    } else if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
-        m.chain(tessellateEllipse(*ellipse, m.tolerance), false, lines);
-    } else if (const auto* spline = geomIf<SplineGeom>(e)) {
-        m.chain(tessellateSpline(*spline, m.tolerance), false, lines);
-    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
-        m.chain(polylinePoints(poly->vertices, poly->closed, m.tolerance), false, lines);
-    } else if (const auto* xline = geomIf<InfiniteLineGeom>(e)) {
-        infiniteLine(*xline, m, lines);
-    } else if (const auto* text = geomIf<TextGeom>(e)) {
-        drawText(p, *text, m, color, lines.lines);
-    } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
-        drawMText(p, *mtext, m, color, lines.lines);
-    } else if (const auto* solid = geomIf<SolidGeom>(e)) {
-        if (solid->kind == SolidGeom::Kind::Face3d) {
-            m.chain(solidCorners(*solid), true, lines);
-        } else {
-            fillPolygon(p, m.polygon(solidCorners(*solid)), color, selected);
-        }
-    } else if (const auto* hatch = geomIf<HatchGeom>(e)) {
-        const std::vector<PatternLine> pattern = hatchPatternLines(*hatch);
+    } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
+        infiniteLine(*g, m, lines);
+    } else if (const auto* g = geomIf<TextGeom>(e)) {
+        drawText(p, *g, m, color, lines.lines);
+    } else if (const auto* g = geomIf<MTextGeom>(e)) {
+        drawMText(p, *g, m, color, lines.lines);
+    } else if (const auto* g = geomIf<SolidGeom>(e); g && g->kind != SolidGeom::Kind::Face3d) {
+        fillPolygon(p, m.polygon(solidOutline(*g)), color, selected);
+    } else if (const auto* g = geomIf<HatchGeom>(e)) {
+        const std::vector<PatternLine> pattern = hatchPatternLines(*g);
         if (!pattern.empty()) {
             std::vector<std::vector<Point2>> loops;
-            for (const HatchLoop& loop : hatch->loops) {
-                loops.push_back(hatchLoopPoints(loop, m.tolerance));
+            for (const HatchLoop& loop : g->loops) {
+                loops.push_back(hatchLoopOutline(loop, m.tolerance));
             }
             for (const Stroke2& s : hatchStrokes(loops, pattern, m.world, kMostHatchStrokes)) {
                 m.segment(s.a.x, s.a.y, s.b.x, s.b.y, lines.lines);
@@ -458,18 +333,18 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
             return;
         }
         QPolygonF area;
-        for (const HatchLoop& loop : hatch->loops) {
-            const std::vector<Point2> pts = hatchLoopPoints(loop, m.tolerance);
-            if (hatch->solid) {
-                QPolygonF ring = m.polygon(pts);
-                if (!ring.isEmpty()) {
-                    ring.append(ring.front());
+        for (const HatchLoop& loop : g->loops) {
+            const std::vector<Point2> pts = hatchLoopOutline(loop, m.tolerance);
+            if (g->solid) {
+                QPolygonF poly = m.polygon(pts);
+                if (!poly.isEmpty()) {
+                    poly.append(poly.front());
                     // Loops joined through their first points; odd-even filling
                     // leaves holes where loops nest.
                     if (!area.isEmpty()) {
                         area.append(area.front());
                     }
-                    area += ring;
+                    area += poly;
                 }
             } else {
                 m.chain(pts, true, lines);
@@ -478,14 +353,15 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
         if (!area.isEmpty()) {
             fillPolygon(p, area, color, selected);
         }
-    } else if (const auto* image = geomIf<ImageGeom>(e)) {
-        const Point3 a = image->insertion, b = a + image->u * image->widthPx;
-        const Point3 c = b + image->v * image->heightPx, d = a + image->v * image->heightPx;
-        m.chain(std::vector<Point3>{a, b, c, d}, true, lines);
-    } else if (const auto* insert = geomIf<InsertGeom>(e)) {
-        drawParts(p, *insert, e, drawing, m, color, selected, oneInk, traceFor);
-    } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
-        drawParts(p, *dim, e, drawing, m, color, selected, oneInk, traceFor);
+    } else if (const auto* g = geomIf<InsertGeom>(e)) {
+        drawParts(p, *g, e, drawing, m, color, selected, oneInk, traceFor);
+    } else if (const auto* g = geomIf<DimensionGeom>(e)) {
+        drawParts(p, *g, e, drawing, m, color, selected, oneInk, traceFor);
+    } else {
+        // Curves, polylines, 3D faces and image frames.
+        for (const OutlineChain& chain : entityOutline(e, drawing, m.tolerance)) {
+            m.chain(chain.points, false, lines);
+        }
     }
 }
 
