@@ -22,6 +22,7 @@ TEST(ImageCommands, PictureFromTheOpenDialogThenDetachedInTheManager) {
         << std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x40\0\0\0\x20", 24);
     TestProgram p;
     DrawingWindow& w = p.newDrawing();
+    std::ofstream(folder.file("plate.dxf")) << "0\nEOF\n";  // saved before
     w.Vecad1.PutFileName(folder.file("plate.dxf"));
     p.dialogs().open(folder.file("logo.png"));
     w.Vecad1.Execute(engine::command::kInsertImage);

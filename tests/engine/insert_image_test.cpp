@@ -126,7 +126,16 @@ TEST(InsertImage, KeepsPathAndSizeThroughASaveThatEzdxfReads) {
 
     testing::VecadSession s;
     s.heard.fileAnswer = picture;
+    // Not yet saved: the path stays whole.
     s.v.PutFileName(folder.file("plate.dxf"));
+    s.v.Execute(command::kInsertImage);
+    s.press(0, 0);
+    s.v.commandInput("");
+    EXPECT_EQ(geomIf<ImageGeom>(s.v.drawing().entity(s.v.drawing().firstLive()))->fileName,
+              picture);
+    s.v.Execute(command::kUndo);
+    // Saved: relative to its folder.
+    io::writeDxf(s.v.drawing(), folder.file("plate.dxf"));
     s.v.Execute(command::kInsertImage);
     s.press(10, 20);
     s.v.commandInput("50");
