@@ -46,7 +46,7 @@ std::string ImageEditor::repath(const std::string& file, const std::string& newF
     }
     // A typed name without a folder is read from the drawing's, as kept paths are.
     const std::string path = resolvedImagePath(newFile, drawingFile_);
-    return point(file, storedImagePath(path, drawingFile_), "use");
+    return point(file, storedImagePath(path, savedDrawingFile(drawingFile_)), "use");
 }
 
 std::string ImageEditor::point(const std::string& file, const std::string& to,

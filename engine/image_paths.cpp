@@ -25,6 +25,11 @@ std::string storedImagePath(const std::string& chosen, const std::string& drawin
     return relative.generic_string();
 }
 
+std::string savedDrawingFile(const std::string& drawingFile) {
+    std::error_code ec;
+    return fs::is_regular_file(drawingFile, ec) ? drawingFile : std::string();
+}
+
 std::string resolvedImagePath(const std::string& stored, const std::string& drawingFile) {
     std::string path = stored;
     const fs::path given(path);

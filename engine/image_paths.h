@@ -14,6 +14,10 @@ inline constexpr const char* kPictureFileFilter =
 // together; absolute otherwise and while the drawing has no file yet.
 std::string storedImagePath(const std::string& chosen, const std::string& drawingFile);
 
+// The drawing's file when it is on disk, "" otherwise: a drawing not yet
+// saved has a name but no folder a relative path could follow.
+std::string savedDrawingFile(const std::string& drawingFile);
+
 // The file a kept path names, relative paths read from the drawing's folder
 // (backslashes of other programs taken as separators).
 std::string resolvedImagePath(const std::string& stored, const std::string& drawingFile);

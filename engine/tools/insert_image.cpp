@@ -1,6 +1,4 @@
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
 #include "engine/image_paths.h"
 #include "engine/image_size.h"
@@ -30,12 +28,7 @@ class InsertImage : public DrawTool {
                           : "Cannot insert " + chosen + ": the file is not found");
             return ToolResult::Cancel;
         }
-        // A drawing not yet saved has a name but no folder yet: a path
-        // relative to it would break when it is saved elsewhere.
-        std::error_code ec;
-        const std::string drawing = c.fileName();
-        image_.fileName =
-            storedImagePath(chosen, std::filesystem::is_regular_file(drawing, ec) ? drawing : "");
+        image_.fileName = storedImagePath(chosen, savedDrawingFile(c.fileName()));
         image_.widthPx = size->width;
         image_.heightPx = size->height;
         return ToolResult::Running;

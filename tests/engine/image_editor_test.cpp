@@ -35,6 +35,7 @@ struct Pictures {
         std::ofstream(folder.file("a.png"), std::ios::binary) << pngOf(20, 10);
         std::ofstream(folder.file("b.png"), std::ios::binary) << pngOf(40, 30);
         std::ofstream(folder.file("notes.txt")) << "no picture";
+        std::ofstream(folder.file("plate.dxf")) << "0\nEOF\n";  // the drawing, saved
         d.add(imageOf("a.png", 0));
         d.add(imageOf("a.png", 20));
         d.add(imageOf("gone.png", 40));
