@@ -62,6 +62,8 @@ class ControlEvents : public engine::VecadListener {
     void propertiesRequested() override { propertiesSignal.emit(); }
     // Shows the Format dialog through the program's dialogs (format_dialogs.cpp).
     void formatRequested(engine::Vecad& control, int code) override;
+    // Asks the program's open dialog (command_files.cpp).
+    std::string fileRequested(const engine::FileChoice& choice) override;
 
   private:
     shell::MainWindow& main_;

@@ -4,6 +4,7 @@
 #include "documents/drawing_window.h"
 #include "engine/block_editor.h"
 #include "engine/current_properties_editor.h"
+#include "engine/image_editor.h"
 #include "engine/layer_editor.h"
 #include "shell/main_window.h"
 
@@ -31,6 +32,11 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
         case engine::command::kFormatBlocks: {
             engine::BlockEditor editor(drawing);
             dialogs.formatBlocks(editor);
+            break;
+        }
+        case engine::command::kImageManager: {
+            engine::ImageEditor editor(drawing, control.GetFileName());
+            dialogs.manageImages(editor);
             break;
         }
         default:

@@ -54,7 +54,7 @@ constexpr CommandRow kCommands[] = {
     {247, "Quick Leader Line", "", nullptr, false},
     {248, "Quick Centermark", "dce dimcenter", tools::makeQuickCentermark, false},
     {252, "Insert Block", "i insert", tools::makeInsertBlock, false},
-    {253, "Insert Image (bmp, jpg, gif, tiff, etc.)", "", nullptr, false},
+    {253, "Insert Image (bmp, jpg, gif, tiff, etc.)", "image", tools::makeInsertImage, false},
     {254, "Insert Xref", "", nullptr, false},
     {255, "Image Manager", "", nullptr, false},
     {256, "Xref Manager", "", nullptr, false},

@@ -60,6 +60,13 @@ struct DraftingSettings {
     double hatchAngleDegrees = 0;
 };
 
+// A file a tool asks the user to choose: the dialog's title and its
+// "Description (*.ext)|*.ext|..." filter.
+struct FileChoice {
+    std::string title;
+    std::string filter;
+};
+
 // What a tool may reach: the drawing (changed only inside apply), the
 // view, the selection and the command window.
 class ToolContext {
@@ -102,6 +109,9 @@ class ToolContext {
     virtual std::string fileName() const = 0;
     // Adds, replaces or (with nullopt) removes a block definition.
     virtual void setBlock(const std::string& name, std::optional<Block> block) = 0;
+    // An existing file chosen in the program's open dialog, "" when cancelled
+    // or when nobody can ask.
+    virtual std::string chooseFile(const FileChoice& /*choice*/) { return {}; }
 };
 
 // One of the engine's interactive commands while it runs: a small state

@@ -167,6 +167,7 @@ void Vecad::Execute(int code) {
         case command::kFormatColors:
         case command::kFormatLineWeight:
         case command::kFormatBlocks:
+        case command::kImageManager:
             endCommand(Ending::Takeover);
             if (listener_) {
                 listener_->formatRequested(*this, code);

@@ -42,6 +42,8 @@ class VecadListener {
     virtual void commandLineAdded(const std::string& /*line*/) {}
     // A Format command (layers, colour, line weight, blocks): show its dialog.
     virtual void formatRequested(Vecad& /*control*/, int /*code*/) {}
+    // A command asks for an existing file: the path, "" when cancelled.
+    virtual std::string fileRequested(const FileChoice& /*choice*/) { return {}; }
 };
 
 // The drawing control: one drawing and one view. Method names are the ones
@@ -59,6 +61,10 @@ class Vecad {
     View& view() { return view_; }
     const View& view() const { return view_; }
     void setListener(VecadListener* listener) { listener_ = listener; }
+    // Asks whoever shows the control for an existing file ("" without one).
+    std::string requestFile(const FileChoice& choice) {
+        return listener_ ? listener_->fileRequested(choice) : std::string();
+    }
 
     bool visible = true;
 

@@ -108,4 +108,8 @@ void VecadToolContext::setBlock(const std::string& name, std::optional<Block> bl
     vecad_.drawing().setBlock(name, std::move(block));
 }
 
+std::string VecadToolContext::chooseFile(const FileChoice& choice) {
+    return vecad_.requestFile(choice);
+}
+
 }  // namespace brondel::engine

@@ -90,6 +90,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
         if (vecad_.SelCount() > 0) {
             selected = [this](engine::Handle h) { return vecad_.isSelected(h); };
         }
+        painter_.setDrawingFile(vecad_.GetFileName());
         painter_.render(picture_, vecad_.drawing(), view, selected);
         pictureValid_ = true;
     }

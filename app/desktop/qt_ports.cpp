@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/desktop/file_filter.h"
+#include "app/desktop/image_manager_dialog.h"
 #include "app/desktop/layer_dialog.h"
 
 namespace brondel::desktop {
@@ -103,6 +104,11 @@ ports::Answer QtDialogs::messageBox(const std::string& text, ports::Buttons butt
 
 void QtDialogs::formatLayers(engine::LayerEditor& editor) {
     LayerDialog dialog(editor, QApplication::activeWindow());
+    dialog.exec();
+}
+
+void QtDialogs::manageImages(engine::ImageEditor& editor) {
+    ImageManagerDialog dialog(editor, QApplication::activeWindow());
     dialog.exec();
 }
 

@@ -307,6 +307,27 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
         tour.shoot("dimensioned-part.png");
     }
 
+    // A photograph of a part inserted under its outline with Insert Image,
+    // and beside it the frame and name of a picture whose file is gone.
+    tour.click("mnuFileNew");
+    if (engine::Vecad* sheet = tour.drawing()) {
+        dialogs.openPaths.push_back("examples/plate-photo.png");
+        for (const char* line : {"image", "0,0", "120", "rec", "15,12.5", "105,62.5", "circle",
+                                 "37.5,37.5", "11", "circle", "82.5,37.5", "7"}) {
+            sheet->commandInput(line);
+        }
+        engine::ImageGeom gone;
+        gone.insertion = {135, 0, 0};
+        gone.u = {0.5, 0, 0};
+        gone.v = {0, 0.5, 0};
+        gone.widthPx = 120;
+        gone.heightPx = 75;
+        gone.fileName = "scans/old-plate.jpg";
+        sheet->drawing().add(engine::Entity(engine::Boxed<engine::ImageGeom>(gone)));
+        sheet->commandInput("ze");
+        tour.shoot("insert-image.png");
+    }
+
     // A drawing whose path breaks: the dead end and the nearest line end
     // not reached, marked over the drawing.
     dialogs.openPaths.push_back("tests/corpus/dxf/qcad_flange.dxf");

@@ -101,6 +101,9 @@ struct Mapper {
     Box2 world;
     double tolerance;  // chord deviation that stays under a pixel
 
+    PictureCache* pictures = nullptr;  // where images find their pictures; none: frames only
+    std::string drawingFile;           // that relative picture paths start from
+
     explicit Mapper(const View& v) {
         k = 1 / v.scale();
         // Window point (i, j) is the centre of pixel (i, j), so one-pixel lines
@@ -353,12 +356,22 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
         if (!area.isEmpty()) {
             fillPolygon(p, area, color, selected);
         }
+    } else if (const auto* g = geomIf<ImageGeom>(e)) {
+        const Point3 a = g->insertion, b = a + g->u * g->widthPx;
+        const Point3 c = b + g->v * g->heightPx, d = a + g->v * g->heightPx;
+        if (m.pictures) {
+            // Previews and one-ink printouts show where the picture goes and its name.
+            const QImage* picture = oneInk ? nullptr : m.pictures->find(g->fileName, m.drawingFile);
+            drawPicture(p, picture, {m.map(d.x, d.y), m.map(c.x, c.y), m.map(a.x, a.y)},
+                        g->fileName, color);
+        }
+        m.chain(std::vector<Point3>{a, b, c, d}, true, lines);
     } else if (const auto* g = geomIf<InsertGeom>(e)) {
         drawParts(p, *g, e, drawing, m, color, selected, oneInk, traceFor);
     } else if (const auto* g = geomIf<DimensionGeom>(e)) {
         drawParts(p, *g, e, drawing, m, color, selected, oneInk, traceFor);
     } else {
-        // Curves, polylines, 3D faces and image frames.
+        // Curves, polylines and 3D faces.
         for (const OutlineChain& chain : entityOutline(e, drawing, m.tolerance)) {
             m.chain(chain.points, false, lines);
         }
@@ -580,7 +593,9 @@ void ViewPainter::collect(QPainter& p, const Drawing& drawing, const View& view,
     if (cache_.size() != all.size()) {
         rebuild(drawing);
     }
-    const Mapper m(view);
+    Mapper m(view);
+    m.pictures = &pictures_;
+    m.drawingFile = drawingFile_;
 
     // Layers are read afresh each time: showing, hiding, recolouring or
     // restyling one needs no rebuild.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/desktop/palette.h"
+#include "app/desktop/picture_cache.h"
 #include "engine/drawing.h"
 #include "engine/view.h"
 
@@ -43,6 +44,8 @@ class ViewPainter {
         cache_.clear();
         styles_.clear();
     }
+    // The drawing's file, that images' relative paths start from.
+    void setDrawingFile(std::string file) { drawingFile_ = std::move(file); }
 
   private:
     // Line type marks besides indexes in the drawing's line types.
@@ -118,6 +121,8 @@ class ViewPainter {
     std::vector<Style> styles_;  // the distinct ones of cache_
     std::deque<Batch> batches_;  // a deque: batches stay put while new ones are made
     Batch* last_ = nullptr;
+    PictureCache pictures_;
+    std::string drawingFile_;
 };
 
 }  // namespace brondel::desktop

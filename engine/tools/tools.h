@@ -65,5 +65,6 @@ std::unique_ptr<Tool> makeAngularDimension();
 std::unique_ptr<Tool> makeQuickCentermark();
 std::unique_ptr<Tool> makeCreateBlock();
 std::unique_ptr<Tool> makeInsertBlock();
+std::unique_ptr<Tool> makeInsertImage();
 
 }  // namespace brondel::engine::tools

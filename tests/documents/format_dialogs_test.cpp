@@ -29,6 +29,7 @@ TEST(FormatDialogs, EachCodeOpensItsEditorThroughTheDialogsPort) {
         {engine::command::kFormatColors, {"5", "0"}, "Format Colors", 1},
         {engine::command::kFormatLineWeight, {"35"}, "Format Line Weight", 0},
         {engine::command::kFormatBlocks, {"purge"}, "Format Blocks", 1},
+        {engine::command::kImageManager, {"detach logo.png"}, "Image Manager", 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.title);

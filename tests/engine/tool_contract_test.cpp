@@ -3,12 +3,14 @@
 // again, nothing left when it is cancelled midway, a preview while it runs.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <sstream>
 
 #include "engine/commands.h"
 #include "engine/shape.h"
 #include "tests/engine/vecad_session.h"
+#include "tests/support/fake_ports.h"
 
 namespace brondel::engine {
 namespace {
@@ -63,6 +65,7 @@ const std::map<int, Script>& scripts() {
         {294, {Effect::Adds, {"p -12 15", "p -5 20"}, 1, true}},
         {295, {Effect::Adds, {"p 5 -20", "p 35 5", "p 20 -15"}, 2, true}},
         {252, {Effect::Adds, {"t peg", "p 5 5", "t 2", "t 30"}, 2, true}},
+        {253, {Effect::Adds, {"p 5 5", "t 20"}, 1, true}},
         {257, {Effect::Changes, {"p 5 -20", "enter", "t Part", "p 0 0"}, 3, false}},
         {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
         {312, {Effect::Adds, {"p 5 -20", "enter", "p 0 0", "p 10 10", "t 20,0", "enter"}, 4, true}},
@@ -141,6 +144,13 @@ void start(VecadSession& s, int code) {
     }
     if (code == 295) {
         s.v.AddLine(30, 0, 0, 40, 10, 0);  // at an angle to the first
+    }
+    if (code == 253) {  // a picture to insert
+        static const brondel::testing::TempFolder folder;
+        const std::string png = folder.file("picture.png");
+        std::ofstream(png, std::ios::binary)
+            << std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x10\0\0\0\x08", 24);
+        s.heard.fileAnswer = png;
     }
     // Meets the line at its start, crosses it at x = 1.5, and its end points
     // at the circle: something to join, trim and extend.

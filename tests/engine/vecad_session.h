@@ -19,6 +19,9 @@ struct RecordingListener : VecadListener {
     void promptChanged(const std::string& prompt) override { prompts.push_back(prompt); }
     void rubberBandChanged() override { ++rubberBandChanges; }
     void commandLineAdded(const std::string& line) override { lines.push_back(line); }
+    // What the open dialog answers when a command asks for a file.
+    std::string fileAnswer;
+    std::string fileRequested(const FileChoice&) override { return fileAnswer; }
 };
 
 // A control with 0.1 drawing units per pixel around the origin, driven at

@@ -1,0 +1,203 @@
+// Insert Image: picture sizes read from file headers, paths kept relative to
+// the drawing, and the inserted image surviving a save that ezdxf reads.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "engine/commands.h"
+#include "engine/image_paths.h"
+#include "engine/image_size.h"
+#include "engine/io/drawing_files.h"
+#include "tests/engine/vecad_session.h"
+#include "tests/support/fake_ports.h"
+
+namespace brondel::engine {
+namespace {
+
+using nlohmann::json;
+
+std::string bytes(std::initializer_list<int> list) {
+    std::string s;
+    for (int b : list) {
+        s += static_cast<char>(b);
+    }
+    return s;
+}
+
+void writeFile(const std::string& path, const std::string& data) {
+    std::ofstream(path, std::ios::binary) << data;
+}
+
+// The smallest header that states a size, for each kind.
+std::string pngOf(int w, int h) {
+    return bytes({0x89, 'P', 'N', 'G',    13,      10, 26, 10,     0,       0, 0, 13, 'I', 'H', 'D',
+                  'R',  0,   0,   w >> 8, w & 255, 0,  0,  h >> 8, h & 255, 8, 2, 0,  0,   0});
+}
+
+TEST(ImageSize, HeadersOfEveryKindGiveTheirSize) {
+    struct Row {
+        const char* kind;
+        std::string data;
+        std::optional<PixelSize> size;
+    };
+    const std::string bmpHead = bytes({'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0});
+    const Row rows[] = {
+        {"png", pngOf(640, 480), PixelSize{640, 480}},
+        {"gif", "GIF89a" + bytes({0x20, 0x03, 0x58, 0x02, 0}), PixelSize{800, 600}},
+        {"bmp", bmpHead + bytes({100, 0, 0, 0, 50, 0, 0, 0, 1, 0}), PixelSize{100, 50}},
+        {"bmp stored top down", bmpHead + bytes({100, 0, 0, 0, 0xce, 0xff, 0xff, 0xff, 1, 0}),
+         PixelSize{100, 50}},
+        // An APP0 segment before the frame header, as cameras write.
+        {"jpeg", bytes({0xff, 0xd8, 0xff, 0xe0, 0,    4,    'J', 'F', 0xff, 0xc0, 0,
+                        11,   8,    0x01, 0xe0, 0x02, 0x80, 3,   0,   0,    0}),
+         PixelSize{640, 480}},
+        {"progressive jpeg", bytes({0xff, 0xd8, 0xff, 0xc2, 0, 11, 8, 0, 10, 0, 20, 3, 0, 0, 0}),
+         PixelSize{20, 10}},
+        {"tiff little endian", bytes({'I', 'I', 42, 0, 8, 0, 0, 0, 2, 0, 0, 1, 3, 0,  1, 0, 0,
+                                      0,   64,  0,  0, 0, 1, 1, 4, 0, 1, 0, 0, 0, 32, 0, 0, 0}),
+         PixelSize{64, 32}},
+        {"tiff big endian", bytes({'M', 'M', 0, 42, 0, 0, 0, 8, 0, 2, 1, 0, 0, 3, 0, 0, 0,
+                                   1,   0,   7, 0,  0, 1, 1, 0, 3, 0, 0, 0, 1, 0, 9, 0, 0}),
+         PixelSize{7, 9}},
+        {"png cut short", pngOf(640, 480).substr(0, 20), std::nullopt},
+        {"png of no pixels", pngOf(0, 480), std::nullopt},
+        {"jpeg without a frame", bytes({0xff, 0xd8, 0xff, 0xe0, 0, 4, 0, 0}), std::nullopt},
+        {"tiff pointing past its end", bytes({'I', 'I', 42, 0, 0xff, 0, 0, 0}), std::nullopt},
+        {"text", "0\nSECTION\n2\nENTITIES\n", std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.kind);
+        const std::optional<PixelSize> size = imagePixelSizeOf(row.data);
+        ASSERT_EQ(size.has_value(), row.size.has_value());
+        if (size) {
+            EXPECT_EQ(size->width, row.size->width);
+            EXPECT_EQ(size->height, row.size->height);
+        }
+    }
+}
+
+TEST(ImagePaths, RelativeToTheDrawingWhereThePictureLiesBelowIt) {
+    struct Row {
+        const char* chosen;
+        const char* drawing;
+        const char* stored;
+    };
+    const Row rows[] = {
+        {"/work/parts/logo.png", "/work/parts/plate.dxf", "logo.png"},
+        {"/work/parts/pictures/logo.png", "/work/parts/plate.dxf", "pictures/logo.png"},
+        {"/work/other/logo.png", "/work/parts/plate.dxf", "/work/other/logo.png"},
+        {"/work/parts/logo.png", "", "/work/parts/logo.png"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.chosen);
+        const std::string stored = storedImagePath(row.chosen, row.drawing);
+        EXPECT_EQ(stored, row.stored);
+        EXPECT_EQ(std::filesystem::path(resolvedImagePath(stored, row.drawing)).lexically_normal(),
+                  std::filesystem::path(row.chosen));
+    }
+    EXPECT_EQ(resolvedImagePath("pictures\\logo.png", "/work/plate.dxf"),
+              "/work/pictures/logo.png");
+}
+
+json readWithEzdxf(const std::string& path) {
+    const std::string command = std::string("/usr/bin/python3 ") + BRONDEL_SOURCE_DIR +
+                                "/tests/tools/ezdxf_images.py '" + path + "'";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) {
+        out.append(buffer, n);
+    }
+    return json::parse(out);
+}
+
+TEST(InsertImage, KeepsPathAndSizeThroughASaveThatEzdxfReads) {
+    ASSERT_EQ(std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null"), 0)
+        << "install python3-ezdxf to run this test";
+    brondel::testing::TempFolder folder;
+    std::filesystem::create_directory(folder.file("pictures"));
+    const std::string picture = folder.file("pictures/logo.png");
+    writeFile(picture, pngOf(200, 100));
+
+    testing::VecadSession s;
+    s.heard.fileAnswer = picture;
+    // Not yet saved: the path stays whole.
+    s.v.PutFileName(folder.file("plate.dxf"));
+    s.v.Execute(command::kInsertImage);
+    s.press(0, 0);
+    s.v.commandInput("");
+    EXPECT_EQ(geomIf<ImageGeom>(s.v.drawing().entity(s.v.drawing().firstLive()))->fileName,
+              picture);
+    s.v.Execute(command::kUndo);
+    // Saved: relative to its folder.
+    io::writeDxf(s.v.drawing(), folder.file("plate.dxf"));
+    s.v.Execute(command::kInsertImage);
+    s.press(10, 20);
+    s.v.commandInput("50");
+    ASSERT_FALSE(s.v.commandRunning());
+    ASSERT_EQ(s.entities(), 1);
+    EXPECT_EQ(s.v.drawing().undoLabel(), "Insert Image (bmp, jpg, gif, tiff, etc.)");
+
+    const std::string path = folder.file("plate.dxf");
+    io::writeDxf(s.v.drawing(), path);
+    const DrawingContent back = io::readDxf(path);
+    ASSERT_EQ(back.entities.size(), 1u);
+    const auto* image = geomIf<ImageGeom>(back.entities[0]);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->fileName, "pictures/logo.png");
+    EXPECT_EQ(image->widthPx, 200);
+    EXPECT_EQ(image->heightPx, 100);
+    EXPECT_DOUBLE_EQ(image->u.x * image->widthPx, 50);
+    EXPECT_DOUBLE_EQ(image->v.y * image->heightPx, 25);
+
+    const json read = readWithEzdxf(path);
+    EXPECT_EQ(read["auditErrors"], 0);
+    ASSERT_EQ(read["images"].size(), 1u);
+    const json& seen = read["images"][0];
+    EXPECT_EQ(seen["file"], "pictures/logo.png");
+    EXPECT_EQ(seen["insert"], json::array({10.0, 20.0}));
+    EXPECT_EQ(seen["size"], json::array({200.0, 100.0}));
+    EXPECT_DOUBLE_EQ(seen["pixel"].get<double>(), 0.25);
+}
+
+TEST(InsertImage, RefusesWhatIsNoPictureAndLeavesTheDrawingAlone) {
+    brondel::testing::TempFolder folder;
+    writeFile(folder.file("notes.png"), "not a picture");
+    writeFile(folder.file("logo.png"), pngOf(20, 10));
+    struct Row {
+        std::string answer;
+        std::vector<std::string> typed;
+        const char* said;
+    };
+    const Row rows[] = {
+        {"", {}, "No picture chosen"},
+        {folder.file("gone.png"), {}, "the file is not found"},
+        {folder.file("notes.png"), {}, "not a PNG, JPEG, BMP, GIF or TIFF picture"},
+        {folder.file("logo.png"), {"0", "-3"}, "The width must be greater than 0"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.said);
+        testing::VecadSession s;
+        s.heard.fileAnswer = row.answer;
+        s.v.Execute(command::kInsertImage);
+        if (!row.typed.empty()) {
+            s.press(0, 0);
+        }
+        for (const std::string& t : row.typed) {
+            s.v.commandInput(t);
+        }
+        EXPECT_EQ(s.v.commandRunning(), !row.typed.empty());
+        EXPECT_EQ(s.entities(), 0);
+        ASSERT_FALSE(s.v.commandHistory().empty());
+        EXPECT_NE(s.v.commandHistory().back().find(row.said), std::string::npos)
+            << s.v.commandHistory().back();
+    }
+}
+
+}  // namespace
+}  // namespace brondel::engine
