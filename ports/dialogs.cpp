@@ -2,6 +2,7 @@
 
 #include "engine/block_editor.h"
 #include "engine/current_properties_editor.h"
+#include "engine/dimension_style_editor.h"
 #include "engine/layer_editor.h"
 
 namespace brondel::ports {
@@ -15,6 +16,10 @@ void Dialogs::formatCurrentProperties(engine::CurrentPropertiesEditor& editor) {
 }
 
 void Dialogs::formatBlocks(engine::BlockEditor& editor) {
+    typedEditing(*this, editor);
+}
+
+void Dialogs::formatDimensionStyle(engine::DimStyleEditor& editor) {
     typedEditing(*this, editor);
 }
 

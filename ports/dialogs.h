@@ -12,6 +12,7 @@ class TableEditor;
 class LayerEditor;
 class CurrentPropertiesEditor;
 class BlockEditor;
+class DimStyleEditor;
 }  // namespace brondel::engine
 
 namespace brondel::ports {
@@ -67,6 +68,7 @@ class Dialogs {
     virtual void formatLayers(engine::LayerEditor& editor);
     virtual void formatCurrentProperties(engine::CurrentPropertiesEditor& editor);
     virtual void formatBlocks(engine::BlockEditor& editor);
+    virtual void formatDimensionStyle(engine::DimStyleEditor& editor);
 };
 
 // One input box per change, showing the editor's prompt, until an empty

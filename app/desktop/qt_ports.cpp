@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <algorithm>
 
+#include "app/desktop/dimension_style_dialog.h"
 #include "app/desktop/file_filter.h"
 #include "app/desktop/layer_dialog.h"
 
@@ -103,6 +104,11 @@ ports::Answer QtDialogs::messageBox(const std::string& text, ports::Buttons butt
 
 void QtDialogs::formatLayers(engine::LayerEditor& editor) {
     LayerDialog dialog(editor, QApplication::activeWindow());
+    dialog.exec();
+}
+
+void QtDialogs::formatDimensionStyle(engine::DimStyleEditor& editor) {
+    DimensionStyleDialog dialog(editor, QApplication::activeWindow());
     dialog.exec();
 }
 

@@ -20,6 +20,7 @@ class QtDialogs : public ports::Dialogs {
     std::string saveFile(const ports::FileDialogSetup& setup) override;
     ports::SaveAnswer saveFileWithType(const ports::FileDialogSetup& setup) override;
     void formatLayers(engine::LayerEditor& editor) override;
+    void formatDimensionStyle(engine::DimStyleEditor& editor) override;
 };
 
 // Lets pending events through at most every kIntervalMs, so long loops stay
