@@ -2,10 +2,13 @@
 // dialogs show it over the editor that makes the changes.
 
 #include "documents/drawing_window.h"
+#include "engine/aid_settings_editor.h"
 #include "engine/block_editor.h"
 #include "engine/current_properties_editor.h"
+#include "engine/dimension_style_editor.h"
 #include "engine/image_editor.h"
 #include "engine/layer_editor.h"
+#include "engine/point_style_editor.h"
 #include "shell/main_window.h"
 
 namespace brondel::documents {
@@ -37,6 +40,28 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
         case engine::command::kImageManager: {
             engine::ImageEditor editor(drawing, control.GetFileName());
             dialogs.manageImages(editor);
+            break;
+        }
+        case engine::command::kFormatDimensionStyle: {
+            engine::DimStyleEditor editor(drawing);
+            dialogs.formatDimensionStyle(editor);
+            break;
+        }
+        case engine::command::kFormatPointStyle: {
+            engine::PointStyleEditor editor(drawing);
+            ports::typedEditing(dialogs, editor);
+            break;
+        }
+        case engine::command::kAdjustObjectSnap:
+        case engine::command::kAdjustGrid:
+        case engine::command::kAdjustPolarTracking: {
+            using Kind = engine::AidSettingsEditor::Kind;
+            engine::AidSettingsEditor editor(
+                control, code == engine::command::kAdjustObjectSnap ? Kind::ObjectSnap
+                         : code == engine::command::kAdjustGrid     ? Kind::Grid
+                                                                    : Kind::PolarTracking);
+            ports::typedEditing(dialogs, editor);
+            control.WndRedraw();  // the grid may have been switched
             break;
         }
         default:

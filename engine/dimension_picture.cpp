@@ -360,7 +360,8 @@ std::string dimensionText(const DimensionGeom& g, const DimStyle& style) {
 void finishDimension(DimensionGeom& g, const DimStyle& style) {
     g.measurement = dimensionMeasurement(g);
     const double k = style.scale > 0 ? style.scale : 1;
-    const double lift = (style.textGap + style.textHeight / 2) * k;
+    // Text centred on the line sits on it; the line runs through it.
+    const double lift = style.textAbove ? (style.textGap + style.textHeight / 2) * k : 0;
     V at = flat(g.textMid);
     switch (g.dimType & dimkind::kKindMask) {
         case dimkind::kLinear:
@@ -437,7 +438,8 @@ std::vector<Entity> dimensionParts(const DimensionGeom& g, const BlockLookup& bl
     if (block && !block->entities.empty()) {
         return block->entities;
     }
-    return dimensionPicture(g, DimStyle{});
+    const DimStyle* style = blocks.findDimStyle(g.style);
+    return dimensionPicture(g, style ? *style : DimStyle{});
 }
 
 }  // namespace brondel::engine

@@ -16,7 +16,15 @@ struct DimStyle {
     int decimals = 2;            // DIMDEC
     double centerMark = 2.5;     // DIMCEN
     double scale = 1;            // DIMSCALE
+    bool textAbove = true;       // DIMTAD: above the dimension line, or centred on it
     bool operator==(const DimStyle&) const = default;
 };
+
+// Why a style cannot be used ("" when it can): a size out of range or too
+// few or many decimals. Files and dialogs are held to the same limits.
+std::string refusedDimStyle(const DimStyle& style);
+
+// The style that a name chooses, compared without regard to case.
+bool namesDimStyle(const DimStyle& style, const std::string& name);
 
 }  // namespace brondel::engine

@@ -159,6 +159,10 @@ const Block* Drawing::findBlock(const std::string& name) const {
     return it == blocks_.end() ? nullptr : &it->second;
 }
 
+const DimStyle* Drawing::findDimStyle(const std::string& name) const {
+    return namesDimStyle(header_.dimStyle, name) ? &header_.dimStyle : nullptr;
+}
+
 // ---------------------------------------------------------------- index
 
 namespace {

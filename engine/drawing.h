@@ -58,6 +58,7 @@ class Drawing : public BlockLookup {
     const std::vector<TextStyle>& textStyles() const { return textStyles_; }
     const std::map<std::string, Block>& blocks() const { return blocks_; }
     const Block* findBlock(const std::string& name) const override;
+    const DimStyle* findDimStyle(const std::string& name) const override;
 
     // Changes.
     Handle add(Entity e);  // appended last; handle assigned here

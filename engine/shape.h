@@ -10,12 +10,15 @@
 namespace brondel::engine {
 
 struct Block;
+struct DimStyle;
 
 class BlockLookup {
   public:
     virtual ~BlockLookup() = default;
     // nullptr when there is no block of that name.
     virtual const Block* findBlock(const std::string& name) const = 0;
+    // The dimension style of that name; nullptr when the default one applies.
+    virtual const DimStyle* findDimStyle(const std::string& /*name*/) const { return nullptr; }
 };
 
 // Box of the geometry in the drawing plane. Rays and construction lines are

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/dimension_style.h"
 #include "engine/entity.h"
 
 // The drawing's tables: layers, line types, text styles, blocks and the
@@ -55,6 +56,13 @@ struct DrawingHeader {
     // What new entities take ($CECOLOR, $CELWEIGHT).
     Color currentColor;
     std::int16_t currentLineWeight = lineweight::kByLayer;
+    // The current dimension style ($DIMSTYLE and its DIMSTYLE entry).
+    DimStyle dimStyle;
+    // How points are drawn ($PDMODE) and how large ($PDSIZE: drawing units
+    // when above 0, a share of the view's height in percent when below 0,
+    // 5 % of it at 0).
+    int pointMode = 0;
+    double pointSize = 0;
     bool operator==(const DrawingHeader&) const = default;
 };
 

@@ -168,6 +168,11 @@ void Vecad::Execute(int code) {
         case command::kFormatLineWeight:
         case command::kFormatBlocks:
         case command::kImageManager:
+        case command::kFormatDimensionStyle:
+        case command::kFormatPointStyle:
+        case command::kAdjustObjectSnap:
+        case command::kAdjustGrid:
+        case command::kAdjustPolarTracking:
             endCommand(Ending::Takeover);
             if (listener_) {
                 listener_->formatRequested(*this, code);

@@ -6,6 +6,7 @@
 #include "base/error.h"
 #include "engine/command_input.h"
 #include "engine/commands.h"
+#include "engine/inapplicable_commands.h"
 #include "engine/polar_constraint.h"
 #include "engine/preview_entities.h"
 #include "engine/shape.h"
@@ -57,7 +58,8 @@ std::string Vecad::commandPrompt() const {
 void Vecad::startOrNotice(int code) {
     const CommandRow* row = findCommand(code);
     if (!row || !row->makeTool) {
-        notice(notAvailableNotice(code));
+        const std::string why = inapplicableNotice(code);
+        notice(why.empty() ? notAvailableNotice(code) : why);
     } else if (row->onSelection && runningCommand() == code) {
         commandKey(kEnter);
     } else {

@@ -3,6 +3,10 @@
 #include "engine/block_editor.h"
 #include "engine/current_properties_editor.h"
 #include "engine/image_editor.h"
+typedEditing(*this, editor);
+}
+
+#include "engine/dimension_style_editor.h"
 #include "engine/layer_editor.h"
 
 namespace brondel::ports {
@@ -20,6 +24,10 @@ void Dialogs::formatBlocks(engine::BlockEditor& editor) {
 }
 
 void Dialogs::manageImages(engine::ImageEditor& editor) {
+    typedEditing(*this, editor);
+}
+
+void Dialogs::formatDimensionStyle(engine::DimStyleEditor& editor) {
     typedEditing(*this, editor);
 }
 

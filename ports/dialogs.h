@@ -13,6 +13,7 @@ class LayerEditor;
 class CurrentPropertiesEditor;
 class BlockEditor;
 class ImageEditor;
+class DimStyleEditor;
 }  // namespace brondel::engine
 
 namespace brondel::ports {
@@ -69,6 +70,7 @@ class Dialogs {
     virtual void formatCurrentProperties(engine::CurrentPropertiesEditor& editor);
     virtual void formatBlocks(engine::BlockEditor& editor);
     virtual void manageImages(engine::ImageEditor& editor);
+    virtual void formatDimensionStyle(engine::DimStyleEditor& editor);
 };
 
 // One input box per change, showing the editor's prompt, until an empty

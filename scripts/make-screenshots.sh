@@ -3,7 +3,8 @@
 # display: the program walks the main road on bundled drawings (a corpus
 # drawing with its coordinate list, the wing rib from the start marker to
 # the DAT view), draws a rib with the Draw menu and a polygon's preview, and
-# shows the Format Layers dialog, the About box and the hot-keys window.
+# shows the Format Layers and Format Dimension Style dialogs, the About box
+# and the hot-keys window.
 #
 # Usage: scripts/make-screenshots.sh [BUILD_DIR]
 set -euo pipefail

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <algorithm>
 
+#include "app/desktop/dimension_style_dialog.h"
 #include "app/desktop/file_filter.h"
 #include "app/desktop/image_manager_dialog.h"
 #include "app/desktop/layer_dialog.h"
@@ -109,6 +110,11 @@ void QtDialogs::formatLayers(engine::LayerEditor& editor) {
 
 void QtDialogs::manageImages(engine::ImageEditor& editor) {
     ImageManagerDialog dialog(editor, QApplication::activeWindow());
+    dialog.exec();
+}
+
+void QtDialogs::formatDimensionStyle(engine::DimStyleEditor& editor) {
+    DimensionStyleDialog dialog(editor, QApplication::activeWindow());
     dialog.exec();
 }
 

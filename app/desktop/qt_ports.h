@@ -21,6 +21,7 @@ class QtDialogs : public ports::Dialogs {
     ports::SaveAnswer saveFileWithType(const ports::FileDialogSetup& setup) override;
     void formatLayers(engine::LayerEditor& editor) override;
     void manageImages(engine::ImageEditor& editor) override;
+    void formatDimensionStyle(engine::DimStyleEditor& editor) override;
 };
 
 // Lets pending events through at most every kIntervalMs, so long loops stay

@@ -305,6 +305,8 @@ bool runScreenshotTour(MainFrame& frame, PresetDialogs& dialogs, const QString& 
         part->commandInput("78,58");
         part->commandInput("ze");
         tour.shoot("dimensioned-part.png");
+        tour.shootModal("dimension-style.png");
+        tour.click("mnuFormatDimStyle");
     }
 
     // A photograph of a part inserted under its outline with Insert Image,

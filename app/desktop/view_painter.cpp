@@ -18,6 +18,7 @@
 #include "engine/hatch_fill.h"
 #include "engine/io/dxf_text.h"
 #include "engine/mtext_plain.h"
+#include "engine/point_marker.h"
 #include "engine/shape.h"
 #include "engine/tolerances.h"
 #include "engine/transform.h"
@@ -312,9 +313,16 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
     if (const auto* g = geomIf<LineGeom>(e)) {
         m.segment(g->p1.x, g->p1.y, g->p2.x, g->p2.y, lines);
     } else if (const auto* g = geomIf<PointGeom>(e)) {
-        const QPointF c = m.map(g->p.x, g->p.y);
-        lines.lines.append(QLineF(c.x() - kPointCross, c.y(), c.x() + kPointCross, c.y()));
-        lines.lines.append(QLineF(c.x(), c.y() - kPointCross, c.x(), c.y() + kPointCross));
+        const DrawingHeader& h = drawing.header();
+        if (pointModeDot(h.pointMode)) {
+            const QPointF c = m.map(g->p.x, g->p.y);
+            lines.lines.append(QLineF(c.x() - kPointCross, c.y(), c.x() + kPointCross, c.y()));
+            lines.lines.append(QLineF(c.x(), c.y() - kPointCross, c.x(), c.y() + kPointCross));
+        }
+        const double size = pointMarkerSize(h.pointSize, m.world.maxY - m.world.minY);
+        for (const MarkerStroke& s : pointMarker({g->p.x, g->p.y}, h.pointMode, size)) {
+            lines.lines.append(QLineF(m.map(s.a.x, s.a.y), m.map(s.b.x, s.b.y)));
+        }
     } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
         infiniteLine(*g, m, lines);
     } else if (const auto* g = geomIf<TextGeom>(e)) {

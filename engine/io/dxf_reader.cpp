@@ -4,11 +4,13 @@
 #include <cerrno>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 
 #include "base/error.h"
+#include "engine/point_marker.h"
 
 namespace brondel::engine::io {
 
@@ -116,6 +118,17 @@ void Reader::readHeader() {
             if (weight >= lineweight::kDefault && weight <= 211) {
                 h.currentLineWeight = static_cast<std::int16_t>(weight);
             }
+        } else if (variable == "$PDMODE" && g.code == 70) {
+            if (const std::int64_t mode = tok_.toInt(g);
+                mode >= 0 && mode < 128 && isPointMode(static_cast<int>(mode))) {
+                h.pointMode = static_cast<int>(mode);
+            }
+        } else if (variable == "$PDSIZE" && g.code == 40) {
+            if (const double size = tok_.toDouble(g); std::isfinite(size)) {
+                h.pointSize = size;
+            }
+        } else if (variable == "$DIMSTYLE" && g.code == 2) {
+            h.dimStyle.name.assign(g.text);  // decoded with the layer name below
         } else if (variable == "$CLAYER" && g.code == 8) {
             content_.currentLayer.assign(g.text);  // decoded once the code page is known
         }
@@ -123,6 +136,11 @@ void Reader::readHeader() {
     decoder_.setCodePage(content_.header.codePage);
     decoder_.setUtf8(content_.header.acadVersion >= "AC1021");
     content_.currentLayer = decode(content_.currentLayer);
+    DimStyle& dimStyle = content_.header.dimStyle;
+    dimStyle.name = decode(dimStyle.name);
+    if (dimStyle.name.empty()) {
+        dimStyle.name = DimStyle{}.name;
+    }
     if (content_.currentLayer.empty()) {
         content_.currentLayer = "0";
     }
@@ -182,7 +200,34 @@ void Reader::readTables() {
             st.widthFactor = rec_.get(41, 1);
             st.oblique = rec_.get(50, 0) * kPi / 180;
             content_.textStyles.push_back(std::move(st));
+        } else if (kind == "DIMSTYLE") {
+            readDimStyle();
         }
+    }
+}
+
+// The entry of the current style ($DIMSTYLE); an entry with a value out of
+// range is not taken, and the defaults stay.
+void Reader::readDimStyle() {
+    DimStyle& current = content_.header.dimStyle;
+    if (!namesDimStyle(current, decode(rec_.getText(2)))) {
+        return;
+    }
+    DimStyle s = current;
+    s.scale = rec_.get(40, s.scale);
+    if (s.scale == 0) {
+        s.scale = 1;  // 0 asks for a scale from the layout, which this engine does not keep
+    }
+    s.arrowSize = rec_.get(41, s.arrowSize);
+    s.extOffset = rec_.get(42, s.extOffset);
+    s.extExtension = rec_.get(44, s.extExtension);
+    s.textAbove = rec_.getInt(77, s.textAbove ? 1 : 0) != 0;
+    s.textHeight = rec_.get(140, s.textHeight);
+    s.centerMark = std::fabs(rec_.get(141, s.centerMark));  // below 0: with centre lines
+    s.textGap = std::fabs(rec_.get(147, s.textGap));        // below 0: a box round the text
+    s.decimals = rec_.getInt(271, s.decimals);
+    if (refusedDimStyle(s).empty()) {
+        current = s;
     }
 }
 

@@ -41,6 +41,7 @@ class Reader {
     void skipSection();
     void readHeader();
     void readTables();
+    void readDimStyle();
     void readBlocks();
     void readEntitiesSection();
     void readObjects();

@@ -133,7 +133,10 @@ class DxfWriter {
             Block block;
             block.name = name;
             block.flags = 1;  // anonymous
-            block.entities = dimensionPicture(*g, DimStyle{});
+            const DimStyle* style = namesDimStyle(tables_.header.dimStyle, g->style)
+                                        ? &tables_.header.dimStyle
+                                        : nullptr;
+            block.entities = dimensionPicture(*g, style ? *style : DimStyle{});
             dimNames_.emplace(g, name);
             dimBlocks_.emplace(name, std::move(block));
         }
@@ -160,6 +163,12 @@ class DxfWriter {
         }
         w_.dxfString(9, "$CLAYER");
         w_.dxfString(8, text(tables_.currentLayer));
+        w_.dxfString(9, "$PDMODE");
+        w_.dxfInt(70, tables_.header.pointMode);
+        w_.dxfString(9, "$PDSIZE");
+        w_.dxfReal(40, tables_.header.pointSize);
+        w_.dxfString(9, "$DIMSTYLE");
+        w_.dxfString(2, text(tables_.header.dimStyle.name));
         w_.dxfString(9, "$CECOLOR");
         w_.dxfInt(62, tables_.header.currentColor.aci);
         if (!r12_) {
@@ -210,7 +219,7 @@ class DxfWriter {
             dxf_.writeAppid(w_, text(name));
         }
         w_.tableEnd();
-        dxf_.writeDimStyle(w_, 2.5, 0.625, 0.625, 0.625, 2.5);
+        dimStyleTable();
         if (r12_) {
             w_.sectionEnd();
             return;
@@ -226,6 +235,43 @@ class DxfWriter {
         }
         w_.tableEnd();
         w_.sectionEnd();
+    }
+
+    // The current dimension style, under the handles dxflib gives its own
+    // single style.
+    void dimStyleTable() {
+        const DimStyle& s = tables_.header.dimStyle;
+        w_.dxfString(0, "TABLE");
+        w_.dxfString(2, "DIMSTYLE");
+        if (!r12_) {
+            w_.dxfHex(5, 0xA);
+            w_.dxfString(100, "AcDbSymbolTable");
+        }
+        w_.dxfInt(70, 1);
+        if (!r12_) {
+            w_.dxfString(100, "AcDbDimStyleTable");
+            w_.dxfInt(71, 0);
+        }
+        w_.dxfString(0, "DIMSTYLE");
+        if (!r12_) {
+            w_.dxfHex(105, 0x27);
+            w_.dxfString(100, "AcDbSymbolTableRecord");
+            w_.dxfString(100, "AcDbDimStyleTableRecord");
+        }
+        w_.dxfString(2, text(s.name));
+        w_.dxfInt(70, 0);
+        w_.dxfReal(40, s.scale);
+        w_.dxfReal(41, s.arrowSize);
+        w_.dxfReal(42, s.extOffset);
+        w_.dxfReal(44, s.extExtension);
+        w_.dxfInt(77, s.textAbove ? 1 : 0);
+        w_.dxfReal(140, s.textHeight);
+        w_.dxfReal(141, s.centerMark);
+        w_.dxfReal(147, s.textGap);
+        if (!r12_) {
+            w_.dxfInt(271, s.decimals);
+        }
+        w_.tableEnd();
     }
 
     void lineTypeTable() {

@@ -20,7 +20,7 @@ class QuickCentermark : public DrawTool {
         if (!round) {
             return refuse(c, "Press on an arc or a circle");
         }
-        const DimStyle style;
+        const DimStyle& style = c.drawing().header().dimStyle;
         const double arm = style.centerMark * style.scale;
         const Point3 o = round->center;
         keep({Entity(LineGeom{{o.x - arm, o.y, o.z}, {o.x + arm, o.y, o.z}}),

@@ -7,7 +7,7 @@ namespace {
 
 // Press on two lines that are not parallel, then put the arc: the angle
 // measured is that of the sector between them where the arc lies.
-class AngularDimension : public DrawTool {
+class AngularDimension : public DimensionTool {
   public:
     ToolResult update(ToolContext& c, const ToolEvent& e) override {
         if (e.kind == ToolEvent::Kind::Enter) {

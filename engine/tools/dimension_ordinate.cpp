@@ -8,7 +8,7 @@ namespace {
 // The feature, then the leader's end: a leader that runs more up than
 // across measures x from the drawing's origin, one that runs across
 // measures y; X and Y force one.
-class OrdinateDimension : public DrawTool {
+class OrdinateDimension : public DimensionTool {
   public:
     ToolResult update(ToolContext& c, const ToolEvent& e) override {
         if (e.kind == ToolEvent::Kind::Enter) {

@@ -7,7 +7,7 @@ namespace {
 
 // Press on an arc or a circle, then put the text: the dimension line runs
 // from the curve towards it (through the centre for a diameter).
-class RadialDimension : public DrawTool {
+class RadialDimension : public DimensionTool {
   public:
     explicit RadialDimension(bool diameter) : diameter_(diameter) {}
 

@@ -12,12 +12,29 @@
 // circles and lines they pick.
 namespace brondel::engine::tools {
 
-// A dimension measured and laid out by the current style.
+// A dimension measured and laid out by the default style, as the preview
+// shows it; DimensionTool lays it out by the drawing's style when it is added.
 inline Entity dimensionEntity(DimensionGeom g) {
     g.dimType |= dimkind::kOwnBlock;
     finishDimension(g, DimStyle{});
     return Entity(std::move(g));
 }
+
+// A tool that makes dimensions: they are laid out by the drawing's current
+// style when they are added.
+class DimensionTool : public DrawTool {
+  public:
+    void apply(ToolContext& c) override {
+        const DimStyle& style = c.drawing().header().dimStyle;
+        for (Entity e : made()) {
+            if (auto* g = geomIf<DimensionGeom>(e)) {
+                g->style = style.name;
+                finishDimension(*g, style);
+            }
+            c.add(e);
+        }
+    }
+};
 
 // The geometry of kind G at the pressed window point, or nullptr.
 template <class G>
@@ -46,7 +63,7 @@ inline ToolAsk askPick(std::string prompt) {
 
 // Two extension-line origins, then where the dimension line lies; the
 // dimension follows the cursor meanwhile.
-class TwoOriginDimension : public DrawTool {
+class TwoOriginDimension : public DimensionTool {
   public:
     ToolResult update(ToolContext& c, const ToolEvent& e) override {
         if (e.kind == ToolEvent::Kind::Enter) {

@@ -30,6 +30,14 @@ TEST(FormatDialogs, EachCodeOpensItsEditorThroughTheDialogsPort) {
         {engine::command::kFormatLineWeight, {"35"}, "Format Line Weight", 0},
         {engine::command::kFormatBlocks, {"purge"}, "Format Blocks", 1},
         {engine::command::kImageManager, {"detach logo.png"}, "Image Manager", 1},
+        {engine::command::kFormatDimensionStyle,
+         {"height 0", "height 5"},
+         "Format Dimension Style",
+         1},
+        {engine::command::kFormatPointStyle, {"mode 3", "mode 9"}, "Format Point Style", 1},
+        {engine::command::kAdjustObjectSnap, {"on midpoint"}, "Adjust Object Snap", 0},
+        {engine::command::kAdjustGrid, {"on"}, "Adjust Grid", 0},
+        {engine::command::kAdjustPolarTracking, {"increment 0"}, "Adjust PolarTracking", 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.title);

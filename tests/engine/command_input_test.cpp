@@ -78,9 +78,9 @@ TEST(CommandInput, TypedLinesDriveDrawLine) {
 
 TEST(CommandInput, UnknownInputLeavesMessagesAndTheHistoryIsBounded) {
     VecadSession s;
-    s.v.commandInput("807");
+    s.v.commandInput("9999");
     ASSERT_FALSE(s.heard.notices.empty());
-    EXPECT_EQ(s.heard.notices.back(), "not available in this engine: 807 Format Dimension Style");
+    EXPECT_EQ(s.heard.notices.back(), "not available in this engine: 9999 Command");
     EXPECT_EQ(s.v.commandHistory().back(), s.heard.notices.back());
     s.v.commandInput("frobnicate");
     EXPECT_EQ(s.v.commandHistory().back(), "Unknown command: \"frobnicate\"");

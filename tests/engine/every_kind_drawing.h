@@ -18,7 +18,7 @@ inline EntityProps props(const std::string& layer, std::int16_t aci = Color::kBy
 
 inline DrawingContent everyKindContent() {
     DrawingContent c;
-    c.header = {"AC1015", "ANSI_1252", "Brondel test", 4, {}, lineweight::kByLayer};
+    c.header = {"AC1015", "ANSI_1252", "Brondel test", 4, {}, lineweight::kByLayer, {}, 0, 0};
     c.currentLayer = "Cut";
     c.layers = {Layer{"0"}, Layer{"Cut", {1, 0x112233}, "DASHED", 35, true, false, true},
                 Layer{"Hidden", {5, -1}, "CONTINUOUS", -3, false, true, false}};

@@ -1,10 +1,11 @@
-// What Format Layers, Format Colors, Format Line Weight and the block
-// commands save, ezdxf reads back the same (tests/tools/ezdxf_tables.py).
+// What Format Layers, Format Colors, Format Line Weight, Format Dimension
+// Style and the block commands save, ezdxf reads back the same (tests/tools/ezdxf_tables.py).
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
 #include "engine/current_properties_editor.h"
+#include "engine/dimension_style_editor.h"
 #include "engine/drawing.h"
 #include "engine/io/drawing_files.h"
 #include "engine/layer_editor.h"
@@ -27,6 +28,10 @@ TEST(FormatEzdxf, LayersBlocksAndCurrentPropertiesReadTheSame) {
     ASSERT_EQ(CurrentPropertiesEditor(d, CurrentPropertiesEditor::Kind::Color).command("5"), "");
     ASSERT_EQ(CurrentPropertiesEditor(d, CurrentPropertiesEditor::Kind::LineWeight).command("35"),
               "");
+    DimStyleEditor dimStyle(d);
+    for (const char* typed : {"height 3.5", "arrow 3", "decimals 4", "text centred", "centre 5"}) {
+        ASSERT_EQ(dimStyle.command(typed), "") << typed;
+    }
     d.setBlock("Peg", Block{"Peg", {}, 0, {Entity(CircleGeom{{0, 0, 0}, 1})}});
     InsertGeom insert;
     insert.block = "Peg";
@@ -53,6 +58,12 @@ TEST(FormatEzdxf, LayersBlocksAndCurrentPropertiesReadTheSame) {
     EXPECT_EQ(read["currentLayer"], "Walls");
     EXPECT_EQ(read["currentColor"], 5);
     EXPECT_EQ(read["currentLineWeight"], 35);
+    const json& dim = read["dimStyle"];
+    EXPECT_EQ(dim["dimtxt"], 3.5);
+    EXPECT_EQ(dim["dimasz"], 3.0);
+    EXPECT_EQ(dim["dimdec"], 4);
+    EXPECT_EQ(dim["dimtad"], 0);
+    EXPECT_EQ(dim["dimcen"], 5.0);
     EXPECT_EQ(read["blocks"], (json{{"Peg", 1}}));
     EXPECT_EQ(read["inserts"], (json::array({json::array({"Peg", 20.0, 30.0, 2.0, 90.0})})));
 }

@@ -57,13 +57,14 @@ TEST(Dispatch, RedoOnlyWhileTheDrawingIsShown) {
     EXPECT_EQ(s.drawing().GetNumEntities(), 1);
 }
 
+// No menu forwards such a code: only a typed number reaches it.
 TEST(Dispatch, CodesTheEngineDoesNotCarryOutLeaveItsNotice) {
     Session s;
-    s.main.click("mnuInsertXref");
-    s.main.click("mnuFormatDimStyle");
+    s.drawing().commandInput("9999");
+    s.drawing().commandInput("140");
     ASSERT_EQ(s.main.notices.size(), 2u);
-    EXPECT_EQ(s.main.notices[0], engine::notAvailableNotice(254));
-    EXPECT_EQ(s.main.notices[1], engine::notAvailableNotice(807));
+    EXPECT_EQ(s.main.notices[0], engine::notAvailableNotice(9999));
+    EXPECT_EQ(s.main.notices[1], engine::notAvailableNotice(140));
 }
 
 TEST(Dispatch, OrthoTwiceReturnsPolarStateAndCheckMark) {

@@ -1,5 +1,5 @@
 """Prints as JSON what ezdxf reads of a DXF file's layers, blocks, current
-layer, colour and line weight, and model-space references, after
+layer, colour, line weight and dimension style, and model-space references, after
 recover + audit (whose error count is included)."""
 import json
 import sys
@@ -22,6 +22,10 @@ out = {
     "currentLayer": doc.header.get("$CLAYER"),
     "currentColor": doc.header.get("$CECOLOR"),
     "currentLineWeight": doc.header.get("$CELWEIGHT"),
+    "dimStyle": {
+        k: doc.dimstyles.get(doc.header.get("$DIMSTYLE", "Standard")).dxf.get(k)
+        for k in ("dimtxt", "dimasz", "dimexo", "dimexe", "dimgap", "dimdec", "dimcen", "dimtad")
+    },
     "blocks": {b.name: len(b) for b in doc.blocks if not b.name.startswith("*")},
     "inserts": [
         [e.dxf.name, e.dxf.insert.x, e.dxf.insert.y, e.dxf.xscale, e.dxf.rotation]

@@ -1,0 +1,139 @@
+#include "engine/dimension_style_editor.h"
+
+#include <charconv>
+#include <optional>
+#include <vector>
+
+#include "engine/dimension_picture.h"
+#include "engine/drawing.h"
+
+namespace brondel::engine {
+
+namespace {
+
+std::optional<double> number(const std::string& text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string shown(double value) {
+    std::string text = std::to_string(value);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') {
+        text.pop_back();
+    }
+    return text;
+}
+
+// The sizes a typed line names, by the word that starts it.
+struct Field {
+    const char* word;
+    double DimStyle::*size;
+};
+constexpr Field kFields[] = {
+    {"height", &DimStyle::textHeight}, {"arrow", &DimStyle::arrowSize},
+    {"offset", &DimStyle::extOffset},  {"extension", &DimStyle::extExtension},
+    {"gap", &DimStyle::textGap},       {"centre", &DimStyle::centerMark},
+    {"center", &DimStyle::centerMark}, {"scale", &DimStyle::scale},
+};
+
+// The dimension laid out again by the style: text where the style puts it,
+// and a block of its own drawn anew.
+void regenerate(Drawing& drawing, const DimStyle& style) {
+    std::vector<Entity> changed;
+    for (const Entity& e : drawing.entities()) {
+        const auto* g = geomIf<DimensionGeom>(e);
+        if (e.erased || !g || !namesDimStyle(style, g->style)) {
+            continue;
+        }
+        DimensionGeom laid = *g;
+        finishDimension(laid, style);
+        if (const Block* own = drawing.findBlock(laid.block); own && !own->entities.empty()) {
+            Block redrawn = *own;
+            redrawn.entities = dimensionPicture(laid, style);
+            drawing.setBlock(laid.block, std::move(redrawn));
+        }
+        Entity next = e;
+        *geomIf<DimensionGeom>(next) = std::move(laid);
+        changed.push_back(std::move(next));
+    }
+    if (!changed.empty()) {
+        drawing.replaceMany(std::move(changed));
+    }
+}
+
+}  // namespace
+
+const DimStyle& DimStyleEditor::style() const {
+    return drawing_.header().dimStyle;
+}
+
+std::string DimStyleEditor::apply(const DimStyle& next) {
+    if (std::string why = refusedDimStyle(next); !why.empty()) {
+        return why;
+    }
+    DimStyle kept = next;
+    kept.name = style().name;  // the dialog edits the current style, not which one it is
+    if (kept == style()) {
+        return {};
+    }
+    DrawingHeader header = drawing_.header();
+    header.dimStyle = kept;
+    Drawing::Step step(drawing_, title());
+    drawing_.setHeader(header);
+    regenerate(drawing_, kept);
+    return {};
+}
+
+std::string DimStyleEditor::prompt() const {
+    const DimStyle& s = style();
+    return "Dimension style " + s.name + ":\rtext height " + shown(s.textHeight) + ", arrow " +
+           shown(s.arrowSize) + ", extension offset " + shown(s.extOffset) + ", extension " +
+           shown(s.extExtension) + ", text gap " + shown(s.textGap) + ", decimals " +
+           std::to_string(s.decimals) + ", text " + (s.textAbove ? "above" : "centred") +
+           ", centre mark " + shown(s.centerMark) + ", scale " + shown(s.scale) +
+           "\rType: height, arrow, offset, extension, gap, centre or scale SIZE; decimals "
+           "0-8; text above|centred; nothing to close";
+}
+
+std::string DimStyleEditor::command(const std::string& line) {
+    const std::vector<std::string> w = typedWords(line);
+    if (w.size() != 2) {
+        return w.empty() ? "Nothing typed" : "Not understood: " + line;
+    }
+    const std::string verb = lowerCase(w[0]);
+    DimStyle next = style();
+    if (verb == "text") {
+        const std::string where = lowerCase(w[1]);
+        if (where != "above" && where != "centred" && where != "centered") {
+            return "The text is above or centred";
+        }
+        next.textAbove = where == "above";
+        return apply(next);
+    }
+    const std::optional<double> value = number(w[1]);
+    if (!value) {
+        return "Not a number: " + w[1];
+    }
+    if (verb == "decimals") {
+        if (*value != static_cast<int>(*value)) {
+            return "Decimals are a whole number from 0 to 8";
+        }
+        next.decimals = static_cast<int>(*value);
+        return apply(next);
+    }
+    for (const Field& f : kFields) {
+        if (verb == f.word) {
+            next.*f.size = *value;
+            return apply(next);
+        }
+    }
+    return "Not understood: " + line;
+}
+
+}  // namespace brondel::engine

@@ -1,0 +1,90 @@
+// Format Point Style: modes and sizes checked, one undo step each, kept in
+// DXF; the marker has the strokes its mode names.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/drawing.h"
+#include "engine/io/drawing_files.h"
+#include "engine/point_marker.h"
+#include "engine/point_style_editor.h"
+#include "tests/support/fake_ports.h"
+
+namespace brondel::engine {
+namespace {
+
+TEST(PointStyle, TypedChangesAreAppliedAsOneStepOrRefusedInPlace) {
+    struct Row {
+        const char* typed;
+        const char* refusal;
+    };
+    const Row rows[] = {
+        {"mode 3", ""},
+        {"mode 98", ""},
+        {"mode 5", "0 to 4"},
+        {"mode 8", "0 to 4"},
+        {"mode 2.5", "0 to 4"},
+        {"mode -1", "0 to 4"},
+        {"size 2", ""},
+        {"size -10", ""},
+        {"size 1e9", "drawing units"},
+        {"size x", "Not a number"},
+        {"shape 2", "Not understood"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        Drawing d;
+        const DrawingHeader header = d.header();
+        const std::uint64_t before = d.version();
+        const std::string answer = PointStyleEditor(d).command(row.typed);
+        if (*row.refusal) {
+            EXPECT_NE(answer.find(row.refusal), std::string::npos) << answer;
+            EXPECT_EQ(d.version(), before);
+            continue;
+        }
+        ASSERT_EQ(answer, "");
+        EXPECT_EQ(d.undoLabel(), "Format Point Style");
+        d.undo();
+        EXPECT_EQ(d.header(), header);
+    }
+}
+
+TEST(PointStyle, MarkersHaveTheStrokesOfTheirMode) {
+    struct Row {
+        int mode;
+        std::size_t strokes;
+    };
+    for (const Row& row : {Row{0, 0}, Row{1, 0}, Row{2, 2}, Row{3, 2}, Row{4, 1}, Row{34, 26},
+                           Row{67, 6}, Row{97, 28}}) {
+        SCOPED_TRACE(row.mode);
+        const std::vector<MarkerStroke> strokes = pointMarker({10, 20}, row.mode, 4);
+        EXPECT_EQ(strokes.size(), row.strokes);
+        for (const MarkerStroke& s : strokes) {
+            EXPECT_LE(std::abs(s.a.x - 10), 2 + 1e-9);
+            EXPECT_LE(std::abs(s.b.y - 20), 2 + 1e-9);
+        }
+    }
+    EXPECT_EQ(pointMarkerSize(3, 200), 3);
+    EXPECT_EQ(pointMarkerSize(-10, 200), 20);
+    EXPECT_EQ(pointMarkerSize(0, 200), 10);
+}
+
+TEST(PointStyle, ModeAndSizeSurviveSaveAndReopen) {
+    Drawing d;
+    PointStyleEditor editor(d);
+    ASSERT_EQ(editor.command("mode 35"), "");
+    ASSERT_EQ(editor.command("size -7.5"), "");
+    brondel::testing::TempFolder folder;
+    for (const io::DxfVersion version : {io::DxfVersion::R2000, io::DxfVersion::R12}) {
+        const std::string path = folder.file("points.dxf");
+        io::WriteOptions options;
+        options.dxfVersion = version;
+        io::writeDxf(d, path, {}, options);
+        const DrawingContent back = io::readDxf(path);
+        EXPECT_EQ(back.header.pointMode, 35);
+        EXPECT_EQ(back.header.pointSize, -7.5);
+    }
+}
+
+}  // namespace
+}  // namespace brondel::engine

@@ -1,0 +1,88 @@
+// Every code a menu item or a toolbar button forwards to the engine either
+// does what its caption says or says plainly why it cannot: none answers
+// the engine's generic notice for codes it does not know.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/commands.h"
+#include "engine/vecad.h"
+#include "shell/routing_table.h"
+
+namespace brondel::shell {
+namespace {
+
+std::set<int> forwardedCodes() {
+    std::set<int> codes;
+    const auto collect = [&](const Action& a) {
+        if (a.kind == ActionKind::Engine) {
+            codes.insert(a.code);
+        }
+    };
+    for (std::string_view item : routedItems()) {
+        collect(actionOf(item));
+    }
+    for (const char* toolbar : {"asxToolbar1", "asxToolbar2", "asxToolbar3", "asxToolbar4"}) {
+        for (int position = 1; position <= routedPositions(toolbar); ++position) {
+            collect(resolvedActionOfButton(toolbar, position));
+        }
+    }
+    return codes;
+}
+
+TEST(EveryCode, NoForwardedCodeAnswersNotAvailable) {
+    // Still to build, each left to a later change: 247 Quick Leader,
+    // 254 Insert Xref, 256 Xref Manager, 802 Set Layer Order, 804 Format Linetype, 806 Format Text
+    // Style, 809 Format Multi-line Style, 810 Format Pages, 942 Export Screen Raster, 951 Options.
+    const std::set<int> pending = {247, 254, 256, 802, 804, 806, 809, 810, 942, 951};
+    struct Heard : engine::VecadListener {
+        void notice(const std::string& text) override { texts.push_back(text); }
+        std::vector<std::string> texts;
+    };
+    const std::string generic = "not available in this engine";
+    const std::set<int> codes = forwardedCodes();
+    ASSERT_GT(codes.size(), 90u);  // the walk found the menus and toolbars
+    std::vector<int> failing;
+    for (int code : codes) {
+        if (pending.count(code)) {
+            continue;
+        }
+        Heard heard;
+        engine::Vecad v;
+        v.setListener(&heard);
+        v.AddLine(0, 0, 0, 10, 0, 0);
+        v.Execute(code);
+        v.commandKey(27);
+        for (const std::string& text : heard.texts) {
+            if (text.rfind(generic, 0) == 0) {
+                failing.push_back(code);
+            }
+        }
+    }
+    EXPECT_TRUE(failing.empty()) << ::testing::PrintToString(failing);
+
+    for (int code : {130, 131, 136, 139, 141}) {
+        Heard heard;
+        engine::Vecad v;
+        v.setListener(&heard);
+        v.Execute(code);
+        EXPECT_EQ(heard.texts, std::vector<std::string>{
+                                   "3D views are not available: Brondel draws in two dimensions"});
+    }
+
+    // A code still listed as pending that now works should leave the list.
+    for (int code : pending) {
+        SCOPED_TRACE(code);
+        Heard heard;
+        engine::Vecad v;
+        v.setListener(&heard);
+        v.Execute(code);
+        ASSERT_EQ(heard.texts.size(), 1u);
+        EXPECT_EQ(heard.texts[0].rfind(generic, 0), 0u);
+    }
+}
+
+}  // namespace
+}  // namespace brondel::shell
