@@ -77,17 +77,18 @@ std::vector<Point2> circleCircle(Point2 c1, double r1, Point2 c2, double r2) {
 
 std::vector<SnapPiece> snapPieces(const Entity& e) {
     std::vector<SnapPiece> out;
-    if (const auto* g = geomIf<LineGeom>(e)) {
-        out.push_back(segment({g->p1.x, g->p1.y}, {g->p2.x, g->p2.y}));
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
-        out.push_back(arc({g->center.x, g->center.y}, g->radius, 0, kTwoPi));
-    } else if (const auto* g = geomIf<ArcGeom>(e)) {
-        out.push_back(arc({g->center.x, g->center.y}, g->radius, g->startAngle, g->angle));
-    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
-        const std::size_t n = g->vertices.size();
-        const std::size_t count = g->closed ? n : (n > 0 ? n - 1 : 0);
+    if (const auto* line = geomIf<LineGeom>(e)) {
+        out.push_back(segment({line->p1.x, line->p1.y}, {line->p2.x, line->p2.y}));
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
+        out.push_back(arc({circle->center.x, circle->center.y}, circle->radius, 0, kTwoPi));
+    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
+        out.push_back(
+            arc({arc->center.x, arc->center.y}, arc->radius, arc->startAngle, arc->angle));
+    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
+        const std::size_t n = poly->vertices.size();
+        const std::size_t count = poly->closed ? n : (n > 0 ? n - 1 : 0);
         for (std::size_t i = 0; i < count; ++i) {
-            const Vertex &a = g->vertices[i], &b = g->vertices[(i + 1) % n];
+            const Vertex &a = poly->vertices[i], &b = poly->vertices[(i + 1) % n];
             if (a.bulge != 0 && !(a.x == b.x && a.y == b.y)) {
                 const BulgeArc ba = bulgeArc(a, b);
                 out.push_back(arc({ba.cx, ba.cy}, ba.r, ba.start, ba.sweep));
@@ -104,45 +105,49 @@ std::vector<SnapPiece> snapPieces(const Entity& e) {
 std::vector<Point2> gripPoints(const Entity& e) {
     const auto flat = [](const Point3& p) { return Point2{p.x, p.y}; };
     std::vector<Point2> out;
-    if (const auto* g = geomIf<PointGeom>(e)) {
-        out.push_back(flat(g->p));
-    } else if (const auto* g = geomIf<LineGeom>(e)) {
-        out = {flat(g->p1), flat(g->p2), {(g->p1.x + g->p2.x) / 2, (g->p1.y + g->p2.y) / 2}};
-    } else if (const auto* g = geomIf<CircleGeom>(e)) {
-        out.push_back(flat(g->center));
+    if (const auto* point = geomIf<PointGeom>(e)) {
+        out.push_back(flat(point->p));
+    } else if (const auto* line = geomIf<LineGeom>(e)) {
+        out = {flat(line->p1),
+               flat(line->p2),
+               {(line->p1.x + line->p2.x) / 2, (line->p1.y + line->p2.y) / 2}};
+    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
+        out.push_back(flat(circle->center));
         for (int q = 0; q < 4; ++q) {
-            out.push_back({g->center.x + g->radius * std::cos(q * kPi / 2),
-                           g->center.y + g->radius * std::sin(q * kPi / 2)});
+            out.push_back({circle->center.x + circle->radius * std::cos(q * kPi / 2),
+                           circle->center.y + circle->radius * std::sin(q * kPi / 2)});
         }
-    } else if (const auto* g = geomIf<ArcGeom>(e)) {
-        out.push_back(flat(g->center));
-        for (double a : {g->startAngle, g->startAngle + g->angle / 2, g->startAngle + g->angle}) {
-            out.push_back(
-                {g->center.x + g->radius * std::cos(a), g->center.y + g->radius * std::sin(a)});
+    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
+        out.push_back(flat(arc->center));
+        for (double a :
+             {arc->startAngle, arc->startAngle + arc->angle / 2, arc->startAngle + arc->angle}) {
+            out.push_back({arc->center.x + arc->radius * std::cos(a),
+                           arc->center.y + arc->radius * std::sin(a)});
         }
-    } else if (const auto* g = geomIf<PolylineGeom>(e)) {
-        for (const Vertex& v : g->vertices) {
+    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
+        for (const Vertex& v : poly->vertices) {
             out.push_back({v.x, v.y});
         }
-    } else if (const auto* g = geomIf<EllipseGeom>(e)) {
-        const Point2 c = flat(g->center), m = flat(g->majorAxis);
+    } else if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
+        const Point2 c = flat(ellipse->center), m = flat(ellipse->majorAxis);
         out = {c,
                {c.x + m.x, c.y + m.y},
                {c.x - m.x, c.y - m.y},
-               {c.x - m.y * g->ratio, c.y + m.x * g->ratio},
-               {c.x + m.y * g->ratio, c.y - m.x * g->ratio}};
-    } else if (const auto* g = geomIf<SplineGeom>(e)) {
-        for (const Point3& p : g->fitPoints.empty() ? g->controlPoints : g->fitPoints) {
+               {c.x - m.y * ellipse->ratio, c.y + m.x * ellipse->ratio},
+               {c.x + m.y * ellipse->ratio, c.y - m.x * ellipse->ratio}};
+    } else if (const auto* spline = geomIf<SplineGeom>(e)) {
+        for (const Point3& p :
+             spline->fitPoints.empty() ? spline->controlPoints : spline->fitPoints) {
             out.push_back(flat(p));
         }
-    } else if (const auto* g = geomIf<TextGeom>(e)) {
-        out.push_back(flat(g->p));
-    } else if (const auto* g = geomIf<MTextGeom>(e)) {
-        out.push_back(flat(g->p));
-    } else if (const auto* g = geomIf<InsertGeom>(e)) {
-        out.push_back(flat(g->p));
-    } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
-        out.push_back(flat(g->base));
+    } else if (const auto* text = geomIf<TextGeom>(e)) {
+        out.push_back(flat(text->p));
+    } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
+        out.push_back(flat(mtext->p));
+    } else if (const auto* insert = geomIf<InsertGeom>(e)) {
+        out.push_back(flat(insert->p));
+    } else if (const auto* xline = geomIf<InfiniteLineGeom>(e)) {
+        out.push_back(flat(xline->base));
     }
     return out;
 }

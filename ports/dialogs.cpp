@@ -2,11 +2,8 @@
 
 #include "engine/block_editor.h"
 #include "engine/current_properties_editor.h"
-#include "engine/image_editor.h"
-typedEditing(*this, editor);
-}
-
 #include "engine/dimension_style_editor.h"
+#include "engine/image_editor.h"
 #include "engine/layer_editor.h"
 
 namespace brondel::ports {
