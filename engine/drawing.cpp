@@ -321,6 +321,24 @@ void Drawing::setErased(Handle h, bool erased) {
     }
 }
 
+void Drawing::eraseMany(const std::vector<Handle>& handles) {
+    auto live = std::make_unique<std::vector<Handle>>();
+    live->reserve(handles.size());
+    // A handle given twice is erased once.
+    std::vector<bool> taken(entities_.size(), false);
+    for (Handle h : handles) {
+        const Entity& e = entity(h);
+        const auto p = std::size_t(&e - entities_.data());
+        if (!e.erased && !taken[p]) {
+            taken[p] = true;
+            live->push_back(h);
+        }
+    }
+    if (!live->empty()) {
+        record(OpEraseMany{std::move(live), true});
+    }
+}
+
 void Drawing::replace(Handle h, Entity e) {
     const Entity& before = entity(h);
     e.handle = h;
@@ -679,10 +697,39 @@ void Drawing::swapInMany(std::vector<Entity>& others) {
     std::reverse(others.begin(), others.end());
 }
 
+// As swapInMany: past a share of the drawing the index is rebuilt in bulk,
+// from the live entities only.
+void Drawing::setErasedMany(const std::vector<Handle>& handles, bool erased) {
+    const bool rebuild = handles.size() * 8 >= entities_.size();
+    if (!rebuild) {
+        settleIndex();
+    }
+    for (Handle h : handles) {
+        Entity& e = entities_[positionOf(h)];
+        if (erased) {
+            if (!rebuild) {
+                indexRemove(e);
+            }
+            e.erased = true;
+            --liveCount_;
+        } else {
+            e.erased = false;
+            ++liveCount_;
+            if (!rebuild) {
+                indexInsert(e);
+            }
+        }
+    }
+    if (rebuild) {
+        index_.clear();
+        unindexed_ = entities_.size();
+    }
+}
+
 void Drawing::apply(Op& op) {
     // The other changes read or edit the index entry by entry.
     if (!std::holds_alternative<OpAppend>(op) && !std::holds_alternative<OpRemove>(op) &&
-        !std::holds_alternative<OpReplaceMany>(op)) {
+        !std::holds_alternative<OpReplaceMany>(op) && !std::holds_alternative<OpEraseMany>(op)) {
         settleIndex();
     }
     std::visit(Overloaded{
@@ -712,6 +759,7 @@ void Drawing::apply(Op& op) {
                    [&](OpReplace& o) { swapIn(*o.other); },
                    [&](OpReplaceMany& o) { swapInMany(*o.others); },
                    [&](OpRemove& o) { o.removal->removed = removeAt(o.removal->positions); },
+                   [&](OpEraseMany& o) { setErasedMany(*o.handles, o.erased); },
                    [&](OpLayer& o) {
                        const LayerChange& c = *o.change;
                        if (!c.remains) {
@@ -730,7 +778,8 @@ void Drawing::apply(Op& op) {
 }
 
 void Drawing::revert(Op& op) {
-    if (!std::holds_alternative<OpAppend>(op) && !std::holds_alternative<OpReplaceMany>(op)) {
+    if (!std::holds_alternative<OpAppend>(op) && !std::holds_alternative<OpReplaceMany>(op) &&
+        !std::holds_alternative<OpEraseMany>(op)) {
         settleIndex();
     }
     std::visit(Overloaded{
@@ -755,6 +804,7 @@ void Drawing::revert(Op& op) {
                    [&](OpReplace& o) { swapIn(*o.other); },
                    [&](OpReplaceMany& o) { swapInMany(*o.others); },
                    [&](OpRemove& o) { insertAt(o.removal->positions, o.removal->removed); },
+                   [&](OpEraseMany& o) { setErasedMany(*o.handles, !o.erased); },
                    [&](OpLayer& o) {
                        const LayerChange& c = *o.change;
                        if (!c.remains) {

@@ -66,6 +66,10 @@ class Drawing : public BlockLookup {
     // the first new handle (0 when there are none).
     Handle addMany(std::vector<Entity> entities);
     void setErased(Handle h, bool erased);
+    // Erases them all as one change; handles already erased are left out.
+    // A large share of the drawing rebuilds the index in bulk. Throws,
+    // changing nothing, when a handle is not this drawing's.
+    void eraseMany(const std::vector<Handle>& handles);
     void replace(Handle h, Entity e);  // same handle and place, new geometry or properties
     // Many replacements as one change: each entity takes the place of the
     // one whose handle it carries. A large share of the drawing rebuilds the
@@ -148,6 +152,10 @@ class Drawing : public BlockLookup {
         Handle handle;
         bool erased;  // the state the op sets
     };
+    struct OpEraseMany {
+        std::unique_ptr<std::vector<Handle>> handles;
+        bool erased;  // the state the op sets
+    };
     struct OpReplace {
         std::unique_ptr<Entity> other;  // swapped with the drawing's entity by apply and revert
     };
@@ -187,7 +195,7 @@ class Drawing : public BlockLookup {
         std::unique_ptr<BlockChange> change;
     };
     using Op = std::variant<OpAdd, OpAppend, OpErase, OpReplace, OpRemove, OpLayer, OpCurrentLayer,
-                            OpReplaceMany, OpHeader, OpBlock>;
+                            OpReplaceMany, OpHeader, OpBlock, OpEraseMany>;
 
     struct UndoStep {
         std::string label;
@@ -200,6 +208,7 @@ class Drawing : public BlockLookup {
     void revert(Op& op);
     void swapIn(Entity& other);
     void swapInMany(std::vector<Entity>& others);
+    void setErasedMany(const std::vector<Handle>& handles, bool erased);
     void swapBlock(BlockChange& change);
     std::vector<Entity> removeAt(const std::vector<std::size_t>& positions);
     void insertAt(const std::vector<std::size_t>& positions, std::vector<Entity>& items);

@@ -108,4 +108,16 @@ void VecadToolContext::setBlock(const std::string& name, std::optional<Block> bl
     vecad_.drawing().setBlock(name, std::move(block));
 }
 
+void VecadToolContext::eraseMany(const std::vector<Handle>& handles) {
+    ++changes;
+    vecad_.drawing().eraseMany(handles);
+    if (!vecad_.selection().empty()) {
+        for (Handle h : handles) {
+            if (vecad_.isSelected(h)) {
+                vecad_.SelectEntity(h, false);
+            }
+        }
+    }
+}
+
 }  // namespace brondel::engine

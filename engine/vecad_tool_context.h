@@ -38,6 +38,7 @@ class VecadToolContext final : public ToolContext {
     void setCurrentLayer(const std::string& name) override;
     std::string fileName() const override;
     void setBlock(const std::string& name, std::optional<Block> block) override;
+    void eraseMany(const std::vector<Handle>& handles) override;
 
     int changes = 0;
 
