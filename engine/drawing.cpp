@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cassert>
+#include <cctype>
 #include <cmath>
 #include <iterator>
 #include <span>
@@ -397,6 +398,39 @@ void Drawing::addLayer(const Layer& layer) {
         OpLayer{std::make_unique<LayerChange>(LayerChange{layers_.size(), false, Layer{}, layer})});
 }
 
+namespace {
+
+bool sameName(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+}  // namespace
+
+void Drawing::addLineType(const LineType& lineType) {
+    for (const LineType& have : lineTypes_) {
+        if (sameName(have.name, lineType.name)) {
+            return;
+        }
+    }
+    auto tables = std::make_unique<StyleTables>(StyleTables{lineTypes_, textStyles_});
+    tables->lineTypes.push_back(lineType);
+    record(OpStyles{std::move(tables)});
+}
+
+void Drawing::addTextStyle(const TextStyle& style) {
+    for (const TextStyle& have : textStyles_) {
+        if (sameName(have.name, style.name)) {
+            return;
+        }
+    }
+    auto tables = std::make_unique<StyleTables>(StyleTables{lineTypes_, textStyles_});
+    tables->textStyles.push_back(style);
+    record(OpStyles{std::move(tables)});
+}
+
 void Drawing::setCurrentLayer(const std::string& name) {
     if (!findLayer(name)) {
         throw Error(err::kNoSuchLayer, "No layer named \"" + name + "\"");
@@ -773,6 +807,10 @@ void Drawing::apply(Op& op) {
                    [&](OpCurrentLayer& o) { currentLayer_ = o.change->after; },
                    [&](OpHeader& o) { std::swap(header_, *o.other); },
                    [&](OpBlock& o) { swapBlock(*o.change); },
+                   [&](OpStyles& o) {
+                       std::swap(lineTypes_, o.other->lineTypes);
+                       std::swap(textStyles_, o.other->textStyles);
+                   },
                },
                op);
 }
@@ -818,6 +856,10 @@ void Drawing::revert(Op& op) {
                    [&](OpCurrentLayer& o) { currentLayer_ = o.change->before; },
                    [&](OpHeader& o) { std::swap(header_, *o.other); },
                    [&](OpBlock& o) { swapBlock(*o.change); },
+                   [&](OpStyles& o) {
+                       std::swap(lineTypes_, o.other->lineTypes);
+                       std::swap(textStyles_, o.other->textStyles);
+                   },
                },
                op);
 }

@@ -79,6 +79,10 @@ class Drawing : public BlockLookup {
     std::size_t purgeErased();
     std::size_t purgeAll();
     void addLayer(const Layer& layer);  // a layer of the same name is updated
+    // Added when the drawing has none of that name (names compare without
+    // regard to case, as in DXF); one it has stays as it is.
+    void addLineType(const LineType& lineType);
+    void addTextStyle(const TextStyle& style);
     void setCurrentLayer(const std::string& name);
     // The entities, block entities and current layer on `from` follow it.
     void renameLayer(const std::string& from, const std::string& to);
@@ -184,6 +188,13 @@ class Drawing : public BlockLookup {
     struct OpCurrentLayer {
         std::unique_ptr<CurrentLayerChange> change;
     };
+    struct StyleTables {
+        std::vector<LineType> lineTypes;
+        std::vector<TextStyle> textStyles;
+    };
+    struct OpStyles {
+        std::unique_ptr<StyleTables> other;  // swapped with the drawing's by apply and revert
+    };
     struct OpHeader {
         std::unique_ptr<DrawingHeader> other;  // swapped with the drawing's by apply and revert
     };
@@ -195,7 +206,7 @@ class Drawing : public BlockLookup {
         std::unique_ptr<BlockChange> change;
     };
     using Op = std::variant<OpAdd, OpAppend, OpErase, OpReplace, OpRemove, OpLayer, OpCurrentLayer,
-                            OpReplaceMany, OpHeader, OpBlock, OpEraseMany>;
+                            OpReplaceMany, OpHeader, OpBlock, OpEraseMany, OpStyles>;
 
     struct UndoStep {
         std::string label;

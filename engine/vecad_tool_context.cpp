@@ -120,4 +120,16 @@ void VecadToolContext::eraseMany(const std::vector<Handle>& handles) {
     }
 }
 
+void VecadToolContext::addLineTypeIfMissing(const LineType& lineType) {
+    const std::uint64_t before = vecad_.drawing().version();
+    vecad_.drawing().addLineType(lineType);
+    changes += vecad_.drawing().version() != before ? 1 : 0;
+}
+
+void VecadToolContext::addTextStyleIfMissing(const TextStyle& style) {
+    const std::uint64_t before = vecad_.drawing().version();
+    vecad_.drawing().addTextStyle(style);
+    changes += vecad_.drawing().version() != before ? 1 : 0;
+}
+
 }  // namespace brondel::engine
