@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -39,9 +40,54 @@ void watchClipboard(std::function<void(const Clipboard&)> w) {
     watcher() = std::move(w);
 }
 
+namespace {
+
+std::string upper(std::string s) {
+    for (char& ch : s) {
+        ch = char(std::toupper(static_cast<unsigned char>(ch)));
+    }
+    return s;
+}
+
+// The names of what a clipboard's entities use, upper-cased as DXF compares
+// table names.
+struct Used {
+    std::set<std::string> layers, lineTypes, textStyles, blocks;
+
+    void lineType(const std::string& name) {
+        const std::string key = upper(name);
+        if (!key.empty() && key != "BYLAYER" && key != "BYBLOCK") {
+            lineTypes.insert(key);
+        }
+    }
+    void add(const Entity& e, const Drawing& d) {
+        lineType(e.props.lineType);
+        if (const auto* g = geomIf<TextGeom>(e)) {
+            textStyles.insert(upper(g->style));
+        } else if (const auto* g = geomIf<MTextGeom>(e)) {
+            textStyles.insert(upper(g->style));
+        } else if (const auto* g = geomIf<InsertGeom>(e)) {
+            block(g->block, d);
+        } else if (const auto* g = geomIf<DimensionGeom>(e)) {
+            block(g->block, d);
+        }
+    }
+    void block(const std::string& name, const Drawing& d) {
+        const Block* b = d.findBlock(name);
+        if (!b || !blocks.insert(name).second) {
+            return;
+        }
+        for (const Entity& inner : b->entities) {
+            add(inner, d);
+        }
+    }
+};
+
+}  // namespace
+
 Clipboard clipboardOf(const Drawing& d, const std::vector<Handle>& handles) {
     Clipboard c;
-    std::set<std::string> layers;
+    Used used;
     Box2 box;
     for (Handle h : handles) {
         const Entity* e = d.find(h);
@@ -54,15 +100,29 @@ Clipboard clipboardOf(const Drawing& d, const std::vector<Handle>& handles) {
         }
         Entity copy = *e;
         copy.handle = kNoHandle;
-        layers.insert(copy.props.layer);
+        used.layers.insert(copy.props.layer);
+        used.add(copy, d);
         c.entities.push_back(std::move(copy));
     }
-    for (const std::string& name : layers) {
+    for (const std::string& name : used.layers) {
         if (const Layer* layer = d.findLayer(name)) {
             c.layers.push_back(*layer);
+            used.lineType(layer->lineType);
         }
     }
-    c.blocks = d.blocks();
+    for (const LineType& t : d.lineTypes()) {
+        if (used.lineTypes.count(upper(t.name))) {
+            c.lineTypes.push_back(t);
+        }
+    }
+    for (const TextStyle& t : d.textStyles()) {
+        if (used.textStyles.count(upper(t.name))) {
+            c.textStyles.push_back(t);
+        }
+    }
+    for (const std::string& name : used.blocks) {
+        c.blocks.emplace(name, *d.findBlock(name));
+    }
     c.base = box.empty() ? Point2{} : Point2{box.minX, box.minY};
     return c;
 }
@@ -71,6 +131,8 @@ std::string clipboardDxf(const Clipboard& c) {
     static std::atomic<int> serial = 0;
     DrawingContent content;
     content.layers = c.layers;
+    content.lineTypes = c.lineTypes;
+    content.textStyles = c.textStyles;
     content.blocks = c.blocks;
     content.entities = c.entities;
     Drawing d;

@@ -14,8 +14,11 @@ namespace brondel::engine {
 struct Clipboard {
     std::vector<Entity> entities;  // without handles
     std::vector<Layer> layers;     // the layers the entities are on
-    std::map<std::string, Block> blocks;
-    Point2 base;  // the lower-left corner of the entities' extents
+    // What the entities, their layers and their blocks' entities draw with.
+    std::vector<LineType> lineTypes;
+    std::vector<TextStyle> textStyles;
+    std::map<std::string, Block> blocks;  // the blocks they refer to, nested ones too
+    Point2 base;                          // the lower-left corner of the entities' extents
 
     bool empty() const { return entities.empty(); }
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cassert>
+#include <cctype>
 #include <cmath>
 #include <iterator>
 #include <span>
@@ -325,6 +326,24 @@ void Drawing::setErased(Handle h, bool erased) {
     }
 }
 
+void Drawing::eraseMany(const std::vector<Handle>& handles) {
+    auto live = std::make_unique<std::vector<Handle>>();
+    live->reserve(handles.size());
+    // A handle given twice is erased once.
+    std::vector<bool> taken(entities_.size(), false);
+    for (Handle h : handles) {
+        const Entity& e = entity(h);
+        const auto p = std::size_t(&e - entities_.data());
+        if (!e.erased && !taken[p]) {
+            taken[p] = true;
+            live->push_back(h);
+        }
+    }
+    if (!live->empty()) {
+        record(OpEraseMany{std::move(live), true});
+    }
+}
+
 void Drawing::replace(Handle h, Entity e) {
     const Entity& before = entity(h);
     e.handle = h;
@@ -381,6 +400,39 @@ void Drawing::addLayer(const Layer& layer) {
     }
     record(
         OpLayer{std::make_unique<LayerChange>(LayerChange{layers_.size(), false, Layer{}, layer})});
+}
+
+namespace {
+
+bool sameName(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+}  // namespace
+
+void Drawing::addLineType(const LineType& lineType) {
+    for (const LineType& have : lineTypes_) {
+        if (sameName(have.name, lineType.name)) {
+            return;
+        }
+    }
+    auto tables = std::make_unique<StyleTables>(StyleTables{lineTypes_, textStyles_});
+    tables->lineTypes.push_back(lineType);
+    record(OpStyles{std::move(tables)});
+}
+
+void Drawing::addTextStyle(const TextStyle& style) {
+    for (const TextStyle& have : textStyles_) {
+        if (sameName(have.name, style.name)) {
+            return;
+        }
+    }
+    auto tables = std::make_unique<StyleTables>(StyleTables{lineTypes_, textStyles_});
+    tables->textStyles.push_back(style);
+    record(OpStyles{std::move(tables)});
 }
 
 void Drawing::setCurrentLayer(const std::string& name) {
@@ -683,10 +735,39 @@ void Drawing::swapInMany(std::vector<Entity>& others) {
     std::reverse(others.begin(), others.end());
 }
 
+// As swapInMany: past a share of the drawing the index is rebuilt in bulk,
+// from the live entities only.
+void Drawing::setErasedMany(const std::vector<Handle>& handles, bool erased) {
+    const bool rebuild = handles.size() * 8 >= entities_.size();
+    if (!rebuild) {
+        settleIndex();
+    }
+    for (Handle h : handles) {
+        Entity& e = entities_[positionOf(h)];
+        if (erased) {
+            if (!rebuild) {
+                indexRemove(e);
+            }
+            e.erased = true;
+            --liveCount_;
+        } else {
+            e.erased = false;
+            ++liveCount_;
+            if (!rebuild) {
+                indexInsert(e);
+            }
+        }
+    }
+    if (rebuild) {
+        index_.clear();
+        unindexed_ = entities_.size();
+    }
+}
+
 void Drawing::apply(Op& op) {
     // The other changes read or edit the index entry by entry.
     if (!std::holds_alternative<OpAppend>(op) && !std::holds_alternative<OpRemove>(op) &&
-        !std::holds_alternative<OpReplaceMany>(op)) {
+        !std::holds_alternative<OpReplaceMany>(op) && !std::holds_alternative<OpEraseMany>(op)) {
         settleIndex();
     }
     std::visit(Overloaded{
@@ -716,6 +797,7 @@ void Drawing::apply(Op& op) {
                    [&](OpReplace& o) { swapIn(*o.other); },
                    [&](OpReplaceMany& o) { swapInMany(*o.others); },
                    [&](OpRemove& o) { o.removal->removed = removeAt(o.removal->positions); },
+                   [&](OpEraseMany& o) { setErasedMany(*o.handles, o.erased); },
                    [&](OpLayer& o) {
                        const LayerChange& c = *o.change;
                        if (!c.remains) {
@@ -729,12 +811,17 @@ void Drawing::apply(Op& op) {
                    [&](OpCurrentLayer& o) { currentLayer_ = o.change->after; },
                    [&](OpHeader& o) { std::swap(header_, *o.other); },
                    [&](OpBlock& o) { swapBlock(*o.change); },
+                   [&](OpStyles& o) {
+                       std::swap(lineTypes_, o.other->lineTypes);
+                       std::swap(textStyles_, o.other->textStyles);
+                   },
                },
                op);
 }
 
 void Drawing::revert(Op& op) {
-    if (!std::holds_alternative<OpAppend>(op) && !std::holds_alternative<OpReplaceMany>(op)) {
+    if (!std::holds_alternative<OpAppend>(op) && !std::holds_alternative<OpReplaceMany>(op) &&
+        !std::holds_alternative<OpEraseMany>(op)) {
         settleIndex();
     }
     std::visit(Overloaded{
@@ -759,6 +846,7 @@ void Drawing::revert(Op& op) {
                    [&](OpReplace& o) { swapIn(*o.other); },
                    [&](OpReplaceMany& o) { swapInMany(*o.others); },
                    [&](OpRemove& o) { insertAt(o.removal->positions, o.removal->removed); },
+                   [&](OpEraseMany& o) { setErasedMany(*o.handles, !o.erased); },
                    [&](OpLayer& o) {
                        const LayerChange& c = *o.change;
                        if (!c.remains) {
@@ -772,6 +860,10 @@ void Drawing::revert(Op& op) {
                    [&](OpCurrentLayer& o) { currentLayer_ = o.change->before; },
                    [&](OpHeader& o) { std::swap(header_, *o.other); },
                    [&](OpBlock& o) { swapBlock(*o.change); },
+                   [&](OpStyles& o) {
+                       std::swap(lineTypes_, o.other->lineTypes);
+                       std::swap(textStyles_, o.other->textStyles);
+                   },
                },
                op);
 }

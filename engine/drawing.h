@@ -67,6 +67,10 @@ class Drawing : public BlockLookup {
     // the first new handle (0 when there are none).
     Handle addMany(std::vector<Entity> entities);
     void setErased(Handle h, bool erased);
+    // Erases them all as one change; handles already erased are left out.
+    // A large share of the drawing rebuilds the index in bulk. Throws,
+    // changing nothing, when a handle is not this drawing's.
+    void eraseMany(const std::vector<Handle>& handles);
     void replace(Handle h, Entity e);  // same handle and place, new geometry or properties
     // Many replacements as one change: each entity takes the place of the
     // one whose handle it carries. A large share of the drawing rebuilds the
@@ -76,6 +80,10 @@ class Drawing : public BlockLookup {
     std::size_t purgeErased();
     std::size_t purgeAll();
     void addLayer(const Layer& layer);  // a layer of the same name is updated
+    // Added when the drawing has none of that name (names compare without
+    // regard to case, as in DXF); one it has stays as it is.
+    void addLineType(const LineType& lineType);
+    void addTextStyle(const TextStyle& style);
     void setCurrentLayer(const std::string& name);
     // The entities, block entities and current layer on `from` follow it.
     void renameLayer(const std::string& from, const std::string& to);
@@ -149,6 +157,10 @@ class Drawing : public BlockLookup {
         Handle handle;
         bool erased;  // the state the op sets
     };
+    struct OpEraseMany {
+        std::unique_ptr<std::vector<Handle>> handles;
+        bool erased;  // the state the op sets
+    };
     struct OpReplace {
         std::unique_ptr<Entity> other;  // swapped with the drawing's entity by apply and revert
     };
@@ -177,6 +189,13 @@ class Drawing : public BlockLookup {
     struct OpCurrentLayer {
         std::unique_ptr<CurrentLayerChange> change;
     };
+    struct StyleTables {
+        std::vector<LineType> lineTypes;
+        std::vector<TextStyle> textStyles;
+    };
+    struct OpStyles {
+        std::unique_ptr<StyleTables> other;  // swapped with the drawing's by apply and revert
+    };
     struct OpHeader {
         std::unique_ptr<DrawingHeader> other;  // swapped with the drawing's by apply and revert
     };
@@ -188,7 +207,7 @@ class Drawing : public BlockLookup {
         std::unique_ptr<BlockChange> change;
     };
     using Op = std::variant<OpAdd, OpAppend, OpErase, OpReplace, OpRemove, OpLayer, OpCurrentLayer,
-                            OpReplaceMany, OpHeader, OpBlock>;
+                            OpReplaceMany, OpHeader, OpBlock, OpEraseMany, OpStyles>;
 
     struct UndoStep {
         std::string label;
@@ -201,6 +220,7 @@ class Drawing : public BlockLookup {
     void revert(Op& op);
     void swapIn(Entity& other);
     void swapInMany(std::vector<Entity>& others);
+    void setErasedMany(const std::vector<Handle>& handles, bool erased);
     void swapBlock(BlockChange& change);
     std::vector<Entity> removeAt(const std::vector<std::size_t>& positions);
     void insertAt(const std::vector<std::size_t>& positions, std::vector<Entity>& items);

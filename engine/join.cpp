@@ -169,11 +169,14 @@ std::vector<std::int64_t> partners(const Pieces& p, double tolerance) {
     std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a.key < b.key; });
     std::vector<std::int64_t> partner(n, -1);
     std::vector<std::uint8_t> count(n, 0);
+    // Each pair is looked at once and counts for both its ends.
     const auto meet = [&](const Key& u, const Key& v) {
         const double dx = u.x - v.x, dy = u.y - v.y;
         if (dx * dx + dy * dy <= tolerance2) {
             partner[u.end] = v.end;
             count[u.end] = std::uint8_t(std::min(count[u.end] + 1, 2));
+            partner[v.end] = u.end;
+            count[v.end] = std::uint8_t(std::min(count[v.end] + 1, 2));
         }
     };
     // Each occupied cell once, with where its ends begin in keys, in a table
@@ -214,19 +217,19 @@ std::vector<std::int64_t> partners(const Pieces& p, double tolerance) {
             ++j;
         }
         for (std::size_t a = i; a < j; ++a) {
-            for (std::size_t b = i; b < j; ++b) {
-                if (a != b) {
-                    meet(keys[a], keys[b]);
-                }
+            for (std::size_t b = a + 1; b < j; ++b) {
+                meet(keys[a], keys[b]);
             }
             const Key& v = keys[a];
             const std::int64_t ix = cellOf(v.x), iy = cellOf(v.y);
             const double fx = v.x - double(ix) * cell, fy = v.y - double(iy) * cell;
-            const int lx = fx <= tolerance ? -1 : 0, hx = fx >= cell - tolerance ? 1 : 0;
+            // Only the cells ahead: a pair across a border is near it on
+            // both sides, so the end in the cell behind finds it.
+            const int hx = fx >= cell - tolerance ? 1 : 0;
             const int ly = fy <= tolerance ? -1 : 0, hy = fy >= cell - tolerance ? 1 : 0;
-            for (int dx = lx; dx <= hx; ++dx) {
+            for (int dx = 0; dx <= hx; ++dx) {
                 for (int dy = ly; dy <= hy; ++dy) {
-                    if (dx != 0 || dy != 0) {
+                    if (dx > 0 || dy > 0) {
                         visitCell(keyOf(ix + dx, iy + dy), v);
                     }
                 }

@@ -112,6 +112,13 @@ class ToolContext {
     // An existing file chosen in the program's open dialog, "" when cancelled
     // or when nobody can ask.
     virtual std::string chooseFile(const FileChoice& /*choice*/) { return {}; }
+    // As erase for each handle, as one change: quick for a large share of
+    // the drawing.
+    virtual void eraseMany(const std::vector<Handle>& handles) = 0;
+    // A line type or text style the drawing lacks (by name, regardless of
+    // case) is added as given; one it has stays as it is.
+    virtual void addLineTypeIfMissing(const LineType& lineType) = 0;
+    virtual void addTextStyleIfMissing(const TextStyle& style) = 0;
 };
 
 // One of the engine's interactive commands while it runs: a small state

@@ -435,20 +435,18 @@ void transformEntity(const Entity& e, const Affine& m, const BlockLookup& blocks
     } else if (const auto* hatch = geomIf<HatchGeom>(e)) {
         emit(transformHatch(*hatch, m, chordTolerance));
     } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
-        // The dimension's block holds its parts where they were drawn; moved
-        // elsewhere it is only its parts.
-        if (blocks.findBlock(dim->block)) {
-            Placing placing;
-            placeEntity(e, m, blocks, placing,
-                        [&](Entity& part) { out.push_back(std::move(part)); });
-        } else {
-            DimensionGeom t = *dim;
-            for (Point3* p : {&t.defPoint, &t.textMid, &t.p13, &t.p14, &t.p15, &t.p16}) {
-                *p = m.apply(*p);
-            }
-            t.angle = directionAngle(m, dim->angle);
-            emit(std::move(t));
+        // It stays a dimension: its definition points follow the map, it
+        // measures again (a scale changes the value) and, its block showing
+        // it where it was, it is drawn afresh from its points.
+        DimensionGeom t = *dim;
+        for (Point3* p : {&t.defPoint, &t.textMid, &t.p13, &t.p14, &t.p15, &t.p16}) {
+            *p = m.apply(*p);
         }
+        t.angle = directionAngle(m, dim->angle);
+        t.measurement = dimensionMeasurement(t);
+        t.block.clear();
+        t.dimType &= ~dimkind::kOwnBlock;
+        emit(std::move(t));
     } else if (const auto* solid = geomIf<SolidGeom>(e)) {
         SolidGeom t = *solid;
         for (Point3& p : t.corners) {

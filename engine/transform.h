@@ -52,8 +52,9 @@ EntityProps inheritProps(const EntityProps& part, const EntityProps& ref);
 // tolerance relative to each arc); block references
 // stay references when the composed map is still a rotation and two scales,
 // otherwise they are replaced by their block's entities placed by it.
-// Dimensions moved by a map are replaced by their block's parts. Handles
-// are cleared.
+// Dimensions stay dimensions: their definition points move, they measure
+// again and lose their block, so they are drawn afresh. Handles are
+// cleared.
 void transformEntity(const Entity& e, const Affine& m, const BlockLookup& blocks,
                      double chordTolerance, std::vector<Entity>& out);
 

@@ -6,6 +6,7 @@
 
 #include "engine/curve_path.h"
 #include "engine/intersect.h"
+#include "engine/spline_split.h"
 
 namespace brondel::engine {
 
@@ -109,6 +110,82 @@ Reach alongArc(const PathPiece& piece, bool atEnd, const EdgesIn& edges) {
     return best;
 }
 
+// A spline is cut where its flattening crosses the edges; the parts are
+// cut out of the spline itself, so they lie on the original curve.
+std::variant<Trimmed, std::string> trimSpline(const Entity& e, const SplineGeom& g, Point2 press,
+                                              const EdgesIn& edges) {
+    auto curve = splineCurve(g);
+    if (const auto* why = std::get_if<std::string>(&curve)) {
+        return *why;
+    }
+    const SplineCurve& c = std::get<SplineCurve>(curve);
+    const SplineSamples samples = sampleSpline(c);
+    CurvePath path;
+    for (std::size_t i = 0; i + 1 < samples.points.size(); ++i) {
+        const Point3 &a = samples.points[i], &b = samples.points[i + 1];
+        PathPiece piece;
+        piece.a = {a.x, a.y};
+        piece.b = {b.x, b.y};
+        path.pieces.push_back(piece);
+    }
+    if (path.pieces.empty()) {
+        return std::string("the spline has no length to cut");
+    }
+    const double n = path.length();
+    const Point2 start = path.at(0), end = path.at(n);
+    path.closed = g.closed && std::hypot(end.x - start.x, end.y - start.y) <=
+                                  1e-12 * std::max(1.0, path.box().width() + path.box().height());
+    const auto param = [&](double s) {
+        const double i = std::clamp(std::floor(s), 0.0, n - 1);
+        const auto k = std::size_t(i);
+        return samples.params[k] + (s - i) * (samples.params[k + 1] - samples.params[k]);
+    };
+    // The part from s0 to s1, going on past the seam of a closed spline.
+    const auto part = [&](double s0, double s1) {
+        Entity out = e;
+        out.geom = s1 <= n ? splinePart(c, param(s0), param(s1))
+                           : splineJoined(splinePart(c, param(s0), c.last()),
+                                          splinePart(c, c.first(), param(s1 - n)));
+        return out;
+    };
+    const std::vector<double> cuts = cutsOf(path, edges);
+    const double at = path.nearest(press);
+    Trimmed out;
+    if (path.closed) {
+        std::vector<double> ring;
+        std::copy_if(cuts.begin(), cuts.end(), std::back_inserter(ring),
+                     [&](double s) { return s > kEndSlack && s < n - kEndSlack; });
+        if (ring.size() < 2) {
+            return std::string("a closed outline needs two crossings to cut between");
+        }
+        const auto above = std::upper_bound(ring.begin(), ring.end(), at);
+        const double hi = above == ring.end() ? ring.front() + n : *above;
+        const double lo = above == ring.begin() ? ring.back() - n : *(above - 1);
+        const double shift = lo < 0 ? n : 0;
+        const double from = hi >= n ? hi - n : hi;
+        out.kept.push_back(part(from, from + (lo + n - hi)));
+        out.removed = part(lo + shift, hi + shift);
+        return out;
+    }
+    std::vector<double> inner;
+    std::copy_if(cuts.begin(), cuts.end(), std::back_inserter(inner),
+                 [&](double s) { return s > kEndSlack && s < n - kEndSlack; });
+    const auto above = std::upper_bound(inner.begin(), inner.end(), at);
+    const bool hasHi = above != inner.end(), hasLo = above != inner.begin();
+    if (!hasHi && !hasLo) {
+        return std::string("no cutting edge crosses it");
+    }
+    const double lo = hasLo ? *(above - 1) : 0, hi = hasHi ? *above : n;
+    if (hasLo) {
+        out.kept.push_back(part(0, lo));
+    }
+    if (hasHi) {
+        out.kept.push_back(part(hi, n));
+    }
+    out.removed = part(lo, hi);
+    return out;
+}
+
 }  // namespace
 
 std::variant<Trimmed, std::string> trimAt(const Entity& e, Point2 press, const EdgesIn& edges) {
@@ -116,8 +193,8 @@ std::variant<Trimmed, std::string> trimAt(const Entity& e, Point2 press, const E
     if (!path) {
         return std::string("only lines, arcs, circles, ellipses and polylines can be trimmed");
     }
-    if (path->flattened) {
-        return std::string("a spline cuts others but is not cut itself");
+    if (const auto* g = geomIf<SplineGeom>(e)) {
+        return trimSpline(e, *g, press, edges);
     }
     const std::vector<double> cuts = cutsOf(*path, edges);
     const double n = path->length();
@@ -160,7 +237,11 @@ std::variant<Extended, std::string> extendAt(const Entity& e, Point2 press, cons
     const auto* poly = geomIf<PolylineGeom>(e);
     const auto path = curvePath(e);
     if (!path || !(geomIf<LineGeom>(e) || geomIf<ArcGeom>(e) || (poly && !path->closed))) {
-        return std::string("only lines, arcs and open polylines can be extended");
+        return std::string(geomIf<SplineGeom>(e)
+                               ? "a spline cannot be extended: its shape past its "
+                                 "ends is not defined"
+                               : "only lines, arcs and open polylines can be "
+                                 "extended");
     }
     const Point2 first = path->at(0), last = path->at(path->length());
     const bool atEnd = std::hypot(press.x - last.x, press.y - last.y) <=

@@ -112,4 +112,28 @@ std::string VecadToolContext::chooseFile(const FileChoice& choice) {
     return vecad_.requestFile(choice);
 }
 
+void VecadToolContext::eraseMany(const std::vector<Handle>& handles) {
+    ++changes;
+    vecad_.drawing().eraseMany(handles);
+    if (!vecad_.selection().empty()) {
+        for (Handle h : handles) {
+            if (vecad_.isSelected(h)) {
+                vecad_.SelectEntity(h, false);
+            }
+        }
+    }
+}
+
+void VecadToolContext::addLineTypeIfMissing(const LineType& lineType) {
+    const std::uint64_t before = vecad_.drawing().version();
+    vecad_.drawing().addLineType(lineType);
+    changes += vecad_.drawing().version() != before ? 1 : 0;
+}
+
+void VecadToolContext::addTextStyleIfMissing(const TextStyle& style) {
+    const std::uint64_t before = vecad_.drawing().version();
+    vecad_.drawing().addTextStyle(style);
+    changes += vecad_.drawing().version() != before ? 1 : 0;
+}
+
 }  // namespace brondel::engine

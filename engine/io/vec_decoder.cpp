@@ -330,6 +330,39 @@ std::vector<Entity> readEntities(Decoder& d, const std::vector<EntityProps>& pro
     return list;
 }
 
+// Extended data by the place of its entity among all entities read (the
+// blocks' in order, then the drawing's); places only grow.
+void readXData(Decoder& d, DrawingContent& c) {
+    std::vector<Entity*> all;
+    for (auto& [name, block] : c.blocks) {
+        for (Entity& e : block.entities) {
+            all.push_back(&e);
+        }
+    }
+    for (Entity& e : c.entities) {
+        all.push_back(&e);
+    }
+    const std::size_t n = d.count(4 + 4);
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t place = d.get<std::uint32_t>();
+        if (place < next || place >= all.size()) {
+            corrupt("extended data for no entity");
+        }
+        next = place + 1;
+        XData data(d.count(4 + 4));
+        for (XDataApp& app : data) {
+            app.name = d.str();
+            app.groups.resize(d.count(4 + 4));
+            for (XDataGroup& g : app.groups) {
+                g.code = d.i32();
+                g.value = d.str();
+            }
+        }
+        all[place]->xdata = XDataPtr(std::move(data));
+    }
+}
+
 }  // namespace
 
 DrawingContent decode(std::string_view data) {
@@ -338,7 +371,7 @@ DrawingContent decode(std::string_view data) {
     }
     Decoder d(data.substr(kMagic.size()));
     const auto version = d.get<std::uint32_t>();
-    if (version != kVersion) {
+    if (version < kOldestVersion || version > kVersion) {
         throw Error(err::kVecVersion,
                     describeError(err::kVecVersion) + " (format " + std::to_string(version) + ")");
     }
@@ -398,6 +431,9 @@ DrawingContent decode(std::string_view data) {
         }
     }
     c.entities = readEntities(d, props);
+    if (version >= 2) {
+        readXData(d, c);
+    }
     if (d.remaining() != 0) {
         corrupt("data after the end");
     }

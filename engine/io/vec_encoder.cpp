@@ -299,6 +299,41 @@ void writeEntities(Encoder& w, const std::vector<Entity>& list, const std::uint3
     counter.finished();
 }
 
+// The live entities that carry extended data, by their place among all
+// live entities written (the blocks' in order, then the drawing's).
+void writeXData(Encoder& w, const DrawingContent& tables, const std::vector<Entity>& entities) {
+    std::vector<std::pair<std::uint32_t, const XData*>> found;
+    std::uint32_t at = 0;
+    const auto scan = [&](const std::vector<Entity>& list) {
+        for (const Entity& e : list) {
+            if (e.erased) {
+                continue;
+            }
+            if (e.xdata) {
+                found.emplace_back(at, e.xdata.get());
+            }
+            ++at;
+        }
+    };
+    for (const auto& [name, block] : tables.blocks) {
+        scan(block.entities);
+    }
+    scan(entities);
+    w.u32(found.size());
+    for (const auto& [place, data] : found) {
+        w.u32(place);
+        w.u32(data->size());
+        for (const XDataApp& app : *data) {
+            w.str(app.name);
+            w.u32(app.groups.size());
+            for (const XDataGroup& g : app.groups) {
+                w.i32(g.code);
+                w.str(g.value);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void encode(const DrawingContent& tables, const std::vector<Entity>& entities, std::ostream& out,
@@ -363,6 +398,7 @@ void encode(const DrawingContent& tables, const std::vector<Entity>& entities, s
         writeEntities(w, block.entities, index);
     }
     writeEntities(w, entities, index, progress);
+    writeXData(w, tables, entities);
     w.flush();
 }
 

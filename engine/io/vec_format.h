@@ -17,7 +17,10 @@ static_assert(std::endian::native == std::endian::little,
               "VEC files are little-endian and read and written by memory copies");
 
 constexpr std::string_view kMagic = "BRNDLVEC";
-constexpr std::uint32_t kVersion = 1;
+// Version 2 adds extended data after the entities; version 1 files, which
+// have none, are still read.
+constexpr std::uint32_t kVersion = 2;
+constexpr std::uint32_t kOldestVersion = 1;
 
 // Bits of the flag bytes.
 constexpr std::uint8_t kPolylineClosed = 1, kPolyline3d = 2;

@@ -71,13 +71,14 @@ class Join : public Tool {
     void apply(ToolContext& c) override {
         // Cleared first: dropping a million picks one by one would be slow.
         c.clearSelection();
-        for (std::size_t i = 0; i < plan_.made.size(); ++i) {
-            const std::vector<Handle>& from = plan_.from[i];
-            c.replace(from.front(), plan_.made[i]);
-            for (std::size_t k = 1; k < from.size(); ++k) {
-                c.erase(from[k]);
-            }
+        // Each made entity carries the handle of the first of its row.
+        std::vector<Handle> gone;
+        gone.reserve(joined_);
+        for (const std::vector<Handle>& from : plan_.from) {
+            gone.insert(gone.end(), from.begin() + 1, from.end());
         }
+        c.replaceMany(plan_.made);
+        c.eraseMany(gone);
         c.message("Join: " + std::to_string(plan_.made.size()) + " made from " +
                   std::to_string(joined_) + " entities" + skippedNote());
     }

@@ -16,7 +16,8 @@ struct ClipboardBlocks : BlockLookup {
 };
 
 // Places a copy of the clipboard with its base at the insertion point; the
-// layers it needs and the drawing lacks are added with it.
+// layers, line types, text styles and blocks it needs and the drawing lacks
+// are added with it.
 class Paste : public Tool {
   public:
     ToolResult begin(ToolContext& c) override {
@@ -43,6 +44,17 @@ class Paste : public Tool {
     void apply(ToolContext& c) override {
         for (const Layer& layer : held_.layers) {
             c.addLayerIfMissing(layer);
+        }
+        for (const LineType& lineType : held_.lineTypes) {
+            c.addLineTypeIfMissing(lineType);
+        }
+        for (const TextStyle& style : held_.textStyles) {
+            c.addTextStyleIfMissing(style);
+        }
+        for (const auto& [name, block] : held_.blocks) {
+            if (!c.drawing().findBlock(name)) {
+                c.setBlock(name, block);
+            }
         }
         const std::vector<Entity> made = placed(at_);
         for (const Entity& e : made) {

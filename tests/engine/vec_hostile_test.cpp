@@ -60,7 +60,7 @@ TEST(VecHostile, WrongMagicVersionOrTrailingBytesAreNamed) {
     EXPECT_EQ(failure(data + "x"), err::kVecCorrupt);
 
     std::string newer = data;
-    putU32(newer, 8, 2);
+    putU32(newer, 8, 3);
     EXPECT_EQ(failure(newer), err::kVecVersion);
     putU32(newer, 8, 0);
     EXPECT_EQ(failure(newer), err::kVecVersion);
@@ -84,8 +84,9 @@ TEST(VecHostile, BadKindsFlagsAndReferencesAreDamage) {
     c.entities.emplace_back(PolylineGeom{}, EntityProps{});
     const std::string data = encoded(c);
     ASSERT_EQ(failure(data), 0);
-    // The entity is last: kind, props index, flags, width, vertex count.
-    const std::size_t entityAt = data.size() - (1 + 4 + 1 + 8 + 4);
+    // The entity is last before the extended data count: kind, props
+    // index, flags, width, vertex count.
+    const std::size_t entityAt = data.size() - 4 - (1 + 4 + 1 + 8 + 4);
 
     std::string unknownKind = data;
     unknownKind[entityAt] = 99;

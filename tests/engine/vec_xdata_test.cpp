@@ -1,0 +1,83 @@
+// Extended data kept through VEC files: on block entities and drawing
+// entities, past erased ones; files of the first version, which have none,
+// still read.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+
+#include "base/error.h"
+#include "engine/io/vec_format.h"
+
+namespace brondel::engine {
+namespace {
+
+std::string encoded(const DrawingContent& c) {
+    std::ostringstream out;
+    io::vec::encode(c, c.entities, out);
+    return out.str();
+}
+
+XData appData(const std::string& name, const std::string& value) {
+    return {{name, {{1000, value}, {1040, "2.5"}, {1071, "-7"}}}};
+}
+
+TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
+    DrawingContent c;
+    Block b;
+    b.name = "PART";
+    b.entities.emplace_back(LineGeom{{0, 0, 0}, {1, 0, 0}});
+    b.entities.emplace_back(CircleGeom{{0, 0, 0}, 1});
+    b.entities.back().xdata = XDataPtr(appData("INBLOCK", "b"));
+    c.blocks.emplace("PART", b);
+    for (int i = 0; i < 4; ++i) {
+        c.entities.emplace_back(PointGeom{{double(i), 0, 0}});
+    }
+    c.entities[0].xdata = XDataPtr(appData("FIRST", "ü and \"quotes\""));
+    c.entities[1].erased = true;  // not written: the places after it close up
+    c.entities[1].xdata = XDataPtr(appData("GONE", "x"));
+    XData two = appData("CAM", "drill");
+    two.push_back({"EMPTY", {}});
+    c.entities[3].xdata = XDataPtr(two);
+
+    const DrawingContent back = io::vec::decode(encoded(c));
+    ASSERT_EQ(back.entities.size(), 3u);
+    ASSERT_TRUE(back.entities[0].xdata);
+    EXPECT_EQ(*back.entities[0].xdata, appData("FIRST", "ü and \"quotes\""));
+    EXPECT_FALSE(back.entities[1].xdata);
+    ASSERT_TRUE(back.entities[2].xdata);
+    EXPECT_EQ(*back.entities[2].xdata, two);
+    const Block& part = back.blocks.at("PART");
+    EXPECT_FALSE(part.entities[0].xdata);
+    ASSERT_TRUE(part.entities[1].xdata);
+    EXPECT_EQ(*part.entities[1].xdata, appData("INBLOCK", "b"));
+
+    // A first-version file is this one without the extended data count.
+    c.blocks.clear();
+    for (Entity& e : c.entities) {
+        e.xdata = nullptr;
+    }
+    std::string old = encoded(c);
+    old.resize(old.size() - 4);
+    const std::uint32_t first = 1;
+    std::memcpy(old.data() + 8, &first, sizeof first);
+    EXPECT_EQ(io::vec::decode(old).entities.size(), 3u);
+
+    // Extended data for a place that has no entity, or out of order, is damage.
+    std::string bad = encoded(c);
+    bad.resize(bad.size() - 4);
+    for (const std::uint32_t place : {3u, 1u}) {
+        std::string damaged = bad;
+        const std::uint32_t entries[] = {2, 1, 0, place, 0};
+        damaged.append(reinterpret_cast<const char*>(entries), sizeof entries);
+        try {
+            io::vec::decode(damaged);
+            ADD_FAILURE() << "read extended data for place " << place;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), err::kVecCorrupt);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace brondel::engine
