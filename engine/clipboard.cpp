@@ -62,14 +62,14 @@ struct Used {
     }
     void add(const Entity& e, const Drawing& d) {
         lineType(e.props.lineType);
-        if (const auto* g = geomIf<TextGeom>(e)) {
-            textStyles.insert(upper(g->style));
-        } else if (const auto* g = geomIf<MTextGeom>(e)) {
-            textStyles.insert(upper(g->style));
-        } else if (const auto* g = geomIf<InsertGeom>(e)) {
-            block(g->block, d);
-        } else if (const auto* g = geomIf<DimensionGeom>(e)) {
-            block(g->block, d);
+        if (const auto* text = geomIf<TextGeom>(e)) {
+            textStyles.insert(upper(text->style));
+        } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
+            textStyles.insert(upper(mtext->style));
+        } else if (const auto* insert = geomIf<InsertGeom>(e)) {
+            block(insert->block, d);
+        } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
+            block(dim->block, d);
         }
     }
     void block(const std::string& name, const Drawing& d) {

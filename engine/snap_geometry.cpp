@@ -81,9 +81,9 @@ std::vector<SnapPiece> snapPieces(const Entity& e) {
         out.push_back(segment({line->p1.x, line->p1.y}, {line->p2.x, line->p2.y}));
     } else if (const auto* circle = geomIf<CircleGeom>(e)) {
         out.push_back(arc({circle->center.x, circle->center.y}, circle->radius, 0, kTwoPi));
-    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
-        out.push_back(
-            arc({arc->center.x, arc->center.y}, arc->radius, arc->startAngle, arc->angle));
+    } else if (const auto* arcGeom = geomIf<ArcGeom>(e)) {
+        out.push_back(arc({arcGeom->center.x, arcGeom->center.y}, arcGeom->radius,
+                          arcGeom->startAngle, arcGeom->angle));
     } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
         const std::size_t n = poly->vertices.size();
         const std::size_t count = poly->closed ? n : (n > 0 ? n - 1 : 0);

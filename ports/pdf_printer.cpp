@@ -5,10 +5,10 @@
 #include <cmath>
 #include <variant>
 
+#include "base/atomic_file.h"
 #include "engine/drawing.h"
 #include "engine/entity_outline.h"
 #include "engine/explode.h"
-#include "base/atomic_file.h"
 #include "engine/vecad.h"
 
 namespace brondel::ports {

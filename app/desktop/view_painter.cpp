@@ -310,32 +310,33 @@ void drawParts(QPainter& p, const G& g, const Entity& e, const Drawing& drawing,
 // oneInk: block parts take the colour of the whole (a printout) instead of their own.
 void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapper& m, QRgb color,
                 bool selected, bool oneInk, Trace& lines, const TraceFor& traceFor) {
-    if (const auto* g = geomIf<LineGeom>(e)) {
-        m.segment(g->p1.x, g->p1.y, g->p2.x, g->p2.y, lines);
-    } else if (const auto* g = geomIf<PointGeom>(e)) {
+    if (const auto* line = geomIf<LineGeom>(e)) {
+        m.segment(line->p1.x, line->p1.y, line->p2.x, line->p2.y, lines);
+    } else if (const auto* point = geomIf<PointGeom>(e)) {
         const DrawingHeader& h = drawing.header();
         if (pointModeDot(h.pointMode)) {
-            const QPointF c = m.map(g->p.x, g->p.y);
+            const QPointF c = m.map(point->p.x, point->p.y);
             lines.lines.append(QLineF(c.x() - kPointCross, c.y(), c.x() + kPointCross, c.y()));
             lines.lines.append(QLineF(c.x(), c.y() - kPointCross, c.x(), c.y() + kPointCross));
         }
         const double size = pointMarkerSize(h.pointSize, m.world.maxY - m.world.minY);
-        for (const MarkerStroke& s : pointMarker({g->p.x, g->p.y}, h.pointMode, size)) {
+        for (const MarkerStroke& s : pointMarker({point->p.x, point->p.y}, h.pointMode, size)) {
             lines.lines.append(QLineF(m.map(s.a.x, s.a.y), m.map(s.b.x, s.b.y)));
         }
-    } else if (const auto* g = geomIf<InfiniteLineGeom>(e)) {
-        infiniteLine(*g, m, lines);
-    } else if (const auto* g = geomIf<TextGeom>(e)) {
-        drawText(p, *g, m, color, lines.lines);
-    } else if (const auto* g = geomIf<MTextGeom>(e)) {
-        drawMText(p, *g, m, color, lines.lines);
-    } else if (const auto* g = geomIf<SolidGeom>(e); g && g->kind != SolidGeom::Kind::Face3d) {
-        fillPolygon(p, m.polygon(solidOutline(*g)), color, selected);
-    } else if (const auto* g = geomIf<HatchGeom>(e)) {
-        const std::vector<PatternLine> pattern = hatchPatternLines(*g);
+    } else if (const auto* xline = geomIf<InfiniteLineGeom>(e)) {
+        infiniteLine(*xline, m, lines);
+    } else if (const auto* text = geomIf<TextGeom>(e)) {
+        drawText(p, *text, m, color, lines.lines);
+    } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
+        drawMText(p, *mtext, m, color, lines.lines);
+    } else if (const auto* solid = geomIf<SolidGeom>(e);
+               solid && solid->kind != SolidGeom::Kind::Face3d) {
+        fillPolygon(p, m.polygon(solidOutline(*solid)), color, selected);
+    } else if (const auto* hatch = geomIf<HatchGeom>(e)) {
+        const std::vector<PatternLine> pattern = hatchPatternLines(*hatch);
         if (!pattern.empty()) {
             std::vector<std::vector<Point2>> loops;
-            for (const HatchLoop& loop : g->loops) {
+            for (const HatchLoop& loop : hatch->loops) {
                 loops.push_back(hatchLoopOutline(loop, m.tolerance));
             }
             for (const Stroke2& s : hatchStrokes(loops, pattern, m.world, kMostHatchStrokes)) {
@@ -344,9 +345,9 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
             return;
         }
         QPolygonF area;
-        for (const HatchLoop& loop : g->loops) {
+        for (const HatchLoop& loop : hatch->loops) {
             const std::vector<Point2> pts = hatchLoopOutline(loop, m.tolerance);
-            if (g->solid) {
+            if (hatch->solid) {
                 QPolygonF poly = m.polygon(pts);
                 if (!poly.isEmpty()) {
                     poly.append(poly.front());
@@ -364,20 +365,21 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
         if (!area.isEmpty()) {
             fillPolygon(p, area, color, selected);
         }
-    } else if (const auto* g = geomIf<ImageGeom>(e)) {
-        const Point3 a = g->insertion, b = a + g->u * g->widthPx;
-        const Point3 c = b + g->v * g->heightPx, d = a + g->v * g->heightPx;
+    } else if (const auto* image = geomIf<ImageGeom>(e)) {
+        const Point3 a = image->insertion, b = a + image->u * image->widthPx;
+        const Point3 c = b + image->v * image->heightPx, d = a + image->v * image->heightPx;
         if (m.pictures) {
             // Previews and one-ink printouts show where the picture goes and its name.
-            const QImage* picture = oneInk ? nullptr : m.pictures->find(g->fileName, m.drawingFile);
+            const QImage* picture =
+                oneInk ? nullptr : m.pictures->find(image->fileName, m.drawingFile);
             drawPicture(p, picture, {m.map(d.x, d.y), m.map(c.x, c.y), m.map(a.x, a.y)},
-                        g->fileName, color);
+                        image->fileName, color);
         }
         m.chain(std::vector<Point3>{a, b, c, d}, true, lines);
-    } else if (const auto* g = geomIf<InsertGeom>(e)) {
-        drawParts(p, *g, e, drawing, m, color, selected, oneInk, traceFor);
-    } else if (const auto* g = geomIf<DimensionGeom>(e)) {
-        drawParts(p, *g, e, drawing, m, color, selected, oneInk, traceFor);
+    } else if (const auto* insert = geomIf<InsertGeom>(e)) {
+        drawParts(p, *insert, e, drawing, m, color, selected, oneInk, traceFor);
+    } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
+        drawParts(p, *dim, e, drawing, m, color, selected, oneInk, traceFor);
     } else {
         // Curves, polylines and 3D faces.
         for (const OutlineChain& chain : entityOutline(e, drawing, m.tolerance)) {

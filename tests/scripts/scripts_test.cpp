@@ -236,8 +236,8 @@ TEST_P(Script, MatchesItsExpectedRun) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, Script, testing::ValuesIn(scriptNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
+                         [](const testing::TestParamInfo<std::string>& test) {
+                             std::string name = test.param;
                              std::replace_if(
                                  name.begin(), name.end(),
                                  [](char c) {
