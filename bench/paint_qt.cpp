@@ -140,6 +140,31 @@ void BM_PreviewLargePolylineFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_PreviewLargePolylineFrame)->Unit(benchmark::kMillisecond);
 
+// What a Draw command shows under the cursor (a rubber-band line and the
+// circle through it), updated and painted as one frame.
+void BM_PreviewDrawCommandFrame(benchmark::State& state) {
+    engine::View view;
+    view.resize(1200, 800);
+    engine::Box2 box;
+    box.add(0, 0);
+    box.add(1000, 1000);
+    view.zoomExtents(box);
+    engine::Drawing preview;
+    preview.keepHistory(false);
+    QImage image(1200, 800, QImage::Format_ARGB32_Premultiplied);
+    int frame = 0;
+    for (auto _ : state) {
+        const double x = 500 + (frame++ % 200);
+        engine::showPreview(preview, {engine::Entity(engine::LineGeom{{500, 500, 0}, {x, 700, 0}}),
+                                      engine::Entity(engine::CircleGeom{{500, 500, 0}, x - 400})});
+        QPainter p(&image);
+        desktop::ViewPainter().paint(p, preview, view, 0xff60d0ff, 6);
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PreviewDrawCommandFrame)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
