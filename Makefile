@@ -24,10 +24,11 @@ test: build
 	$(MAKE) test-asan
 	$(MAKE) fuzz
 
-# The core tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Every test again, the desktop ones too (offscreen), under AddressSanitizer
+# and UndefinedBehaviorSanitizer.
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRONDEL_SANITIZE=ON \
-	  -DBRONDEL_DESKTOP=OFF -DBRONDEL_BENCH=OFF
+	  -DBRONDEL_DESKTOP=ON -DBRONDEL_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 

@@ -1,7 +1,9 @@
+#include <cmath>
 #include <cstring>
 #include <string>
 
 #include "base/error.h"
+#include "engine/dimension_style.h"
 #include "engine/io/vec_format.h"
 
 namespace brondel::engine::io::vec {
@@ -332,6 +334,27 @@ std::vector<Entity> readEntities(Decoder& d, const std::vector<EntityProps>& pro
 
 // Extended data by the place of its entity among all entities read (the
 // blocks' in order, then the drawing's); places only grow.
+void readSettings(Decoder& d, DrawingHeader& h) {
+    h.currentColor = d.color();
+    h.currentLineWeight = d.i16();
+    DimStyle& s = h.dimStyle;
+    s.name = d.str();
+    for (double* v : {&s.textHeight, &s.arrowSize, &s.extOffset, &s.extExtension, &s.textGap,
+                      &s.centerMark, &s.scale}) {
+        *v = d.f64();
+    }
+    s.decimals = d.i32();
+    s.textAbove = d.boolean();
+    if (!refusedDimStyle(s).empty()) {
+        corrupt("a dimension style out of range");
+    }
+    h.pointMode = d.i32();
+    h.pointSize = d.f64();
+    if (!std::isfinite(h.pointSize)) {
+        corrupt("a point size that is not a number");
+    }
+}
+
 void readXData(Decoder& d, DrawingContent& c) {
     std::vector<Entity*> all;
     for (auto& [name, block] : c.blocks) {
@@ -433,6 +456,7 @@ DrawingContent decode(std::string_view data) {
     c.entities = readEntities(d, props);
     if (version >= 2) {
         readXData(d, c);
+        readSettings(d, c.header);
     }
     if (d.remaining() != 0) {
         corrupt("data after the end");

@@ -301,6 +301,23 @@ void writeEntities(Encoder& w, const std::vector<Entity>& list, const std::uint3
 
 // The live entities that carry extended data, by their place among all
 // live entities written (the blocks' in order, then the drawing's).
+// What new entities, dimensions and points take: a recovery copy must
+// come back drawing as its drawing did.
+void writeSettings(Encoder& w, const DrawingHeader& h) {
+    w.color(h.currentColor);
+    w.put(h.currentLineWeight);
+    const DimStyle& s = h.dimStyle;
+    w.str(s.name);
+    for (double v : {s.textHeight, s.arrowSize, s.extOffset, s.extExtension, s.textGap,
+                     s.centerMark, s.scale}) {
+        w.f64(v);
+    }
+    w.i32(s.decimals);
+    w.u8(s.textAbove ? 1 : 0);
+    w.i32(h.pointMode);
+    w.f64(h.pointSize);
+}
+
 void writeXData(Encoder& w, const DrawingContent& tables, const std::vector<Entity>& entities) {
     std::vector<std::pair<std::uint32_t, const XData*>> found;
     std::uint32_t at = 0;
@@ -399,6 +416,7 @@ void encode(const DrawingContent& tables, const std::vector<Entity>& entities, s
     }
     writeEntities(w, entities, index, progress);
     writeXData(w, tables, entities);
+    writeSettings(w, h);
     w.flush();
 }
 

@@ -84,9 +84,12 @@ TEST(VecHostile, BadKindsFlagsAndReferencesAreDamage) {
     c.entities.emplace_back(PolylineGeom{}, EntityProps{});
     const std::string data = encoded(c);
     ASSERT_EQ(failure(data), 0);
-    // The entity is last before the extended data count: kind, props
-    // index, flags, width, vertex count.
-    const std::size_t entityAt = data.size() - 4 - (1 + 4 + 1 + 8 + 4);
+    // The entity is last before the extended data count and the default
+    // settings (colour, weight, the style "STANDARD" with seven sizes,
+    // decimals and placement, point mode and size): kind, props index,
+    // flags, width, vertex count.
+    constexpr std::size_t kSettings = 6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8;
+    const std::size_t entityAt = data.size() - kSettings - 4 - (1 + 4 + 1 + 8 + 4);
 
     std::string unknownKind = data;
     unknownKind[entityAt] = 99;

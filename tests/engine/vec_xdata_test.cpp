@@ -52,26 +52,36 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
     ASSERT_TRUE(part.entities[1].xdata);
     EXPECT_EQ(*part.entities[1].xdata, appData("INBLOCK", "b"));
 
-    // A first-version file is this one without the extended data count.
+    // The default settings close every second-version file.
+    constexpr std::size_t kSettings = 6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8;
+    // A first-version file is this one without the extended data count and
+    // the default settings that follow it.
     c.blocks.clear();
     for (Entity& e : c.entities) {
         e.xdata = nullptr;
     }
     std::string old = encoded(c);
-    old.resize(old.size() - 4);
+    old.resize(old.size() - 4 - kSettings);
     const std::uint32_t first = 1;
     std::memcpy(old.data() + 8, &first, sizeof first);
     EXPECT_EQ(io::vec::decode(old).entities.size(), 3u);
 
-    // Extended data for a place that has no entity, or out of order, is damage.
-    std::string bad = encoded(c);
-    bad.resize(bad.size() - 4);
-    for (const std::uint32_t place : {3u, 1u}) {
-        std::string damaged = bad;
+    // Extended data for a place that has no entity, or out of order, is
+    // damage; the same entries for a later place that exists are not.
+    const std::string whole = encoded(c);
+    const std::string settings = whole.substr(whole.size() - kSettings);
+    const std::string entities = whole.substr(0, whole.size() - kSettings - 4);
+    for (const std::uint32_t place : {3u, 1u, 2u}) {
         const std::uint32_t entries[] = {2, 1, 0, place, 0};
-        damaged.append(reinterpret_cast<const char*>(entries), sizeof entries);
+        const std::string file =
+            entities + std::string(reinterpret_cast<const char*>(entries), sizeof entries) +
+            settings;
+        if (place == 2) {
+            EXPECT_EQ(io::vec::decode(file).entities.size(), 3u);
+            continue;
+        }
         try {
-            io::vec::decode(damaged);
+            io::vec::decode(file);
             ADD_FAILURE() << "read extended data for place " << place;
         } catch (const Error& e) {
             EXPECT_EQ(e.number(), err::kVecCorrupt);
