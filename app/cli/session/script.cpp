@@ -109,6 +109,13 @@ std::string check(Command& c) {
         return needs(1);
     }
     if (c.verb == "file") {
+        if (count == 3 && c.args[1] == "type") {
+            if (c.args[0].empty()) {
+                return "file needs a path (file-cancel cancels the dialog)";
+            }
+            return parseNumber(c.args[2], c.n) && c.n >= 1 ? ""
+                                                           : "file type must be a number from 1";
+        }
         if (auto r = needs(1); !r.empty()) {
             return r;
         }

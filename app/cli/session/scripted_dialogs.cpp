@@ -1,5 +1,7 @@
 #include "app/cli/session/scripted_dialogs.h"
 
+#include <algorithm>
+
 #include "app/cli/session/script.h"
 
 namespace brondel::cli::session {
@@ -117,31 +119,47 @@ std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::stri
 }
 
 std::string ScriptedDialogs::openFile(const ports::FileDialogSetup& setup) {
-    return fileDialog("open", setup);
+    return fileDialog("open", setup).path;
 }
 
 std::string ScriptedDialogs::saveFile(const ports::FileDialogSetup& setup) {
+    return fileDialog("save", setup).path;
+}
+
+ports::SaveAnswer ScriptedDialogs::saveFileWithType(const ports::FileDialogSetup& setup) {
     return fileDialog("save", setup);
 }
 
-std::string ScriptedDialogs::fileDialog(const char* kind, const ports::FileDialogSetup& setup) {
+ports::SaveAnswer ScriptedDialogs::fileDialog(const char* kind,
+                                              const ports::FileDialogSetup& setup) {
     if (failure_) {
         fail(*failure_);
     }
     if (files_.empty()) {
         fail("no answer queued for fileDialog: " + setup.title);
     }
-    std::optional<std::string> answer = std::move(files_.front());
+    FileAnswer answer = std::move(files_.front());
     files_.pop_front();
+    // A type the dialog's list does not hold is refused, as a user could not
+    // have picked it.
+    const long types = std::count(setup.filter.begin(), setup.filter.end(), '|') / 2 + 1;
+    if (answer.type && *answer.type > types) {
+        fail("file type " + std::to_string(*answer.type) +
+             " is not offered by fileDialog: " + setup.title);
+    }
+    const int type = answer.type.value_or(setup.filterIndex);
     Json event = {{"event", "fileDialog"},
                   {"kind", kind},
                   {"title", setup.title},
                   {"filter", setup.filter},
                   {"filterIndex", setup.filterIndex},
                   {"defaultExt", setup.defaultExt}};
-    event["answer"] = answer ? Json(*answer) : Json(nullptr);
+    event["answer"] = answer.path ? Json(*answer.path) : Json(nullptr);
+    if (answer.type) {
+        event["type"] = type;
+    }
     transcript_.write(event);
-    return answer.value_or("");
+    return {answer.path.value_or(""), type};
 }
 
 std::vector<std::string> ScriptedDialogs::unused() const {
@@ -153,7 +171,11 @@ std::vector<std::string> ScriptedDialogs::unused() const {
         left.push_back("input " + quoteArgument(i));
     }
     for (const auto& f : files_) {
-        left.push_back(f ? "file " + quoteArgument(*f) : "file-cancel");
+        std::string described = f.path ? "file " + quoteArgument(*f.path) : "file-cancel";
+        if (f.type) {
+            described += " type " + std::to_string(*f.type);
+        }
+        left.push_back(described);
     }
     return left;
 }

@@ -24,8 +24,11 @@ class ScriptedDialogs : public ports::Dialogs {
 
     void queueAnswer(ports::Answer answer) { answers_.push_back(answer); }
     void queueInput(std::string text) { inputs_.push_back(std::move(text)); }
-    // nullopt cancels the dialog.
-    void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+    // nullopt cancels the dialog. A type picks the save dialog's file type
+    // (1-based, as filterIndex); without one the dialog's own stays.
+    void queueFile(std::optional<std::string> path, std::optional<int> type = std::nullopt) {
+        files_.push_back({std::move(path), type});
+    }
 
     // Why the session must stop, when a dialog went unanswered (also when a
     // handler caught the DialogUnanswered thrown at it).
@@ -39,15 +42,20 @@ class ScriptedDialogs : public ports::Dialogs {
                          const std::string& defaultText) override;
     std::string openFile(const ports::FileDialogSetup& setup) override;
     std::string saveFile(const ports::FileDialogSetup& setup) override;
+    ports::SaveAnswer saveFileWithType(const ports::FileDialogSetup& setup) override;
 
   private:
-    std::string fileDialog(const char* kind, const ports::FileDialogSetup& setup);
+    struct FileAnswer {
+        std::optional<std::string> path;
+        std::optional<int> type;
+    };
+    ports::SaveAnswer fileDialog(const char* kind, const ports::FileDialogSetup& setup);
     [[noreturn]] void fail(std::string message);
 
     Transcript& transcript_;
     std::deque<ports::Answer> answers_;
     std::deque<std::string> inputs_;
-    std::deque<std::optional<std::string>> files_;
+    std::deque<FileAnswer> files_;
     std::optional<std::string> failure_;
 };
 

@@ -138,7 +138,8 @@ void Session::run(const Command& c) {
     } else if (verb == "input") {
         dialogs_.queueInput(c.args[0]);
     } else if (verb == "file") {
-        dialogs_.queueFile(resolve(c.args[0]));
+        dialogs_.queueFile(resolve(c.args[0]),
+                           c.args.size() == 3 ? std::optional(c.n) : std::nullopt);
     } else if (verb == "file-cancel") {
         dialogs_.queueFile(std::nullopt);
     } else if (verb == "dump") {
