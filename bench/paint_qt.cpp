@@ -110,17 +110,13 @@ void BM_NavigatorPicture(benchmark::State& state) {
 }
 BENCHMARK(BM_NavigatorPicture)->Unit(benchmark::kMillisecond);
 
-// A command's preview of a 100,000-vertex polyline with arcs, as the
-// command window's overlay draws it at each cursor move: the preview takes
-// the moved last vertex, then is painted in one ink over the frame.
-void BM_PreviewLargePolylineFrame(benchmark::State& state) {
-    constexpr int kVertices = 100'000;
+// Each frame: the preview takes what `next` gives and is painted in one ink
+// over a 1200 x 800 view of the square 0..1000, as the command window's
+// overlay does at each cursor move.
+template <class Next>
+void paintPreviewFrames(benchmark::State& state, Next next) {
     engine::View view;
     view.resize(1200, 800);
-    engine::PolylineGeom g;
-    for (int i = 0; i < kVertices; ++i) {
-        g.vertices.push_back({double(i % 1000), double(i / 1000) * 10, 0, i % 3 == 0 ? 0.4 : 0});
-    }
     engine::Box2 box;
     box.add(0, 0);
     box.add(1000, 1000);
@@ -128,40 +124,42 @@ void BM_PreviewLargePolylineFrame(benchmark::State& state) {
     engine::Drawing preview;
     preview.keepHistory(false);
     QImage image(1200, 800, QImage::Format_ARGB32_Premultiplied);
-    int frame = 0;
     for (auto _ : state) {
-        g.vertices.back().x = 990 - (frame++ % 20);
-        engine::showPreview(preview, {engine::Entity(g)});
+        engine::showPreview(preview, next());
         QPainter p(&image);
         desktop::ViewPainter().paint(p, preview, view, 0xff60d0ff, 6);
         p.end();
         benchmark::DoNotOptimize(image.constBits());
     }
 }
+
+// A command's preview of a 100,000-vertex polyline with arcs, as the
+// command window's overlay draws it at each cursor move: the preview takes
+// the moved last vertex, then is painted in one ink over the frame.
+void BM_PreviewLargePolylineFrame(benchmark::State& state) {
+    constexpr int kVertices = 100'000;
+    engine::PolylineGeom g;
+    for (int i = 0; i < kVertices; ++i) {
+        g.vertices.push_back({double(i % 1000), double(i / 1000) * 10, 0, i % 3 == 0 ? 0.4 : 0});
+    }
+    int frame = 0;
+    paintPreviewFrames(state, [&] {
+        g.vertices.back().x = 990 - (frame++ % 20);
+        return std::vector<engine::Entity>{engine::Entity(g)};
+    });
+}
 BENCHMARK(BM_PreviewLargePolylineFrame)->Unit(benchmark::kMillisecond);
 
 // What a Draw command shows under the cursor (a rubber-band line and the
 // circle through it), updated and painted as one frame.
 void BM_PreviewDrawCommandFrame(benchmark::State& state) {
-    engine::View view;
-    view.resize(1200, 800);
-    engine::Box2 box;
-    box.add(0, 0);
-    box.add(1000, 1000);
-    view.zoomExtents(box);
-    engine::Drawing preview;
-    preview.keepHistory(false);
-    QImage image(1200, 800, QImage::Format_ARGB32_Premultiplied);
     int frame = 0;
-    for (auto _ : state) {
+    paintPreviewFrames(state, [&] {
         const double x = 500 + (frame++ % 200);
-        engine::showPreview(preview, {engine::Entity(engine::LineGeom{{500, 500, 0}, {x, 700, 0}}),
-                                      engine::Entity(engine::CircleGeom{{500, 500, 0}, x - 400})});
-        QPainter p(&image);
-        desktop::ViewPainter().paint(p, preview, view, 0xff60d0ff, 6);
-        p.end();
-        benchmark::DoNotOptimize(image.constBits());
-    }
+        return std::vector<engine::Entity>{
+            engine::Entity(engine::LineGeom{{500, 500, 0}, {x, 700, 0}}),
+            engine::Entity(engine::CircleGeom{{500, 500, 0}, x - 400})};
+    });
 }
 BENCHMARK(BM_PreviewDrawCommandFrame)->Unit(benchmark::kMicrosecond);
 
