@@ -411,28 +411,28 @@ bool sameName(const std::string& a, const std::string& b) {
     });
 }
 
+template <class Item>
+bool hasNamed(const std::vector<Item>& items, const std::string& name) {
+    return std::any_of(items.begin(), items.end(),
+                       [&](const Item& item) { return sameName(item.name, name); });
+}
+
 }  // namespace
 
 void Drawing::addLineType(const LineType& lineType) {
-    for (const LineType& have : lineTypes_) {
-        if (sameName(have.name, lineType.name)) {
-            return;
-        }
+    if (!hasNamed(lineTypes_, lineType.name)) {
+        auto tables = std::make_unique<StyleTables>(StyleTables{lineTypes_, textStyles_});
+        tables->lineTypes.push_back(lineType);
+        record(OpStyles{std::move(tables)});
     }
-    auto tables = std::make_unique<StyleTables>(StyleTables{lineTypes_, textStyles_});
-    tables->lineTypes.push_back(lineType);
-    record(OpStyles{std::move(tables)});
 }
 
 void Drawing::addTextStyle(const TextStyle& style) {
-    for (const TextStyle& have : textStyles_) {
-        if (sameName(have.name, style.name)) {
-            return;
-        }
+    if (!hasNamed(textStyles_, style.name)) {
+        auto tables = std::make_unique<StyleTables>(StyleTables{lineTypes_, textStyles_});
+        tables->textStyles.push_back(style);
+        record(OpStyles{std::move(tables)});
     }
-    auto tables = std::make_unique<StyleTables>(StyleTables{lineTypes_, textStyles_});
-    tables->textStyles.push_back(style);
-    record(OpStyles{std::move(tables)});
 }
 
 void Drawing::setCurrentLayer(const std::string& name) {

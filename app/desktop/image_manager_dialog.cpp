@@ -1,15 +1,12 @@
 #include "app/desktop/image_manager_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 #include "app/desktop/file_filter.h"
+#include "app/desktop/table_dialog_frame.h"
 #include "engine/image_editor.h"
 #include "engine/image_paths.h"
 
@@ -28,12 +25,7 @@ QTableWidgetItem* cell(const std::string& value) {
 ImageManagerDialog::ImageManagerDialog(engine::ImageEditor& editor, QWidget* parent)
     : QDialog(parent), editor_(editor) {
     setWindowTitle(tr("Image Manager"));
-    table_ = new QTableWidget(0, Columns);
-    table_->setHorizontalHeaderLabels({tr("File"), tr("State"), tr("Images"), tr("Path")});
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_ = makeRowTable({tr("File"), tr("State"), tr("Images"), tr("Path")});
 
     auto* reloadButton = new QPushButton(tr("&Reload"));
     auto* repathButton = new QPushButton(tr("Re-&path..."));
@@ -43,23 +35,7 @@ ImageManagerDialog::ImageManagerDialog(engine::ImageEditor& editor, QWidget* par
     connect(repathButton, &QPushButton::clicked, this, &ImageManagerDialog::repath);
     connect(detachButton, &QPushButton::clicked, this,
             [this] { apply(editor_.detach(selectedFile())); });
-    auto* actions = new QHBoxLayout;
-    actions->addWidget(reloadButton);
-    actions->addWidget(repathButton);
-    actions->addWidget(detachButton);
-    actions->addStretch();
-
-    problem_ = new QLabel;
-    problem_->setStyleSheet(QStringLiteral("color: #b00020"));
-    auto* close = new QDialogButtonBox(QDialogButtonBox::Close);
-    connect(close, &QDialogButtonBox::rejected, this, &QDialog::accept);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(actions);
-    layout->addWidget(table_);
-    layout->addWidget(problem_);
-    layout->addWidget(close);
-    resize(640, 300);
+    problem_ = frameTableDialog(*this, {reloadButton, repathButton, detachButton}, table_, 300);
     reload();
 }
 

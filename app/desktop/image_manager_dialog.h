@@ -22,7 +22,7 @@ class ImageManagerDialog : public QDialog {
     QTableWidget* table() const { return table_; }
 
   private:
-    enum Column { File, State, Images, Path, Columns };
+    enum Column { File, State, Images, Path };
     void reload();
     void apply(const std::string& refusal);
     std::string selectedFile() const;

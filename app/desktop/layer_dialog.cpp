@@ -1,14 +1,11 @@
 #include "app/desktop/layer_dialog.h"
 
-#include <QDialogButtonBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
+#include "app/desktop/table_dialog_frame.h"
 #include "engine/drawing.h"
 #include "engine/layer_editor.h"
 
@@ -38,13 +35,8 @@ QTableWidgetItem* text(const std::string& value, bool editable = true) {
 LayerDialog::LayerDialog(engine::LayerEditor& editor, QWidget* parent)
     : QDialog(parent), editor_(editor) {
     setWindowTitle(tr("Format Layers"));
-    table_ = new QTableWidget(0, Columns);
-    table_->setHorizontalHeaderLabels({tr("Current"), tr("Name"), tr("On"), tr("Frozen"),
-                                       tr("Locked"), tr("Colour"), tr("Line type"), tr("Weight")});
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_ = makeRowTable({tr("Current"), tr("Name"), tr("On"), tr("Frozen"), tr("Locked"),
+                           tr("Colour"), tr("Line type"), tr("Weight")});
     table_->setToolTip(
         tr("Colour: 1 to 255. Weight: hundredths of a millimetre (0 to 211), -3 for the default"));
     connect(table_, &QTableWidget::itemChanged, this, &LayerDialog::edited);
@@ -55,23 +47,7 @@ LayerDialog::LayerDialog(engine::LayerEditor& editor, QWidget* parent)
     connect(add, &QPushButton::clicked, this, &LayerDialog::addLayer);
     connect(remove, &QPushButton::clicked, this, &LayerDialog::deleteLayer);
     connect(current, &QPushButton::clicked, this, &LayerDialog::makeCurrent);
-    auto* actions = new QHBoxLayout;
-    actions->addWidget(add);
-    actions->addWidget(remove);
-    actions->addWidget(current);
-    actions->addStretch();
-
-    problem_ = new QLabel;
-    problem_->setStyleSheet(QStringLiteral("color: #b00020"));
-    auto* close = new QDialogButtonBox(QDialogButtonBox::Close);
-    connect(close, &QDialogButtonBox::rejected, this, &QDialog::accept);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(actions);
-    layout->addWidget(table_);
-    layout->addWidget(problem_);
-    layout->addWidget(close);
-    resize(640, 360);
+    problem_ = frameTableDialog(*this, {add, remove, current}, table_, 360);
     reload();
 }
 

@@ -24,7 +24,7 @@ class LayerDialog : public QDialog {
     QString problem() const;
 
   private:
-    enum Column { Current, Name, On, Frozen, Locked, Colour, LineType, Weight, Columns };
+    enum Column { Current, Name, On, Frozen, Locked, Colour, LineType, Weight };
     void reload();
     void edited(QTableWidgetItem* item);
     void showRefusal(const std::string& refusal);
