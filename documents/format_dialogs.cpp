@@ -64,6 +64,10 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
             control.WndRedraw();  // the grid may have been switched
             break;
         }
+        case engine::command::kOptions:
+            // The program's own Options, the one its Tools menu opens.
+            main_.click("mnuToolsOptions");
+            break;
         default:
             return;
     }

@@ -63,6 +63,7 @@ constexpr int kFormatBlocks = 811;
 constexpr int kRegenerate = 911;
 constexpr int kPrint = 901;
 constexpr int kPrintPreview = 903;
+constexpr int kOptions = 951;
 }  // namespace command
 
 struct CommandRow {

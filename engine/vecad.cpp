@@ -173,6 +173,7 @@ void Vecad::Execute(int code) {
         case command::kAdjustObjectSnap:
         case command::kAdjustGrid:
         case command::kAdjustPolarTracking:
+        case command::kOptions:
             endCommand(Ending::Takeover);
             if (listener_) {
                 listener_->formatRequested(*this, code);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "documents/drawing_window.h"
 #include "engine/cad.h"
+#include "engine/commands.h"
 #include "tests/support/fake_ports.h"
 
 namespace brondel::windows {
@@ -38,6 +40,21 @@ TEST(Options, BackupAndAutosaveAreAskedAndCancelKeepsThem) {
     const auto inputs = program.dialogs().ofKind(testing::DialogCall::Kind::InputBox);
     EXPECT_EQ(inputs.back().text, kAutosavePrompt);
     EXPECT_EQ(inputs.back().defaultText, "5");
+    engine::CadPutAutosaveMinutes(10);
+}
+
+TEST(Options, TheEngineCodeOpensTheSameOptions) {
+    testing::TestProgram program;
+    documents::DrawingWindow& w = program.newDrawing();
+    engine::CadPutKeepBackup(true);
+    engine::CadPutAutosaveMinutes(10);
+    program.dialogs().answer(ports::Answer::No).input("7");
+    w.Vecad1.Execute(engine::command::kOptions);
+    EXPECT_TRUE(program.dialogs().drained());
+    EXPECT_EQ(program.dialogs().messages().back().text, kBackupQuestion);
+    EXPECT_FALSE(engine::CadGetKeepBackup());
+    EXPECT_EQ(engine::CadGetAutosaveMinutes(), 7);
+    engine::CadPutKeepBackup(true);
     engine::CadPutAutosaveMinutes(10);
 }
 
