@@ -8,6 +8,7 @@
 #include "engine/dimension_style_editor.h"
 #include "engine/image_editor.h"
 #include "engine/layer_editor.h"
+#include "engine/multi_line_style_editor.h"
 #include "engine/point_style_editor.h"
 #include "shell/main_window.h"
 
@@ -49,6 +50,11 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
         }
         case engine::command::kFormatPointStyle: {
             engine::PointStyleEditor editor(drawing);
+            ports::typedEditing(dialogs, editor);
+            break;
+        }
+        case engine::command::kFormatMultiLineStyle: {
+            engine::MultiLineStyleEditor editor(drawing);
             ports::typedEditing(dialogs, editor);
             break;
         }

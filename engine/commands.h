@@ -59,6 +59,7 @@ constexpr int kFormatColors = 803;
 constexpr int kFormatLineWeight = 805;
 constexpr int kFormatDimensionStyle = 807;
 constexpr int kFormatPointStyle = 808;
+constexpr int kFormatMultiLineStyle = 809;
 constexpr int kFormatBlocks = 811;
 constexpr int kRegenerate = 911;
 constexpr int kPrint = 901;

@@ -63,6 +63,10 @@ struct DrawingHeader {
     // 5 % of it at 0).
     int pointMode = 0;
     double pointSize = 0;
+    // The current multi-line style: each line's offset left of the centre
+    // line, times the scale.
+    std::vector<double> multiLineOffsets = {0.5, -0.5};
+    double multiLineScale = 1;
     bool operator==(const DrawingHeader&) const = default;
 };
 

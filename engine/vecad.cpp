@@ -170,6 +170,7 @@ void Vecad::Execute(int code) {
         case command::kImageManager:
         case command::kFormatDimensionStyle:
         case command::kFormatPointStyle:
+        case command::kFormatMultiLineStyle:
         case command::kAdjustObjectSnap:
         case command::kAdjustGrid:
         case command::kAdjustPolarTracking:

@@ -5,6 +5,7 @@
 #include "base/error.h"
 #include "engine/dimension_style.h"
 #include "engine/io/vec_format.h"
+#include "engine/multi_line_style_editor.h"
 
 namespace brondel::engine::io::vec {
 
@@ -352,6 +353,14 @@ void readSettings(Decoder& d, DrawingHeader& h) {
     h.pointSize = d.f64();
     if (!std::isfinite(h.pointSize)) {
         corrupt("a point size that is not a number");
+    }
+    h.multiLineOffsets.assign(d.count(8), 0);
+    for (double& v : h.multiLineOffsets) {
+        v = d.f64();
+    }
+    h.multiLineScale = d.f64();
+    if (!refusedMultiLineStyle(h.multiLineOffsets, h.multiLineScale).empty()) {
+        corrupt("a multi-line style out of range");
     }
 }
 

@@ -316,6 +316,11 @@ void writeSettings(Encoder& w, const DrawingHeader& h) {
     w.u8(s.textAbove ? 1 : 0);
     w.i32(h.pointMode);
     w.f64(h.pointSize);
+    w.u32(h.multiLineOffsets.size());
+    for (double v : h.multiLineOffsets) {
+        w.f64(v);
+    }
+    w.f64(h.multiLineScale);
 }
 
 void writeXData(Encoder& w, const DrawingContent& tables, const std::vector<Entity>& entities) {

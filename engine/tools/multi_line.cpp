@@ -1,12 +1,10 @@
+#include "engine/drawing.h"
 #include "engine/tools/draw_tool.h"
 #include "engine/tools/tools.h"
 
 namespace brondel::engine::tools {
 
 namespace {
-
-// The lines of the multi-line style: offsets left of the centre line.
-constexpr double kOffsets[] = {0.5, -0.5};
 
 // The centre line offset to its left by `offset`, mitred where segments
 // meet; empty when two segments fold back on each other.
@@ -37,6 +35,12 @@ std::vector<Vertex> offsetLine(const std::vector<Point2>& ps, bool closed, doubl
 class DrawMultiLine : public DrawTool {
   public:
     ToolResult update(ToolContext& c, const ToolEvent& e) override {
+        // The drawing's current style, as it is when the command runs.
+        const DrawingHeader& h = c.drawing().header();
+        offsets_.clear();
+        for (double v : h.multiLineOffsets) {
+            offsets_.push_back(v * h.multiLineScale);
+        }
         if (e.kind == ToolEvent::Kind::Enter) {
             return finish(c, false);
         }
@@ -102,9 +106,9 @@ class DrawMultiLine : public DrawTool {
         return ToolResult::Commit;
     }
 
-    static std::vector<Entity> lines(const std::vector<Point2>& ps, bool closed) {
+    std::vector<Entity> lines(const std::vector<Point2>& ps, bool closed) const {
         std::vector<Entity> out;
-        for (double offset : kOffsets) {
+        for (double offset : offsets_) {
             std::vector<Vertex> vs = offsetLine(ps, closed, offset);
             if (vs.empty()) {
                 return {};
@@ -115,6 +119,7 @@ class DrawMultiLine : public DrawTool {
     }
 
     std::vector<Point2> points_;
+    std::vector<double> offsets_;
 };
 
 }  // namespace

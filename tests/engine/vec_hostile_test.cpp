@@ -88,7 +88,7 @@ TEST(VecHostile, BadKindsFlagsAndReferencesAreDamage) {
     // settings (colour, weight, the style "STANDARD" with seven sizes,
     // decimals and placement, point mode and size): kind, props index,
     // flags, width, vertex count.
-    constexpr std::size_t kSettings = 6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8;
+    constexpr std::size_t kSettings = 6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8 + (4 + 2 * 8) + 8;
     const std::size_t entityAt = data.size() - kSettings - 4 - (1 + 4 + 1 + 8 + 4);
 
     std::string unknownKind = data;

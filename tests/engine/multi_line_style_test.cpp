@@ -1,0 +1,104 @@
+// Format Multi-line Style: typed changes checked and undone as one step,
+// Draw Multi-Line drawing one polyline per line of the style, and the style
+// kept in VEC.
+#include <gtest/gtest.h>
+
+#include "engine/commands.h"
+#include "engine/io/drawing_files.h"
+#include "engine/multi_line_style_editor.h"
+#include "tests/engine/vecad_session.h"
+#include "tests/support/fake_ports.h"
+
+namespace brondel::engine {
+namespace {
+
+TEST(MultiLineStyle, TypedChangesAreOneStepOrRefusedInPlace) {
+    struct Row {
+        const char* typed;
+        const char* refusal;
+    };
+    const Row rows[] = {
+        {"offsets 1 0 -1", ""},
+        {"OFFSETS 2", ""},
+        {"scale 2.5", ""},
+        {"offsets", "at least one line"},
+        {"offsets 1 -1 1", "share an offset"},
+        {"offsets 1 nan", "drawing units"},
+        {"offsets inf", "drawing units"},
+        {"offsets 1 x", "Not a number"},
+        {"scale 0", "above 0"},
+        {"scale -1", "above 0"},
+        {"scale 1 2", "Not understood"},
+        {"width 3", "Not understood"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        Drawing d;
+        const DrawingHeader header = d.header();
+        const std::uint64_t before = d.version();
+        const std::string answer = MultiLineStyleEditor(d).command(row.typed);
+        if (*row.refusal) {
+            EXPECT_NE(answer.find(row.refusal), std::string::npos) << answer;
+            EXPECT_EQ(d.version(), before);
+            EXPECT_EQ(d.header(), header);
+            continue;
+        }
+        ASSERT_EQ(answer, "");
+        EXPECT_NE(d.header(), header);
+        EXPECT_EQ(d.undoLabel(), "Format Multi-line Style");
+        d.undo();
+        EXPECT_EQ(d.header(), header);
+    }
+}
+
+TEST(MultiLineStyle, DrawMultiLineDrawsOnePolylinePerLineAtItsScaledOffset) {
+    struct Row {
+        const char* typed;
+        std::vector<double> offsets;  // as drawn, left of the centre line
+    };
+    const Row rows[] = {
+        {"offsets 0.5 -0.5", {0.5, -0.5}},
+        {"offsets 1 0 -1", {1, 0, -1}},
+        {"scale 3", {1.5, -1.5}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        testing::VecadSession s;
+        ASSERT_EQ(MultiLineStyleEditor(s.v.drawing()).command(row.typed), "");
+        const int before = s.entities();
+        s.v.Execute(command::kDrawMultiLine);
+        s.press(0, 0);
+        s.press(10, 0);
+        s.press(10, 10);
+        s.v.commandKey(13);
+        ASSERT_EQ(s.entities(), before + static_cast<int>(row.offsets.size()));
+        const auto& ents = s.v.drawing().entities();
+        for (std::size_t i = 0; i < row.offsets.size(); ++i) {
+            const double o = row.offsets[i];
+            const auto* g = geomIf<PolylineGeom>(ents[ents.size() - row.offsets.size() + i]);
+            ASSERT_NE(g, nullptr);
+            ASSERT_EQ(g->vertices.size(), 3u);
+            // Start left of (0,0), mitre at (10,0) on both legs, end left of (10,10).
+            EXPECT_NEAR(g->vertices[0].y, o, 1e-9);
+            EXPECT_NEAR(g->vertices[1].x, 10 - o, 1e-9);
+            EXPECT_NEAR(g->vertices[1].y, o, 1e-9);
+            EXPECT_NEAR(g->vertices[2].x, 10 - o, 1e-9);
+        }
+    }
+}
+
+TEST(MultiLineStyle, TheStyleSurvivesSaveAndReopen) {
+    Drawing d;
+    MultiLineStyleEditor editor(d);
+    ASSERT_EQ(editor.command("offsets 0.75 0 -0.25"), "");
+    ASSERT_EQ(editor.command("scale 4"), "");
+    brondel::testing::TempFolder folder;
+    const std::string path = folder.file("style.vec");
+    io::writeVec(d, path);
+    const DrawingContent back = io::readVec(path);
+    EXPECT_EQ(back.header.multiLineOffsets, (std::vector<double>{0.75, 0, -0.25}));
+    EXPECT_EQ(back.header.multiLineScale, 4);
+}
+
+}  // namespace
+}  // namespace brondel::engine
