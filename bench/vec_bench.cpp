@@ -77,6 +77,16 @@ void VecWriteEncodedMillionLines(benchmark::State& state) {
 }
 BENCHMARK(VecWriteEncodedMillionLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// What an autosave costs the user's thread: the copy its worker writes from.
+void SnapshotMillionLines(benchmark::State& state) {
+    Drawing drawing;
+    drawing.load(millionLines());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(io::snapshot(drawing));
+    }
+}
+BENCHMARK(SnapshotMillionLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void VecLoadMillionLines(benchmark::State& state) {
     const std::string path = benchFile();
     {

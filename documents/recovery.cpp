@@ -6,6 +6,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <future>
+#include <map>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -37,6 +40,21 @@ fs::path drawingFile(const fs::path& stem) {
 
 fs::path nameFile(const fs::path& stem) {
     return fs::path(stem).replace_extension(".name");
+}
+
+// Recovery writes under way, by stem. Only the main thread starts, waits
+// for and drops them; the workers touch nothing but their own copy.
+std::map<fs::path, std::shared_future<bool>>& writesUnderWay() {
+    static std::map<fs::path, std::shared_future<bool>> writes;
+    return writes;
+}
+
+void waitForWrite(const fs::path& stem) {
+    auto& writes = writesUnderWay();
+    if (const auto found = writes.find(stem); found != writes.end()) {
+        found->second.wait();
+        writes.erase(found);
+    }
 }
 
 bool processRuns(long pid) {
@@ -110,28 +128,67 @@ void Autosave::tick(Clock::time_point now) {
     writeChanged();
 }
 
+Autosave::~Autosave() {
+    finish();
+}
+
 void Autosave::writeChanged() {
+    settle(false);
     std::error_code ec;
     fs::create_directories(recoveryFolder(), ec);
     for (const auto& window : main_.windows()) {
         const engine::Drawing& drawing = window->Vecad1.drawing();
-        const auto written = written_.find(window->serial());
-        if (!drawing.changed() ||
+        const int serial = window->serial();
+        const auto written = written_.find(serial);
+        if (!drawing.changed() || running_.count(serial) != 0 ||
             (written != written_.end() && written->second == drawing.version())) {
             continue;
         }
-        const fs::path stem = recoveryFolder() / stemOf(window->serial());
-        try {
-            engine::io::writeVec(drawing, drawingFile(stem).string());
-            base::writeFileAtomically(nameFile(stem).string(), window->Vecad1.GetFileName() + "\n");
-            written_[window->serial()] = drawing.version();
-        } catch (const Error&) {
+        const fs::path stem = recoveryFolder() / stemOf(serial);
+        auto copy = std::make_shared<const engine::DrawingContent>(engine::io::snapshot(drawing));
+        std::shared_future<bool> done =
+            std::async(std::launch::async, [stem, copy, name = window->Vecad1.GetFileName()] {
+                try {
+                    engine::io::writeVec(*copy, drawingFile(stem).string());
+                    base::writeFileAtomically(nameFile(stem).string(), name + "\n");
+                    return true;
+                } catch (...) {
+                    return false;  // the next round tries again
+                }
+            }).share();
+        writesUnderWay()[stem] = done;
+        running_.emplace(serial, Write{drawing.version(), done});
+    }
+}
+
+void Autosave::finish() {
+    settle(true);
+}
+
+void Autosave::settle(bool wait) {
+    for (auto it = running_.begin(); it != running_.end();) {
+        Write& write = it->second;
+        if (!wait && write.done.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+            ++it;
+            continue;
         }
+        if (write.done.get()) {
+            written_[it->first] = write.version;
+        }
+        auto& writes = writesUnderWay();
+        const auto under = writes.find(recoveryFolder() / stemOf(it->first));
+        if (under != writes.end() &&
+            under->second.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+            writes.erase(under);
+        }
+        it = running_.erase(it);
     }
 }
 
 void dropRecovery(const DrawingWindow& window) {
-    removeBoth(recoveryFolder() / stemOf(window.serial()));
+    const fs::path stem = recoveryFolder() / stemOf(window.serial());
+    waitForWrite(stem);
+    removeBoth(stem);
 }
 
 void offerRecovery(shell::MainWindow& main) {

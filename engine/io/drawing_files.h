@@ -59,4 +59,10 @@ DrawingContent readVecBuffer(std::string_view data);
 void writeVec(const Drawing& drawing, const std::string& path, const FileProgress& progress = {},
               const WriteOptions& options = {});
 
+// The drawing's tables and live entities as a copy of its own, so that a
+// writer on another thread can work from it while the drawing changes on.
+DrawingContent snapshot(const Drawing& drawing);
+// VEC of a snapshot, written atomically.
+void writeVec(const DrawingContent& content, const std::string& path);
+
 }  // namespace brondel::engine::io

@@ -66,4 +66,20 @@ void writeVec(const Drawing& drawing, const std::string& path, const FileProgres
         options.keepBackup ? base::backupName(path) : std::string());
 }
 
+DrawingContent snapshot(const Drawing& drawing) {
+    DrawingContent content = drawing.tables();
+    content.entities.reserve(drawing.liveCount());
+    for (const Entity& e : drawing.entities()) {
+        if (!e.erased) {
+            content.entities.push_back(e);
+        }
+    }
+    return content;
+}
+
+void writeVec(const DrawingContent& content, const std::string& path) {
+    base::writeFileAtomically(
+        path, [&](std::ostream& out) { vec::encode(content, content.entities, out); });
+}
+
 }  // namespace brondel::engine::io

@@ -10,6 +10,7 @@
 
 #include "documents/drawing_window.h"
 #include "engine/cad.h"
+#include "engine/io/drawing_files.h"
 #include "tests/support/fake_ports.h"
 
 namespace brondel::documents {
@@ -57,6 +58,7 @@ TEST_F(Recovery, ChangedDrawingsAreWrittenEveryIntervalAndGoWithACleanClose) {
     autosave.tick(t0 + 9min);
     EXPECT_FALSE(fs::exists(copyOf(2)));
     autosave.tick(t0 + 10min);
+    autosave.finish();
     ASSERT_TRUE(fs::exists(copyOf(2)));
     EXPECT_FALSE(fs::exists(copyOf(1)));  // unchanged
     std::string name;
@@ -66,6 +68,7 @@ TEST_F(Recovery, ChangedDrawingsAreWrittenEveryIntervalAndGoWithACleanClose) {
     // Written again only when the drawing changed since.
     fs::remove(copyOf(2));
     autosave.tick(t0 + 20min);
+    autosave.finish();
     EXPECT_FALSE(fs::exists(copyOf(2)));
     program.active().Vecad1.AddLine(0, 0, 0, 1, 1, 0);
     engine::CadPutAutosaveMinutes(0);
@@ -73,11 +76,28 @@ TEST_F(Recovery, ChangedDrawingsAreWrittenEveryIntervalAndGoWithACleanClose) {
     EXPECT_FALSE(fs::exists(copyOf(2)));
     engine::CadPutAutosaveMinutes(10);
     autosave.tick(t0 + 100min);
+    autosave.finish();
     EXPECT_TRUE(fs::exists(copyOf(2)));
 
     program.dialogs().answer(ports::Answer::No);  // do not save
     program.main.click("mnuClose");
     EXPECT_TRUE(fs::is_empty(recoveryFolder()));
+}
+
+TEST_F(Recovery, TheCopyHoldsTheDrawingAsItWasWhenItsWriteBegan) {
+    testing::TestProgram program;
+    program.main.click("mnuFileNew");
+    auto& vecad = program.active().Vecad1;
+    vecad.AddLine(0, 0, 0, 3, 4, 0);
+    Autosave autosave(program.main);
+    autosave.writeChanged();
+    vecad.AddLine(0, 0, 0, 1, 1, 0);  // the user goes on while it writes
+    autosave.finish();
+    EXPECT_EQ(engine::io::readVec(copyOf(1)).entities.size(), 1u);
+    autosave.writeChanged();
+    autosave.finish();
+    EXPECT_EQ(engine::io::readVec(copyOf(1)).entities.size(), 2u);
+    program.dialogs().answers.assign(4, ports::Answer::No);
 }
 
 TEST_F(Recovery, AtStartACopyLeftBehindIsRestoredOrDiscarded) {

@@ -38,6 +38,7 @@ class KilledProgram : public testing::OnScreenFixture<> {
         trigger("mnuFileNew");
         main_->active()->Vecad1.AddLine(0, 0, 0, 30, 40, 0);
         frame_->autosave().writeChanged();
+        frame_->autosave().finish();
         std::ofstream(ready) << "ready";
         for (int i = 0; i < 600; ++i) {
             QApplication::processEvents();
@@ -86,6 +87,7 @@ TEST_F(KilledProgram, IsOfferedItsChangedDrawingAtTheNextStart) {
 
     // Closed cleanly (not saved), the drawing leaves no recovery file.
     frame_->autosave().writeChanged();
+    frame_->autosave().finish();
     EXPECT_FALSE(fs::is_empty(documents::recoveryFolder()));
     dialogs_.answer = ports::Answer::No;
     trigger("mnuClose");
