@@ -5,23 +5,16 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "base/error.h"
 #include "coordfiles/rows.h"
 #include "engine/cad.h"
+#include "tests/support/files.h"
 
 namespace brondel::coordfiles {
 namespace {
 
 using Rows = std::vector<std::string>;
-
-std::string fileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 class DatWriterFiles : public ::testing::Test {
   protected:
@@ -85,21 +78,21 @@ TEST_F(DatWriterFiles, ReplacesAnExistingFileKeepingTheOldOne) {
     const auto backup = folder_ / "shape.dat.bak";
     std::ofstream(path) << "old content that is longer than the new one\n";
     writeDatFile(path.string(), Rows{"0 0", "1 0"});
-    EXPECT_EQ(fileBytes(path), "0 0\r\n1 0\r\n");
-    EXPECT_EQ(fileBytes(backup), "old content that is longer than the new one\n");
+    EXPECT_EQ(testing::readFile(path), "0 0\r\n1 0\r\n");
+    EXPECT_EQ(testing::readFile(backup), "old content that is longer than the new one\n");
 
     engine::CadPutKeepBackup(false);
     writeDatFile(path.string(), Rows{"1 1"});
     engine::CadPutKeepBackup(true);
-    EXPECT_EQ(fileBytes(path), "1 1\r\n");
-    EXPECT_EQ(fileBytes(backup), "old content that is longer than the new one\n");
+    EXPECT_EQ(testing::readFile(path), "1 1\r\n");
+    EXPECT_EQ(testing::readFile(backup), "old content that is longer than the new one\n");
 }
 
 TEST_F(DatWriterFiles, AFailureLeavesTheOldFileAsItWas) {
     const auto path = folder_ / "shape.dat";
     std::ofstream(path) << "0 0\r\n";
     EXPECT_THROW(writeDatFile(path.string(), Rows{"0 0", "bad"}), Error);
-    EXPECT_EQ(fileBytes(path), "0 0\r\n");
+    EXPECT_EQ(testing::readFile(path), "0 0\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
                             std::filesystem::directory_iterator()),
               1);

@@ -45,6 +45,8 @@ class ImportTest : public CommandTest {
     }
 };
 
+// The file dialog and size box, and the menus afterwards, are in the
+// transcript and dump of tests/scripts/close_changed.
 TEST_F(ImportTest, DatFileBecomesAChainOfLinesOnLayerDxf) {
     const std::string file = path("tri.dat");
     writeFile(file, "0 0\r\n0.5 0.25\r\n1 0\r\n");
@@ -58,28 +60,11 @@ TEST_F(ImportTest, DatFileBecomesAChainOfLinesOnLayerDxf) {
     EXPECT_EQ(window->DList.rows, (Rows{"0 0", "0.5 0.25", "1 0"}));
     EXPECT_EQ(window->CList.rows, (Rows{"0, 0", "5, 2.5", "10, 0"}));
     EXPECT_EQ(main.statusMain.panels[1], file);
-    EXPECT_TRUE(window->Vecad1.visible);
-    EXPECT_TRUE(main.menus.item("mnuEdit").enabled());
-    EXPECT_TRUE(main.menus.item("mnuSaveDAT").reachable());
     EXPECT_EQ(main.mousePointer, shell::MousePointer::Default);
     EXPECT_GT(window->Vecad1.ViewGetRight(), 9.9) << "zoomed to the shape";
     window->Vecad1.drawing().undo();
     EXPECT_EQ(window->Vecad1.GetNumEntities(), 0) << "one undo takes the whole shape away";
-
-    ASSERT_EQ(fileDialogs().size(), 1u);
-    const ports::FileDialogSetup setup = fileDialogs()[0];
-    EXPECT_EQ(setup.title, "Open DAT File");
-    EXPECT_EQ(setup.filter, "DAT File (*.DAT)|*.dat|All (*.*)|*.*");
-    EXPECT_EQ(setup.defaultExt, "dat");
-    EXPECT_EQ(setup.filterIndex, 0);
-    EXPECT_EQ(setup.initialName, "");
-    EXPECT_EQ(setup.flags, 0x1000) << "the file must exist";
-    const std::vector<testing::DialogCall> asked = inputBoxes();
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].text,
-              "Enter the horizontal size of the original shape to create an accurate DXF File");
-    EXPECT_EQ(asked[0].title, "DXF Horizontal Size");
-    EXPECT_EQ(asked[0].defaultText, "1");
+    EXPECT_EQ(fileDialogs().at(0).flags, 0x1000) << "the file must exist";
 }
 
 TEST_F(ImportTest, CorFileOfCommaSeparatedNumbersDrawsOnTheCurrentLayer) {

@@ -8,7 +8,6 @@
 
 #include "base/error.h"
 #include "documents/drawing_window.h"
-#include "engine/io/drawing_files.h"
 #include "shell/main_window.h"
 #include "tests/support/fake_ports.h"
 
@@ -22,6 +21,10 @@ using testing::TestProgram;
 const std::string kCorpusDxf =
     std::string(BRONDEL_CORPUS_DIR) + "/dxf/bjnortier-dxf_squareandcircle.dxf";
 
+// What New and Open leave in the menus and toolbars is in the reviewed dumps
+// of tests/scripts/new_window, close_prompts and open_corpus_drawing, a file
+// that is not there in the last one's transcript.
+
 // Runs the body with the working folder set to folder.
 template <typename Body>
 void inFolder(const std::filesystem::path& folder, Body body) {
@@ -29,30 +32,6 @@ void inFolder(const std::filesystem::path& folder, Body body) {
     std::filesystem::current_path(folder);
     body();
     std::filesystem::current_path(previous);
-}
-
-void expectCoordinateViewState(const shell::MainWindow& main) {
-    for (const char* item : {"mnuClose", "mnuSaveAs", "mnuEdit", "mnuView", "mnuDraw",
-                             "mnuConversionTools", "mnuWindow"}) {
-        EXPECT_TRUE(main.menus.item(item).enabled()) << item;
-    }
-    for (const shell::Toolbar& bar : main.toolbars.toolbars()) {
-        EXPECT_TRUE(bar.visible()) << bar.name();
-    }
-}
-
-TEST(FileNew, EveryNewMakesItsOwnWindowNamedDrawingDxf) {
-    TestProgram program;
-    program.main.click("mnuFileNew");
-    program.main.click("mnuFileNew");
-    ASSERT_EQ(program.main.windows().size(), 2u);
-    EXPECT_EQ(program.main.openWindowCount, 2);
-    for (const auto& window : program.main.windows()) {
-        EXPECT_EQ(window->Vecad1.GetFileName(), "Drawing.dxf");
-        EXPECT_EQ(window->Vecad1.GetNumEntities(), 0);
-    }
-    EXPECT_EQ(program.main.statusMain.panels[1], "Drawing.dxf");
-    expectCoordinateViewState(program.main);
 }
 
 TEST(FileOpen, CancelledDialogChangesNothing) {
@@ -91,7 +70,6 @@ TEST(FileOpen, CorpusDrawingOpensZoomedToItsExtents) {
     fresh.ZoomExtents();
     EXPECT_DOUBLE_EQ(drawing.ViewGetLeft(), fresh.ViewGetLeft());
     EXPECT_DOUBLE_EQ(drawing.ViewGetTop(), fresh.ViewGetTop());
-    expectCoordinateViewState(program.main);
 }
 
 TEST(FileOpen, BrokenFileReportsTheEngineErrorAndLeavesAnEmptyWindow) {
@@ -120,10 +98,6 @@ TEST(FileOpen, BrokenFileReportsTheEngineErrorAndLeavesAnEmptyWindow) {
     ASSERT_EQ(program.main.windows().size(), 1u);
     EXPECT_EQ(program.active().Vecad1.GetNumEntities(), 0);
     EXPECT_EQ(program.main.openWindowCount, 1);
-
-    program.dialogs().open(program.folder.file("absent.dxf"));
-    program.main.click("mnuFileOpen");
-    EXPECT_EQ(program.dialogs().messages().back().text.rfind("Error: ", 0), 0u);
 }
 
 TEST(FileSave, NewDrawingSavesUnderItsDefaultName) {
@@ -148,6 +122,8 @@ TEST(FileSave, FailureShowsTheNumberAndDescription) {
     EXPECT_EQ(program.main.mousePointer, shell::MousePointer::Default);
 }
 
+// The save dialog's title and file types, and the R12 type chosen and offered
+// again, are in the transcript of tests/scripts/save_as_r12.
 TEST(FileSaveAs, WritesTheChosenFileAndShowsItsName) {
     TestProgram program;
     program.main.click("mnuFileNew");
@@ -155,14 +131,7 @@ TEST(FileSaveAs, WritesTheChosenFileAndShowsItsName) {
     const std::string target = program.folder.file("wing.vec");
     program.dialogs().save(target);
     program.main.pressToolbar("asxToolbar1", 4);  // "Save "
-
-    const ports::FileDialogSetup& setup = program.dialogs().calls.at(0).setup;
-    EXPECT_EQ(setup.title, "Save Drawing");
-    EXPECT_EQ(setup.filter,
-              "DXF File (*.dxf)|*.dxf|DWG File (*.dwg)|*.dwg|VEC File (*.vec)|*.vec|"
-              "DXF R12 File (*.dxf)|*.dxf");
-    EXPECT_EQ(setup.filterIndex, 1);
-    EXPECT_EQ(setup.flags, 2);
+    EXPECT_EQ(program.dialogs().calls.at(0).setup.flags, ports::file_flags::kOverwritePrompt);
     EXPECT_TRUE(std::filesystem::exists(target));
     EXPECT_EQ(program.active().Vecad1.GetFileName(), target);
     EXPECT_EQ(program.main.statusMain.panels[1], target);
@@ -170,23 +139,6 @@ TEST(FileSaveAs, WritesTheChosenFileAndShowsItsName) {
     engine::Vecad reread;
     reread.FileOpen(target);
     EXPECT_EQ(reread.GetNumEntities(), 1);
-}
-
-// The DXF version is chosen by file type; the dialog then starts on it.
-TEST(FileSaveAs, OffersDxfR12AsItsOwnFileType) {
-    TestProgram program;
-    program.main.click("mnuFileNew");
-    program.active().Vecad1.AddLine(0, 0, 0, 1, 2, 0);
-    const std::string target = program.folder.file("old.dxf");
-    program.dialogs().save(target).saveTypes.push_back(kDxfR12Type);
-    program.main.click("mnuSaveAs");
-    engine::io::ReadReport report;
-    engine::io::readDxf(target, &report);
-    EXPECT_EQ(report.version, "AC1009");
-
-    program.dialogs().save("");
-    program.main.click("mnuSaveAs");
-    EXPECT_EQ(program.dialogs().calls.back().setup.filterIndex, kDxfR12Type);
 }
 
 TEST(FileSaveAs, CancelIsQuietAndFailuresShowTheFixedText) {

@@ -134,7 +134,8 @@ TEST(DrawCommands, ArcIsStoredCounterClockwiseWhicheverWayItWasGiven) {
     }
 }
 
-TEST(DrawCommands, PolylinesRectanglesPolygonsAndMultiLines) {
+// Multi-lines are multi_line_style_test's.
+TEST(DrawCommands, PolylinesRectanglesAndPolygons) {
     VecadSession s;
     run(s, command::kDrawRectangle, {"10,5", "0,0"});
     expectPoints(corners(last<PolylineGeom>(s)), {{10, 5}, {0, 5}, {0, 0}, {10, 0}});
@@ -160,16 +161,6 @@ TEST(DrawCommands, PolylinesRectanglesPolygonsAndMultiLines) {
     EXPECT_EQ(p.vertices[2].bulge, 0);
     run(s, command::kDrawPolyline, {"0,0", "10,0", "20,0", "t u", "enter"});
     EXPECT_EQ(last<PolylineGeom>(s).vertices.size(), 2u);
-
-    const int before = s.entities();
-    run(s, command::kDrawMultiLine, {"0,0", "10,0", "10,10", "enter"});
-    ASSERT_EQ(s.entities(), before + 2);
-    const auto& ents = s.v.drawing().entities();
-    expectPoints(corners(*geomIf<PolylineGeom>(ents[ents.size() - 2])),
-                 {{0, 0.5}, {9.5, 0.5}, {9.5, 10}});
-    expectPoints(corners(*geomIf<PolylineGeom>(ents.back())),
-                 {{0, -0.5}, {10.5, -0.5}, {10.5, 10}});
-    EXPECT_EQ(s.v.drawing().undoLabel(), "Draw Multi-Line (parallel line)");
 }
 
 TEST(DrawCommands, EllipseRaysSplineAndText) {

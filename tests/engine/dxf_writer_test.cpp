@@ -89,19 +89,22 @@ class DxfWriter : public ::testing::Test {
         const std::string command =
             "/usr/bin/python3 " + script.string() + " " + dxf.string() + " 2>&1";
         FILE* pipe = ::popen(command.c_str(), "r");
-        std::vector<std::string> lines;
+        std::string out;
         std::array<char, 4096> buffer{};
-        std::string line;
-        while (std::fgets(buffer.data(), buffer.size(), pipe)) {
-            line += buffer.data();
-            if (!line.empty() && line.back() == '\n') {
-                line.pop_back();
-                lines.push_back(line);
-                line.clear();
-            }
+        for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+            out.append(buffer.data(), n);
         }
-        EXPECT_EQ(::pclose(pipe), 0) << ::testing::PrintToString(lines);
+        std::vector<std::string> lines;
+        std::istringstream text(out);
+        for (std::string line; std::getline(text, line);) {
+            lines.push_back(line);
+        }
+        EXPECT_EQ(::pclose(pipe), 0) << out;
         return lines;
+    }
+
+    static bool holds(const std::vector<std::string>& lines, const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
 
     static std::vector<std::string> starting(const std::vector<std::string>& lines,
@@ -144,9 +147,7 @@ TEST_F(DxfWriter, EveryKindPassesTheAuditWithItsKindLayerAndCount) {
 
 TEST_F(DxfWriter, HeaderTablesAndPropertiesAreWritten) {
     const auto lines = writeAndCheck(testing::everyKindContent());
-    const auto has = [&](const std::string& l) {
-        return std::find(lines.begin(), lines.end(), l) != lines.end();
-    };
+    const auto has = [&](const std::string& l) { return holds(lines, l); };
     EXPECT_TRUE(has("version AC1015"));
     EXPECT_TRUE(has("codepage ANSI_1252"));
     EXPECT_TRUE(has("insunits 4"));
@@ -175,9 +176,7 @@ TEST_F(DxfWriter, CodePageOfTheDrawingIsKeptAndForeignTextEscaped) {
     DrawingContent c = testing::everyKindContent();
     c.header.codePage = "ANSI_1251";
     const auto lines = writeAndCheck(c);
-    const auto has = [&](const std::string& l) {
-        return std::find(lines.begin(), lines.end(), l) != lines.end();
-    };
+    const auto has = [&](const std::string& l) { return holds(lines, l); };
     EXPECT_TRUE(has("codepage ANSI_1251"));
     EXPECT_TRUE(has("text Größe 10 € — π")) << ::testing::PrintToString(starting(lines, "text"));
 }
@@ -216,9 +215,7 @@ TEST_F(DxfWriter, R12HoldsEveryKindAsWhatR12Has) {
                                       {"RAY left out", 1},        {"SPLINE as POLYLINE", 1},
                                       {"XLINE left out", 1}};
     EXPECT_EQ(report, expected);
-    const auto has = [&](const std::string& l) {
-        return std::find(lines.begin(), lines.end(), l) != lines.end();
-    };
+    const auto has = [&](const std::string& l) { return holds(lines, l); };
     EXPECT_TRUE(has("linetype LINE DASHED"));
     EXPECT_TRUE(has("text Größe 10 € — π")) << ::testing::PrintToString(starting(lines, "text"));
 }

@@ -2,25 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <string>
 
 #include "engine/drawing.h"
-#include "engine/tables.h"
 #include "engine/tolerances.h"
 #include "ports/pdf_printer.h"
+#include "tests/engine/block_map.h"
 
 namespace brondel::engine {
 namespace {
 
-struct Blocks : BlockLookup {
-    std::map<std::string, Block> map;
-    const Block* findBlock(const std::string& name) const override {
-        auto it = map.find(name);
-        return it == map.end() ? nullptr : &it->second;
-    }
-};
+using Blocks = testing::BlockMap;
 
 SolidGeom quad(SolidGeom::Kind kind) {
     SolidGeom g;

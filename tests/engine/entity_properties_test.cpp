@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "base/error.h"
-#include "engine/commands.h"
 #include "engine/vecad.h"
 
 namespace brondel::engine {
@@ -239,21 +238,6 @@ TEST(SelectorChanges, ChoicesAndWhatASelectionShares) {
     EXPECT_FALSE(shared.lineType.has_value());
     EXPECT_EQ(shared.lineWeight, 25);
     EXPECT_FALSE(sharedProps(d, {}).color.has_value());
-}
-
-TEST(SelectorChanges, PropertiesCommandAsksTheListener) {
-    struct Asked : VecadListener {
-        int times = 0;
-        std::vector<std::string> notices;
-        void propertiesRequested() override { ++times; }
-        void notice(const std::string& t) override { notices.push_back(t); }
-    } asked;
-    Vecad v;
-    v.Execute(command::kProperties);  // nobody listens: nothing happens
-    v.setListener(&asked);
-    v.Execute(command::kProperties);
-    EXPECT_EQ(asked.times, 1);
-    EXPECT_TRUE(asked.notices.empty());
 }
 
 }  // namespace

@@ -2,22 +2,22 @@
 // the drawing, and the inserted image surviving a save that ezdxf reads.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <nlohmann/json.hpp>
 
 #include "engine/commands.h"
 #include "engine/image_paths.h"
 #include "engine/image_size.h"
 #include "engine/io/drawing_files.h"
 #include "tests/engine/vecad_session.h"
+#include "tests/support/ezdxf_tool.h"
 #include "tests/support/fake_ports.h"
+#include "tests/support/files.h"
 
 namespace brondel::engine {
 namespace {
 
+using brondel::testing::writeFile;
 using nlohmann::json;
 
 std::string bytes(std::initializer_list<int> list) {
@@ -26,10 +26,6 @@ std::string bytes(std::initializer_list<int> list) {
         s += static_cast<char>(b);
     }
     return s;
-}
-
-void writeFile(const std::string& path, const std::string& data) {
-    std::ofstream(path, std::ios::binary) << data;
 }
 
 // The smallest header that states a size, for each kind.
@@ -103,22 +99,8 @@ TEST(ImagePaths, RelativeToTheDrawingWhereThePictureLiesBelowIt) {
               "/work/pictures/logo.png");
 }
 
-json readWithEzdxf(const std::string& path) {
-    const std::string command = std::string("/usr/bin/python3 ") + BRONDEL_SOURCE_DIR +
-                                "/tests/tools/ezdxf_images.py '" + path + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) {
-        out.append(buffer, n);
-    }
-    return json::parse(out);
-}
-
 TEST(InsertImage, KeepsPathAndSizeThroughASaveThatEzdxfReads) {
-    ASSERT_EQ(std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null"), 0)
-        << "install python3-ezdxf to run this test";
+    ASSERT_TRUE(brondel::testing::ezdxfInstalled()) << "install python3-ezdxf to run this test";
     brondel::testing::TempFolder folder;
     std::filesystem::create_directory(folder.file("pictures"));
     const std::string picture = folder.file("pictures/logo.png");
@@ -155,7 +137,7 @@ TEST(InsertImage, KeepsPathAndSizeThroughASaveThatEzdxfReads) {
     EXPECT_DOUBLE_EQ(image->u.x * image->widthPx, 50);
     EXPECT_DOUBLE_EQ(image->v.y * image->heightPx, 25);
 
-    const json read = readWithEzdxf(path);
+    const json read = brondel::testing::ezdxfRead("ezdxf_images.py", path);
     EXPECT_EQ(read["auditErrors"], 0);
     ASSERT_EQ(read["images"].size(), 1u);
     const json& seen = read["images"][0];

@@ -162,14 +162,6 @@ TEST(ZoomCommands, PanToPointAndZoomToSelected) {
     EXPECT_GT(s.v.ViewGetLeft(), 90);
 }
 
-TEST(Regenerate, TellsTheListener) {
-    VecadSession s;
-    const int before = s.heard.regenerations;
-    s.v.Execute(command::kRegenerate);
-    EXPECT_EQ(s.heard.regenerations, before + 1);
-    EXPECT_TRUE(s.heard.notices.empty());
-}
-
 TEST(SelectByPoint, AddsWhatIsUnderEachPress) {
     VecadSession s;
     const Handle a = s.v.AddLine(0, 0, 0, 10, 0, 0);
@@ -206,7 +198,8 @@ TEST(SelectByRectangle, LeftToRightIsAWindowRightToLeftACrossing) {
     EXPECT_EQ(s.v.selection(), (std::vector<Handle>{inside, across}));
 }
 
-TEST(Erase, ErasesTheSelectionAsOneStep) {
+// The undo step of every tool is the contract test's business.
+TEST(Erase, APreselectionIsErasedAtOnce) {
     VecadSession s;
     const Handle a = s.v.AddLine(0, 0, 0, 1, 0, 0);
     const Handle b = s.v.AddLine(0, 1, 0, 1, 1, 0);
@@ -217,9 +210,6 @@ TEST(Erase, ErasesTheSelectionAsOneStep) {
     EXPECT_FALSE(s.v.commandRunning());
     EXPECT_EQ(s.entities(), 1);
     EXPECT_EQ(s.v.SelCount(), 0);
-    EXPECT_EQ(s.v.drawing().undoLabel(), "Erase");
-    s.v.Execute(command::kUndo);
-    EXPECT_EQ(s.entities(), 3);
     EXPECT_FALSE(s.v.drawing().entity(b).erased);
 }
 
@@ -238,7 +228,6 @@ TEST(Erase, WithNothingSelectedItAsksForPicksAndEnterErasesThem) {
     EXPECT_TRUE(s.v.drawing().entity(a).erased);
     EXPECT_TRUE(s.v.drawing().entity(c).erased);
     s.v.Execute(command::kUndo);
-    EXPECT_EQ(s.entities(), 3);
 
     s.v.Execute(command::kErase);
     s.press(5, 0);

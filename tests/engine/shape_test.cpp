@@ -3,23 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
 #include <random>
 
-#include "engine/tables.h"
 #include "engine/tessellate.h"
+#include "tests/engine/block_map.h"
 
 namespace brondel::engine {
 namespace {
 
-struct Blocks : BlockLookup {
-    std::map<std::string, Block> map;
-    const Block* findBlock(const std::string& name) const override {
-        auto it = map.find(name);
-        return it == map.end() ? nullptr : &it->second;
-    }
-    void add(Block b) { map[b.name] = std::move(b); }
-};
+using Blocks = testing::BlockMap;
 
 const Blocks kNoBlocks;
 

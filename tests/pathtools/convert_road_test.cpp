@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "coordfiles/path_svg.h"
 #include "engine/vecad.h"
 #include "tests/support/fake_ports.h"
+#include "tests/support/files.h"
 
 // brondel-cli convert without --sequential: the whole road from a drawing in
 // any order to a DAT file.
@@ -35,16 +35,12 @@ class ConvertRoadTest : public ::testing::Test {
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    static std::string read(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::string stdoutText() const { return read(path("stdout")); }
-    std::string stderrText() const { return read(path("stderr")); }
+    std::string stdoutText() const { return testing::readFile(path("stdout")); }
+    std::string stderrText() const { return testing::readFile(path("stderr")); }
 
     static std::vector<std::string> datRows(const std::string& file) {
         std::vector<std::string> rows;
-        std::istringstream in(read(file));
+        std::istringstream in(testing::readFile(file));
         for (std::string row; std::getline(in, row);) {
             if (!row.empty() && row.back() == '\r') {
                 row.pop_back();
@@ -132,7 +128,7 @@ TEST_F(ConvertRoadTest, FailureLeavesTheOldFileAndSaysWhy) {
               "Reorganization failed. Check starting point and cut direction.\n"
               "The path ends at (0, 10); the nearest line end not reached is (20, 20), 22.3607 "
               "away; a search radius of 23 bridges the gap.\n");
-    EXPECT_EQ(read(out), "keep");
+    EXPECT_EQ(testing::readFile(out), "keep");
 
     // A closed contour is walked round again instead: the report says so.
     ASSERT_EQ(convert(square("closed-stray.dxf", true), path("again.dat")), 0);
@@ -234,7 +230,7 @@ TEST_F(ConvertRoadTest, JsonReportHasTheFixedKeys) {
 TEST_F(ConvertRoadTest, SvgShowsThePathItsStartAndItsDirection) {
     const std::string in = square("sq.dxf");
     ASSERT_EQ(convert(in, path("sq.dat"), "--svg '" + path("sq.svg") + "'"), 0) << stderrText();
-    const std::string svg = read(path("sq.svg"));
+    const std::string svg = testing::readFile(path("sq.svg"));
     EXPECT_NE(svg.find("points=\"0,0 1,0 1,1 0,1 0,0 \""), std::string::npos) << svg;
     EXPECT_NE(svg.find("<circle class=\"start\" cx=\"0\" cy=\"0\""), std::string::npos);
     std::size_t arrows = 0;

@@ -52,23 +52,8 @@ TEST(PickHandler, APressWithNothingArmedChangesNothing) {
     EXPECT_TRUE(s.dialogs().calls.empty());
 }
 
-TEST(PickHandler, StartPointYesPassesTheSamePressOnToExplodeLine) {
-    PickSession s;
-    const engine::Handle line = s.vecad().AddLine(0, 0, 0, 10, 0, 0);
-    s.main.click("mnuSetStart");
-    s.main.click("mnuExplodeLine");
-    s.dialogs().answer(ports::Answer::Yes).input("2");
-    s.pressAt(5, 0);
-
-    ASSERT_EQ(s.dialogs().calls.size(), 2u);
-    EXPECT_EQ(s.dialogs().calls[0].title, "Set Cutting Direction");
-    EXPECT_EQ(s.dialogs().calls[1].kind, testing::DialogCall::Kind::InputBox);
-    EXPECT_EQ(s.main.state.startEntity, line);
-    EXPECT_FALSE(s.modes().startPoint);
-    EXPECT_FALSE(s.modes().explodeLine);
-    EXPECT_EQ(s.lines().size(), 2u);
-}
-
+// Start point answered Yes passing the same press on to Explode Line is the
+// transcript of tests/scripts/pick_start_then_explode.
 TEST(PickHandler, StartPointCancelEndsTheHandlingAndLeavesLaterModesArmed) {
     PickSession s;
     s.vecad().AddLine(0, 0, 0, 10, 0, 0);

@@ -65,6 +65,7 @@ TEST(ExplodeLine, ReplacesTheLineBySegmentsAlongItsDirectionAtZeroHeight) {
     EXPECT_EQ(s.lines()[0].p1, (Point3{10, 0, 5}));
 }
 
+// How a typed count is read and rounded is numbers_test's (readCount).
 TEST(ExplodeLine, BadCountsAreRefusedAndAskedAgain) {
     PickSession s;
     s.vecad().AddLine(0, 0, 0, 100, 0, 0);
@@ -77,17 +78,6 @@ TEST(ExplodeLine, BadCountsAreRefusedAndAskedAgain) {
         EXPECT_EQ(m.text, kLineRefusal);
     }
     EXPECT_EQ(s.lines().size(), 100u);
-}
-
-TEST(ExplodeLine, HalfCountsRoundToTheEvenNeighbour) {
-    for (const auto& [answer, count] : {std::pair{"2.5", 2u}, {" 3.5 ", 4u}, {"1", 1u}}) {
-        PickSession s;
-        s.vecad().AddLine(0, 0, 0, 12, 0, 0);
-        s.main.click("mnuExplodeLine");
-        s.dialogs().input(answer);
-        s.pressAt(6, 0);
-        EXPECT_EQ(s.lines().size(), count) << answer;
-    }
 }
 
 TEST(ExplodeLine, CancelledCountChangesNothingAndKeepsTheCrossWaiting) {

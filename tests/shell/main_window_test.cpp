@@ -3,28 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "engine/cad.h"
 #include "shell/routing_table.h"
 #include "tests/support/fake_ports.h"
+#include "tests/support/files.h"
 
 namespace brondel::shell {
 namespace {
 
 using ports::Answer;
+using testing::readFile;
 using testing::TestProgram;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using testing::writeFile;
 
 void change(documents::DrawingWindow& window) {
     window.Vecad1.AddLine(0, 0, 0, 10, 5, 0);
@@ -38,7 +30,8 @@ std::string storedProfile(const std::string& name) {
 }
 
 // What the menus and toolbars offer at start is in the reviewed dump
-// tests/scripts/start_state.expected.json.
+// tests/scripts/start_state.expected.json; where the selector boxes stand, in
+// tests/gui/selector_boxes_test.
 TEST(MainWindowStart, WithoutLastProfileLoadsTheEmptyProfile) {
     engine::CadProfileLoad("left over");
     TestProgram program;
@@ -53,22 +46,6 @@ TEST(MainWindowStart, WithoutLastProfileLoadsTheEmptyProfile) {
     EXPECT_EQ(main.fileDialogHelp.file, program.folder.file("brondel.hlp"));
     EXPECT_EQ(main.fileDialogHelp.key, "");
     EXPECT_EQ(main.fileDialogHelp.command, 0x101);
-
-    const auto& boxes = engine::CadCboxRequests();
-    ASSERT_GE(boxes.size(), 4u);
-    const int expected[4][6] = {{101, 4, 4, 200, 22, 111},
-                                {102, 204, 4, 170, 22, 200},
-                                {103, 374, 4, 170, 22, 200},
-                                {104, 544, 4, 130, 22, 200}};
-    for (int i = 0; i < 4; ++i) {
-        const engine::BoxRequest& box = boxes[boxes.size() - 4 + i];
-        EXPECT_EQ(box.kind, expected[i][0]);
-        EXPECT_EQ(box.left, expected[i][1]);
-        EXPECT_EQ(box.top, expected[i][2]);
-        EXPECT_EQ(box.width, expected[i][3]);
-        EXPECT_EQ(box.height, expected[i][4]);
-        EXPECT_EQ(box.value, expected[i][5]);
-    }
 }
 
 TEST(MainWindowStart, StoredProfileNamesReachTheEngineWithoutPaddingOrNul) {
@@ -134,6 +111,8 @@ TEST(MainWindowShutdown, AProgramFolderThatCannotBeWrittenKeepsTheNameWithThePro
     EXPECT_EQ(engine::CadProfileGetName(), "Shop floor");
 }
 
+// Closing the main window with one changed drawing is the transcript of
+// tests/scripts/exit_with_changed_drawing.
 TEST(MainWindowShutdown, CancelOnAnyChangedDrawingKeepsTheProgramRunning) {
     TestProgram program;
     MainWindow& main = program.main;
@@ -163,24 +142,6 @@ TEST(MainWindowShutdown, CancelOnAnyChangedDrawingKeepsTheProgramRunning) {
     EXPECT_TRUE(main.closed);
     EXPECT_TRUE(main.windows().empty());
     EXPECT_TRUE(program.dialogs().drained());
-}
-
-TEST(MainWindowShutdown, ClosingTheMainWindowAsksEveryDrawingAndStopsOnCancel) {
-    TestProgram program;
-    MainWindow& main = program.main;
-    main.click("mnuFileNew");
-    change(program.active());
-    main.click("mnuFileNew");
-
-    program.dialogs().answer(Answer::Cancel);
-    main.closeRequest();
-    EXPECT_FALSE(main.closed);
-    EXPECT_EQ(main.windows().size(), 1u);  // the unchanged one closed without a question
-    EXPECT_TRUE(std::filesystem::exists(program.folder.file("LastProfile.txt")));
-
-    program.dialogs().answer(Answer::No);
-    main.closeRequest();
-    EXPECT_TRUE(main.closed);
 }
 
 TEST(MainWindowShutdown, AFailedSaveFromTheClosePromptStopsTheExit) {

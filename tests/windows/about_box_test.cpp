@@ -15,16 +15,8 @@ using testing::TestProgram;
 constexpr const char* kFirstKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr const char* kSecondKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location";
 
-// The box's captions and its closing by OK and Enter are in the reviewed dump
-// of tests/scripts/about_box.
-TEST(AboutBox, EscapeClosesIt) {
-    TestProgram program;
-    program.main.click("mnuHelpAbout");
-    ASSERT_TRUE(program.main.modal);
-    modalKey(program.main, kKeyEscape);
-    EXPECT_FALSE(program.main.modal);
-}
-
+// The box's captions and its closing by OK, Enter and Escape are in the
+// reviewed transcripts of tests/scripts/about_box and hotkeys_window.
 TEST(AboutBox, SystemInfoStartsTheProgramTheFirstKeyNames) {
     TestProgram program;
     program.fakes.registry.values[{kFirstKey, "PATH"}] = std::string("/usr/bin/hardinfo\0", 18);

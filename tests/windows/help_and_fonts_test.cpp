@@ -20,22 +20,20 @@ engine::TextStyle style(const std::string& name, const std::string& font) {
     return s;
 }
 
-TEST(Help, OpensTheCompiledHelpBesideTheProgram) {
-    TestProgram program;
-    std::ofstream(program.folder.file("brondel.chm")) << "chm";
-    std::ofstream(program.folder.file("brondel.html")) << "html";
-    program.main.click("mnuHelpContents");
-    ASSERT_EQ(program.fakes.launcher.documents.size(), 1u);
-    EXPECT_EQ(program.fakes.launcher.documents[0], program.folder.file("brondel.chm"));
-    EXPECT_TRUE(program.dialogs().messages().empty());
-}
-
-TEST(Help, FallsBackToTheHtmlHelp) {
-    TestProgram program;
-    std::ofstream(program.folder.file("brondel.html")) << "html";
-    program.main.click("mnuHelpContents");
-    ASSERT_EQ(program.fakes.launcher.documents.size(), 1u);
-    EXPECT_EQ(program.fakes.launcher.documents[0], program.folder.file("brondel.html"));
+// The compiled help beside the program first, else the HTML help.
+TEST(Help, OpensTheCompiledHelpOrElseTheHtmlHelp) {
+    for (const bool withChm : {true, false}) {
+        TestProgram program;
+        if (withChm) {
+            std::ofstream(program.folder.file("brondel.chm")) << "chm";
+        }
+        std::ofstream(program.folder.file("brondel.html")) << "html";
+        program.main.click("mnuHelpContents");
+        ASSERT_EQ(program.fakes.launcher.documents.size(), 1u);
+        EXPECT_EQ(program.fakes.launcher.documents[0],
+                  program.folder.file(withChm ? "brondel.chm" : "brondel.html"));
+        EXPECT_TRUE(program.dialogs().messages().empty());
+    }
 }
 
 TEST(Help, MissingHelpOrViewerIsReported) {

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "tests/support/fake_ports.h"
+#include "tests/support/files.h"
 #include "windows/forms.h"
 #include "windows/modal_input.h"
 
@@ -10,10 +9,7 @@ namespace brondel::windows {
 namespace {
 
 using testing::TestProgram;
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using testing::writeFile;
 
 TEST(HotkeysWindow, ShowsTheFileUnchangedAndClosesOnEscape) {
     TestProgram program;

@@ -2,23 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 #include <sstream>
 
 #include "base/error.h"
 #include "engine/vecad.h"
 #include "tests/support/fake_ports.h"
+#include "tests/support/files.h"
 
 namespace brondel::ports {
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testing::readFile;
 
 std::size_t count(const std::string& text, const std::string& what) {
     std::size_t n = 0;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include "engine/tables.h"
+
+namespace brondel::testing {
+
+// Blocks by name, for shape and explode tests that need no whole drawing.
+struct BlockMap : engine::BlockLookup {
+    std::map<std::string, engine::Block> map;
+    const engine::Block* findBlock(const std::string& name) const override {
+        auto it = map.find(name);
+        return it == map.end() ? nullptr : &it->second;
+    }
+    void add(engine::Block b) { map[b.name] = std::move(b); }
+};
+
+}  // namespace brondel::testing
