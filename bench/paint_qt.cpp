@@ -11,6 +11,7 @@
 
 #include "app/desktop/magnifier.h"
 #include "app/desktop/navigator.h"
+#include "app/desktop/raster_image.h"
 #include "app/desktop/view_painter.h"
 #include "engine/preview_entities.h"
 #include "engine/vecad.h"
@@ -162,6 +163,20 @@ void BM_PreviewDrawCommandFrame(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_PreviewDrawCommandFrame)->Unit(benchmark::kMicrosecond);
+
+// Export Screen Raster of the whole drawing at 1920 x 1080: a fresh render
+// (no boxes kept from an earlier one) encoded as PNG, as the command makes it.
+void BM_ExportScreenRasterExtents(benchmark::State& state) {
+    engine::Vecad& v = randomDrawing();
+    engine::View whole;
+    whole.resize(1920, 1080);
+    whole.zoomExtents(v.drawing().extents());
+    for (auto _ : state) {
+        const std::string png = desktop::rasterImage(v, whole, ports::RasterFormat::Png);
+        benchmark::DoNotOptimize(png.data());
+    }
+}
+BENCHMARK(BM_ExportScreenRasterExtents)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

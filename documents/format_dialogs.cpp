@@ -2,6 +2,7 @@
 // dialogs show it over the editor that makes the changes.
 
 #include "documents/drawing_window.h"
+#include "documents/raster_export.h"
 #include "engine/aid_settings_editor.h"
 #include "engine/block_editor.h"
 #include "engine/current_properties_editor.h"
@@ -73,6 +74,9 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
         case engine::command::kOptions:
             // The program's own Options, the one its Tools menu opens.
             main_.click("mnuToolsOptions");
+            break;
+        case engine::command::kExportScreenRaster:
+            exportScreenRaster(control, dialogs, main_.ports.printer);
             break;
         default:
             return;

@@ -64,6 +64,7 @@ constexpr int kFormatBlocks = 811;
 constexpr int kRegenerate = 911;
 constexpr int kPrint = 901;
 constexpr int kPrintPreview = 903;
+constexpr int kExportScreenRaster = 942;
 constexpr int kOptions = 951;
 }  // namespace command
 

@@ -175,6 +175,7 @@ void Vecad::Execute(int code) {
         case command::kAdjustGrid:
         case command::kAdjustPolarTracking:
         case command::kOptions:
+        case command::kExportScreenRaster:
             endCommand(Ending::Takeover);
             if (listener_) {
                 listener_->formatRequested(*this, code);

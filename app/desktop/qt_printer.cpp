@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "app/desktop/page_painter.h"
+#include "app/desktop/raster_image.h"
 #include "base/error.h"
 #include "engine/vecad.h"
 
@@ -55,6 +56,11 @@ void QtPrinter::setup() {
     if (dialog.exec() == QDialog::Accepted) {
         orientationChosen_ = true;
     }
+}
+
+std::string QtPrinter::rasterImage(const engine::Vecad& control, const engine::View& view,
+                                   ports::RasterFormat format) {
+    return desktop::rasterImage(control, view, format);
 }
 
 }  // namespace brondel::desktop

@@ -15,6 +15,8 @@ class QtPrinter : public ports::Printer {
     void print(const engine::Vecad& control) override;
     void preview(const engine::Vecad& control) override;
     void setup() override;
+    std::string rasterImage(const engine::Vecad& control, const engine::View& view,
+                            ports::RasterFormat format) override;
 
   private:
     // Until the user picks one, each drawing prints the way round it fits best.

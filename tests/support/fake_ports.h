@@ -14,6 +14,7 @@
 
 #include "base/error.h"
 #include "engine/cad.h"
+#include "engine/view.h"
 #include "ports/dialogs.h"
 #include "ports/launcher.h"
 #include "ports/printer.h"
@@ -183,6 +184,17 @@ class FakePrinter : public ports::Printer {
     void setup() override {
         fail();
         ++setups;
+    }
+    struct Raster {
+        engine::View view;
+        ports::RasterFormat format;
+    };
+    std::vector<Raster> rasters;
+    std::string rasterImage(const engine::Vecad&, const engine::View& view,
+                            ports::RasterFormat format) override {
+        fail();
+        rasters.push_back({view, format});
+        return "picture";
     }
 
   private:
