@@ -128,7 +128,6 @@ std::string loadXrefs(DrawingContent& content, const std::string& file) {
         if (read.error.empty()) {
             block.entities = std::move(read.entities);
         } else {
-            block.entities.clear();
             failed.push_back(name + " (" + read.error + ")");
         }
     }

@@ -32,7 +32,7 @@ XrefContents readXref(const std::string& stored, const std::string& drawingFile,
 std::vector<std::string> xrefsAround(const std::string& drawingFile);
 
 // Reads every reference of a drawing just read from `file` into its block;
-// one that fails stays as it is, empty. Answers one line naming those that
+// one that fails keeps what it held (nothing, from a DXF file). Answers one line naming those that
 // failed and why, "" when every one was read.
 std::string loadXrefs(DrawingContent& content, const std::string& file);
 
