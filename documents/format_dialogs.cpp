@@ -11,6 +11,7 @@
 #include "engine/layer_editor.h"
 #include "engine/multi_line_style_editor.h"
 #include "engine/point_style_editor.h"
+#include "engine/xref_editor.h"
 #include "shell/main_window.h"
 
 namespace brondel::documents {
@@ -42,6 +43,11 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
         case engine::command::kImageManager: {
             engine::ImageEditor editor(drawing, control.GetFileName());
             dialogs.manageImages(editor);
+            break;
+        }
+        case engine::command::kXrefManager: {
+            engine::XrefEditor editor(drawing, control.GetFileName());
+            ports::typedEditing(dialogs, editor);
             break;
         }
         case engine::command::kFormatDimensionStyle: {

@@ -55,7 +55,7 @@ constexpr CommandRow kCommands[] = {
     {248, "Quick Centermark", "dce dimcenter", tools::makeQuickCentermark, false},
     {252, "Insert Block", "i insert", tools::makeInsertBlock, false},
     {253, "Insert Image (bmp, jpg, gif, tiff, etc.)", "image", tools::makeInsertImage, false},
-    {254, "Insert Xref", "", nullptr, false},
+    {254, "Insert Xref", "xr xref xattach", tools::makeInsertXref, false},
     {255, "Image Manager", "", nullptr, false},
     {256, "Xref Manager", "", nullptr, false},
     {257, "Create Block", "b block", tools::makeCreateBlock, true},

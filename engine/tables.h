@@ -46,6 +46,9 @@ struct Block {
     Point3 base;
     int flags = 0;
     std::vector<Entity> entities;
+    // The file an external reference names, as kept in the drawing; its
+    // entities are that file's, read when the drawing is opened.
+    std::string xrefPath = {};
 };
 
 struct DrawingHeader {

@@ -10,6 +10,7 @@
 #include "engine/explode.h"
 #include "engine/io/drawing_files.h"
 #include "engine/rotate.h"
+#include "engine/xref_files.h"
 
 namespace brondel::engine {
 
@@ -72,10 +73,14 @@ void Vecad::FileOpen(const std::string& path) {
     endCommand(Ending::Cancel);
     SelClear();
     viewHistory_.clear();
+    const std::string xrefsFailed = loadXrefs(content, path);
     drawing_.load(std::move(content));
     fileName_ = path;
     dxfVersion_ = io::dxfSaveVersion(drawing_.header().acadVersion);
     notify(&VecadListener::regenerated);
+    if (!xrefsFailed.empty()) {
+        notice(xrefsFailed);
+    }
 }
 
 void Vecad::FileSave() {
@@ -168,6 +173,7 @@ void Vecad::Execute(int code) {
         case command::kFormatLineWeight:
         case command::kFormatBlocks:
         case command::kImageManager:
+        case command::kXrefManager:
         case command::kFormatDimensionStyle:
         case command::kFormatPointStyle:
         case command::kFormatMultiLineStyle:

@@ -252,6 +252,7 @@ void Reader::readBlocks() {
         block.name = decode(rec_.has(2) ? rec_.getText(2) : rec_.getText(3));
         block.base = rec_.point(10);
         block.flags = rec_.getInt(70, 0);
+        block.xrefPath = (block.flags & 4) ? decode(rec_.getText(1)) : std::string();
         Target target;
         target.list = &block.entities;
         target.blockName = block.name;

@@ -19,6 +19,7 @@
 #include "engine/io/dxf_ocs.h"
 #include "engine/io/dxf_writer_r12.h"
 #include "engine/io/dxf_writer_text.h"
+#include "engine/xref_block.h"
 
 namespace brondel::engine::io {
 
@@ -371,6 +372,10 @@ class DxfWriter {
     }
 
     void blockDefinition(const Block& block) {
+        if (isXrefBlock(block)) {
+            xrefDefinition(block);
+            return;
+        }
         const std::string encoded = text(block.name);
         dxf_.writeBlock(
             w_, DL_BlockData(encoded, block.flags, block.base.x, block.base.y, block.base.z));
@@ -379,6 +384,22 @@ class DxfWriter {
                 entity(e);
             }
         }
+        dxf_.writeEndBlock(w_, encoded);
+    }
+
+    // A reference keeps the path of its file, never the entities read from
+    // it: the file stays the one place they live.
+    void xrefDefinition(const Block& block) {
+        const std::string encoded = text(block.name);
+        w_.sectionBlockEntry();
+        if (r12_) {
+            w_.dxfString(8, "0");
+        }
+        w_.dxfString(2, encoded);
+        w_.dxfInt(70, block.flags & (kXrefBlockFlag | kXrefOverlayFlag));
+        point(10, block.base);
+        w_.dxfString(3, encoded);
+        w_.dxfString(1, text(block.xrefPath));
         dxf_.writeEndBlock(w_, encoded);
     }
 

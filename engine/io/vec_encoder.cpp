@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "engine/io/vec_format.h"
+#include "engine/xref_block.h"
 
 namespace brondel::engine::io::vec {
 
@@ -416,7 +417,8 @@ void encode(const DrawingContent& tables, const std::vector<Entity>& entities, s
     for (const auto& [name, block] : tables.blocks) {
         w.str(name);
         w.p3(block.base);
-        w.i32(block.flags);
+        // The format keeps no paths: a reference is kept with what it shows.
+        w.i32(block.flags & ~(kXrefBlockFlag | kXrefOverlayFlag));
         writeEntities(w, block.entities, index);
     }
     writeEntities(w, entities, index, progress);

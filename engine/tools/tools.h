@@ -66,5 +66,6 @@ std::unique_ptr<Tool> makeQuickCentermark();
 std::unique_ptr<Tool> makeCreateBlock();
 std::unique_ptr<Tool> makeInsertBlock();
 std::unique_ptr<Tool> makeInsertImage();
+std::unique_ptr<Tool> makeInsertXref();
 
 }  // namespace brondel::engine::tools

@@ -66,6 +66,7 @@ const std::map<int, Script>& scripts() {
         {295, {Effect::Adds, {"p 5 -20", "p 35 5", "p 20 -15"}, 2, true}},
         {252, {Effect::Adds, {"t peg", "p 5 5", "t 2", "t 30"}, 2, true}},
         {253, {Effect::Adds, {"p 5 5", "t 20"}, 1, true}},
+        {254, {Effect::Adds, {"p 5 5", "t 2", "t 30"}, 2, true}},
         {257, {Effect::Changes, {"p 5 -20", "enter", "t Part", "p 0 0"}, 3, false}},
         {311, {Effect::Erases, {"p 5 -20", "enter"}, 1, false}},
         {312, {Effect::Adds, {"p 5 -20", "enter", "p 0 0", "p 10 10", "t 20,0", "enter"}, 4, true}},
@@ -151,6 +152,13 @@ void start(VecadSession& s, int code) {
         std::ofstream(png, std::ios::binary)
             << std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x10\0\0\0\x08", 24);
         s.heard.fileAnswer = png;
+    }
+    if (code == 254) {  // a drawing to refer to
+        static const brondel::testing::TempFolder folder;
+        const std::string dxf = folder.file("frame.dxf");
+        std::ofstream(dxf) << "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n"
+                              "5\n21\n5\n0\nENDSEC\n0\nEOF\n";
+        s.heard.fileAnswer = dxf;
     }
     // Meets the line at its start, crosses it at x = 1.5, and its end points
     // at the circle: something to join, trim and extend.
