@@ -572,7 +572,7 @@ void Drawing::addMissingLayers() {
         if (last && *last == e.props.layer) {
             continue;
         }
-        last = &e.props.layer;
+        last = &e.props.layer.str();
         if (!findLayer(e.props.layer)) {
             layers_.push_back(Layer{e.props.layer});
         }

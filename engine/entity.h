@@ -10,6 +10,7 @@
 #include "engine/entity_type.h"
 #include "engine/geometry.h"
 #include "engine/hatch_patterns.h"
+#include "engine/shared_name.h"
 #include "engine/xdata.h"
 
 // The drawing model: plain value types, all coordinates in world space
@@ -257,9 +258,9 @@ using Geometry = std::variant<PointGeom, LineGeom, CircleGeom, ArcGeom, EllipseG
                               Boxed<DimensionGeom>, Boxed<SolidGeom>, Boxed<ImageGeom>>;
 
 struct EntityProps {
-    std::string layer = "0";
+    SharedName layer = "0";
     Color color;
-    std::string lineType;  // empty = BYLAYER
+    SharedName lineType;  // empty = BYLAYER
     std::int16_t lineWeight = lineweight::kByLayer;
     double lineTypeScale = 1;
     bool operator==(const EntityProps&) const = default;

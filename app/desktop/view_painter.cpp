@@ -527,7 +527,7 @@ void ViewPainter::rebuild(const Drawing& drawing) {
         c.flags = 0;
         c.box = Box2{};
         if (!lastName || *lastName != e.props.layer) {
-            lastName = &e.props.layer;
+            lastName = &e.props.layer.str();
             const Layer* layer = drawing.findLayer(e.props.layer);
             lastLayer = layer ? std::uint32_t(layer - layers.data()) : kNoLayer;
         }
