@@ -8,6 +8,7 @@
 #include "engine/dimension_style_editor.h"
 #include "engine/image_editor.h"
 #include "engine/layer_editor.h"
+#include "engine/layer_order.h"
 #include "engine/multi_line_style_editor.h"
 #include "engine/point_style_editor.h"
 #include "shell/main_window.h"
@@ -22,6 +23,11 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
         case engine::command::kFormatLayers: {
             engine::LayerEditor editor(drawing);
             dialogs.formatLayers(editor);
+            break;
+        }
+        case engine::command::kSetLayerOrder: {
+            engine::LayerOrderEditor editor(drawing);
+            ports::typedEditing(dialogs, editor);
             break;
         }
         case engine::command::kFormatColors:
