@@ -9,6 +9,7 @@
 #include "engine/dimension_style_editor.h"
 #include "engine/image_editor.h"
 #include "engine/layer_editor.h"
+#include "engine/layer_order.h"
 #include "engine/multi_line_style_editor.h"
 #include "engine/point_style_editor.h"
 #include "engine/xref_editor.h"
@@ -24,6 +25,11 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
         case engine::command::kFormatLayers: {
             engine::LayerEditor editor(drawing);
             dialogs.formatLayers(editor);
+            break;
+        }
+        case engine::command::kSetLayerOrder: {
+            engine::LayerOrderEditor editor(drawing);
+            ports::typedEditing(dialogs, editor);
             break;
         }
         case engine::command::kFormatColors:

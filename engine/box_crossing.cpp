@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/entity_outline.h"
+#include "engine/leader.h"
 #include "engine/tessellate.h"
 #include "engine/transform.h"
 
@@ -189,6 +190,9 @@ bool meetsBox(const Entity& e, const Box2& b, const BlockLookup& blocks) {
             meets = meets || meetsBox(part, b, blocks);
         });
         return any ? meets : inside({g->p.x, g->p.y}, b);
+    }
+    if (const auto* g = geomIf<LeaderGeom>(e)) {
+        return anyPartMeets(leaderParts(*g, blocks), b, blocks);
     }
     if (const auto* g = geomIf<DimensionGeom>(e)) {
         bool any = false, meets = false;

@@ -91,6 +91,9 @@ Point3 endPoint(const Entity& e, bool last) {
     if (const auto* g = geomIf<ImageGeom>(e)) {
         return g->insertion;
     }
+    if (const auto* g = geomIf<LeaderGeom>(e); g && !g->vertices.empty()) {
+        return last ? g->vertices.back() : g->vertices.front();
+    }
     if (const auto* g = geomIf<HatchGeom>(e)) {
         for (const HatchLoop& loop : g->loops) {
             if (!loop.vertices.empty()) {

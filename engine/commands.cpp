@@ -51,7 +51,7 @@ constexpr CommandRow kCommands[] = {
     {242, "Draw Spline", "spl spline", tools::makeSpline, false},
     {245, "Draw Text", "dt text", tools::makeText, false},
     {246, "Draw Hatch", "h hatch", tools::makeHatch, false},
-    {247, "Quick Leader Line", "", nullptr, false},
+    {247, "Quick Leader Line", "le qleader", tools::makeQuickLeader, false},
     {248, "Quick Centermark", "dce dimcenter", tools::makeQuickCentermark, false},
     {252, "Insert Block", "i insert", tools::makeInsertBlock, false},
     {253, "Insert Image (bmp, jpg, gif, tiff, etc.)", "image", tools::makeInsertImage, false},

@@ -57,6 +57,7 @@ constexpr int kAdjustPolarTracking = 426;
 constexpr int kSelectByPoint = 501;
 constexpr int kSelectByRectangle = 502;
 constexpr int kFormatLayers = 801;
+constexpr int kSetLayerOrder = 802;
 constexpr int kFormatColors = 803;
 constexpr int kFormatLineWeight = 805;
 constexpr int kFormatDimensionStyle = 807;

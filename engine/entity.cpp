@@ -21,6 +21,7 @@ struct TypeOf {
     EntityType operator()(const Boxed<DimensionGeom>&) const { return EntityType::Dimension; }
     EntityType operator()(const Boxed<SolidGeom>&) const { return EntityType::Solid; }
     EntityType operator()(const Boxed<ImageGeom>&) const { return EntityType::Image; }
+    EntityType operator()(const Boxed<LeaderGeom>&) const { return EntityType::Leader; }
 };
 }  // namespace
 
@@ -62,6 +63,8 @@ const char* typeName(EntityType t) {
             return "XLINE";
         case EntityType::Image:
             return "IMAGE";
+        case EntityType::Leader:
+            return "LEADER";
     }
     return "UNKNOWN";
 }

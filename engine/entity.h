@@ -205,6 +205,16 @@ struct ImageGeom {
     std::string fileName;
 };
 
+// A leader: a line from its arrowhead (the first vertex) to its annotation,
+// which is kept with it as the multi-line text it shows (text "" = none).
+// The arrowhead is sized by the dimension style it names.
+struct LeaderGeom {
+    std::vector<Point3> vertices;
+    bool arrowhead = true;  // DXF 71
+    std::string style = "STANDARD";
+    MTextGeom annotation;
+};
+
 // Value-semantic box for the larger, rarer kinds, so that a drawing of a
 // million lines does not pay for the size of its largest kind.
 template <class T>
@@ -250,12 +260,14 @@ BRONDEL_BOXED_GEOMETRY(HatchGeom)
 BRONDEL_BOXED_GEOMETRY(DimensionGeom)
 BRONDEL_BOXED_GEOMETRY(SolidGeom)
 BRONDEL_BOXED_GEOMETRY(ImageGeom)
+BRONDEL_BOXED_GEOMETRY(LeaderGeom)
 #undef BRONDEL_BOXED_GEOMETRY
 
-using Geometry = std::variant<PointGeom, LineGeom, CircleGeom, ArcGeom, EllipseGeom, PolylineGeom,
-                              InfiniteLineGeom, Boxed<SplineGeom>, Boxed<TextGeom>,
-                              Boxed<MTextGeom>, Boxed<InsertGeom>, Boxed<HatchGeom>,
-                              Boxed<DimensionGeom>, Boxed<SolidGeom>, Boxed<ImageGeom>>;
+using Geometry =
+    std::variant<PointGeom, LineGeom, CircleGeom, ArcGeom, EllipseGeom, PolylineGeom,
+                 InfiniteLineGeom, Boxed<SplineGeom>, Boxed<TextGeom>, Boxed<MTextGeom>,
+                 Boxed<InsertGeom>, Boxed<HatchGeom>, Boxed<DimensionGeom>, Boxed<SolidGeom>,
+                 Boxed<ImageGeom>, Boxed<LeaderGeom>>;
 
 struct EntityProps {
     SharedName layer = "0";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <variant>
 
+#include "engine/leader.h"
 #include "engine/tessellate.h"
 #include "engine/transform.h"
 
@@ -182,6 +183,12 @@ void appendOutline(const Entity& e, const BlockLookup& blocks, double tolerance,
     }
     if (const auto* g = geomIf<DimensionGeom>(e)) {
         forEachPlacedEntity(*g, blocks, parts);
+        return;
+    }
+    if (const auto* g = geomIf<LeaderGeom>(e)) {
+        for (const Entity& part : leaderParts(*g, blocks)) {
+            parts(part);
+        }
     }
 }
 

@@ -35,8 +35,8 @@ std::vector<Point2> curveOutline(const Entity& e, double tolerance);
 // Appends the chains of e: a curve as its curveOutline; a point as a chain of one point; a SOLID or
 // TRACE as the loop of corners 1, 2, 4, 3, a 3DFACE as 1, 2, 3, 4; an image by its frame; a text or
 // multi-line text by its box; a hatch by its loops; a block reference or a dimension by its block's
-// entities. Rays and construction lines have no end and add nothing: their users clip them to what
-// they show.
+// entities; a leader by its segments, arrowhead and annotation. Rays and construction lines have no
+// end and add nothing: their users clip them to what they show.
 void appendOutline(const Entity& e, const BlockLookup& blocks, double tolerance,
                    std::vector<OutlineChain>& out);
 std::vector<OutlineChain> entityOutline(const Entity& e, const BlockLookup& blocks,

@@ -22,6 +22,7 @@ enum class EntityType : int {
     MText = 14,
     XLine = 15,  // construction line
     Image = 16,
+    Leader = 17,
 };
 
 constexpr int code(EntityType t) {

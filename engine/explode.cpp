@@ -5,6 +5,7 @@
 
 #include "base/error.h"
 #include "engine/dimension_picture.h"
+#include "engine/leader.h"
 #include "engine/mtext_plain.h"
 #include "engine/tables.h"
 #include "engine/tessellate.h"
@@ -158,6 +159,9 @@ std::vector<Entity> explodeEntity(const Entity& e, const BlockLookup& blocks,
     }
     if (const auto* g = geomIf<MTextGeom>(e)) {
         return explodeMText(*g, e.props);
+    }
+    if (const auto* g = geomIf<LeaderGeom>(e)) {
+        return leaderParts(*g, blocks, e.props);
     }
     if (geomIf<EllipseGeom>(e) || geomIf<SplineGeom>(e)) {
         Entity pl = curveToPolyline(e, chordTolerance, e.props);

@@ -23,6 +23,8 @@ namespace brondel::engine {
 //   references (one level per call) unless the placement would skew them,
 //   when their own parts are placed instead.
 // - Dimensions become their block's entities.
+// - Leaders become a line per segment, their arrowhead as a SOLID and their
+//   annotation as multi-line text.
 // - Multi-line texts become one single-line text per line, format codes
 //   removed, placed by the attachment point and the line spacing (no word
 //   wrap).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/leader.h"
 #include "engine/snap_geometry.h"
 #include "engine/transform.h"
 
@@ -54,6 +55,10 @@ void collect(const Entity& e, const BlockLookup& blocks, LineWork& out) {
                             [&](const Entity& part) { collect(part, blocks, out); });
         if (out.pieces.size() + out.infinite.size() == before) {
             out.pieces.push_back(segment(flat(insert->p), flat(insert->p)));
+        }
+    } else if (const auto* leader = geomIf<LeaderGeom>(e)) {
+        for (const Entity& part : leaderParts(*leader, blocks)) {
+            collect(part, blocks, out);
         }
     } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
         const std::size_t before = out.pieces.size() + out.infinite.size();

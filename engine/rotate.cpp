@@ -106,6 +106,12 @@ void rotateEntity(Entity& e, double cx, double cy, double angle) {
         r.point(image->insertion);
         r.vector(image->u);
         r.vector(image->v);
+    } else if (auto* leader = geomIf<LeaderGeom>(e)) {
+        for (Point3& p : leader->vertices) {
+            r.point(p);
+        }
+        r.point(leader->annotation.p);
+        leader->annotation.angle += angle;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/io/dxf_text.h"
+#include "engine/leader.h"
 #include "engine/mtext_plain.h"
 #include "engine/tables.h"
 #include "engine/tessellate.h"
@@ -458,6 +459,10 @@ Box2 boundingBox(const Entity& e, const BlockLookup& blocks) {
         b.add(kInf, kInf);
     } else if (const auto* image = geomIf<ImageGeom>(e)) {
         b = pointsBox(imageFrame(*image));
+    } else if (const auto* leader = geomIf<LeaderGeom>(e)) {
+        for (const Entity& part : leaderParts(*leader, blocks)) {
+            b.add(boundingBox(part, blocks));
+        }
     }
     return b;
 }
@@ -540,6 +545,13 @@ double distanceTo(const Entity& e, double x, double y, const BlockLookup& blocks
     }
     if (const auto* image = geomIf<ImageGeom>(e)) {
         return outlineDistance(imageFrame(*image), x, y);
+    }
+    if (const auto* leader = geomIf<LeaderGeom>(e)) {
+        double best = kInf;
+        for (const Entity& part : leaderParts(*leader, blocks)) {
+            best = std::min(best, distanceTo(part, x, y, blocks));
+        }
+        return best;
     }
     return kInf;
 }

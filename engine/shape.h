@@ -29,7 +29,7 @@ Box2 boundingBox(const Entity& e, const BlockLookup& blocks);
 // Inside a SOLID or TRACE, or inside the approximate box of a text or a
 // multi-line text, the distance is 0; a 3DFACE and an image answer by their
 // edges, a hatch by its boundary, a block reference and a dimension by
-// their block's entities. A block reference to a missing block answers by
+// their block's entities, a leader by its parts. A block reference to a missing block answers by
 // its insertion point. Splines answer within tol::kCurveRelative of their
 // size.
 double distanceTo(const Entity& e, double x, double y, const BlockLookup& blocks);

@@ -459,6 +459,18 @@ void transformEntity(const Entity& e, const Affine& m, const BlockLookup& blocks
         t.u = m.applyVector(image->u);
         t.v = m.applyVector(image->v);
         emit(std::move(t));
+    } else if (const auto* leader = geomIf<LeaderGeom>(e)) {
+        LeaderGeom t = *leader;
+        for (Point3& p : t.vertices) {
+            p = m.apply(p);
+        }
+        // The annotation goes as a multi-line text of its own would.
+        std::vector<Entity> placed;
+        transformEntity(Entity(leader->annotation), m, blocks, chordTolerance, placed);
+        if (const MTextGeom* moved = placed.empty() ? nullptr : geomIf<MTextGeom>(placed.front())) {
+            t.annotation = *moved;
+        }
+        emit(std::move(t));
     }
 }
 

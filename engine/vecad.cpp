@@ -169,6 +169,7 @@ void Vecad::Execute(int code) {
             Update();
             return;
         case command::kFormatLayers:
+        case command::kSetLayerOrder:
         case command::kFormatColors:
         case command::kFormatLineWeight:
         case command::kFormatBlocks:

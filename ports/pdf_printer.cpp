@@ -9,6 +9,7 @@
 #include "engine/drawing.h"
 #include "engine/entity_outline.h"
 #include "engine/explode.h"
+#include "engine/layer_order.h"
 #include "engine/vecad.h"
 
 namespace brondel::ports {
@@ -165,8 +166,10 @@ void write(const std::string& path, const engine::Vecad& control) {
 PrintPicture drawingPicture(const engine::Drawing& drawing) {
     PrintPicture picture;
     PartsContext context{drawing, chordToleranceOf(drawing)};
-    for (engine::Handle h = drawing.firstLive(); h != engine::kNoHandle; h = drawing.nextLive(h)) {
-        addEntity(drawing.entity(h), context, 0, picture);
+    // Later layers over earlier ones, as the screen draws them.
+    const std::vector<engine::Entity>& all = drawing.entities();
+    for (const std::uint32_t i : engine::drawingOrder(all, drawing.layers())) {
+        addEntity(all[i], context, 0, picture);
     }
     return picture;
 }

@@ -17,6 +17,7 @@
 #include "engine/entity_outline.h"
 #include "engine/hatch_fill.h"
 #include "engine/io/dxf_text.h"
+#include "engine/leader.h"
 #include "engine/mtext_plain.h"
 #include "engine/point_marker.h"
 #include "engine/shape.h"
@@ -380,6 +381,10 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
         drawParts(p, *insert, e, drawing, m, color, selected, oneInk, traceFor);
     } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
         drawParts(p, *dim, e, drawing, m, color, selected, oneInk, traceFor);
+    } else if (const auto* leader = geomIf<LeaderGeom>(e)) {
+        for (const Entity& part : leaderParts(*leader, drawing, e.props)) {
+            drawEntity(p, part, drawing, m, color, selected, oneInk, lines, traceFor);
+        }
     } else {
         // Curves, polylines and 3D faces.
         for (const OutlineChain& chain : entityOutline(e, drawing, m.tolerance)) {
@@ -569,6 +574,21 @@ void ViewPainter::rebuild(const Drawing& drawing) {
             c.box = boundingBox(e, drawing);
         }
     }
+    // Bucketed by layer, each bucket in drawing order; unknown layers last.
+    std::vector<std::size_t> start(layers.size() + 2, 0);
+    const auto bucket = [&](const Cached& c) {
+        return c.layer < layers.size() ? c.layer : layers.size();
+    };
+    for (const Cached& c : cache_) {
+        ++start[bucket(c) + 1];
+    }
+    for (std::size_t b = 1; b < start.size(); ++b) {
+        start[b] += start[b - 1];
+    }
+    order_.resize(cache_.size());
+    for (std::size_t i = 0; i < cache_.size(); ++i) {
+        order_[start[bucket(cache_[i])]++] = std::uint32_t(i);
+    }
 }
 
 void ViewPainter::render(QImage& image, const Drawing& drawing, const View& view,
@@ -577,28 +597,33 @@ void ViewPainter::render(QImage& image, const Drawing& drawing, const View& view
     QPainter p(&image);
     const bool antialiased = drawing.liveCount() < kAntialiasBelow;
     p.setRenderHint(QPainter::Antialiasing, antialiased);
-    collect(p, drawing, view, selected, Medium{std::nullopt, kScreenPixelsPerMm, true});
-    flush(image, p, antialiased);
+    const auto layerDone = [&] { flush(image, p, antialiased); };
+    collect(p, drawing, view, selected, Medium{std::nullopt, kScreenPixelsPerMm, true}, layerDone);
+    layerDone();
 }
 
 void ViewPainter::paint(QPainter& p, const Drawing& drawing, const View& view, QRgb ink,
                         double unitsPerMm) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    collect(p, drawing, view, {}, Medium{ink, unitsPerMm, false});
-    p.setBrush(Qt::NoBrush);
-    for (const Batch& b : batches_) {
-        p.setPen(QPen(QColor::fromRgb(ink), b.stroke.width, Qt::SolidLine,
-                      b.dashes.empty() ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin));
-        p.drawLines(b.lines);
-    }
-    batches_.clear();
-    last_ = nullptr;
+    const auto layerDone = [&] {
+        p.setBrush(Qt::NoBrush);
+        for (const Batch& b : batches_) {
+            p.setPen(QPen(QColor::fromRgb(ink), b.stroke.width, Qt::SolidLine,
+                          b.dashes.empty() ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin));
+            p.drawLines(b.lines);
+        }
+        batches_.clear();
+        last_ = nullptr;
+    };
+    collect(p, drawing, view, {}, Medium{ink, unitsPerMm, false}, layerDone);
+    layerDone();
     p.restore();
 }
 
 void ViewPainter::collect(QPainter& p, const Drawing& drawing, const View& view,
-                          const Selected& selected, const Medium& medium) {
+                          const Selected& selected, const Medium& medium,
+                          const std::function<void()>& layerDone) {
     const std::vector<Entity>& all = drawing.entities();
     if (cache_.size() != all.size()) {
         rebuild(drawing);
@@ -661,11 +686,20 @@ void ViewPainter::collect(QPainter& p, const Drawing& drawing, const View& view,
         bool chosen;
     } last{};
     Batch* same = nullptr;
-    for (std::size_t i = 0; i < cache_.size(); ++i) {
+    std::uint32_t drawnLayer = kNoLayer;
+    bool drawn = false;
+    for (const std::uint32_t i : order_) {
         const Cached& c = cache_[i];
         if (!m.meets(c.box)) {
             continue;  // erased entities have empty boxes
         }
+        if (drawn && c.layer != drawnLayer) {
+            // A later layer draws over what the earlier ones drew.
+            layerDone();
+            same = nullptr;
+        }
+        drawnLayer = c.layer;
+        drawn = true;
         const LayerLook& look = c.layer < looks.size() ? looks[c.layer] : unknown;
         if (!look.visible) {
             continue;

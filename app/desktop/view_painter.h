@@ -111,9 +111,12 @@ class ViewPainter {
     static Style styleOf(const engine::EntityProps& props, const engine::Drawing& drawing);
     static StyleLook lookOf(const Style& style, const Medium& medium);
     void rebuild(const engine::Drawing& drawing);
-    // Culls and draws the entities: lines into the batches, the rest at once.
+    // Culls and draws the entities layer by layer in the order of the
+    // drawing's layers: lines into the batches, the rest at once; layerDone
+    // draws the batches before the next layer begins.
     void collect(QPainter& p, const engine::Drawing& drawing, const engine::View& view,
-                 const Selected& selected, const Medium& medium);
+                 const Selected& selected, const Medium& medium,
+                 const std::function<void()>& layerDone);
     Batch& batch(const Stroke& stroke, const engine::Drawing& drawing);
     void flush(QImage& image, QPainter& p, bool antialiased);
 
@@ -123,6 +126,9 @@ class ViewPainter {
     Batch* last_ = nullptr;
     PictureCache pictures_;
     std::string drawingFile_;
+
+    // Positions in cache_ bucketed by layer, in the order they are drawn.
+    std::vector<std::uint32_t> order_;
 };
 
 }  // namespace brondel::desktop

@@ -386,6 +386,7 @@ DrawingContent Reader::read() {
             }
         }
     }
+    foldAnnotations();
     report.version = content_.header.acadVersion;
     report.producer = producer;
     return std::move(content_);

@@ -35,6 +35,11 @@ class Reader {
         std::string imageDef;  // handle of the IMAGEDEF object
     };
 
+    struct Placed {
+        std::string blockName;  // "" for modelspace
+        std::size_t index;
+    };
+
     const Group& mustNext();  // throws kDxfTruncated at the end
     void record(EntityRecord& rec, const Group& start);
     std::string sectionName();
@@ -54,6 +59,8 @@ class Reader {
     // The ATTRIBs after an INSERT, as single-line texts.
     std::vector<Entity> readAttributes(Target& target);
     void countSkipped(const std::string& name, const Target& target);
+    // Moves each multi-line text a leader points to into that leader.
+    void foldAnnotations();
     EntityProps props(const EntityRecord& rec);
     XDataPtr extendedData(const EntityRecord& rec) const;
     std::string decode(std::string_view raw) const { return decoder_.decode(raw); }
@@ -72,6 +79,10 @@ class Reader {
     std::size_t* lastCount_ = nullptr;  // report count of lastCountedName_
     std::string pendingImageDef_;       // of the IMAGE just converted
     bool ended_ = false;                // EOF seen
+
+    std::string pendingAnnotation_;  // handle of the text of the LEADER just converted
+    std::vector<std::pair<Placed, std::string>> leaders_;  // with their texts' handles
+    std::map<std::string, Placed> mtexts_;                 // by handle
 };
 
 }  // namespace brondel::engine::io::dxf

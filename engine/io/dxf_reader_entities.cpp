@@ -510,6 +510,27 @@ std::optional<Geometry> Reader::geometry(const EntityRecord& rec) {
         pendingImageDef_ = rec.getText(340);
         return Boxed<ImageGeom>(std::move(im));
     }
+    if (kind == "LEADER") {
+        LeaderGeom l;
+        for (std::size_t i = 0; i < rec.size(); ++i) {
+            const int code = rec.item(i).code;
+            if (code == 10) {
+                l.vertices.push_back({rec.number(i), 0, 0});
+            } else if (code == 20 && !l.vertices.empty()) {
+                l.vertices.back().y = rec.number(i);
+            } else if (code == 30 && !l.vertices.empty()) {
+                l.vertices.back().z = rec.number(i);
+            }
+        }
+        if (l.vertices.size() < 2) {
+            return std::nullopt;  // nothing to draw: counted as skipped
+        }
+        l.arrowhead = rec.getInt(71, 1) != 0;
+        if (rec.has(3))
+            l.style = decode(rec.getText(3));
+        pendingAnnotation_ = rec.getText(340);
+        return Boxed<LeaderGeom>(std::move(l));
+    }
     return std::nullopt;
 }
 
@@ -532,6 +553,7 @@ void Reader::convert(EntityRecord& rec, Target& target) {
         entity = polyline(rec, meshKind);
     } else {
         pendingImageDef_.clear();
+        pendingAnnotation_.clear();
         if (auto g = geometry(rec)) {
             entity.emplace();
             entity->props = props(rec);
@@ -553,6 +575,13 @@ void Reader::convert(EntityRecord& rec, Target& target) {
     target.add(std::move(*entity));
     if (!pendingImageDef_.empty()) {
         pendingImages_.push_back({target.blockName, target.size() - 1, pendingImageDef_});
+    }
+    if (!pendingAnnotation_.empty()) {
+        leaders_.push_back({{target.blockName, target.size() - 1}, pendingAnnotation_});
+        pendingAnnotation_.clear();
+    }
+    if (name == "MTEXT" && rec.has(5)) {
+        mtexts_[std::string(rec.getText(5))] = {target.blockName, target.size() - 1};
     }
     for (Entity& a : attributes) {
         target.add(std::move(a));

@@ -813,6 +813,31 @@ class DxfWriter {
                           static_cast<int>(g.heightPx), 50, 50, 0);
         images_.emplace_back(dxf_.writeImage(w_, data, a), data);
     }
+    // The annotation follows as the multi-line text the leader names, its
+    // handle the next one written.
+    void write(const Boxed<LeaderGeom>& b, const DL_Attributes& a) {
+        const LeaderGeom& g = *b;
+        const bool annotated = !g.annotation.text.empty();
+        begin("LEADER", a, "AcDbLeader");
+        w_.dxfString(3, text(g.style));
+        w_.dxfInt(71, g.arrowhead ? 1 : 0);
+        w_.dxfInt(72, 0);                  // straight segments
+        w_.dxfInt(73, annotated ? 0 : 3);  // multi-line text, or none
+        w_.dxfInt(74, 0);
+        w_.dxfInt(75, 0);
+        w_.dxfReal(40, g.annotation.height);
+        const std::vector<Point2> box = textOutline(g.annotation);
+        w_.dxfReal(41, std::hypot(box[1].x - box[0].x, box[1].y - box[0].y));
+        w_.dxfInt(76, static_cast<int>(g.vertices.size()));
+        for (const Point3& p : g.vertices) {
+            point(10, p);
+        }
+        if (annotated) {
+            w_.dxfHex(340, static_cast<int>(w_.getNextHandle()));
+            extendedData();
+            write(Boxed<MTextGeom>(g.annotation), a);
+        }
+    }
 
     const DrawingContent& tables_;
     std::string codePage_;

@@ -251,4 +251,8 @@ void R12EntityWriter::write(const Entity& e, const ImageGeom& g) {
     writeParts({Entity(frame, e.props)});
 }
 
+void R12EntityWriter::write(const Entity& e, const LeaderGeom&) {
+    lowered(e, "lines, solid and text");
+}
+
 }  // namespace brondel::engine::io

@@ -14,7 +14,8 @@ namespace brondel::engine::io {
 // writers drop line types). Every polyline is a POLYLINE, which holds all of
 // it. Kinds R12 has no entity for become what it can hold and are counted in
 // the report: ELLIPSE and SPLINE as POLYLINE within the chord tolerance,
-// MTEXT as TEXT, HATCH as its boundary, IMAGE as its frame; rays and
+// MTEXT as TEXT, HATCH as its boundary, IMAGE as its frame, LEADER as its
+// lines, arrowhead and text; rays and
 // construction lines are left out.
 // True colours, line weights and line type scales have no R12 group and go.
 class R12EntityWriter {
@@ -52,6 +53,7 @@ class R12EntityWriter {
     void write(const Entity& e, const DimensionGeom& g);
     void write(const Entity& e, const SolidGeom& g);
     void write(const Entity& e, const ImageGeom& g);
+    void write(const Entity& e, const LeaderGeom& g);
 
     const DL_Writer& w_;
     const BlockLookup& blocks_;

@@ -307,6 +307,14 @@ Geometry readGeometry(Decoder& d, std::uint8_t kind) {
             g.fileName = d.str();
             return Boxed<ImageGeom>(std::move(g));
         }
+        case EntityType::Leader: {
+            LeaderGeom g;
+            g.vertices = d.plain<Point3>();
+            g.arrowhead = d.flags(1) != 0;
+            g.style = d.str();
+            g.annotation = *std::get<Boxed<MTextGeom>>(readGeometry(d, code(EntityType::MText)));
+            return Boxed<LeaderGeom>(std::move(g));
+        }
     }
     corrupt("unknown entity kind");
 }

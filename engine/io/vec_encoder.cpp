@@ -263,6 +263,13 @@ struct GeometryWriter {
         w.f64(g.heightPx);
         w.str(g.fileName);
     }
+    void operator()(const Boxed<LeaderGeom>& b) const {
+        const LeaderGeom& g = *b;
+        w.points(g.vertices);
+        w.u8(g.arrowhead ? 1 : 0);
+        w.str(g.style);
+        (*this)(Boxed<MTextGeom>(g.annotation));
+    }
 };
 
 std::size_t liveCount(const std::vector<Entity>& entities) {

@@ -17,9 +17,9 @@ static_assert(std::endian::native == std::endian::little,
               "VEC files are little-endian and read and written by memory copies");
 
 constexpr std::string_view kMagic = "BRNDLVEC";
-// Version 2 adds extended data after the entities; version 1 files, which
-// have none, are still read.
-constexpr std::uint32_t kVersion = 2;
+// Version 2 adds extended data after the entities, version 3 the leader
+// kind; older files, which have neither, are still read.
+constexpr std::uint32_t kVersion = 3;
 constexpr std::uint32_t kOldestVersion = 1;
 
 // Bits of the flag bytes.

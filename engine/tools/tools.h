@@ -63,6 +63,7 @@ std::unique_ptr<Tool> makeRadiusDimension();
 std::unique_ptr<Tool> makeDiameterDimension();
 std::unique_ptr<Tool> makeAngularDimension();
 std::unique_ptr<Tool> makeQuickCentermark();
+std::unique_ptr<Tool> makeQuickLeader();
 std::unique_ptr<Tool> makeCreateBlock();
 std::unique_ptr<Tool> makeInsertBlock();
 std::unique_ptr<Tool> makeInsertImage();

@@ -112,6 +112,10 @@ void compare(const json& ref, const Entity& e) {
         EXPECT_TRUE(samePoint(ref["direction"], xline->direction));
     } else if (const auto* image = geomIf<ImageGeom>(e)) {
         EXPECT_TRUE(samePoint(ref["p"], image->insertion));
+    } else if (const auto* leader = geomIf<LeaderGeom>(e)) {
+        ASSERT_EQ(ref["vertices"].size(), leader->vertices.size());
+        for (std::size_t i = 0; i < leader->vertices.size(); ++i)
+            EXPECT_TRUE(samePoint(ref["vertices"][i], leader->vertices[i]));
     }
 }
 

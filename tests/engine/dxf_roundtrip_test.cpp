@@ -140,6 +140,16 @@ struct Signature {
         add(g->v);
         add(g->fileName);
     }
+    void operator()(const Boxed<LeaderGeom>& g) {
+        add(g->vertices);
+        add(g->arrowhead);
+        add(g->style);
+        add(g->annotation.text);
+        add(g->annotation.p);
+        add(g->annotation.height);
+        add(g->annotation.angle);
+        add(double(g->annotation.attachment));
+    }
 };
 
 Signature signatureOf(const Entity& e) {

@@ -140,6 +140,17 @@ inline DrawingContent everyKindContent() {
     dim.text = "<> mm";
     e.emplace_back(dim, props("0"));
 
+    LeaderGeom leader;
+    leader.vertices = {{0, 0, 0}, {5, 5, 0}, {8, 5, 0}};
+    leader.annotation.text = "Bore \\P2 places";
+    leader.annotation.p = {9, 5, 0};
+    leader.annotation.attachment = 4;
+    e.emplace_back(leader, props("0"));
+    LeaderGeom bare;  // no arrowhead, no annotation
+    bare.vertices = {{20, 0, 0}, {22, 3, 1}};
+    bare.arrowhead = false;
+    e.emplace_back(bare, props("0"));
+
     SolidGeom solid;
     solid.corners[0] = {0, 0, 0};
     solid.corners[1] = {1, 0, 0};

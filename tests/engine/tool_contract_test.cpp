@@ -58,6 +58,7 @@ const std::map<int, Script>& scripts() {
         {304, {Effect::Selection, {"p 5 -20", "enter"}, 1, false}},
         {305, {Effect::Adds, {"p 30 30"}, 0, true}},  // what Cut (303) put on the clipboard
         {248, {Effect::Adds, {"p -12 15"}, 0, false}},
+        {247, {Effect::Adds, {"p 0 0", "p 10 5", "p 15 5", "enter", "t Note"}, 2, true}},
         {290, {Effect::Adds, {"p 0 0", "p 10 0", "p 5 8"}, 2, true}},
         {291, {Effect::Adds, {"p 0 0", "p 10 5", "p 2 8"}, 2, true}},
         {292, {Effect::Adds, {"p 5 5", "p 5 15"}, 1, true}},

@@ -115,6 +115,13 @@ std::vector<double> numbers(const Entity& e) {
         p3(image->insertion);
         p3(image->u);
         p3(image->v);
+    } else if (const auto* leader = geomIf<LeaderGeom>(e)) {
+        for (const Point3& p : leader->vertices) {
+            p3(p);
+        }
+        p3(leader->annotation.p);
+        put({leader->annotation.height});
+        angle(leader->annotation.angle);
     }
     return n;
 }
@@ -210,6 +217,10 @@ TEST(TransformCommands, ScaleKeepsArcsTextRatiosAndComposesBlockReferences) {
             const TextGeom& t = *geomIf<TextGeom>(before[i]);
             EXPECT_DOUBLE_EQ(text->height, 3 * t.height);
             EXPECT_DOUBLE_EQ(text->widthFactor, t.widthFactor);
+        } else if (const auto* leader = geomIf<LeaderGeom>(after[i])) {
+            const LeaderGeom& l = *geomIf<LeaderGeom>(before[i]);
+            EXPECT_DOUBLE_EQ(leader->annotation.height, 3 * l.annotation.height);
+            EXPECT_DOUBLE_EQ(leader->vertices.back().x - 1, 3 * (l.vertices.back().x - 1));
         } else if (const auto* insert = geomIf<InsertGeom>(after[i])) {
             EXPECT_DOUBLE_EQ(insert->scale.x, 6);
             EXPECT_DOUBLE_EQ(insert->scale.y, 6);

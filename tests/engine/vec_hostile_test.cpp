@@ -60,7 +60,7 @@ TEST(VecHostile, WrongMagicVersionOrTrailingBytesAreNamed) {
     EXPECT_EQ(failure(data + "x"), err::kVecCorrupt);
 
     std::string newer = data;
-    putU32(newer, 8, 3);
+    putU32(newer, 8, io::vec::kVersion + 1);
     EXPECT_EQ(failure(newer), err::kVecVersion);
     putU32(newer, 8, 0);
     EXPECT_EQ(failure(newer), err::kVecVersion);

@@ -60,6 +60,11 @@ auto fields(const SolidGeom& g) {
 auto fields(const ImageGeom& g) {
     return std::tie(g.insertion, g.u, g.v, g.widthPx, g.heightPx, g.fileName);
 }
+auto fields(const LeaderGeom& g) {
+    const MTextGeom& t = g.annotation;
+    return std::tie(g.vertices, g.arrowhead, g.style, t.text, t.p, t.height, t.width, t.angle,
+                    t.attachment, t.lineSpacing, t.style);
+}
 auto fields(const HatchLineEdge& e) {
     return std::tie(e.p1, e.p2);
 }

@@ -3,7 +3,8 @@
 
 Used as the reference for the DXF reader's geometry: every coordinate is in
 world space. ATTRIBs follow their INSERT as TEXT, invisible ones left out;
-kinds the drawing model does not hold are left out.
+kinds the drawing model does not hold are left out, and so are the MTEXTs of
+leaders, which the model keeps with their leader.
 """
 import json
 import math
@@ -94,7 +95,15 @@ def dump(e):
         return {"kind": t, "p": v(e.dxf.start), "direction": [c / n for c in v(d)]}
     if t == "IMAGE":
         return {"kind": "IMAGE", "p": v(e.dxf.insert)}
+    if t == "LEADER" and len(e.vertices) >= 2:
+        return {"kind": "LEADER", "vertices": [v(p) for p in e.vertices]}
     return None
+
+
+def annotations(entities):
+    """Handles of the texts that leaders point to: the model keeps them with the leader."""
+    return {e.dxf.annotation_handle for e in entities
+            if e.dxftype() == "LEADER" and len(e.vertices) >= 2 and e.dxf.hasattr("annotation_handle")}
 
 
 def main():
@@ -104,7 +113,10 @@ def main():
     except ezdxf.DXFStructureError:
         doc, _ = recover.readfile(path)
     out = []
+    folded = annotations(doc.modelspace())
     for e in doc.modelspace():
+        if e.dxftype() == "MTEXT" and e.dxf.handle in folded:
+            continue
         item = dump(e)
         if item is None:
             continue
