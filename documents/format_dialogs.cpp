@@ -8,8 +8,10 @@
 #include "engine/dimension_style_editor.h"
 #include "engine/image_editor.h"
 #include "engine/layer_editor.h"
+#include "engine/line_type_editor.h"
 #include "engine/multi_line_style_editor.h"
 #include "engine/point_style_editor.h"
+#include "engine/text_style_editor.h"
 #include "shell/main_window.h"
 
 namespace brondel::documents {
@@ -55,6 +57,16 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
         }
         case engine::command::kFormatMultiLineStyle: {
             engine::MultiLineStyleEditor editor(drawing);
+            ports::typedEditing(dialogs, editor);
+            break;
+        }
+        case engine::command::kFormatLineType: {
+            engine::LineTypeEditor editor(drawing);
+            ports::typedEditing(dialogs, editor);
+            break;
+        }
+        case engine::command::kFormatTextStyle: {
+            engine::TextStyleEditor editor(drawing);
             ports::typedEditing(dialogs, editor);
             break;
         }

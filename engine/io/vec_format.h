@@ -18,8 +18,9 @@ static_assert(std::endian::native == std::endian::little,
 
 constexpr std::string_view kMagic = "BRNDLVEC";
 // Version 2 adds extended data after the entities; version 1 files, which
-// have none, are still read.
-constexpr std::uint32_t kVersion = 2;
+// have none, are still read. Version 3 adds the current line type and text
+// style to the settings; version 2 files keep the defaults.
+constexpr std::uint32_t kVersion = 3;
 constexpr std::uint32_t kOldestVersion = 1;
 
 // Bits of the flag bytes.
