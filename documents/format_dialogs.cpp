@@ -10,8 +10,10 @@
 #include "engine/image_editor.h"
 #include "engine/layer_editor.h"
 #include "engine/layer_order.h"
+#include "engine/line_type_editor.h"
 #include "engine/multi_line_style_editor.h"
 #include "engine/point_style_editor.h"
+#include "engine/text_style_editor.h"
 #include "engine/xref_editor.h"
 #include "shell/main_window.h"
 
@@ -68,6 +70,16 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
         }
         case engine::command::kFormatMultiLineStyle: {
             engine::MultiLineStyleEditor editor(drawing);
+            ports::typedEditing(dialogs, editor);
+            break;
+        }
+        case engine::command::kFormatLineType: {
+            engine::LineTypeEditor editor(drawing);
+            ports::typedEditing(dialogs, editor);
+            break;
+        }
+        case engine::command::kFormatTextStyle: {
+            engine::TextStyleEditor editor(drawing);
             ports::typedEditing(dialogs, editor);
             break;
         }

@@ -435,6 +435,12 @@ void Drawing::addTextStyle(const TextStyle& style) {
     }
 }
 
+void Drawing::setTextStyles(std::vector<TextStyle> styles) {
+    if (styles != textStyles_) {
+        record(OpStyles{std::make_unique<StyleTables>(StyleTables{lineTypes_, std::move(styles)})});
+    }
+}
+
 void Drawing::setCurrentLayer(const std::string& name) {
     if (!findLayer(name)) {
         throw Error(err::kNoSuchLayer, "No layer named \"" + name + "\"");

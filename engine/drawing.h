@@ -84,6 +84,8 @@ class Drawing : public BlockLookup {
     // regard to case, as in DXF); one it has stays as it is.
     void addLineType(const LineType& lineType);
     void addTextStyle(const TextStyle& style);
+    // The whole text style table at once (a style changed or renamed).
+    void setTextStyles(std::vector<TextStyle> styles);
     void setCurrentLayer(const std::string& name);
     // The entities, block entities and current layer on `from` follow it.
     void renameLayer(const std::string& from, const std::string& to);

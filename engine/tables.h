@@ -70,6 +70,10 @@ struct DrawingHeader {
     // line, times the scale.
     std::vector<double> multiLineOffsets = {0.5, -0.5};
     double multiLineScale = 1;
+    // The line type new entities take ($CELTYPE: BYLAYER, BYBLOCK or a name
+    // of the line type table) and the text style new text takes ($TEXTSTYLE).
+    std::string currentLineType = "BYLAYER";
+    std::string currentTextStyle = "STANDARD";
     bool operator==(const DrawingHeader&) const = default;
 };
 

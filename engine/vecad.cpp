@@ -7,6 +7,7 @@
 #include "base/error.h"
 #include "engine/cad.h"
 #include "engine/commands.h"
+#include "engine/current_styles.h"
 #include "engine/explode.h"
 #include "engine/io/drawing_files.h"
 #include "engine/rotate.h"
@@ -178,6 +179,8 @@ void Vecad::Execute(int code) {
         case command::kFormatDimensionStyle:
         case command::kFormatPointStyle:
         case command::kFormatMultiLineStyle:
+        case command::kFormatLineType:
+        case command::kFormatTextStyle:
         case command::kAdjustObjectSnap:
         case command::kAdjustGrid:
         case command::kAdjustPolarTracking:
@@ -230,6 +233,7 @@ Handle Vecad::addEntity(Entity e) {
     e.props.layer = drawing_.currentLayer();
     e.props.color = drawing_.header().currentColor;
     e.props.lineWeight = drawing_.header().currentLineWeight;
+    takeCurrentStyles(drawing_, e);
     return drawing_.add(std::move(e));
 }
 

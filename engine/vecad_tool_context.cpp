@@ -1,5 +1,6 @@
 #include "engine/vecad_tool_context.h"
 
+#include "engine/current_styles.h"
 #include "engine/vecad.h"
 
 namespace brondel::engine {
@@ -13,6 +14,7 @@ Handle VecadToolContext::add(Entity e) {
     e.props.layer = d.currentLayer();
     e.props.color = d.header().currentColor;
     e.props.lineWeight = d.header().currentLineWeight;
+    takeCurrentStyles(d, e);
     ++changes;
     return vecad_.drawing().add(std::move(e));
 }

@@ -14,7 +14,7 @@ deb=$(ls "$scratch"/out/brondel_*.deb)
 dpkg -x "$deb" "$scratch/root"
 cli="$scratch/root/usr/bin/brondel-cli"
 [ "$("$cli" --version)" = "$version" ] || { echo "brondel-cli --version: $("$cli" --version)"; exit 1; }
-for file in usr/share/brondel/hotkeys.txt usr/share/brondel/brondel.html \
+for file in usr/share/brondel/hotkeys.txt usr/share/brondel/brondel.html usr/share/brondel/brondel.lin \
     usr/share/man/man1/brondel-cli.1 usr/share/mime/packages/brondel.xml; do
   [ -f "$scratch/root/$file" ] || { echo "missing from the package: $file"; exit 1; }
 done

@@ -129,6 +129,10 @@ void Reader::readHeader() {
             }
         } else if (variable == "$DIMSTYLE" && g.code == 2) {
             h.dimStyle.name.assign(g.text);  // decoded with the layer name below
+        } else if (variable == "$CELTYPE" && g.code == 6) {
+            h.currentLineType.assign(g.text);  // decoded with the layer name below
+        } else if (variable == "$TEXTSTYLE" && g.code == 7) {
+            h.currentTextStyle.assign(g.text);
         } else if (variable == "$CLAYER" && g.code == 8) {
             content_.currentLayer.assign(g.text);  // decoded once the code page is known
         }
@@ -143,6 +147,15 @@ void Reader::readHeader() {
     }
     if (content_.currentLayer.empty()) {
         content_.currentLayer = "0";
+    }
+    DrawingHeader& h = content_.header;
+    h.currentLineType = decode(h.currentLineType);
+    if (h.currentLineType.empty()) {
+        h.currentLineType = DrawingHeader{}.currentLineType;
+    }
+    h.currentTextStyle = decode(h.currentTextStyle);
+    if (h.currentTextStyle.empty()) {
+        h.currentTextStyle = DrawingHeader{}.currentTextStyle;
     }
 }
 

@@ -172,11 +172,34 @@ class DxfWriter {
         w_.dxfString(2, text(tables_.header.dimStyle.name));
         w_.dxfString(9, "$CECOLOR");
         w_.dxfInt(62, tables_.header.currentColor.aci);
+        w_.dxfString(9, "$CELTYPE");
+        w_.dxfString(6, text(currentLineType()));
+        w_.dxfString(9, "$TEXTSTYLE");
+        w_.dxfString(7, text(currentTextStyle()));
         if (!r12_) {
             w_.dxfString(9, "$CELWEIGHT");
             w_.dxfInt(370, tables_.header.currentLineWeight);
         }
         w_.sectionEnd();
+    }
+
+    // A current line type or text style the tables do not hold (a file that
+    // named a missing one) is written as the default, so that no header
+    // value points nowhere.
+    std::string currentLineType() const {
+        const std::string& name = tables_.header.currentLineType;
+        const bool known = sameName(name, "BYLAYER") || sameName(name, "BYBLOCK") ||
+                           sameName(name, "CONTINUOUS") ||
+                           std::any_of(tables_.lineTypes.begin(), tables_.lineTypes.end(),
+                                       [&](const LineType& t) { return sameName(t.name, name); });
+        return known ? name : "BYLAYER";
+    }
+
+    std::string currentTextStyle() const {
+        const std::string& name = tables_.header.currentTextStyle;
+        const bool known = std::any_of(tables_.textStyles.begin(), tables_.textStyles.end(),
+                                       [&](const TextStyle& s) { return sameName(s.name, name); });
+        return known ? name : "STANDARD";
     }
 
     // The applications whose extended data the file holds, each once
@@ -345,10 +368,25 @@ class DxfWriter {
         w_.tableEnd();
     }
 
+    // Written here rather than by dxflib, which leaves the font's group (3)
+    // empty and puts the name in extended data where other programs do not
+    // look for it.
     void style(const TextStyle& s) {
-        DL_StyleData data(text(s.name), 0, s.height, s.widthFactor, s.oblique * kDegrees, 0,
-                          s.height > 0 ? s.height : 2.5, text(s.font), text(s.bigFont));
-        dxf_.writeStyle(w_, data);
+        w_.dxfString(0, "STYLE");
+        if (!r12_) {
+            w_.handle();
+            w_.dxfString(100, "AcDbSymbolTableRecord");
+            w_.dxfString(100, "AcDbTextStyleTableRecord");
+        }
+        w_.dxfString(2, text(s.name));
+        w_.dxfInt(70, 0);
+        w_.dxfReal(40, s.height);
+        w_.dxfReal(41, s.widthFactor);
+        w_.dxfReal(50, s.oblique * kDegrees);
+        w_.dxfInt(71, 0);
+        w_.dxfReal(42, s.height > 0 ? s.height : 2.5);
+        w_.dxfString(3, text(s.font));
+        w_.dxfString(4, text(s.bigFont));
     }
 
     void blockSection() {

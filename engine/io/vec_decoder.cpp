@@ -343,7 +343,7 @@ std::vector<Entity> readEntities(Decoder& d, const std::vector<EntityProps>& pro
 
 // Extended data by the place of its entity among all entities read (the
 // blocks' in order, then the drawing's); places only grow.
-void readSettings(Decoder& d, DrawingHeader& h) {
+void readSettings(Decoder& d, DrawingHeader& h, std::uint32_t version) {
     h.currentColor = d.color();
     h.currentLineWeight = d.i16();
     DimStyle& s = h.dimStyle;
@@ -369,6 +369,10 @@ void readSettings(Decoder& d, DrawingHeader& h) {
     h.multiLineScale = d.f64();
     if (!refusedMultiLineStyle(h.multiLineOffsets, h.multiLineScale).empty()) {
         corrupt("a multi-line style out of range");
+    }
+    if (version >= 3) {
+        h.currentLineType = d.str();
+        h.currentTextStyle = d.str();
     }
 }
 
@@ -473,7 +477,7 @@ DrawingContent decode(std::string_view data) {
     c.entities = readEntities(d, props);
     if (version >= 2) {
         readXData(d, c);
-        readSettings(d, c.header);
+        readSettings(d, c.header, version);
     }
     if (d.remaining() != 0) {
         corrupt("data after the end");

@@ -329,6 +329,8 @@ void writeSettings(Encoder& w, const DrawingHeader& h) {
         w.f64(v);
     }
     w.f64(h.multiLineScale);
+    w.str(h.currentLineType);
+    w.str(h.currentTextStyle);
 }
 
 void writeXData(Encoder& w, const DrawingContent& tables, const std::vector<Entity>& entities) {

@@ -17,8 +17,9 @@ static_assert(std::endian::native == std::endian::little,
               "VEC files are little-endian and read and written by memory copies");
 
 constexpr std::string_view kMagic = "BRNDLVEC";
-// Version 2 adds extended data after the entities, version 3 the leader
-// kind; older files, which have neither, are still read.
+// Version 2 adds extended data after the entities; version 3 the leader
+// kind and the current line type and text style in the settings. Older
+// files, which have none of these, are still read with the defaults.
 constexpr std::uint32_t kVersion = 3;
 constexpr std::uint32_t kOldestVersion = 1;
 

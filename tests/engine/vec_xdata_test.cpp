@@ -52,8 +52,9 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
     ASSERT_TRUE(part.entities[1].xdata);
     EXPECT_EQ(*part.entities[1].xdata, appData("INBLOCK", "b"));
 
-    // The default settings close every second-version file.
-    constexpr std::size_t kSettings = 6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8 + (4 + 2 * 8) + 8;
+    // The default settings close every file of this version.
+    constexpr std::size_t kSettings =
+        6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8 + (4 + 2 * 8) + 8 + (4 + 7) + (4 + 8);
     // A first-version file is this one without the extended data count and
     // the default settings that follow it.
     c.blocks.clear();

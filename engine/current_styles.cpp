@@ -1,0 +1,28 @@
+#include "engine/current_styles.h"
+
+#include "engine/drawing.h"
+#include "engine/table_editor.h"
+
+namespace brondel::engine {
+
+void takeCurrentStyles(const Drawing& drawing, Entity& e) {
+    const DrawingHeader& h = drawing.header();
+    e.props.lineType = sameTableName(h.currentLineType, "BYLAYER") ? "" : h.currentLineType;
+    const TextStyle* style = nullptr;
+    for (const TextStyle& s : drawing.textStyles()) {
+        if (sameTableName(s.name, h.currentTextStyle)) {
+            style = &s;
+        }
+    }
+    if (auto* t = geomIf<TextGeom>(e)) {
+        t->style = h.currentTextStyle;
+        if (style) {
+            t->widthFactor = style->widthFactor;
+            t->oblique = style->oblique;
+        }
+    } else if (auto* m = geomIf<MTextGeom>(e)) {
+        m->style = h.currentTextStyle;
+    }
+}
+
+}  // namespace brondel::engine

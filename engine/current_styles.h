@@ -1,0 +1,12 @@
+#pragma once
+
+namespace brondel::engine {
+
+class Drawing;
+struct Entity;
+
+// A new entity takes the drawing's current line type; new text also takes
+// the current text style with its width factor and slant.
+void takeCurrentStyles(const Drawing& drawing, Entity& e);
+
+}  // namespace brondel::engine
