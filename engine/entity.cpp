@@ -13,6 +13,10 @@ struct TypeOf {
     EntityType operator()(const InfiniteLineGeom& g) const {
         return g.ray ? EntityType::Ray : EntityType::XLine;
     }
+    template <class T>
+    EntityType operator()(const Boxed<T>& b) const {
+        return (*this)(*b);
+    }
     EntityType operator()(const Boxed<SplineGeom>&) const { return EntityType::Spline; }
     EntityType operator()(const Boxed<TextGeom>&) const { return EntityType::Text; }
     EntityType operator()(const Boxed<MTextGeom>&) const { return EntityType::MText; }

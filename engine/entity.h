@@ -252,6 +252,8 @@ struct StoredAs {
     struct StoredAs<T> {          \
         using type = Boxed<T>;    \
     };
+BRONDEL_BOXED_GEOMETRY(EllipseGeom)
+BRONDEL_BOXED_GEOMETRY(InfiniteLineGeom)
 BRONDEL_BOXED_GEOMETRY(SplineGeom)
 BRONDEL_BOXED_GEOMETRY(TextGeom)
 BRONDEL_BOXED_GEOMETRY(MTextGeom)
@@ -264,8 +266,8 @@ BRONDEL_BOXED_GEOMETRY(LeaderGeom)
 #undef BRONDEL_BOXED_GEOMETRY
 
 using Geometry =
-    std::variant<PointGeom, LineGeom, CircleGeom, ArcGeom, EllipseGeom, PolylineGeom,
-                 InfiniteLineGeom, Boxed<SplineGeom>, Boxed<TextGeom>, Boxed<MTextGeom>,
+    std::variant<PointGeom, LineGeom, CircleGeom, ArcGeom, Boxed<EllipseGeom>, PolylineGeom,
+                 Boxed<InfiniteLineGeom>, Boxed<SplineGeom>, Boxed<TextGeom>, Boxed<MTextGeom>,
                  Boxed<InsertGeom>, Boxed<HatchGeom>, Boxed<DimensionGeom>, Boxed<SolidGeom>,
                  Boxed<ImageGeom>, Boxed<LeaderGeom>>;
 

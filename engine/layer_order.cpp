@@ -63,7 +63,7 @@ std::vector<std::uint32_t> drawingOrder(const std::vector<Entity>& entities,
             continue;
         }
         if (!lastName || *lastName != e.props.layer) {
-            lastName = &e.props.layer;
+            lastName = &e.props.layer.str();
             const auto found = place.find(e.props.layer);
             last = found == place.end() ? unknown : found->second;
         }

@@ -608,6 +608,10 @@ class DxfWriter {
                             a);
         }
     }
+    template <class T>
+    void write(const Boxed<T>& b, const DL_Attributes& a) {
+        write(*b, a);
+    }
     void write(const Boxed<SplineGeom>& b, const DL_Attributes& a) {
         const SplineGeom& g = *b;
         begin("SPLINE", a, "AcDbSpline");

@@ -141,6 +141,10 @@ struct GeometryWriter {
         w.p3(g.base);
         w.p3(g.direction);
     }
+    template <class T>
+    void operator()(const Boxed<T>& b) const {
+        (*this)(*b);
+    }
     void operator()(const Boxed<SplineGeom>& b) const {
         const SplineGeom& g = *b;
         w.i32(g.degree);

@@ -69,6 +69,10 @@ struct Signature {
         add(g.base);
         add(g.direction);
     }
+    template <class T>
+    void operator()(const Boxed<T>& g) {
+        (*this)(*g);
+    }
     void operator()(const Boxed<SplineGeom>& g) {
         add(g->degree);
         add(g->knots);
