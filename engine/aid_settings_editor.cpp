@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/measure.h"
 #include "engine/object_snap.h"
 #include "engine/vecad.h"
 
@@ -25,15 +26,6 @@ constexpr SnapName kSnaps[] = {
     {"perpendicular", snap::kPerpendicular},
     {"tangent", snap::kTangent},
 };
-
-std::string shown(double value) {
-    std::string text = std::to_string(value);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') {
-        text.pop_back();
-    }
-    return text;
-}
 
 }  // namespace
 
@@ -64,11 +56,12 @@ std::string AidSettingsEditor::prompt() const {
         }
         case Kind::Grid:
             return std::string("Grid ") + (control_.GridGetShow() ? "shown" : "hidden") + ", " +
-                   shown(Vecad::kGridStep) +
+                   shownNumber(Vecad::kGridStep) +
                    " drawing units apart\rType: on or off; nothing to close";
         case Kind::PolarTracking:
             return std::string("Polar tracking ") + (control_.PolarGetOn() ? "on" : "off") +
-                   ", every " + shown(control_.PolarGetInc() > 0 ? control_.PolarGetInc() : 90) +
+                   ", every " +
+                   shownNumber(control_.PolarGetInc() > 0 ? control_.PolarGetInc() : 90) +
                    " degrees\rType: on, off, or increment DEGREES (above 0, below 180); nothing "
                    "to close";
     }

@@ -6,6 +6,7 @@
 
 #include "engine/dimension_picture.h"
 #include "engine/drawing.h"
+#include "engine/measure.h"
 
 namespace brondel::engine {
 
@@ -19,15 +20,6 @@ std::optional<double> number(const std::string& text) {
         return std::nullopt;
     }
     return value;
-}
-
-std::string shown(double value) {
-    std::string text = std::to_string(value);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') {
-        text.pop_back();
-    }
-    return text;
 }
 
 // The sizes a typed line names, by the word that starts it.
@@ -92,11 +84,12 @@ std::string DimStyleEditor::apply(const DimStyle& next) {
 
 std::string DimStyleEditor::prompt() const {
     const DimStyle& s = style();
-    return "Dimension style " + s.name + ":\rtext height " + shown(s.textHeight) + ", arrow " +
-           shown(s.arrowSize) + ", extension offset " + shown(s.extOffset) + ", extension " +
-           shown(s.extExtension) + ", text gap " + shown(s.textGap) + ", decimals " +
-           std::to_string(s.decimals) + ", text " + (s.textAbove ? "above" : "centred") +
-           ", centre mark " + shown(s.centerMark) + ", scale " + shown(s.scale) +
+    return "Dimension style " + s.name + ":\rtext height " + shownNumber(s.textHeight) +
+           ", arrow " + shownNumber(s.arrowSize) + ", extension offset " +
+           shownNumber(s.extOffset) + ", extension " + shownNumber(s.extExtension) + ", text gap " +
+           shownNumber(s.textGap) + ", decimals " + std::to_string(s.decimals) + ", text " +
+           (s.textAbove ? "above" : "centred") + ", centre mark " + shownNumber(s.centerMark) +
+           ", scale " + shownNumber(s.scale) +
            "\rType: height, arrow, offset, extension, gap, centre or scale SIZE; decimals "
            "0-8; text above|centred; nothing to close";
 }

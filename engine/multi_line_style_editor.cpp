@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/drawing.h"
+#include "engine/measure.h"
 
 namespace brondel::engine {
 
@@ -21,15 +22,6 @@ std::optional<double> number(const std::string& text) {
         return std::nullopt;
     }
     return value;
-}
-
-std::string shown(double value) {
-    std::string text = std::to_string(value);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') {
-        text.pop_back();
-    }
-    return text;
 }
 
 }  // namespace
@@ -74,9 +66,9 @@ std::string MultiLineStyleEditor::prompt() const {
     const DrawingHeader& h = drawing_.header();
     std::string offsets;
     for (double v : h.multiLineOffsets) {
-        offsets += " " + shown(v);
+        offsets += " " + shownNumber(v);
     }
-    return "Multi-line style: offsets" + offsets + ", scale " + shown(h.multiLineScale) +
+    return "Multi-line style: offsets" + offsets + ", scale " + shownNumber(h.multiLineScale) +
            "\rType: offsets A B ... (left of the centre line), scale S; nothing to close";
 }
 

@@ -7,6 +7,7 @@
 
 #include "engine/drawing.h"
 #include "engine/geometry.h"
+#include "engine/measure.h"
 
 namespace brondel::engine {
 
@@ -230,9 +231,9 @@ std::string TextStyleEditor::setOblique(const std::string& name, double degrees)
 std::string TextStyleEditor::prompt() const {
     std::string text = "Text styles (current: " + drawing_.header().currentTextStyle + "):";
     for (const TextStyle& s : styles()) {
-        text += "\r" + s.name + "  font " + s.font + "  height " + std::to_string(s.height) +
-                "  width " + std::to_string(s.widthFactor) + "  oblique " +
-                std::to_string(s.oblique * 180 / kPi);
+        text += "\r" + s.name + "  font " + s.font + "  height " + shownNumber(s.height) +
+                "  width " + shownNumber(s.widthFactor) + "  oblique " +
+                shownNumber(s.oblique * 180 / kPi);
     }
     text += "\rFonts:";
     for (const std::string& f : fonts()) {
