@@ -71,9 +71,10 @@ std::optional<engine::View> chosenView(const engine::Vecad& control, ports::Dial
     }
 }
 
+// Beside the drawing, under its name: the dialog opens in the drawing's folder.
 std::string initialName(const engine::Vecad& control) {
-    const std::filesystem::path file = control.GetFileName();
-    return file.empty() ? "drawing.png" : file.stem().string() + ".png";
+    std::filesystem::path file = control.GetFileName();
+    return file.empty() ? "drawing.png" : file.replace_extension(".png").string();
 }
 
 }  // namespace
