@@ -1,6 +1,5 @@
 #include "engine/dimension_style_editor.h"
 
-#include <charconv>
 #include <optional>
 #include <vector>
 
@@ -11,16 +10,6 @@
 namespace brondel::engine {
 
 namespace {
-
-std::optional<double> number(const std::string& text) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 // The sizes a typed line names, by the word that starts it.
 struct Field {
@@ -109,7 +98,7 @@ std::string DimStyleEditor::command(const std::string& line) {
         next.textAbove = where == "above";
         return apply(next);
     }
-    const std::optional<double> value = number(w[1]);
+    const std::optional<double> value = typedNumber(w[1]);
     if (!value) {
         return "Not a number: " + w[1];
     }

@@ -1,6 +1,5 @@
 #include "engine/multi_line_style_editor.h"
 
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -13,16 +12,6 @@ namespace {
 
 // Larger offsets or scales are typing slips.
 constexpr double kLargest = 1e6;
-
-std::optional<double> number(const std::string& text) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 }  // namespace
 
@@ -80,7 +69,7 @@ std::string MultiLineStyleEditor::command(const std::string& line) {
     const std::string verb = lowerCase(w[0]);
     std::vector<double> values;
     for (std::size_t i = 1; i < w.size(); ++i) {
-        const std::optional<double> value = number(w[i]);
+        const std::optional<double> value = typedNumber(w[i]);
         if (!value) {
             return "Not a number: " + w[i];
         }

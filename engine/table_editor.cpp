@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <string_view>
 
 namespace brondel::engine {
@@ -31,6 +32,16 @@ std::vector<std::string> typedWords(const std::string& line) {
         words.push_back(word);
     }
     return words;
+}
+
+std::optional<double> typedNumber(const std::string& word) {
+    double value = 0;
+    const char* end = word.data() + word.size();
+    const auto [stop, ec] = std::from_chars(word.data(), end, value);
+    if (ec != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 std::string lowerCase(std::string text) {

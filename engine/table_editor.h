@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ class TableEditor {
 
 // The words of a typed line, split at blanks; "double quotes" keep blanks.
 std::vector<std::string> typedWords(const std::string& line);
+// A typed word that is a number and nothing else; nothing otherwise.
+std::optional<double> typedNumber(const std::string& word);
 // Names of tables compare without regard to case, as in DXF.
 bool sameTableName(const std::string& a, const std::string& b);
 std::string lowerCase(std::string text);
