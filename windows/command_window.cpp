@@ -35,4 +35,11 @@ void toggleCommandWindow(shell::MainWindow& main) {
     main.menus.setChecked("mnuToolsCommandWindow", window->commandWindowVisible);
 }
 
+void showCommandWindow(shell::MainWindow& main) {
+    const documents::DrawingWindow* window = main.active();
+    if (window != nullptr && !window->commandWindowVisible) {
+        toggleCommandWindow(main);
+    }
+}
+
 }  // namespace brondel::windows

@@ -23,4 +23,8 @@ std::intptr_t commandBoxHandle(const documents::DrawingWindow& window);
 // places the box and shows or hides it; the menu item's check mark follows.
 void toggleCommandWindow(shell::MainWindow& main);
 
+// Text typed over the drawing goes to the command line, so a hidden one
+// opens for it; one already showing stays.
+void showCommandWindow(shell::MainWindow& main);
+
 }  // namespace brondel::windows

@@ -180,11 +180,18 @@ void DrawingFrame::followCovered() {
 // Typing over the drawing goes on in the docked command line, as a point,
 // a number or a command name; the keypad's signs still zoom.
 bool DrawingFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == vecad1_ && event->type() == QEvent::KeyPress && commandBox_->isVisible()) {
+    if (watched == vecad1_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
-        const bool printable = !text.isEmpty() && text.at(0).isPrint();
-        if (printable && !key->modifiers().testFlag(Qt::KeypadModifier)) {
+        constexpr Qt::KeyboardModifiers kNotTyping =
+            Qt::KeypadModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+        const bool typing = !text.isEmpty() && text.at(0).isPrint() &&
+                            (key->modifiers() & kNotTyping) == Qt::NoModifier;
+        if (typing) {
+            // Typed at a prompt with the command line hidden, it would go nowhere.
+            runGuarded([this] { windows::showCommandWindow(window_.main()); });
+        }
+        if (typing && window_.commandWindowVisible) {
             commandBox_->input()->setFocus();
             commandBox_->input()->insert(text);
             return true;

@@ -111,6 +111,19 @@ TEST_F(InteractiveTest, ReturnAfterATypedPointLeavesTheCommandRunning) {
     EXPECT_FALSE(box().history()->toPlainText().contains("Unknown command"));
 }
 
+TEST_F(InteractiveTest, TypingOverTheDrawingOpensTheHiddenCommandLineWithWhatWasTyped) {
+    ASSERT_TRUE(box().isHidden());
+    for (const QChar c : QStringLiteral("line")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(activeFrame().drawingView(), &press);
+    }
+    EXPECT_FALSE(box().isHidden());
+    EXPECT_EQ(box().input()->text(), "line");
+    QKeyEvent zoomIn(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, "+");
+    QApplication::sendEvent(activeFrame().drawingView(), &zoomIn);
+    EXPECT_EQ(box().input()->text(), "line") << "the keypad's plus zooms";
+}
+
 TEST_F(InteractiveTest, EachDrawingShowsItsOwnPromptInThePanelWithTheCommandWindowHidden) {
     vecad().Execute(engine::command::kDrawLine);
     EXPECT_EQ(program.main.statusMain.panels[2], "Draw Line: first point");

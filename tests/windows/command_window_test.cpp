@@ -57,6 +57,16 @@ TEST(CommandWindow, CheckMarkFollowsTheWindowLastToggled) {
     EXPECT_FALSE(checked(program));
 }
 
+TEST(CommandWindow, TypingOpensAHiddenCommandWindowAndLeavesAShownOneOpen) {
+    TestProgram program;
+    documents::DrawingWindow& window = openWindow(program);
+    for (int typed = 0; typed < 2; ++typed) {
+        showCommandWindow(program.main);
+        EXPECT_TRUE(window.commandWindowVisible);
+        EXPECT_TRUE(checked(program));
+    }
+}
+
 TEST(CommandWindow, BoxSitsAtTheBottomOfTheDrawing) {
     TestProgram program;
     documents::DrawingWindow& window = openWindow(program);
