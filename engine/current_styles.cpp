@@ -5,15 +5,19 @@
 
 namespace brondel::engine {
 
+const TextStyle* currentTextStyle(const Drawing& drawing) {
+    for (const TextStyle& s : drawing.textStyles()) {
+        if (sameTableName(s.name, drawing.header().currentTextStyle)) {
+            return &s;
+        }
+    }
+    return nullptr;
+}
+
 void takeCurrentStyles(const Drawing& drawing, Entity& e) {
     const DrawingHeader& h = drawing.header();
     e.props.lineType = sameTableName(h.currentLineType, "BYLAYER") ? "" : h.currentLineType;
-    const TextStyle* style = nullptr;
-    for (const TextStyle& s : drawing.textStyles()) {
-        if (sameTableName(s.name, h.currentTextStyle)) {
-            style = &s;
-        }
-    }
+    const TextStyle* style = currentTextStyle(drawing);
     if (auto* t = geomIf<TextGeom>(e)) {
         t->style = h.currentTextStyle;
         if (style) {

@@ -4,6 +4,10 @@ namespace brondel::engine {
 
 class Drawing;
 struct Entity;
+struct TextStyle;
+
+// The drawing's current text style, null when its table lacks that name.
+const TextStyle* currentTextStyle(const Drawing& drawing);
 
 // A new entity takes the drawing's current line type; new text also takes
 // the current text style with its width factor and slant.

@@ -71,9 +71,12 @@ std::vector<TextStyle> TextStyleEditor::styles() const {
     return list;
 }
 
-std::vector<std::string> TextStyleEditor::fonts() const {
+std::vector<std::string> drawingFonts(const Drawing* drawing) {
     std::vector<std::string> names{kBuiltInFont};
-    for (const TextStyle& s : drawing_.textStyles()) {
+    if (drawing == nullptr) {
+        return names;
+    }
+    for (const TextStyle& s : drawing->textStyles()) {
         const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
             return sameTableName(n, s.font);
         });
@@ -82,6 +85,10 @@ std::vector<std::string> TextStyleEditor::fonts() const {
         }
     }
     return names;
+}
+
+std::vector<std::string> TextStyleEditor::fonts() const {
+    return drawingFonts(&drawing_);
 }
 
 std::string TextStyleEditor::add(const std::string& name) {

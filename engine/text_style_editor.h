@@ -10,6 +10,11 @@ namespace brondel::engine {
 
 class Drawing;
 
+// The engine's built-in font ("txt", the name DXF programs know it by), then
+// each font the drawing's styles name, once; the built-in one alone without
+// a drawing.
+std::vector<std::string> drawingFonts(const Drawing* drawing);
+
 // Format Text Style: the drawing's text styles and the one new text takes.
 // Each member makes one change as one undo step, or answers why it cannot
 // ("" when done) and leaves the drawing as it was.

@@ -1,32 +1,18 @@
 #include "windows/font_tools.h"
 
-#include <algorithm>
 #include <memory>
 
-#include "engine/drawing.h"
+#include "engine/text_style_editor.h"
 #include "shell/main_window.h"
 #include "windows/forms.h"
 
 namespace brondel::windows {
 
-std::vector<std::string> engineFonts(const engine::Drawing* drawing) {
-    std::vector<std::string> fonts{kBuiltInFont};
-    if (drawing == nullptr) {
-        return fonts;
-    }
-    for (const engine::TextStyle& style : drawing->textStyles()) {
-        if (!style.font.empty() &&
-            std::find(fonts.begin(), fonts.end(), style.font) == fonts.end()) {
-            fonts.push_back(style.font);
-        }
-    }
-    return fonts;
-}
-
 void showFontsList(shell::MainWindow& main, const std::string& caption) {
     const documents::DrawingWindow* window = main.active();
     std::string rows;
-    for (const std::string& font : engineFonts(window ? &window->Vecad1.drawing() : nullptr)) {
+    for (const std::string& font :
+         engine::drawingFonts(window ? &window->Vecad1.drawing() : nullptr)) {
         rows += font;
         rows += '\n';
     }

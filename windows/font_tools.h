@@ -1,11 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
-
-namespace brondel::engine {
-class Drawing;
-}
 
 namespace brondel::shell {
 class MainWindow;
@@ -14,12 +9,6 @@ class MainWindow;
 // The engine's font tools: the list of fonts it can draw text with, and the
 // font converters, which this engine does not have.
 namespace brondel::windows {
-
-inline constexpr const char* kBuiltInFont = "Standard";
-
-// The engine's built-in font, then the fonts the drawing's text styles name,
-// each once, in the order the styles list them.
-std::vector<std::string> engineFonts(const engine::Drawing* drawing);
 
 // Shows the font list modally: the fonts of the active drawing when there
 // is one, else the built-in fonts only. caption is the menu item's.

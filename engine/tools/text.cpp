@@ -1,3 +1,5 @@
+#include "engine/current_styles.h"
+#include "engine/drawing.h"
 #include "engine/tools/draw_tool.h"
 #include "engine/tools/tools.h"
 
@@ -15,11 +17,16 @@ std::string shortNumber(double v) {
 }
 
 // Insertion point, height (the last one used by default), rotation in
-// degrees (0 by default), then the line of text; an empty line cancels.
+// degrees (0 by default), then the line of text; an empty line cancels. A
+// current style of fixed height gives the height, and is not asked for.
 class DrawText : public DrawTool {
   public:
     ToolResult begin(ToolContext& c) override {
         height_ = c.settings().textHeight;
+        if (const TextStyle* style = currentTextStyle(c.drawing()); style && style->height > 0) {
+            height_ = style->height;
+            heightFixed_ = true;
+        }
         return ToolResult::Running;
     }
     ToolResult update(ToolContext& c, const ToolEvent& e) override {
@@ -30,7 +37,7 @@ class DrawText : public DrawTool {
                 }
                 if (e.kind == ToolEvent::Kind::Point) {
                     at_ = e.at.world;
-                    stage_ = Stage::Height;
+                    stage_ = heightFixed_ ? Stage::Rotation : Stage::Height;
                 }
                 return ToolResult::Running;
             case Stage::Height: {
@@ -123,6 +130,7 @@ class DrawText : public DrawTool {
     Stage stage_ = Stage::Insertion;
     std::optional<Point2> at_;
     double height_ = 2.5;
+    bool heightFixed_ = false;
     double degrees_ = 0;
 };
 

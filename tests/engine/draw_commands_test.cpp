@@ -9,6 +9,7 @@
 
 #include "engine/commands.h"
 #include "engine/tessellate.h"
+#include "engine/text_style_editor.h"
 #include "tests/engine/vecad_session.h"
 #include "tests/support/ezdxf_tool.h"
 
@@ -19,7 +20,9 @@ using testing::VecadSession;
 
 // Runs a script of presses ("x,y" as a press) and typed lines ("t ...").
 void run(VecadSession& s, int code, const std::vector<std::string>& input) {
-    s.v.Execute(code);
+    if (code != 0) {  // 0: goes on with the running command
+        s.v.Execute(code);
+    }
     for (const std::string& line : input) {
         if (line.rfind("t ", 0) == 0) {
             const std::string typed = line.substr(2);
@@ -209,6 +212,13 @@ TEST(DrawCommands, EllipseRaysSplineAndText) {
     s.v.commandInput("");  // an empty text cancels
     EXPECT_FALSE(s.v.commandRunning());
     EXPECT_EQ(s.entities(), count);
+
+    // A current style of fixed height gives the height and skips its prompt.
+    ASSERT_EQ(TextStyleEditor(s.v.drawing()).command("height STANDARD 7"), "");
+    run(s, command::kDrawText, {"1,2"});
+    EXPECT_EQ(s.v.commandPrompt(), "Draw Text: rotation in degrees <0>");
+    run(s, 0, {"t 0", "t Fixed"});
+    EXPECT_EQ(last<TextGeom>(s).height, 7);
 }
 
 TEST(DrawCommands, HatchFindsTheSmallestLoopAroundThePointAndKeepsIslandsOut) {

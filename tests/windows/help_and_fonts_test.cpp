@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "engine/drawing.h"
+#include "engine/text_style_editor.h"
 #include "tests/support/fake_ports.h"
 #include "windows/font_tools.h"
 #include "windows/forms.h"
@@ -55,8 +56,8 @@ TEST(Fonts, BuiltInFontThenEachStyleFontOnce) {
     content.textStyles = {style("STANDARD", "txt"), style("NOTES", "romans.shx"),
                           style("TITLE", "txt"), style("EMPTY", "")};
     drawing.load(std::move(content));
-    EXPECT_EQ(engineFonts(&drawing), (std::vector<std::string>{"Standard", "txt", "romans.shx"}));
-    EXPECT_EQ(engineFonts(nullptr), std::vector<std::string>{"Standard"});
+    EXPECT_EQ(engine::drawingFonts(&drawing), (std::vector<std::string>{"txt", "romans.shx"}));
+    EXPECT_EQ(engine::drawingFonts(nullptr), std::vector<std::string>{"txt"});
 }
 
 TEST(Fonts, ListsShowTheActiveDrawingsFontsOrTheBuiltInOnes) {
@@ -65,7 +66,7 @@ TEST(Fonts, ListsShowTheActiveDrawingsFontsOrTheBuiltInOnes) {
     ASSERT_TRUE(program.main.modal);
     EXPECT_EQ(program.main.modal->name, kFontsList);
     EXPECT_EQ(program.main.modal->caption, "View Installed Fonts");
-    EXPECT_EQ(program.main.modal->controls.at("lstFonts").text, "Standard\n");
+    EXPECT_EQ(program.main.modal->controls.at("lstFonts").text, "txt\n");
     modalKey(program.main, kKeyEscape);
 
     documents::DrawingWindow& window = program.main.NewDrawingWindow();
@@ -76,7 +77,7 @@ TEST(Fonts, ListsShowTheActiveDrawingsFontsOrTheBuiltInOnes) {
     program.main.click("mnuToolsIntalledVcfFonts");
     ASSERT_TRUE(program.main.modal);
     EXPECT_EQ(program.main.modal->caption, "Manage VCF Fonts");
-    EXPECT_EQ(program.main.modal->controls.at("lstFonts").text, "Standard\nromans.shx\n");
+    EXPECT_EQ(program.main.modal->controls.at("lstFonts").text, "txt\nromans.shx\n");
     pressModalButton(program.main, "cmdOK");
     EXPECT_FALSE(program.main.modal);
 }
