@@ -90,24 +90,31 @@ std::string CurrentPropertiesEditor::prompt() const {
            "close";
 }
 
-std::string CurrentPropertiesEditor::colorCommand(const std::string& word) {
+std::string typedColor(const std::string& word, Color& color) {
     const std::string w = lowerCase(word);
     if (w == "bylayer") {
-        return setColor(Color{Color::kByLayer, -1});
-    }
-    if (w == "byblock") {
-        return setColor(Color{Color::kByBlock, -1});
-    }
-    if (const std::optional<int> aci = whole(w)) {
+        color = Color{Color::kByLayer, -1};
+    } else if (w == "byblock") {
+        color = Color{Color::kByBlock, -1};
+    } else if (const std::optional<int> aci = whole(w)) {
         if (*aci < 1 || *aci > 255) {
             return "A colour number is from 1 to 255";
         }
-        return setColor(Color{static_cast<std::int16_t>(*aci), -1});
+        color = Color{static_cast<std::int16_t>(*aci), -1};
+    } else if (const std::optional<std::int32_t> rgb = trueColor(w)) {
+        color = Color{7, *rgb};
+    } else {
+        return "Not a colour: " + word;
     }
-    if (const std::optional<std::int32_t> rgb = trueColor(w)) {
-        return setColor(Color{7, *rgb});
+    return {};
+}
+
+std::string CurrentPropertiesEditor::colorCommand(const std::string& word) {
+    Color color;
+    if (std::string why = typedColor(word, color); !why.empty()) {
+        return why;
     }
-    return "Not a colour: " + word;
+    return setColor(color);
 }
 
 std::string CurrentPropertiesEditor::command(const std::string& line) {

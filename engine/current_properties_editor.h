@@ -9,6 +9,10 @@ namespace brondel::engine {
 
 class Drawing;
 
+// Reads ByLayer, ByBlock, a colour number 1-255 or R,G,B into color; "" when
+// read, else why not (color unchanged).
+std::string typedColor(const std::string& word, Color& color);
+
 // Format Colors and Format Line Weight: the colour and the weight new
 // entities take, kept with the drawing. Each change is one undo step.
 class CurrentPropertiesEditor : public TableEditor {

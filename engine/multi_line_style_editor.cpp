@@ -3,7 +3,9 @@
 #include <cmath>
 #include <optional>
 
+#include "engine/current_properties_editor.h"
 #include "engine/drawing.h"
+#include "engine/entity_properties.h"
 #include "engine/measure.h"
 
 namespace brondel::engine {
@@ -15,9 +17,13 @@ constexpr double kLargest = 1e6;
 
 }  // namespace
 
-std::string refusedMultiLineStyle(const std::vector<double>& offsets, double scale) {
+std::string refusedMultiLineStyle(const std::vector<double>& offsets,
+                                  const std::vector<Color>& colors, double scale) {
     if (offsets.empty()) {
         return "A multi-line style needs at least one line";
+    }
+    if (colors.size() != offsets.size()) {
+        return "Give one colour for each line";
     }
     for (std::size_t i = 0; i < offsets.size(); ++i) {
         if (!std::isfinite(offsets[i]) || std::fabs(offsets[i]) > kLargest) {
@@ -35,16 +41,19 @@ std::string refusedMultiLineStyle(const std::vector<double>& offsets, double sca
     return {};
 }
 
-std::string MultiLineStyleEditor::apply(const std::vector<double>& offsets, double scale) {
-    if (std::string why = refusedMultiLineStyle(offsets, scale); !why.empty()) {
+std::string MultiLineStyleEditor::apply(const std::vector<double>& offsets,
+                                        const std::vector<Color>& colors, double scale) {
+    if (std::string why = refusedMultiLineStyle(offsets, colors, scale); !why.empty()) {
         return why;
     }
     const DrawingHeader& now = drawing_.header();
-    if (offsets == now.multiLineOffsets && scale == now.multiLineScale) {
+    if (offsets == now.multiLineOffsets && colors == now.multiLineColors &&
+        scale == now.multiLineScale) {
         return {};
     }
     DrawingHeader h = now;
     h.multiLineOffsets = offsets;
+    h.multiLineColors = colors;
     h.multiLineScale = scale;
     Drawing::Step step(drawing_, title());
     drawing_.setHeader(h);
@@ -53,12 +62,17 @@ std::string MultiLineStyleEditor::apply(const std::vector<double>& offsets, doub
 
 std::string MultiLineStyleEditor::prompt() const {
     const DrawingHeader& h = drawing_.header();
-    std::string offsets;
+    std::string offsets, colors;
     for (double v : h.multiLineOffsets) {
         offsets += " " + shownNumber(v);
     }
-    return "Multi-line style: offsets" + offsets + ", scale " + shownNumber(h.multiLineScale) +
-           "\rType: offsets A B ... (left of the centre line), scale S; nothing to close";
+    for (const Color& c : h.multiLineColors) {
+        colors += " " + colorName(c);
+    }
+    return "Multi-line style: offsets" + offsets + ", colours" + colors + ", scale " +
+           shownNumber(h.multiLineScale) +
+           "\rType: offsets A B ... (left of the centre line), colors C D ... (ByLayer, "
+           "ByBlock, 1-255 or R,G,B), scale S; nothing to close";
 }
 
 std::string MultiLineStyleEditor::command(const std::string& line) {
@@ -67,6 +81,16 @@ std::string MultiLineStyleEditor::command(const std::string& line) {
         return "Nothing typed";
     }
     const std::string verb = lowerCase(w[0]);
+    const DrawingHeader& h = drawing_.header();
+    if (verb == "colors" || verb == "colours") {
+        std::vector<Color> colors(w.size() - 1);
+        for (std::size_t i = 1; i < w.size(); ++i) {
+            if (std::string why = typedColor(w[i], colors[i - 1]); !why.empty()) {
+                return why;
+            }
+        }
+        return apply(h.multiLineOffsets, colors, h.multiLineScale);
+    }
     std::vector<double> values;
     for (std::size_t i = 1; i < w.size(); ++i) {
         const std::optional<double> value = typedNumber(w[i]);
@@ -75,12 +99,14 @@ std::string MultiLineStyleEditor::command(const std::string& line) {
         }
         values.push_back(*value);
     }
-    const DrawingHeader& h = drawing_.header();
     if (verb == "offsets") {
-        return apply(values, h.multiLineScale);
+        // Lines keep their colours by place; added ones take ByLayer.
+        std::vector<Color> colors = h.multiLineColors;
+        colors.resize(values.size());
+        return apply(values, colors, h.multiLineScale);
     }
     if (verb == "scale" && values.size() == 1) {
-        return apply(h.multiLineOffsets, values.front());
+        return apply(h.multiLineOffsets, h.multiLineColors, values.front());
     }
     return "Not understood: " + line;
 }

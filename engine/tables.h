@@ -70,6 +70,8 @@ struct DrawingHeader {
     // line, times the scale.
     std::vector<double> multiLineOffsets = {0.5, -0.5};
     double multiLineScale = 1;
+    // Each line's colour, as many as offsets; ByLayer takes the current colour.
+    std::vector<Color> multiLineColors = {Color{}, Color{}};
     // The line type new entities take ($CELTYPE: BYLAYER, BYBLOCK or a name
     // of the line type table) and the text style new text takes ($TEXTSTYLE).
     std::string currentLineType = "BYLAYER";

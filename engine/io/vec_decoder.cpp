@@ -367,12 +367,22 @@ void readSettings(Decoder& d, DrawingHeader& h, std::uint32_t version) {
         v = d.f64();
     }
     h.multiLineScale = d.f64();
-    if (!refusedMultiLineStyle(h.multiLineOffsets, h.multiLineScale).empty()) {
-        corrupt("a multi-line style out of range");
-    }
     if (version >= 3) {
         h.currentLineType = d.str();
         h.currentTextStyle = d.str();
+    }
+    h.multiLineColors.assign(h.multiLineOffsets.size(), Color{});
+    if (version >= 4) {
+        for (Color& c : h.multiLineColors) {
+            c = d.color();
+            if (c.aci < Color::kByBlock || c.aci > Color::kByLayer || c.trueColor < -1 ||
+                c.trueColor > 0xffffff) {
+                corrupt("a multi-line colour out of range");
+            }
+        }
+    }
+    if (!refusedMultiLineStyle(h.multiLineOffsets, h.multiLineColors, h.multiLineScale).empty()) {
+        corrupt("a multi-line style out of range");
     }
 }
 

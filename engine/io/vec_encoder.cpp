@@ -335,6 +335,9 @@ void writeSettings(Encoder& w, const DrawingHeader& h) {
     w.f64(h.multiLineScale);
     w.str(h.currentLineType);
     w.str(h.currentTextStyle);
+    for (const Color& c : h.multiLineColors) {
+        w.color(c);
+    }
 }
 
 void writeXData(Encoder& w, const DrawingContent& tables, const std::vector<Entity>& entities) {

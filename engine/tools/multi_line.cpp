@@ -41,6 +41,7 @@ class DrawMultiLine : public DrawTool {
         for (double v : h.multiLineOffsets) {
             offsets_.push_back(v * h.multiLineScale);
         }
+        colors_ = h.multiLineColors;
         if (e.kind == ToolEvent::Kind::Enter) {
             return finish(c, false);
         }
@@ -79,6 +80,17 @@ class DrawMultiLine : public DrawTool {
         return points_.empty() ? std::nullopt : std::optional(points_.back());
     }
     bool followsPolar() const override { return true; }
+    // A line of its own colour keeps it; the others take the current one.
+    void apply(ToolContext& c) override {
+        for (const Entity& e : made()) {
+            const Handle h = c.add(e);
+            if (!(e.props.color == Color{})) {
+                Entity colored = c.drawing().entity(h);
+                colored.props.color = e.props.color;
+                c.replace(h, std::move(colored));
+            }
+        }
+    }
 
   protected:
     std::vector<Entity> sketch(Point2 cursor) const override {
@@ -108,18 +120,22 @@ class DrawMultiLine : public DrawTool {
 
     std::vector<Entity> lines(const std::vector<Point2>& ps, bool closed) const {
         std::vector<Entity> out;
-        for (double offset : offsets_) {
-            std::vector<Vertex> vs = offsetLine(ps, closed, offset);
+        for (std::size_t i = 0; i < offsets_.size(); ++i) {
+            std::vector<Vertex> vs = offsetLine(ps, closed, offsets_[i]);
             if (vs.empty()) {
                 return {};
             }
             out.emplace_back(PolylineGeom{std::move(vs), closed, false, 0});
+            if (i < colors_.size()) {
+                out.back().props.color = colors_[i];
+            }
         }
         return out;
     }
 
     std::vector<Point2> points_;
     std::vector<double> offsets_;
+    std::vector<Color> colors_;
 };
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
 
     // The default settings close every file of this version.
     constexpr std::size_t kSettings =
-        6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8 + (4 + 2 * 8) + 8 + (4 + 7) + (4 + 8);
+        6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8 + (4 + 2 * 8) + 8 + (4 + 7) + (4 + 8) + 2 * (2 + 4);
     // A first-version file is this one without the extended data count and
     // the default settings that follow it.
     c.blocks.clear();
