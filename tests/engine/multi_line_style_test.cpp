@@ -1,13 +1,10 @@
 // Format Multi-line Style: typed changes checked and undone as one step,
-// Draw Multi-Line drawing one polyline per line of the style, and the style
-// kept in VEC.
+// Draw Multi-Line drawing one polyline per line of the style.
 #include <gtest/gtest.h>
 
 #include "engine/commands.h"
-#include "engine/io/drawing_files.h"
 #include "engine/multi_line_style_editor.h"
 #include "tests/engine/vecad_session.h"
-#include "tests/support/fake_ports.h"
 
 namespace brondel::engine {
 namespace {
@@ -85,19 +82,6 @@ TEST(MultiLineStyle, DrawMultiLineDrawsOnePolylinePerLineAtItsScaledOffset) {
             EXPECT_NEAR(g->vertices[2].x, 10 - o, 1e-9);
         }
     }
-}
-
-TEST(MultiLineStyle, TheStyleSurvivesSaveAndReopen) {
-    Drawing d;
-    MultiLineStyleEditor editor(d);
-    ASSERT_EQ(editor.command("offsets 0.75 0 -0.25"), "");
-    ASSERT_EQ(editor.command("scale 4"), "");
-    brondel::testing::TempFolder folder;
-    const std::string path = folder.file("style.vec");
-    io::writeVec(d, path);
-    const DrawingContent back = io::readVec(path);
-    EXPECT_EQ(back.header.multiLineOffsets, (std::vector<double>{0.75, 0, -0.25}));
-    EXPECT_EQ(back.header.multiLineScale, 4);
 }
 
 }  // namespace
