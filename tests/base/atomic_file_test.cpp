@@ -6,12 +6,11 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "base/atomic_file.h"
 #include "base/error.h"
+#include "tests/support/files.h"
 
 namespace brondel::base {
 namespace {
@@ -20,27 +19,13 @@ namespace fs = std::filesystem;
 
 class AtomicFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("brondel-atomic-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string file(const char* name) const { return (folder_ / name).string(); }
-    static std::string contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string file(const char* name) const { return folder_.file(name); }
+    static std::string contents(const std::string& path) { return testing::readFile(path); }
     std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), {}));
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_.path()), {}));
     }
 
-    fs::path folder_;
+    testing::TempFolder folder_;
 };
 
 TEST_F(AtomicFile, WritesNewFileAndReplacesOldOne) {
@@ -93,7 +78,7 @@ TEST(BackupName, ReplacesTheExtensionAsCadProgramsDo) {
 }
 
 TEST_F(AtomicFile, MissingFolderOrFolderAsTargetIsPathAccessError) {
-    for (const std::string& path : {file("no/such/folder.txt"), folder_.string()}) {
+    for (const std::string& path : {file("no/such/folder.txt"), folder_.path().string()}) {
         try {
             writeFileAtomically(path, std::string_view("x"));
             FAIL() << "wrote " << path;

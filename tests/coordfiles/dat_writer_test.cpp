@@ -16,18 +16,8 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-class DatWriterFiles : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("brondel_dat_writer_" +
-                   std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::filesystem::path folder_;
+struct DatWriterFiles : ::testing::Test {
+    testing::TempFolder folder;
 };
 
 TEST(DatWriter, OneLinePerRowEndedByCarriageReturnAndLineFeed) {
@@ -74,8 +64,8 @@ TEST(DatWriter, ListsOfAnyLengthAreWrittenCompletely) {
 
 // The replaced file is kept as NAME.dat.bak unless Options turn backups off.
 TEST_F(DatWriterFiles, ReplacesAnExistingFileKeepingTheOldOne) {
-    const auto path = folder_ / "shape.dat";
-    const auto backup = folder_ / "shape.dat.bak";
+    const auto path = folder.path() / "shape.dat";
+    const auto backup = folder.path() / "shape.dat.bak";
     std::ofstream(path) << "old content that is longer than the new one\n";
     writeDatFile(path.string(), Rows{"0 0", "1 0"});
     EXPECT_EQ(testing::readFile(path), "0 0\r\n1 0\r\n");
@@ -89,17 +79,17 @@ TEST_F(DatWriterFiles, ReplacesAnExistingFileKeepingTheOldOne) {
 }
 
 TEST_F(DatWriterFiles, AFailureLeavesTheOldFileAsItWas) {
-    const auto path = folder_ / "shape.dat";
+    const auto path = folder.path() / "shape.dat";
     std::ofstream(path) << "0 0\r\n";
     EXPECT_THROW(writeDatFile(path.string(), Rows{"0 0", "bad"}), Error);
     EXPECT_EQ(testing::readFile(path), "0 0\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),
               1);
 }
 
 TEST_F(DatWriterFiles, AnEmptyListGivesAnEmptyFile) {
-    const auto path = folder_ / "empty.dat";
+    const auto path = folder.path() / "empty.dat";
     writeDatFile(path.string(), Rows{});
     EXPECT_TRUE(std::filesystem::exists(path));
     EXPECT_EQ(std::filesystem::file_size(path), 0u);

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "base/error.h"
 #include "engine/commands.h"
@@ -50,13 +49,6 @@ TEST(RasterExport, SizesAreReadOrRefused) {
         EXPECT_EQ(size.width, row.width);
         EXPECT_EQ(size.height, row.height);
     }
-}
-
-std::string contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 TEST(RasterExport, TheCommandAsksRendersAndWrites) {
@@ -140,7 +132,7 @@ TEST(RasterExport, TheCommandAsksRendersAndWrites) {
         }
         EXPECT_EQ(files, row.written.empty() ? 0u : 1u);
         if (!row.written.empty()) {
-            EXPECT_EQ(contents(p.folder.path() / row.written), "picture");
+            EXPECT_EQ(testing::readFile(p.folder.path() / row.written), "picture");
         }
     }
 }
@@ -156,7 +148,7 @@ TEST(RasterExport, ARenderFailureIsToldAndLeavesTheOldFile) {
     const auto told = p.dialogs().messages();
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told.front().text, file.string() + " was not written: out of memory");
-    EXPECT_EQ(contents(file), "old");
+    EXPECT_EQ(testing::readFile(file), "old");
 }
 
 }  // namespace

@@ -3,18 +3,16 @@
 // refer to itself, and managed (reload, bind, detach) through input boxes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "documents/drawing_window.h"
 #include "engine/commands.h"
 #include "engine/io/drawing_files.h"
 #include "engine/xref_block.h"
 #include "shell/main_window.h"
+#include "tests/support/ezdxf_tool.h"
 #include "tests/support/fake_ports.h"
 
 namespace brondel::documents {
@@ -68,22 +66,8 @@ void insertXref(TestProgram& p, DrawingWindow& w, const std::string& file) {
     }
 }
 
-nlohmann::json readWithEzdxf(const std::string& path) {
-    const std::string command = std::string("/usr/bin/python3 ") + BRONDEL_SOURCE_DIR +
-                                "/tests/tools/ezdxf_xrefs.py '" + path + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) {
-        out.append(buffer, n);
-    }
-    return nlohmann::json::parse(out);
-}
-
 TEST(XrefCommands, InsertedSavedAndReopenedItStaysAReferenceToItsFile) {
-    ASSERT_EQ(std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null"), 0)
-        << "install python3-ezdxf to run this test";
+    ASSERT_TRUE(brondel::testing::ezdxfInstalled()) << "install python3-ezdxf to run this test";
     brondel::testing::TempFolder folder;
     std::filesystem::create_directory(folder.file("parts"));
     writeDrawing(folder.file("parts/frame.dxf"), 3);
@@ -119,7 +103,7 @@ TEST(XrefCommands, InsertedSavedAndReopenedItStaysAReferenceToItsFile) {
     EXPECT_TRUE(engine::isXrefBlock(saved.blocks.at("frame")));
     EXPECT_EQ(saved.blocks.at("frame").xrefPath, "parts/frame.dxf");
     EXPECT_TRUE(saved.blocks.at("frame").entities.empty());  // the file keeps them
-    const nlohmann::json seen = readWithEzdxf(plate);
+    const nlohmann::json seen = brondel::testing::ezdxfRead("ezdxf_xrefs.py", plate);
     EXPECT_EQ(seen["auditErrors"], 0);
     EXPECT_EQ(seen["blocks"], nlohmann::json::parse(R"([{"name": "frame", "flags": 4,
         "path": "parts/frame.dxf", "entities": 0}])"));
@@ -128,7 +112,8 @@ TEST(XrefCommands, InsertedSavedAndReopenedItStaysAReferenceToItsFile) {
     engine::io::WriteOptions r12;
     r12.dxfVersion = engine::io::DxfVersion::R12;
     engine::io::writeDxf(d, folder.file("plate12.dxf"), {}, r12);
-    const nlohmann::json seen12 = readWithEzdxf(folder.file("plate12.dxf"));
+    const nlohmann::json seen12 =
+        brondel::testing::ezdxfRead("ezdxf_xrefs.py", folder.file("plate12.dxf"));
     EXPECT_EQ(seen12["auditErrors"], 0);
     EXPECT_EQ(seen12["blocks"], seen["blocks"]);
     EXPECT_EQ(seen12["inserts"], seen["inserts"]);

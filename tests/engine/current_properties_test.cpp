@@ -1,11 +1,9 @@
 // Format Colors and Format Line Weight: what new entities take, one undo
-// step a change, kept in the DXF header.
+// step a change.
 #include <gtest/gtest.h>
 
 #include "engine/current_properties_editor.h"
-#include "engine/io/drawing_files.h"
 #include "tests/engine/vecad_session.h"
-#include "tests/support/fake_ports.h"
 
 namespace brondel::engine {
 namespace {
@@ -82,20 +80,6 @@ TEST(CurrentProperties, NewEntitiesTakeThemAndUndoGivesThemBack) {
     s.v.Execute(command::kUndo);  // the weight
     EXPECT_EQ(s.v.drawing().header().currentLineWeight, lineweight::kByLayer);
     EXPECT_EQ(s.v.drawing().header().currentColor.aci, 3);
-}
-
-TEST(CurrentProperties, KeptInTheDxfHeader) {
-    brondel::testing::TempFolder folder;
-    for (const auto& [color, weight] : {std::pair{"5", "25"}, std::pair{"ByBlock", "default"}}) {
-        Drawing d;
-        ASSERT_EQ(CurrentPropertiesEditor(d, Kind::Color).command(color), "");
-        ASSERT_EQ(CurrentPropertiesEditor(d, Kind::LineWeight).command(weight), "");
-        const std::string path = folder.file("current.dxf");
-        io::writeDxf(d, path);
-        const DrawingContent back = io::readDxf(path);
-        EXPECT_EQ(back.header.currentColor, d.header().currentColor) << color;
-        EXPECT_EQ(back.header.currentLineWeight, d.header().currentLineWeight) << weight;
-    }
 }
 
 }  // namespace

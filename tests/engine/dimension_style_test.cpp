@@ -134,7 +134,7 @@ TEST(DimStyleEditor, NewDimensionsAreLaidOutByTheCurrentStyle) {
     EXPECT_NEAR(geomIf<DimensionGeom>(d.entity(d.firstLive()))->textMid.y, 10 + 0.625 + 2.5, 1e-9);
 }
 
-TEST(DimStyleEditor, TheStyleSurvivesSaveAndReopenInBothDxfVersions) {
+TEST(DimStyleEditor, ReopenedDimensionsShowTheStyleInBothDxfVersions) {
     Drawing d;
     prepare(d);
     DimStyleEditor editor(d);
@@ -150,11 +150,8 @@ TEST(DimStyleEditor, TheStyleSurvivesSaveAndReopenInBothDxfVersions) {
         io::writeDxf(d, path, {}, options);
         Drawing back;
         back.load(io::readDxf(path));
-        DimStyle expected = d.header().dimStyle;
-        if (version == io::DxfVersion::R12) {
-            expected.decimals = DimStyle{}.decimals;  // R12 has no DIMDEC
-        }
-        EXPECT_EQ(back.header().dimStyle, expected);
+        // The style's fields are settings_roundtrip_test's; here, that both
+        // dimensions show it once reopened.
         EXPECT_EQ(textHeights(back), (std::vector<double>{3.5, 3.5}));
     }
 }

@@ -1,17 +1,15 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 
 #include "engine/cad.h"
 #include "engine/io/drawing_files.h"
 #include "engine/vecad.h"
 #include "tests/support/ezdxf_tool.h"
+#include "tests/support/files.h"
 
 // A drawing opened and saved keeps its file's DXF version, and ezdxf reads
 // the saved file with the geometry of the original.
@@ -49,13 +47,6 @@ bool same(const json& a, const json& b) {
     return a == b;
 }
 
-std::string bytesOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 struct Case {
     const char* file;
     const char* savedAs;
@@ -63,20 +54,13 @@ struct Case {
 
 class SaveKeepsVersion : public ::testing::TestWithParam<Case> {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("brondel-keepver-" + std::to_string(::getpid()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override {
-        fs::remove_all(folder_);
-        CadPutKeepBackup(true);
-    }
-    fs::path folder_;
+    void TearDown() override { CadPutKeepBackup(true); }
+    brondel::testing::TempFolder folder_;
 };
 
 TEST_P(SaveKeepsVersion, AndEzdxfReadsTheSameGeometry) {
     const fs::path original = fs::path(BRONDEL_CORPUS_DIR) / "dxf" / GetParam().file;
-    const fs::path copy = folder_ / "drawing.dxf";
+    const fs::path copy = folder_.path() / "drawing.dxf";
     fs::copy_file(original, copy);
     CadPutKeepBackup(true);
 
@@ -94,12 +78,13 @@ TEST_P(SaveKeepsVersion, AndEzdxfReadsTheSameGeometry) {
         EXPECT_TRUE(same(before[i], after[i])) << i << ": " << before[i] << "\n" << after[i];
     }
     // The replaced file stays beside it, byte for byte.
-    EXPECT_EQ(bytesOf(folder_ / "drawing.bak"), bytesOf(original));
+    EXPECT_EQ(brondel::testing::readFile(folder_.file("drawing.bak")),
+              brondel::testing::readFile(original.string()));
 
     CadPutKeepBackup(false);
-    fs::remove(folder_ / "drawing.bak");
+    fs::remove(folder_.path() / "drawing.bak");
     control.FileSave();
-    EXPECT_FALSE(fs::exists(folder_ / "drawing.bak"));
+    EXPECT_FALSE(fs::exists(folder_.path() / "drawing.bak"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, SaveKeepsVersion,
@@ -119,24 +104,21 @@ class Listener : public VecadListener {
 
 // What R12 cannot hold is converted, and the command window says so.
 TEST(SaveAsR12, NamesWhatItConverted) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("brondel-r12-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
+    brondel::testing::TempFolder folder;
     Vecad control;
     Listener listener;
     control.setListener(&listener);
     control.drawing().add(Entity(EllipseGeom{{0, 0, 0}, {4, 0, 0}, 0.5, 0, 6.283185307179586}));
     control.AddLine(0, 0, 0, 1, 1, 0);
     control.PutDxfVersion(io::DxfVersion::R12);
-    control.FileSaveAs((folder / "plan.dxf").string());
+    control.FileSaveAs(folder.file("plan.dxf"));
     ASSERT_FALSE(listener.lines.empty());
     EXPECT_EQ(listener.lines.back(), "Saved as DXF R12: 1 ELLIPSE as POLYLINE");
 
     Vecad reread;
-    reread.FileOpen((folder / "plan.dxf").string());
+    reread.FileOpen(folder.file("plan.dxf"));
     EXPECT_EQ(reread.GetDxfVersion(), io::DxfVersion::R12);
     EXPECT_EQ(reread.GetNumEntities(), 2);
-    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/error.h"
 #include "engine/vecad.h"
+#include "tests/support/files.h"
 
 namespace brondel::engine {
 namespace {
@@ -35,11 +34,6 @@ void expectRisingTo(const Reports& reports, std::int64_t total) {
     EXPECT_EQ(reports.back().first, total);
 }
 
-std::filesystem::path tempFile(const std::string& name) {
-    return std::filesystem::temp_directory_path() /
-           ("brondel-file-progress-" + std::to_string(::getpid()) + "-" + name);
-}
-
 TEST(FileProgress, DxfOpenReportsEveryChunkReadUpToTheFileSize) {
     constexpr int kLines = 100000;  // several of the reader's chunks
     std::string text = "0\nSECTION\n2\nENTITIES\n";
@@ -48,25 +42,23 @@ TEST(FileProgress, DxfOpenReportsEveryChunkReadUpToTheFileSize) {
         text += "0\nLINE\n8\n0\n10\n" + x + ".25\n20\n1.5\n11\n" + x + ".75\n21\n2.5\n";
     }
     text += "0\nENDSEC\n0\nEOF\n";
-    const auto whole = tempFile("lines.dxf");
-    const auto cut = tempFile("cut.dxf");
-    std::ofstream(whole, std::ios::binary) << text;
-    std::ofstream(cut, std::ios::binary) << text.substr(0, text.size() / 2);
+    const brondel::testing::TempFolder folder;
+    const std::string whole = folder.file("lines.dxf"), cut = folder.file("cut.dxf");
+    brondel::testing::writeFile(whole, text);
+    brondel::testing::writeFile(cut, text.substr(0, text.size() / 2));
 
     Vecad control;
     Reports reports;
     listen(control, reports);
-    control.FileOpen(whole.string());
+    control.FileOpen(whole);
     EXPECT_EQ(control.GetNumEntities(), kLines);
     EXPECT_GE(reports.size(), 2u);
     expectRisingTo(reports, static_cast<std::int64_t>(text.size()));
 
     // A file cut short reports what was read before it fails.
     reports.clear();
-    EXPECT_THROW(control.FileOpen(cut.string()), Error);
+    EXPECT_THROW(control.FileOpen(cut), Error);
     EXPECT_FALSE(reports.empty());
-    std::filesystem::remove(whole);
-    std::filesystem::remove(cut);
 }
 
 TEST(FileProgress, SavesCountEntitiesAndVecOpenCountsBytes) {
@@ -77,22 +69,21 @@ TEST(FileProgress, SavesCountEntitiesAndVecOpenCountsBytes) {
     }
     Reports reports;
     listen(control, reports);
+    const brondel::testing::TempFolder folder;
     for (const char* name : {"lines.vec", "lines.dxf"}) {
         SCOPED_TRACE(name);
         reports.clear();
-        control.FileSaveAs(tempFile(name).string());
+        control.FileSaveAs(folder.file(name));
         EXPECT_GE(reports.size(), 2u);  // one every few thousand entities, and the end
         expectRisingTo(reports, kLines);
     }
 
     Vecad reader;
     listen(reader, reports).clear();
-    reader.FileOpen(tempFile("lines.vec").string());
+    reader.FileOpen(folder.file("lines.vec"));
     EXPECT_EQ(reader.GetNumEntities(), kLines);
     expectRisingTo(reports,
-                   static_cast<std::int64_t>(std::filesystem::file_size(tempFile("lines.vec"))));
-    std::filesystem::remove(tempFile("lines.vec"));
-    std::filesystem::remove(tempFile("lines.dxf"));
+                   static_cast<std::int64_t>(std::filesystem::file_size(folder.file("lines.vec"))));
 }
 
 }  // namespace

@@ -1,19 +1,15 @@
 // Pattern hatches: their line families laid across the area, kept from a
 // file and written back, and taken from our own table when a file has none.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "engine/drawing.h"
 #include "engine/hatch_fill.h"
 #include "engine/io/drawing_files.h"
 #include "engine/shape.h"
+#include "tests/support/files.h"
 
 namespace brondel::engine {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::vector<Point2> square(double x0, double y0, double size) {
     return {{x0, y0}, {x0 + size, y0}, {x0 + size, y0 + size}, {x0, y0 + size}};
@@ -105,12 +101,9 @@ TEST(HatchFill, OurPatternStandsInTurnedAndScaled) {
 DrawingContent throughDxf(const DrawingContent& content) {
     Drawing drawing;
     drawing.load(content);
-    const fs::path path =
-        fs::temp_directory_path() / ("brondel-hatch-fill-" + std::to_string(::getpid()) + ".dxf");
-    io::writeDxf(drawing, path.string());
-    DrawingContent back = io::readDxf(path.string());
-    fs::remove(path);
-    return back;
+    const brondel::testing::TempFolder folder;
+    io::writeDxf(drawing, folder.file("hatch.dxf"));
+    return io::readDxf(folder.file("hatch.dxf"));
 }
 
 const HatchGeom* firstHatch(const DrawingContent& content) {

@@ -125,17 +125,11 @@ TEST(InsertImage, KeepsPathAndSizeThroughASaveThatEzdxfReads) {
     ASSERT_EQ(s.entities(), 1);
     EXPECT_EQ(s.v.drawing().undoLabel(), "Insert Image (bmp, jpg, gif, tiff, etc.)");
 
+    // Square pixels; our own reading of the saved image is the every-kind round trip's.
+    const auto* image = geomIf<ImageGeom>(s.v.drawing().entity(s.v.drawing().firstLive()));
+    EXPECT_DOUBLE_EQ(image->v.y, image->u.x);
     const std::string path = folder.file("plate.dxf");
     io::writeDxf(s.v.drawing(), path);
-    const DrawingContent back = io::readDxf(path);
-    ASSERT_EQ(back.entities.size(), 1u);
-    const auto* image = geomIf<ImageGeom>(back.entities[0]);
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->fileName, "pictures/logo.png");
-    EXPECT_EQ(image->widthPx, 200);
-    EXPECT_EQ(image->heightPx, 100);
-    EXPECT_DOUBLE_EQ(image->u.x * image->widthPx, 50);
-    EXPECT_DOUBLE_EQ(image->v.y * image->heightPx, 25);
 
     const json read = brondel::testing::ezdxfRead("ezdxf_images.py", path);
     EXPECT_EQ(read["auditErrors"], 0);

@@ -1,11 +1,9 @@
 // Format Layers: every change one undo step, every refusal leaves the
-// drawing as it was, and the flags survive a DXF save and reopen.
+// drawing as it was (the flags in files are settings_roundtrip_test's).
 #include <gtest/gtest.h>
 
 #include "engine/drawing.h"
-#include "engine/io/drawing_files.h"
 #include "engine/layer_editor.h"
-#include "tests/support/fake_ports.h"
 
 namespace brondel::engine {
 namespace {
@@ -126,32 +124,6 @@ TEST(LayerEditor, RenameTakesEntitiesBlocksAndCurrentLayerAlongInOneStep) {
     EXPECT_EQ(d.findBlock("PEG")->entities[0].props.layer, "Walls");
     ASSERT_EQ(editor.command("current 0"), "");
     EXPECT_NE(editor.remove("Walls").find("not empty"), std::string::npos);
-}
-
-TEST(LayerEditor, FlagsSurviveDxfSaveAndReopen) {
-    brondel::testing::TempFolder folder;
-    Drawing d;
-    prepare(d);
-    LayerEditor editor(d);
-    for (const char* typed : {"off Spare", "freeze Spare", "lock Walls", "color Walls 3",
-                              "weight Walls 70", "add Plain"}) {
-        ASSERT_EQ(editor.command(typed), "") << typed;
-    }
-    const std::string path = folder.file("layers.dxf");
-    io::writeDxf(d, path);
-    const DrawingContent back = io::readDxf(path);
-    for (const Layer& saved : d.layers()) {
-        SCOPED_TRACE(saved.name);
-        const auto found = std::find_if(back.layers.begin(), back.layers.end(),
-                                        [&](const Layer& l) { return l.name == saved.name; });
-        ASSERT_NE(found, back.layers.end());
-        EXPECT_EQ(found->on, saved.on);
-        EXPECT_EQ(found->frozen, saved.frozen);
-        EXPECT_EQ(found->locked, saved.locked);
-        EXPECT_EQ(found->color.aci, saved.color.aci);
-        EXPECT_EQ(found->lineWeight, saved.lineWeight);
-    }
-    EXPECT_EQ(back.currentLayer, "Walls");
 }
 
 }  // namespace

@@ -1,12 +1,8 @@
 // Set Layer Order: moving a layer in the table as one undo step, the typed
-// editor, the order entities are drawn in, and DXF keeping the order.
+// editor and the order entities are drawn in.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "engine/drawing.h"
-#include "engine/io/drawing_files.h"
 #include "engine/layer_order.h"
 
 namespace brondel::engine {
@@ -115,24 +111,6 @@ TEST(LayerOrder, EntitiesDrawLayerByLayerInTheirOwnOrderWithin) {
     // Entities on a layer the table lacks come last, in their own order.
     EXPECT_EQ(drawingOrder(d.entities(), {Layer{"B"}}),
               (std::vector<std::uint32_t>{0, 3, 1, 2, 4, 5, 7}));
-}
-
-TEST(LayerOrder, DxfKeepsTheOrder) {
-    Drawing d;
-    d.load(fourLayers());
-    LayerOrderEditor editor(d);
-    ASSERT_EQ(editor.command("C 2"), "");
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("brondel_layer_order_" + std::to_string(::getpid()) + ".dxf"))
-                                 .string();
-    io::writeDxf(d, path);
-    const DrawingContent back = io::readDxf(path);
-    std::filesystem::remove(path);
-    std::vector<std::string> read;
-    for (const Layer& l : back.layers) {
-        read.push_back(l.name);
-    }
-    EXPECT_EQ(read, (std::vector<std::string>{"0", "C", "A", "B"}));
 }
 
 }  // namespace

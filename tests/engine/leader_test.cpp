@@ -1,14 +1,11 @@
-// Leaders: the parts they show by their dimension style, DXF with the
-// annotation as the MTEXT the leader names (and R12 without LEADER), the
-// corpus's leaders, and Quick Leader.
+// Leaders: the parts they show by their dimension style, the corpus's
+// leaders, and Quick Leader. Their DXF and R12 writing is held by the
+// every-kind round trip and R12 writer tests.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "engine/drawing.h"
 #include "engine/io/drawing_files.h"
@@ -87,61 +84,6 @@ TEST(Leader, PartsAreSegmentsAnArrowOfTheStyleAndTheText) {
     EXPECT_LT(left.annotation.p.x, 0);
     EXPECT_EQ(left.annotation.attachment, 6);
     EXPECT_DOUBLE_EQ(left.annotation.height, big.textHeight * 2);
-}
-
-class LeaderFiles : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("brondel_leader_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    fs::path folder_;
-};
-
-TEST_F(LeaderFiles, DxfKeepsTheLeaderWithItsTextAndR12ItsParts) {
-    DrawingContent c;
-    LeaderGeom noted = makeLeader({{0, 0, 0}, {5, 5, 0}, {9, 5, 0}}, "Bore\\P2 places", DimStyle{});
-    LeaderGeom bare = makeLeader({{20, 0, 1}, {22, 3, 1}}, "", DimStyle{});
-    bare.arrowhead = false;
-    c.entities.emplace_back(noted);
-    c.entities.emplace_back(bare);
-    c.entities.emplace_back(MTextGeom{});  // a text of its own stays one
-    Drawing d;
-    d.load(c);
-    struct Case {
-        io::DxfVersion version;
-        std::size_t leaders, mtexts, lines, solids;
-    };
-    for (const Case& k :
-         {Case{io::DxfVersion::R2000, 2, 1, 0, 0}, Case{io::DxfVersion::R12, 0, 0, 3, 1}}) {
-        SCOPED_TRACE(k.version == io::DxfVersion::R12 ? "R12" : "2000");
-        const std::string path = (folder_ / "leader.dxf").string();
-        io::WriteOptions options;
-        options.dxfVersion = k.version;
-        io::writeDxf(d, path, {}, options);
-        const DrawingContent back = io::readDxf(path);
-        EXPECT_EQ(countOf(back.entities, EntityType::Leader), k.leaders);
-        EXPECT_EQ(countOf(back.entities, EntityType::MText), k.mtexts);
-        EXPECT_EQ(countOf(back.entities, EntityType::Line), k.lines);
-        EXPECT_EQ(countOf(back.entities, EntityType::Solid), k.solids);
-        if (k.leaders == 0) {
-            continue;
-        }
-        const auto* first = geomIf<LeaderGeom>(back.entities[0]);
-        const auto* second = geomIf<LeaderGeom>(back.entities[1]);
-        ASSERT_TRUE(first && second);
-        EXPECT_EQ(first->vertices, noted.vertices);
-        EXPECT_TRUE(first->arrowhead);
-        EXPECT_EQ(first->annotation.text, noted.annotation.text);
-        EXPECT_EQ(first->annotation.p, noted.annotation.p);
-        EXPECT_EQ(first->annotation.attachment, noted.annotation.attachment);
-        EXPECT_EQ(second->vertices, bare.vertices);
-        EXPECT_FALSE(second->arrowhead);
-        EXPECT_EQ(second->annotation.text, "");
-    }
 }
 
 TEST(LeaderCorpus, LeadersTakeTheTextsTheyNameAndEmptyOnesAreSkipped) {

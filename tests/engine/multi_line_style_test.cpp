@@ -1,13 +1,10 @@
 // Format Multi-line Style: typed changes checked and undone as one step,
-// Draw Multi-Line drawing one polyline per line of the style, and the style
-// kept in VEC.
+// Draw Multi-Line drawing one polyline per line of the style.
 #include <gtest/gtest.h>
 
 #include "engine/commands.h"
-#include "engine/io/drawing_files.h"
 #include "engine/multi_line_style_editor.h"
 #include "tests/engine/vecad_session.h"
-#include "tests/support/fake_ports.h"
 
 namespace brondel::engine {
 namespace {
@@ -21,11 +18,6 @@ TEST(MultiLineStyle, TypedChangesAreOneStepOrRefusedInPlace) {
         {"offsets 1 0 -1", ""},
         {"OFFSETS 2", ""},
         {"scale 2.5", ""},
-        {"colors 1 ByBlock", ""},
-        {"colours bylayer 255,0,0", ""},
-        {"colors 1", "one colour for each line"},
-        {"colors 1 256", "from 1 to 255"},
-        {"colors 1 red", "Not a colour"},
         {"offsets", "at least one line"},
         {"offsets 1 -1 1", "share an offset"},
         {"offsets 1 nan", "drawing units"},
@@ -59,22 +51,17 @@ TEST(MultiLineStyle, TypedChangesAreOneStepOrRefusedInPlace) {
 TEST(MultiLineStyle, DrawMultiLineDrawsOnePolylinePerLineAtItsScaledOffset) {
     struct Row {
         const char* typed;
-        std::vector<double> offsets;                   // as drawn, left of the centre line
-        std::vector<std::int16_t> colors = {3, 3, 3};  // the current colour is 3
+        std::vector<double> offsets;  // as drawn, left of the centre line
     };
     const Row rows[] = {
         {"offsets 0.5 -0.5", {0.5, -0.5}},
         {"offsets 1 0 -1", {1, 0, -1}},
         {"scale 3", {1.5, -1.5}},
-        {"colors 1 bylayer", {0.5, -0.5}, {1, 3}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
         testing::VecadSession s;
         ASSERT_EQ(MultiLineStyleEditor(s.v.drawing()).command(row.typed), "");
-        DrawingHeader green = s.v.drawing().header();
-        green.currentColor = Color{3, -1};
-        s.v.drawing().setHeader(green);
         const int before = s.entities();
         s.v.Execute(command::kDrawMultiLine);
         s.press(0, 0);
@@ -88,7 +75,6 @@ TEST(MultiLineStyle, DrawMultiLineDrawsOnePolylinePerLineAtItsScaledOffset) {
             const auto* g = geomIf<PolylineGeom>(ents[ents.size() - row.offsets.size() + i]);
             ASSERT_NE(g, nullptr);
             ASSERT_EQ(g->vertices.size(), 3u);
-            EXPECT_EQ(ents[ents.size() - row.offsets.size() + i].props.color.aci, row.colors[i]);
             // Start left of (0,0), mitre at (10,0) on both legs, end left of (10,10).
             EXPECT_NEAR(g->vertices[0].y, o, 1e-9);
             EXPECT_NEAR(g->vertices[1].x, 10 - o, 1e-9);
@@ -96,22 +82,6 @@ TEST(MultiLineStyle, DrawMultiLineDrawsOnePolylinePerLineAtItsScaledOffset) {
             EXPECT_NEAR(g->vertices[2].x, 10 - o, 1e-9);
         }
     }
-}
-
-TEST(MultiLineStyle, TheStyleSurvivesSaveAndReopen) {
-    Drawing d;
-    MultiLineStyleEditor editor(d);
-    ASSERT_EQ(editor.command("offsets 0.75 0 -0.25"), "");
-    ASSERT_EQ(editor.command("scale 4"), "");
-    ASSERT_EQ(editor.command("colors 5 bylayer 10,20,30"), "");
-    brondel::testing::TempFolder folder;
-    const std::string path = folder.file("style.vec");
-    io::writeVec(d, path);
-    const DrawingContent back = io::readVec(path);
-    EXPECT_EQ(back.header.multiLineOffsets, (std::vector<double>{0.75, 0, -0.25}));
-    EXPECT_EQ(back.header.multiLineScale, 4);
-    EXPECT_EQ(back.header.multiLineColors, d.header().multiLineColors);
-    EXPECT_EQ(back.header.multiLineColors[2].trueColor, 0x0a141e);
 }
 
 }  // namespace

@@ -1,14 +1,12 @@
-// Format Point Style: modes and sizes checked, one undo step each, kept in
-// DXF; the marker has the strokes its mode names.
+// Format Point Style: modes and sizes checked, one undo step each; the
+// marker has the strokes its mode names.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "engine/drawing.h"
-#include "engine/io/drawing_files.h"
 #include "engine/point_marker.h"
 #include "engine/point_style_editor.h"
-#include "tests/support/fake_ports.h"
 
 namespace brondel::engine {
 namespace {
@@ -67,23 +65,6 @@ TEST(PointStyle, MarkersHaveTheStrokesOfTheirMode) {
     EXPECT_EQ(pointMarkerSize(3, 200), 3);
     EXPECT_EQ(pointMarkerSize(-10, 200), 20);
     EXPECT_EQ(pointMarkerSize(0, 200), 10);
-}
-
-TEST(PointStyle, ModeAndSizeSurviveSaveAndReopen) {
-    Drawing d;
-    PointStyleEditor editor(d);
-    ASSERT_EQ(editor.command("mode 35"), "");
-    ASSERT_EQ(editor.command("size -7.5"), "");
-    brondel::testing::TempFolder folder;
-    for (const io::DxfVersion version : {io::DxfVersion::R2000, io::DxfVersion::R12}) {
-        const std::string path = folder.file("points.dxf");
-        io::WriteOptions options;
-        options.dxfVersion = version;
-        io::writeDxf(d, path, {}, options);
-        const DrawingContent back = io::readDxf(path);
-        EXPECT_EQ(back.header.pointMode, 35);
-        EXPECT_EQ(back.header.pointSize, -7.5);
-    }
 }
 
 }  // namespace

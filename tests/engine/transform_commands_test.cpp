@@ -14,6 +14,7 @@
 #include "engine/commands.h"
 #include "engine/tools/tools.h"
 #include "engine/vecad_tool_context.h"
+#include "tests/engine/entity_values.h"
 #include "tests/engine/every_kind_drawing.h"
 #include "tests/engine/vecad_session.h"
 
@@ -21,110 +22,6 @@ namespace brondel::engine {
 namespace {
 
 using testing::VecadSession;
-
-// Every number that places an entity; angles as their cosine and sine, so a
-// turn of 2 pi does not count as a difference.
-std::vector<double> numbers(const Entity& e) {
-    std::vector<double> n;
-    const auto put = [&](std::initializer_list<double> v) { n.insert(n.end(), v); };
-    const auto p3 = [&](const Point3& p) { put({p.x, p.y, p.z}); };
-    const auto p2 = [&](const Point2& p) { put({p.x, p.y}); };
-    const auto angle = [&](double a) { put({std::cos(a), std::sin(a)}); };
-    const auto vertices = [&](const std::vector<Vertex>& vs) {
-        for (const Vertex& v : vs) {
-            put({v.x, v.y, v.z, v.bulge});
-        }
-    };
-    if (const auto* point = geomIf<PointGeom>(e)) {
-        p3(point->p);
-    } else if (const auto* line = geomIf<LineGeom>(e)) {
-        p3(line->p1);
-        p3(line->p2);
-    } else if (const auto* circle = geomIf<CircleGeom>(e)) {
-        p3(circle->center);
-        put({circle->radius});
-    } else if (const auto* arc = geomIf<ArcGeom>(e)) {
-        p3(arc->center);
-        put({arc->radius, arc->angle});
-        angle(arc->startAngle);
-    } else if (const auto* ellipse = geomIf<EllipseGeom>(e)) {
-        p3(ellipse->center);
-        p3(ellipse->majorAxis);
-        put({ellipse->ratio});
-        angle(ellipse->startParam);
-        angle(ellipse->endParam);
-    } else if (const auto* poly = geomIf<PolylineGeom>(e)) {
-        vertices(poly->vertices);
-        put({poly->constantWidth});
-    } else if (const auto* spline = geomIf<SplineGeom>(e)) {
-        for (const Point3& p : spline->controlPoints) {
-            p3(p);
-        }
-        for (const Point3& p : spline->fitPoints) {
-            p3(p);
-        }
-    } else if (const auto* text = geomIf<TextGeom>(e)) {
-        p3(text->p);
-        p3(text->alignPoint);
-        put({text->height, text->widthFactor, text->oblique, double(text->hAlign),
-             double(text->vAlign)});
-        angle(text->angle);
-    } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
-        p3(mtext->p);
-        put({mtext->height, mtext->width, double(mtext->attachment)});
-        angle(mtext->angle);
-    } else if (const auto* insert = geomIf<InsertGeom>(e)) {
-        p3(insert->p);
-        p3(insert->scale);
-        put({insert->columnSpacing, insert->rowSpacing});
-        angle(insert->angle);
-    } else if (const auto* hatch = geomIf<HatchGeom>(e)) {
-        put({hatch->patternScale});
-        angle(hatch->patternAngle);
-        for (const HatchLoop& loop : hatch->loops) {
-            vertices(loop.vertices);
-            for (const HatchEdge& edge : loop.edges) {
-                if (const auto* l = std::get_if<HatchLineEdge>(&edge)) {
-                    p2(l->p1);
-                    p2(l->p2);
-                } else if (const auto* a = std::get_if<HatchArcEdge>(&edge)) {
-                    p2(a->center);
-                    put({a->radius, a->angle});
-                    angle(a->startAngle);
-                } else if (const auto* el = std::get_if<HatchEllipseEdge>(&edge)) {
-                    p2(el->center);
-                    p2(el->majorAxis);
-                    put({el->ratio});
-                    angle(el->startParam);
-                    angle(el->endParam);
-                } else {
-                    for (const Point2& p : std::get<HatchSplineEdge>(edge).controlPoints) {
-                        p2(p);
-                    }
-                }
-            }
-        }
-    } else if (const auto* solid = geomIf<SolidGeom>(e)) {
-        for (const Point3& p : solid->corners) {
-            p3(p);
-        }
-    } else if (const auto* xline = geomIf<InfiniteLineGeom>(e)) {
-        p3(xline->base);
-        p3(xline->direction);
-    } else if (const auto* image = geomIf<ImageGeom>(e)) {
-        p3(image->insertion);
-        p3(image->u);
-        p3(image->v);
-    } else if (const auto* leader = geomIf<LeaderGeom>(e)) {
-        for (const Point3& p : leader->vertices) {
-            p3(p);
-        }
-        p3(leader->annotation.p);
-        put({leader->annotation.height});
-        angle(leader->annotation.angle);
-    }
-    return n;
-}
 
 // Every kind, on layers that may be changed. A dimension moved by a map
 // becomes its block's parts, so it has no way back and is left out here.
@@ -192,10 +89,15 @@ TEST(TransformCommands, EachMapAndItsInverseGiveBackEveryKind) {
             EXPECT_EQ(after[i].handle, before[i].handle);
             EXPECT_EQ(after[i].props, before[i].props);
             EXPECT_EQ(after[i].type(), before[i].type());
-            const std::vector<double> a = numbers(after[i]), b = numbers(before[i]);
-            ASSERT_EQ(a.size(), b.size());
-            for (std::size_t k = 0; k < a.size(); ++k) {
-                EXPECT_NEAR(a[k], b[k], 1e-12 * std::max(50.0, std::abs(b[k]))) << k;
+            // Angles as directions, so a turn of 2 pi does not count as a difference.
+            const testing::EntityValues a = testing::entityValues(after[i], true),
+                                        b = testing::entityValues(before[i], true);
+            EXPECT_EQ(a.texts, b.texts);
+            ASSERT_EQ(a.numbers.size(), b.numbers.size());
+            for (std::size_t k = 0; k < a.numbers.size(); ++k) {
+                EXPECT_NEAR(a.numbers[k], b.numbers[k],
+                            1e-12 * std::max(50.0, std::abs(b.numbers[k])))
+                    << k;
             }
         }
     }

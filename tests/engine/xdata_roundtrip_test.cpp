@@ -1,146 +1,52 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <charconv>
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
+#include <string_view>
 
 #include "engine/drawing.h"
 #include "engine/io/drawing_files.h"
 #include "tests/support/ezdxf_tool.h"
+#include "tests/support/files.h"
 
 // Extended data read from a DXF file is kept on its entity, written back on
 // save, and read again the same.
 namespace brondel::engine {
 namespace {
 
-namespace fs = std::filesystem;
+// Groups written "code|value|code|value", each part a line of the file.
+std::string dxf(std::initializer_list<std::string_view> groups) {
+    std::string text;
+    for (const std::string_view part : groups) {
+        for (const char c : part) {
+            text += c == '|' ? '\n' : c;
+        }
+        text += '\n';
+    }
+    return text;
+}
 
 // One entity of each way our writer closes an entity: a plain LINE, an
 // LWPOLYLINE and a 3-D POLYLINE (whose data goes before its vertices); two
 // applications on one entity, every kind of value, a value before any
 // application (dropped), and an entity without any.
-constexpr const char* kFile = R"(0
-SECTION
-2
-ENTITIES
-0
-LINE
-8
-0
-10
-0
-20
-0
-11
-10
-21
-0
-1000
-orphan
-1001
-BRONDEL_CAM
-1002
-{
-1000
-drill \U+00D85
-1070
-5
-1071
-70000
-1040
-2.5
-1010
-1.5
-1020
-2.5
-1030
-0
-1005
-1F
-1004
-0A0B
-1002
-}
-1001
-OtherApp
-1003
-LAYER2
-0
-LWPOLYLINE
-8
-0
-90
-2
-70
-0
-10
-0
-20
-0
-10
-5
-20
-5
-1001
-BRONDEL_CAM
-1000
-contour
-0
-POLYLINE
-8
-0
-66
-1
-70
-8
-1001
-BRONDEL_CAM
-1041
-3.5
-0
-VERTEX
-8
-0
-70
-32
-10
-0
-20
-0
-30
-0
-0
-VERTEX
-8
-0
-70
-32
-10
-1
-20
-1
-30
-1
-0
-SEQEND
-0
-CIRCLE
-8
-0
-10
-0
-20
-0
-40
-1
-0
-ENDSEC
-0
-EOF
-)";
+const std::string kFile = dxf({
+    "0|SECTION|2|ENTITIES",
+    "0|LINE|8|0|10|0|20|0|11|10|21|0",
+    "1000|orphan",
+    "1001|BRONDEL_CAM|1002|{|1000|drill \\U+00D85|1070|5|1071|70000|1040|2.5",
+    "1010|1.5|1020|2.5|1030|0|1005|1F|1004|0A0B|1002|}",
+    "1001|OtherApp|1003|LAYER2",
+    "0|LWPOLYLINE|8|0|90|2|70|0|10|0|20|0|10|5|20|5",
+    "1001|BRONDEL_CAM|1000|contour",
+    "0|POLYLINE|8|0|66|1|70|8",
+    "1001|BRONDEL_CAM|1041|3.5",
+    "0|VERTEX|8|0|70|32|10|0|20|0|30|0",
+    "0|VERTEX|8|0|70|32|10|1|20|1|30|1",
+    "0|SEQEND",
+    "0|CIRCLE|8|0|10|0|20|0|40|1",
+    "0|ENDSEC|0|EOF",
+});
 
 const XData kLine = {{"BRONDEL_CAM",
                       {{1002, "{"},
@@ -181,17 +87,12 @@ TEST(ExtendedData, IsReadKeptWrittenAndReadBackTheSame) {
 
     Drawing drawing;
     drawing.load(std::move(read));
-    const fs::path path =
-        fs::temp_directory_path() / ("brondel-xdata-" + std::to_string(::getpid()) + ".dxf");
-    io::writeDxf(drawing, path.string());
-    std::stringstream written;
-    written << std::ifstream(path).rdbuf();
-    const DrawingContent back = io::readDxf(path.string());
-    fs::remove(path);
-    expectData(back.entities);
+    const brondel::testing::TempFolder folder;
+    io::writeDxf(drawing, folder.file("xdata.dxf"));
+    expectData(io::readDxf(folder.file("xdata.dxf")).entities);
 
     // Other programs look the applications up in the APPID table.
-    const std::string text = written.str();
+    const std::string text = brondel::testing::readFile(folder.file("xdata.dxf"));
     const auto table = text.find("\nAPPID\n");
     ASSERT_NE(table, std::string::npos);
     for (const char* app : {"\nBRONDEL_CAM\n", "\nOtherApp\n"}) {
@@ -210,17 +111,15 @@ bool sameValue(const nlohmann::json& theirs, const std::string& ours) {
 }
 
 TEST(ExtendedData, EzdxfReadsWhatWeWrite) {
-    Drawing drawing;
-    drawing.load(io::readDxfBuffer(kFile));
-    const fs::path path =
-        fs::temp_directory_path() / ("brondel-xdata-ezdxf-" + std::to_string(::getpid()) + ".dxf");
-    io::writeDxf(drawing, path.string());
     if (!brondel::testing::ezdxfInstalled()) {
-        fs::remove(path);
         GTEST_SKIP() << "ezdxf is not installed for /usr/bin/python3";
     }
-    const nlohmann::json theirs = brondel::testing::ezdxfRead("ezdxf_xdata.py", path.string());
-    fs::remove(path);
+    Drawing drawing;
+    drawing.load(io::readDxfBuffer(kFile));
+    const brondel::testing::TempFolder folder;
+    io::writeDxf(drawing, folder.file("xdata.dxf"));
+    const nlohmann::json theirs =
+        brondel::testing::ezdxfRead("ezdxf_xdata.py", folder.file("xdata.dxf"));
     const XData* ours[] = {&kLine, &kLwPolyline, &kPolyline3d, nullptr};
     ASSERT_EQ(theirs.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {

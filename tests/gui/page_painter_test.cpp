@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "base/error.h"
 #include "engine/vecad.h"
+#include "tests/support/files.h"
 
 namespace brondel::desktop {
 namespace {
@@ -28,13 +24,6 @@ QRect inked(const QImage& image) {
         }
     }
     return box;
-}
-
-std::string contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 int pageObjects(const std::string& pdf) {
@@ -102,9 +91,8 @@ TEST(PagePainter, FillsAFourCorneredSolidAsTheScreenDoes) {
 }
 
 TEST(PagePainter, PrintsOnePdfPage) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("brondel-page-painter-test-" + std::to_string(::getpid()) + ".pdf");
-    std::filesystem::remove(path);
+    const brondel::testing::TempFolder folder;
+    const std::string path = folder.file("page.pdf");
     engine::Vecad v;
     v.AddLine(0, 0, 0, 300, 40, 0);
     v.AddText("Rib", 10, 10, 0, 0, 5, 1, 0, 0);
@@ -113,27 +101,25 @@ TEST(PagePainter, PrintsOnePdfPage) {
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path.string()));
+    printer.setOutputFileName(QString::fromStdString(path));
     printer.setPageOrientation(orientationFor(v.drawing()));
     printDrawing(printer, v.drawing());
 
-    const std::string pdf = contents(path);
+    const std::string pdf = brondel::testing::readFile(path);
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(pageObjects(pdf), 1);
-    std::filesystem::remove(path);
 }
 
 TEST(PagePainter, AnEmptyDrawingPrintsABlankPageAndAnUnwritableFileIsAnError) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("brondel-page-painter-empty-" + std::to_string(::getpid()) + ".pdf");
+    const brondel::testing::TempFolder folder;
+    const std::string path = folder.file("empty.pdf");
     engine::Vecad v;
     EXPECT_EQ(orientationFor(v.drawing()), QPageLayout::Portrait);
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path.string()));
+    printer.setOutputFileName(QString::fromStdString(path));
     printDrawing(printer, v.drawing());
-    EXPECT_EQ(pageObjects(contents(path)), 1);
-    std::filesystem::remove(path);
+    EXPECT_EQ(pageObjects(brondel::testing::readFile(path)), 1);
 
     printer.setOutputFileName(QStringLiteral("/nonexistent-folder/drawing.pdf"));
     EXPECT_THROW(printDrawing(printer, v.drawing()), Error);

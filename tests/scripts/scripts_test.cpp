@@ -8,11 +8,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/files.h"
 
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
@@ -22,16 +23,8 @@ namespace {
 const fs::path kScriptFolder = fs::path(BRONDEL_SOURCE_DIR) / "tests" / "scripts";
 constexpr const char* kTempMark = "$TMP";
 
-std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeText(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using brondel::testing::readFile;
+using brondel::testing::writeFile;
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
     for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -78,26 +71,10 @@ struct ScriptRun {
     std::string err;
 };
 
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "brondel-script-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
-
 // The script runs from a copy in a fresh folder laid out like the source
 // tree (../corpus, data/), so files it saves never land in the sources.
 ScriptRun runScript(const fs::path& script) {
-    TempFolder temp;
+    const brondel::testing::TempFolder temp;
     const fs::path& t = temp.path();
     fs::create_directories(t / "scripts");
     fs::create_directories(t / "app");
@@ -108,9 +85,9 @@ ScriptRun runScript(const fs::path& script) {
         fs::create_directory_symlink(kScriptFolder / "data", t / "scripts" / "data");
     }
     fs::copy_file(fs::path(BRONDEL_SOURCE_DIR) / "hotkeys.txt", t / "app" / "hotkeys.txt");
-    writeText(t / "app" / "brondel.chm", "");
+    writeFile(t / "app" / "brondel.chm", "");
     // A system-information program for the About box to start (the run only records it).
-    writeText(t / "bin" / "hardinfo", "#!/bin/sh\n");
+    writeFile(t / "bin" / "hardinfo", "#!/bin/sh\n");
     fs::permissions(t / "bin" / "hardinfo", fs::perms::owner_all);
     const fs::path copy = t / "scripts" / script.filename();
     fs::copy_file(script, copy);
@@ -125,9 +102,9 @@ ScriptRun runScript(const fs::path& script) {
     const int status = std::system(command.c_str());
     ScriptRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.transcript = jsonLines(readText(t / "transcript.jsonl"), t.string());
-    run.dumps = jsonLines(readText(t / "stdout"), t.string());
-    run.err = replaceAll(readText(t / "stderr"), t.string(), kTempMark);
+    run.transcript = jsonLines(readFile(t / "transcript.jsonl"), t.string());
+    run.dumps = jsonLines(readFile(t / "stdout"), t.string());
+    run.err = replaceAll(readFile(t / "stderr"), t.string(), kTempMark);
     return run;
 }
 
@@ -210,26 +187,26 @@ TEST_P(Script, MatchesItsExpectedRun) {
 
     const char* promote = std::getenv("BRONDEL_PROMOTE");
     if (promote && std::string(promote) == "1") {
-        writeText(transcriptFile, asLines(run.transcript));
+        writeFile(transcriptFile, asLines(run.transcript));
         fs::remove(dumpFile);
         fs::remove(errFile);
         if (!run.dumps.empty()) {
             std::string text;
             writeReadable(run.dumps, text, 0);
-            writeText(dumpFile, text + "\n");
+            writeFile(dumpFile, text + "\n");
         }
         if (!run.err.empty()) {
-            writeText(errFile, run.err);
+            writeFile(errFile, run.err);
         }
         GTEST_SKIP() << "expectations written";
     }
 
-    EXPECT_EQ(expectedExit(readText(script)), run.exitCode) << run.err;
-    EXPECT_EQ(fs::exists(errFile) ? readText(errFile) : "", run.err);
+    EXPECT_EQ(expectedExit(readFile(script)), run.exitCode) << run.err;
+    EXPECT_EQ(fs::exists(errFile) ? readFile(errFile) : "", run.err);
     ASSERT_TRUE(fs::exists(transcriptFile)) << transcriptFile << " is missing";
-    expectSameEvents(jsonLines(readText(transcriptFile), ""), run.transcript);
+    expectSameEvents(jsonLines(readFile(transcriptFile), ""), run.transcript);
     if (fs::exists(dumpFile)) {
-        expectSameDumps(Json::parse(readText(dumpFile)), run.dumps);
+        expectSameDumps(Json::parse(readFile(dumpFile)), run.dumps);
     } else {
         EXPECT_TRUE(run.dumps.empty()) << "the script dumps but " << dumpFile << " is missing";
     }

@@ -30,8 +30,7 @@ std::string storedProfile(const std::string& name) {
 }
 
 // What the menus and toolbars offer at start is in the reviewed dump
-// tests/scripts/start_state.expected.json; where the selector boxes stand, in
-// tests/gui/selector_boxes_test.
+// tests/scripts/start_state.expected.json.
 TEST(MainWindowStart, WithoutLastProfileLoadsTheEmptyProfile) {
     engine::CadProfileLoad("left over");
     TestProgram program;

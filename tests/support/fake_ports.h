@@ -1,11 +1,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <deque>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,6 +18,7 @@
 #include "ports/pump.h"
 #include "ports/registry.h"
 #include "shell/main_window.h"
+#include "tests/support/files.h"
 
 // Test doubles of the platform ports: dialogs answered from queues and
 // recorded, and the other ports recording what they were asked to do.
@@ -213,40 +211,6 @@ struct FakePorts {
     FakePrinter printer;
 
     shell::Ports ports() { return {dialogs, pump, registry, launcher, printer}; }
-};
-
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempFolder {
-  public:
-    TempFolder() {
-        static std::atomic<int> counter{0};
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "brondel-test-";
-        if (info != nullptr) {
-            name += std::string(info->test_suite_name()) + "-" + info->name() + "-";
-        }
-        name += std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        for (char& c : name) {
-            if (c == '/') {
-                c = '_';
-            }
-        }
-        path_ = std::filesystem::temp_directory_path() / name;
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
 };
 
 // A started program whose application and profile folders are fresh

@@ -30,42 +30,50 @@ TEST(AboutBox, SystemInfoStartsTheProgramTheFirstKeyNames) {
     EXPECT_TRUE(program.main.modal);  // the box stays open
 }
 
-TEST(AboutBox, SecondKeyNeedsTheProgramInItsFolder) {
-    TestProgram program;
-    program.fakes.registry.values[{kSecondKey, "MSINFO"}] = program.folder.path().string();
-
-    StartSysInfo(program.main);
-    EXPECT_TRUE(program.fakes.launcher.started.empty());
-    ASSERT_EQ(program.dialogs().messages().size(), 1u);
-    EXPECT_EQ(program.dialogs().messages()[0].text,
-              "System Information Is Unavailable At This Time");
-    EXPECT_EQ(program.dialogs().messages()[0].buttons, ports::Buttons::Ok);
-
-    std::ofstream(program.folder.file("MSINFO32.EXE")) << "x";
-    StartSysInfo(program.main);
-    ASSERT_EQ(program.fakes.launcher.started.size(), 1u);
-    EXPECT_EQ(program.fakes.launcher.started[0].program, program.folder.file("MSINFO32.EXE"));
-}
-
-TEST(AboutBox, UnreadableFirstValueFallsToTheSecondKey) {
-    TestProgram program;
-    program.fakes.registry.values[{kFirstKey, "PATH"}] = std::string(1025, 'x');
-    program.fakes.registry.values[{kSecondKey, "MSINFO"}] = program.folder.path().string();
-    std::ofstream(program.folder.file("MSINFO32.EXE")) << "x";
-
-    StartSysInfo(program.main);
-    ASSERT_EQ(program.fakes.launcher.started.size(), 1u);
-    EXPECT_EQ(program.fakes.launcher.started[0].program, program.folder.file("MSINFO32.EXE"));
-}
-
-TEST(AboutBox, ProgramThatDoesNotStartGivesTheMessage) {
-    TestProgram program;
-    program.fakes.registry.values[{kFirstKey, "PATH"}] = "/nowhere/msinfo";
-    program.fakes.launcher.succeeds = false;
-    StartSysInfo(program.main);
-    ASSERT_EQ(program.dialogs().messages().size(), 1u);
-    EXPECT_EQ(program.dialogs().messages()[0].text, kSysInfoUnavailable);
-    EXPECT_EQ(program.dialogs().messages()[0].title, "Brondel 3.0");
+// Without a usable first key the second names a folder that must hold
+// MSINFO32.EXE; when nothing starts the user is told.
+TEST(AboutBox, SystemInfoFallsBackToTheSecondKeyOrSaysItIsUnavailable) {
+    struct Row {
+        const char* name;
+        std::string firstKey;  // "" for none
+        bool secondKey, programThere, starts;
+        bool started;
+    };
+    const Row rows[] = {
+        {"second key, no program in its folder", "", true, false, true, false},
+        {"second key with its program", "", true, true, true, true},
+        {"first value too long to read", std::string(1025, 'x'), true, true, true, true},
+        {"a program that does not start", "/nowhere/msinfo", false, false, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TestProgram program;
+        if (!row.firstKey.empty()) {
+            program.fakes.registry.values[{kFirstKey, "PATH"}] = row.firstKey;
+        }
+        if (row.secondKey) {
+            program.fakes.registry.values[{kSecondKey, "MSINFO"}] = program.folder.path().string();
+        }
+        if (row.programThere) {
+            std::ofstream(program.folder.file("MSINFO32.EXE")) << "x";
+        }
+        program.fakes.launcher.succeeds = row.starts;
+        StartSysInfo(program.main);
+        if (row.started) {
+            ASSERT_EQ(program.fakes.launcher.started.size(), 1u);
+            EXPECT_EQ(program.fakes.launcher.started[0].program,
+                      program.folder.file("MSINFO32.EXE"));
+            EXPECT_TRUE(program.dialogs().messages().empty());
+            continue;
+        }
+        if (row.starts) {
+            EXPECT_TRUE(program.fakes.launcher.started.empty());  // nothing to start
+        }
+        ASSERT_EQ(program.dialogs().messages().size(), 1u);
+        EXPECT_EQ(program.dialogs().messages()[0].text, kSysInfoUnavailable);
+        EXPECT_EQ(program.dialogs().messages()[0].buttons, ports::Buttons::Ok);
+        EXPECT_EQ(program.dialogs().messages()[0].title, "Brondel 3.0");
+    }
 }
 
 TEST(GetKeyValue, DropsOneTerminatingZeroAndRejectsOversizedValues) {

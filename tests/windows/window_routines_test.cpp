@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/main_window.h"
 #include "windows/forms.h"
 
 namespace brondel::windows {
@@ -20,23 +19,6 @@ TEST(WindowRoutines, CenterFormKeepsTheSizeAndMayGoNegative) {
     CenterForm(huge, {12000, 9000});
     EXPECT_EQ(huge.left, -4000);
     EXPECT_EQ(huge.top, -1500);
-}
-
-TEST(WindowRoutines, HotkeysWindowStandsCentredOnTop) {
-    shell::ModalWindow window;
-    window.name = kHotkeysWindow;
-    const FormPlacement placement = placementOf(window, {15000, 9000});
-    EXPECT_TRUE(placement.onTop);
-    EXPECT_EQ(placement.width, 9525);
-    EXPECT_EQ(placement.height, 6030);
-    EXPECT_EQ(placement.left, (15000 - 9525) / 2);
-    EXPECT_EQ(placement.top, (9000 - 6030) / 2);
-
-    window.name = kAboutBox;
-    const FormPlacement about = placementOf(window, {15000, 9000});
-    EXPECT_FALSE(about.onTop);
-    EXPECT_EQ(about.width, 8100);
-    EXPECT_EQ(about.height, 4065);
 }
 
 }  // namespace
