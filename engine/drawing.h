@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -99,6 +100,9 @@ class Drawing : public BlockLookup {
     void load(DrawingContent content);
     // Tables and header as they stand, without entities (for writers).
     DrawingContent tables() const;
+    // Rewrites every picture file and reference path the drawing holds, its
+    // history's included, as the drawing's file moves: not a change.
+    void rebaseFilePaths(const std::function<std::string(const std::string&)>& map);
 
     // Undo. Changes made while a Step is open form one step; a change made
     // outside any step is a step of its own.

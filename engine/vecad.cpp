@@ -9,7 +9,9 @@
 #include "engine/commands.h"
 #include "engine/current_styles.h"
 #include "engine/explode.h"
+#include "engine/image_paths.h"
 #include "engine/io/drawing_files.h"
+#include "engine/moved_paths.h"
 #include "engine/rotate.h"
 #include "engine/xref_files.h"
 
@@ -110,11 +112,13 @@ void Vecad::FileSaveAs(const std::string& path) {
     options.chordTolerance = explodeTolerance;
     options.keepBackup = CadGetKeepBackup();
     io::WriteReport report;
+    MovedPaths moved(drawing_, savedDrawingFile(fileName_), target);
     if (ext == "vec") {
         io::writeVec(drawing_, target, fileProgress, options);
     } else {
         io::writeDxf(drawing_, target, fileProgress, options, &report);
     }
+    moved.keep();
     fileName_ = target;
     drawing_.markSaved();
     if (!report.empty()) {

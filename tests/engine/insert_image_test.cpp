@@ -1,10 +1,12 @@
 // Insert Image: picture sizes read from file headers, paths kept relative to
-// the drawing, and the inserted image surviving a save that ezdxf reads.
+// the drawing and following it into another folder, and the inserted image surviving a save that
+// ezdxf reads.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "base/error.h"
 #include "engine/commands.h"
 #include "engine/image_paths.h"
 #include "engine/image_size.h"
@@ -97,6 +99,61 @@ TEST(ImagePaths, RelativeToTheDrawingWhereThePictureLiesBelowIt) {
     }
     EXPECT_EQ(resolvedImagePath("pictures\\logo.png", "/work/plate.dxf"),
               "/work/pictures/logo.png");
+}
+
+// A drawing saved into another folder keeps naming the same picture and
+// reference files, in memory, in the file and in its undo history; a save
+// that fails changes no path.
+TEST(ImagePaths, SavedIntoAnotherFolderTheyStillNameTheSameFiles) {
+    brondel::testing::TempFolder folder;
+    for (const char* sub : {"a", "c"}) {
+        std::filesystem::create_directory(folder.file(sub));
+    }
+    const std::string picture = folder.file("a/pics/logo.png");
+    const std::string reference = folder.file("a/parts/part.dxf");
+    testing::VecadSession s;
+    ImageGeom image;
+    image.widthPx = image.heightPx = 10;
+    image.fileName = "pics/logo.png";
+    s.v.drawing().add(Entity(image));
+    s.v.drawing().setBlock("Part", Block{"Part", {}, 4, {}, "parts/part.dxf"});
+
+    struct Row {
+        const char* to;
+        bool fails;
+        std::string image, reference;
+    };
+    const Row rows[] = {
+        {"a/plate.dxf", false, "pics/logo.png", "parts/part.dxf"},  // first save: as kept
+        {"missing/plate.dxf", true, "pics/logo.png", "parts/part.dxf"},
+        {"a/plate.vec", false, "pics/logo.png", "parts/part.dxf"},  // same folder
+        {"c/plate.dxf", false, picture, reference},
+        {"a/again.dxf", false, picture, reference},  // absolute paths stay
+    };
+    const auto kept = [&] {
+        const Drawing& d = s.v.drawing();
+        return std::pair{geomIf<ImageGeom>(d.entities().front())->fileName,
+                         d.findBlock("Part")->xrefPath};
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.to);
+        const std::string target = folder.file(row.to);
+        if (row.fails) {
+            EXPECT_THROW(s.v.FileSaveAs(target), Error);
+        } else {
+            s.v.FileSaveAs(target);
+            const DrawingContent back = row.to[std::string_view(row.to).size() - 1] == 'c'
+                                            ? io::readVec(target)
+                                            : io::readDxf(target);
+            EXPECT_EQ(geomIf<ImageGeom>(back.entities.front())->fileName, row.image);
+        }
+        EXPECT_EQ(kept(), std::pair(row.image, row.reference));
+    }
+    s.v.Execute(command::kUndo);
+    s.v.Execute(command::kUndo);
+    s.v.Execute(command::kRedo);
+    s.v.Execute(command::kRedo);
+    EXPECT_EQ(kept(), std::pair(picture, reference));
 }
 
 TEST(InsertImage, KeepsPathAndSizeThroughASaveThatEzdxfReads) {
