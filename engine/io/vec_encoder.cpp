@@ -335,6 +335,14 @@ void writeSettings(Encoder& w, const DrawingHeader& h) {
     w.f64(h.multiLineScale);
     w.str(h.currentLineType);
     w.str(h.currentTextStyle);
+    w.u32(h.pages.size());
+    for (const Page& p : h.pages) {
+        w.str(p.name);
+        w.f64(p.paperWidth);
+        w.f64(p.paperHeight);
+        w.u8(static_cast<std::uint8_t>(p.rotation));
+    }
+    w.str(h.currentPage);
 }
 
 void writeXData(Encoder& w, const DrawingContent& tables, const std::vector<Entity>& entities) {

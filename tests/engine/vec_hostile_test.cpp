@@ -87,10 +87,10 @@ TEST(VecHostile, BadKindsFlagsAndReferencesAreDamage) {
     // The entity is last before the extended data count and the default
     // settings (colour, weight, the style "STANDARD" with seven sizes,
     // decimals and placement, point mode and size, the multi-line style, the
-    // current line type and text style): kind, props index, flags, width,
-    // vertex count.
-    constexpr std::size_t kSettings =
-        6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8 + (4 + 2 * 8) + 8 + (4 + 7) + (4 + 8);
+    // current line type and text style, the page Layout1 and its name as the
+    // current one): kind, props index, flags, width, vertex count.
+    constexpr std::size_t kSettings = 6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8 + (4 + 2 * 8) + 8 +
+                                      (4 + 7) + (4 + 8) + (4 + (4 + 7) + 8 + 8 + 1) + (4 + 7);
     const std::size_t entityAt = data.size() - kSettings - 4 - (1 + 4 + 1 + 8 + 4);
 
     std::string unknownKind = data;
