@@ -328,12 +328,11 @@ void Reader::readObjects() {
             tok_.pushBack();
             break;
         }
+        // Any other object's groups are passed over as the loop goes on.
         if (g.text == "LAYOUT") {
             readLayout();
-            continue;
-        }
-        record(rec_, g);
-        if (rec_.name() == "IMAGEDEF") {
+        } else if (g.text == "IMAGEDEF" && !pendingImages_.empty()) {
+            record(rec_, g);
             imageFiles[std::string(rec_.getText(5))] = decode(rec_.getText(1));
         }
     }
