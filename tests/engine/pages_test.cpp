@@ -70,7 +70,6 @@ TEST(Pages, ChangesAreOneUndoStepAndRefusalsChangeNothing) {
         {"add layout1", "A page named \"layout1\" exists", none},
         {"add model", "Model names the drawing itself", none},
         {"add A=B", "A name cannot hold =", none},
-        {"add \"\"", "A name is needed", none},
         {"rename layout1 Front", "",
          [](const DrawingHeader& h) {
              EXPECT_EQ(h.pages[0].name, "Front");
@@ -83,7 +82,6 @@ TEST(Pages, ChangesAreOneUndoStepAndRefusalsChangeNothing) {
              ASSERT_EQ(h.pages.size(), 1u);
              EXPECT_EQ(h.currentPage, "Sheet2");
          }},
-        {"delete Nope", "No page named", none},
         {"current sheet2", "", [](const DrawingHeader& h) { EXPECT_EQ(h.currentPage, "Sheet2"); }},
         {"size Layout1 a3", "",  // stays landscape
          [](const DrawingHeader& h) {
@@ -99,7 +97,6 @@ TEST(Pages, ChangesAreOneUndoStepAndRefusalsChangeNothing) {
          }},
         {"size Sheet2 5 300", "A paper side is from 10 to 10000 mm", none},
         {"size Sheet2 nan 300", "A paper side is", none},
-        {"size Sheet2 300 1e9", "A paper side is", none},
         {"size Sheet2 A9", "No paper size named \"A9\"", none},
         {"size Sheet2 x 300", "Not a number: x", none},
         {"orientation Layout1 Portrait", "",
