@@ -12,6 +12,7 @@
 #include "engine/layer_order.h"
 #include "engine/line_type_editor.h"
 #include "engine/multi_line_style_editor.h"
+#include "engine/page_editor.h"
 #include "engine/point_style_editor.h"
 #include "engine/text_style_editor.h"
 #include "engine/xref_editor.h"
@@ -80,6 +81,11 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
         }
         case engine::command::kFormatTextStyle: {
             engine::TextStyleEditor editor(drawing);
+            ports::typedEditing(dialogs, editor);
+            break;
+        }
+        case engine::command::kFormatPages: {
+            engine::PageEditor editor(drawing);
             ports::typedEditing(dialogs, editor);
             break;
         }

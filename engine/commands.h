@@ -65,6 +65,7 @@ constexpr int kFormatTextStyle = 806;
 constexpr int kFormatDimensionStyle = 807;
 constexpr int kFormatPointStyle = 808;
 constexpr int kFormatMultiLineStyle = 809;
+constexpr int kFormatPages = 810;
 constexpr int kFormatBlocks = 811;
 constexpr int kRegenerate = 911;
 constexpr int kPrint = 901;

@@ -51,6 +51,18 @@ struct Block {
     std::string xrefPath = {};
 };
 
+// A paper-space layout: the sheet the drawing is printed on. The sizes are
+// the paper's in millimetres as DXF plot settings give them, 0 when the file
+// sets none; rotation is the plot settings' (0 none, 1 a quarter turn
+// counter-clockwise, 2 half a turn, 3 a quarter turn clockwise).
+struct Page {
+    std::string name;
+    double paperWidth = 0;
+    double paperHeight = 0;
+    int rotation = 0;
+    bool operator==(const Page&) const = default;
+};
+
 struct DrawingHeader {
     std::string acadVersion;  // $ACADVER as read, e.g. "AC1015"
     std::string codePage;     // $DWGCODEPAGE as read, e.g. "ANSI_1252"
@@ -76,6 +88,10 @@ struct DrawingHeader {
     // of the line type table) and the text style new text takes ($TEXTSTYLE).
     std::string currentLineType = "BYLAYER";
     std::string currentTextStyle = "STANDARD";
+    // The paper-space layouts in tab order (never none) and the one printing
+    // uses.
+    std::vector<Page> pages = {Page{"Layout1"}};
+    std::string currentPage = "Layout1";
     bool operator==(const DrawingHeader&) const = default;
 };
 

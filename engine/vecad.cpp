@@ -185,6 +185,7 @@ void Vecad::Execute(int code) {
         case command::kFormatMultiLineStyle:
         case command::kFormatLineType:
         case command::kFormatTextStyle:
+        case command::kFormatPages:
         case command::kAdjustObjectSnap:
         case command::kAdjustGrid:
         case command::kAdjustPolarTracking:

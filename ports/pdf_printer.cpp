@@ -10,6 +10,7 @@
 #include "engine/entity_outline.h"
 #include "engine/explode.h"
 #include "engine/layer_order.h"
+#include "engine/pages.h"
 #include "engine/vecad.h"
 
 namespace brondel::ports {
@@ -22,6 +23,7 @@ using Stroke = std::vector<Point2>;
 constexpr double kA4Short = 595.28;  // points
 constexpr double kA4Long = 841.89;
 constexpr double kMargin = 36;
+constexpr double kPointsPerMm = 72 / 25.4;
 constexpr double kMarkerHalf = 3;
 
 // Kinds drawn by their own outline, as the screen draws them.
@@ -106,14 +108,20 @@ void appendPoint(std::string& out, double x, double y, const char* op) {
 struct PageFit {
     double pageWidth, pageHeight, scale, offsetX, offsetY;
 
-    static PageFit of(const engine::Box2& box) {
+    static PageFit of(const engine::Box2& box, const std::optional<engine::Sheet>& sheet) {
         const bool landscape = !box.empty() && box.width() > box.height();
         PageFit fit{landscape ? kA4Long : kA4Short, landscape ? kA4Short : kA4Long, 1, 0, 0};
+        if (sheet) {
+            fit.pageWidth = sheet->width * kPointsPerMm;
+            fit.pageHeight = sheet->height * kPointsPerMm;
+        }
         if (box.empty()) {
             return fit;
         }
-        const double usableW = fit.pageWidth - 2 * kMargin;
-        const double usableH = fit.pageHeight - 2 * kMargin;
+        // A small sheet keeps most of itself for the drawing.
+        const double margin = std::min(kMargin, std::min(fit.pageWidth, fit.pageHeight) / 10);
+        const double usableW = fit.pageWidth - 2 * margin;
+        const double usableH = fit.pageHeight - 2 * margin;
         const double w = box.width(), h = box.height();
         if (w > 0 || h > 0) {
             fit.scale = std::min(w > 0 ? usableW / w : INFINITY, h > 0 ? usableH / h : INFINITY);
@@ -158,7 +166,9 @@ std::string pageContent(const PrintPicture& picture, const PageFit& fit) {
 }
 
 void write(const std::string& path, const engine::Vecad& control) {
-    base::writeFileAtomically(path, pictureToPdf(drawingPicture(control.drawing())));
+    const engine::Drawing& drawing = control.drawing();
+    base::writeFileAtomically(
+        path, pictureToPdf(drawingPicture(drawing), engine::printedSheet(drawing.header())));
 }
 
 }  // namespace
@@ -174,7 +184,7 @@ PrintPicture drawingPicture(const engine::Drawing& drawing) {
     return picture;
 }
 
-std::string pictureToPdf(const PrintPicture& picture) {
+std::string pictureToPdf(const PrintPicture& picture, const std::optional<engine::Sheet>& sheet) {
     engine::Box2 box;
     for (const Stroke& stroke : picture.strokes) {
         for (const Point2& p : stroke) {
@@ -188,7 +198,7 @@ std::string pictureToPdf(const PrintPicture& picture) {
             box.add(p.x, p.y);
         }
     }
-    const PageFit fit = PageFit::of(box);
+    const PageFit fit = PageFit::of(box, sheet);
     const std::string content = pageContent(picture, fit);
 
     std::string pdf = "%PDF-1.4\n";

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/geometry.h"
+#include "engine/pages.h"
 #include "ports/printer.h"
 
 namespace brondel::engine {
@@ -11,7 +13,8 @@ class Drawing;
 }
 
 // The headless printer: a control's drawing becomes a one-page PDF file,
-// the drawing fitted to an A4 page (landscape when it is wider than tall).
+// the drawing fitted to the sheet of its current page, or, when that page
+// has no paper size, to an A4 page (landscape when it is wider than tall).
 namespace brondel::ports {
 
 // What the page shows, in drawing units: chains of straight strokes (arcs,
@@ -26,8 +29,10 @@ struct PrintPicture {
 
 PrintPicture drawingPicture(const engine::Drawing& drawing);
 
-// A complete one-page PDF document showing the picture fitted to the page.
-std::string pictureToPdf(const PrintPicture& picture);
+// A complete one-page PDF document showing the picture fitted to the page:
+// the sheet given, else A4 the way round the picture fits best.
+std::string pictureToPdf(const PrintPicture& picture,
+                         const std::optional<engine::Sheet>& sheet = std::nullopt);
 
 class PdfPrinter : public Printer {
   public:

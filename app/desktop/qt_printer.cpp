@@ -4,11 +4,14 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "app/desktop/page_painter.h"
 #include "app/desktop/raster_image.h"
 #include "base/error.h"
+#include "engine/pages.h"
 #include "engine/vecad.h"
 
 namespace brondel::desktop {
@@ -16,6 +19,15 @@ namespace brondel::desktop {
 QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution) {}
 
 void QtPrinter::orient(const engine::Vecad& control) {
+    if (const std::optional<engine::Sheet> sheet =
+            engine::printedSheet(control.drawing().header())) {
+        const QSizeF portrait(std::min(sheet->width, sheet->height),
+                              std::max(sheet->width, sheet->height));
+        printer_.setPageSize(QPageSize(portrait, QPageSize::Millimeter));
+        printer_.setPageOrientation(sheet->landscape() ? QPageLayout::Landscape
+                                                       : QPageLayout::Portrait);
+        return;
+    }
     if (!orientationChosen_) {
         printer_.setPageOrientation(orientationFor(control.drawing()));
     }

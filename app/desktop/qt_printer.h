@@ -19,7 +19,9 @@ class QtPrinter : public ports::Printer {
                             ports::RasterFormat format) override;
 
   private:
-    // Until the user picks one, each drawing prints the way round it fits best.
+    // A drawing whose current page has a paper size prints on that paper,
+    // that way round; any other, until the user picks one, the way round it
+    // fits best.
     void orient(const engine::Vecad& control);
 
     QPrinter printer_;

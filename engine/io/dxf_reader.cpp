@@ -11,6 +11,7 @@
 
 #include "base/error.h"
 #include "engine/point_marker.h"
+#include "engine/table_editor.h"
 
 namespace brondel::engine::io {
 
@@ -215,6 +216,9 @@ void Reader::readTables() {
             content_.textStyles.push_back(std::move(st));
         } else if (kind == "DIMSTYLE") {
             readDimStyle();
+        } else if (kind == "BLOCK_RECORD" &&
+                   sameTableName(std::string(rec_.getText(2)), "*Paper_Space")) {
+            paperSpaceRecord_ = lowerCase(std::string(rec_.getText(5)));
         }
     }
 }
@@ -324,8 +328,11 @@ void Reader::readObjects() {
             tok_.pushBack();
             break;
         }
-        record(rec_, g);
-        if (rec_.name() == "IMAGEDEF") {
+        // Any other object's groups are passed over as the loop goes on.
+        if (g.text == "LAYOUT") {
+            readLayout();
+        } else if (g.text == "IMAGEDEF" && !pendingImages_.empty()) {
+            record(rec_, g);
             imageFiles[std::string(rec_.getText(5))] = decode(rec_.getText(1));
         }
     }
@@ -376,7 +383,7 @@ DrawingContent Reader::read() {
             readBlocks();
         } else if (name == "ENTITIES") {
             readEntitiesSection();
-        } else if (name == "OBJECTS" && !pendingImages_.empty()) {
+        } else if (name == "OBJECTS") {
             readObjects();
         } else {
             skipSection();
@@ -386,6 +393,7 @@ DrawingContent Reader::read() {
         throw Error(err::kNotDxf, "The file is not a DXF drawing: it holds no sections.");
     }
     content_.header.producer = producer;
+    settlePages();
     for (const PendingImage& p : pendingImages_) {
         auto file = imageFiles_.find(p.imageDef);
         std::vector<Entity>* list = &content_.entities;

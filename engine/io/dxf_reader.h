@@ -50,6 +50,12 @@ class Reader {
     void readBlocks();
     void readEntitiesSection();
     void readObjects();
+    // A LAYOUT object other than the model's becomes a page; read group by
+    // group, as its subclass markers tell its two names apart.
+    void readLayout();
+    // The pages in tab order, the current one that of *Paper_Space; the
+    // drawing's default page when the file has none.
+    void settlePages();
     // Reads entities up to the `end` marker (ENDSEC or ENDBLK).
     void readEntities(Target& target, const char* end);
     void convert(EntityRecord& rec, Target& target);
@@ -73,6 +79,13 @@ class Reader {
     DrawingContent content_;
     std::vector<PendingImage> pendingImages_;
     std::map<std::string, std::string> imageFiles_;  // IMAGEDEF handle -> file name
+    struct ReadPage {
+        Page page;
+        int tabOrder;
+        std::string blockRecord;  // handle
+    };
+    std::vector<ReadPage> pages_;
+    std::string paperSpaceRecord_;  // handle of *Paper_Space's BLOCK_RECORD
     EntityRecord rec_, sub_;
     std::string lastLayerRaw_, lastLayer_;
     std::string lastCountedName_;

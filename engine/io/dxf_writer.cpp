@@ -17,6 +17,7 @@
 #include "engine/io/drawing_files.h"
 #include "engine/io/dxf_group_writer.h"
 #include "engine/io/dxf_ocs.h"
+#include "engine/io/dxf_writer_pages.h"
 #include "engine/io/dxf_writer_r12.h"
 #include "engine/io/dxf_writer_text.h"
 #include "engine/xref_block.h"
@@ -40,9 +41,18 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Layout blocks are written from the drawing's pages, never from its blocks.
 bool isLayoutBlock(const std::string& name) {
-    return sameName(name, "*Model_Space") || sameName(name, "*Paper_Space") ||
-           sameName(name, "*Paper_Space0");
+    constexpr std::string_view kPaperSpace = "*Paper_Space";
+    if (sameName(name, "*Model_Space")) {
+        return true;
+    }
+    if (name.size() < kPaperSpace.size() ||
+        !sameName(std::string_view(name).substr(0, kPaperSpace.size()), kPaperSpace)) {
+        return false;
+    }
+    return std::all_of(name.begin() + kPaperSpace.size(), name.end(),
+                       [](unsigned char c) { return std::isdigit(c); });
 }
 
 DL_Codes::version dxflibVersion(DxfVersion version) {
@@ -67,7 +77,15 @@ class DxfWriter {
 
     void write(const std::vector<Entity>& entities, const FileProgress& progress) {
         nameDimensionBlocks(entities);
-        header(handleBound(entities));
+        const std::size_t bound = handleBound(entities);
+        if (!r12_) {
+            std::vector<std::string> names;
+            for (const Page& page : tables_.header.pages) {
+                names.push_back(text(page.name));
+            }
+            pages_.emplace(w_, tables_.header, std::move(names), bound);
+        }
+        header(bound + (pages_ ? pages_->handles() : 0));
         tableSection(applications(entities));
         blockSection();
         w_.sectionEntities();
@@ -84,7 +102,7 @@ class DxfWriter {
             w_.dxfEOF();
             return;
         }
-        dxf_.writeObjects(w_);
+        pages_->objects();
         for (const auto& [handle, image] : images_) {
             dxf_.writeImageDef(w_, static_cast<int>(handle), image);
         }
@@ -248,7 +266,7 @@ class DxfWriter {
             w_.sectionEnd();
             return;
         }
-        dxf_.writeBlockRecord(w_);
+        pages_->blockRecords();
         for (const auto& [name, block] : tables_.blocks) {
             if (!isLayoutBlock(name)) {
                 dxf_.writeBlockRecord(w_, text(name));
@@ -391,12 +409,10 @@ class DxfWriter {
 
     void blockSection() {
         w_.sectionBlocks();
-        for (const char* layout : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
-            if (r12_) {
-                break;  // R12 has no layout blocks
-            }
-            dxf_.writeBlock(w_, DL_BlockData(layout, 0, 0.0, 0.0, 0.0));
-            dxf_.writeEndBlock(w_, layout);
+        if (pages_) {  // R12 has no layout blocks
+            dxf_.writeBlock(w_, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
+            dxf_.writeEndBlock(w_, "*Model_Space");
+            pages_->blocks();
         }
         for (const auto& [name, block] : tables_.blocks) {
             if (!isLayoutBlock(name)) {
@@ -886,6 +902,7 @@ class DxfWriter {
     DL_Dxf dxf_;
     DxfGroupWriter w_;
     std::optional<R12EntityWriter> r12_;
+    std::optional<PageWriter> pages_;  // none in R12, which has no layouts
     std::vector<std::pair<unsigned long, DL_ImageData>> images_;
     const XData* extended_ = nullptr;         // of the entity being written, until written
     std::map<std::string, Block> dimBlocks_;  // anonymous blocks made for dimensions
@@ -912,6 +929,9 @@ void writeDxf(const Drawing& drawing, const std::string& path, const FileProgres
             DxfWriter(tables, drawing, out, options, changes).write(drawing.entities(), progress);
         },
         options.keepBackup ? base::backupName(path) : std::string());
+    if (options.dxfVersion == DxfVersion::R12 && tables.header.pages != DrawingHeader{}.pages) {
+        changes["LAYOUT left out"] += tables.header.pages.size();  // R12 has no layouts
+    }
     if (report) {
         *report = std::move(changes);
     }

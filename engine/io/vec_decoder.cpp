@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -6,6 +7,7 @@
 #include "engine/dimension_style.h"
 #include "engine/io/vec_format.h"
 #include "engine/multi_line_style_editor.h"
+#include "engine/table_editor.h"
 
 namespace brondel::engine::io::vec {
 
@@ -341,6 +343,38 @@ std::vector<Entity> readEntities(Decoder& d, const std::vector<EntityProps>& pro
     return list;
 }
 
+// At least one page, each of its own valid name, of a paper of 0 (none) to
+// 100 m a side and a rotation of 0 to 3, the current one among them.
+void readPages(Decoder& d, DrawingHeader& h) {
+    constexpr std::size_t kSmallestPage = 4 + 8 + 8 + 1;
+    h.pages.assign(d.count(kSmallestPage), Page{});
+    if (h.pages.empty()) {
+        corrupt("no page");
+    }
+    const auto paper = [](double mm) { return mm >= 0 && mm <= 1e5; };
+    for (std::size_t i = 0; i < h.pages.size(); ++i) {
+        Page& p = h.pages[i];
+        p.name = d.str();
+        p.paperWidth = d.f64();
+        p.paperHeight = d.f64();
+        p.rotation = d.u8();
+        if (!refusedTableName(p.name).empty() || !paper(p.paperWidth) || !paper(p.paperHeight) ||
+            p.rotation > 3) {
+            corrupt("a page out of range");
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (sameTableName(h.pages[j].name, p.name)) {
+                corrupt("two pages of the same name");
+            }
+        }
+    }
+    h.currentPage = d.str();
+    if (std::none_of(h.pages.begin(), h.pages.end(),
+                     [&](const Page& p) { return p.name == h.currentPage; })) {
+        corrupt("a current page that is not among the pages");
+    }
+}
+
 // Extended data by the place of its entity among all entities read (the
 // blocks' in order, then the drawing's); places only grow.
 void readSettings(Decoder& d, DrawingHeader& h, std::uint32_t version) {
@@ -383,6 +417,9 @@ void readSettings(Decoder& d, DrawingHeader& h, std::uint32_t version) {
     }
     if (!refusedMultiLineStyle(h.multiLineOffsets, h.multiLineColors, h.multiLineScale).empty()) {
         corrupt("a multi-line style out of range");
+    }
+    if (version >= 4) {
+        readPages(d, h);
     }
 }
 

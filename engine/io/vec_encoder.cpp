@@ -338,6 +338,14 @@ void writeSettings(Encoder& w, const DrawingHeader& h) {
     for (const Color& c : h.multiLineColors) {
         w.color(c);
     }
+    w.u32(h.pages.size());
+    for (const Page& p : h.pages) {
+        w.str(p.name);
+        w.f64(p.paperWidth);
+        w.f64(p.paperHeight);
+        w.u8(static_cast<std::uint8_t>(p.rotation));
+    }
+    w.str(h.currentPage);
 }
 
 void writeXData(Encoder& w, const DrawingContent& tables, const std::vector<Entity>& entities) {

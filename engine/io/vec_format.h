@@ -19,8 +19,8 @@ static_assert(std::endian::native == std::endian::little,
 constexpr std::string_view kMagic = "BRNDLVEC";
 // Version 2 adds extended data after the entities; version 3 the leader
 // kind and the current line type and text style in the settings; version 4
-// the multi-line style's colours. Older files, which have none of these,
-// are still read with the defaults.
+// the multi-line style's colours and the pages. Older files, which have
+// none of these, are still read with the defaults.
 constexpr std::uint32_t kVersion = 4;
 constexpr std::uint32_t kOldestVersion = 1;
 

@@ -44,6 +44,7 @@ TEST(FormatDialogs, EachCodeOpensItsEditorThroughTheDialogsPort) {
          {"add Notes", "add notes", "current Notes"},
          "Format Text Style",
          1},
+        {engine::command::kFormatPages, {"size Layout1 A3", "delete Layout1"}, "Format Pages", 1},
         {engine::command::kAdjustObjectSnap, {"on midpoint"}, "Adjust Object Snap", 0},
         {engine::command::kAdjustGrid, {"on"}, "Adjust Grid", 0},
         {engine::command::kAdjustPolarTracking, {"increment 0"}, "Adjust PolarTracking", 1},

@@ -7,6 +7,7 @@
 #include "engine/io/drawing_files.h"
 #include "engine/io/vec_format.h"
 #include "tests/engine/every_kind_drawing.h"
+#include "tests/engine/vec_default_settings.h"
 
 namespace brondel::engine {
 namespace {
@@ -85,13 +86,9 @@ TEST(VecHostile, BadKindsFlagsAndReferencesAreDamage) {
     const std::string data = encoded(c);
     ASSERT_EQ(failure(data), 0);
     // The entity is last before the extended data count and the default
-    // settings (colour, weight, the style "STANDARD" with seven sizes,
-    // decimals and placement, point mode and size, the multi-line style, the
-    // current line type and text style, the two lines' colours): kind, props
-    // index, flags, width, vertex count.
-    constexpr std::size_t kSettings =
-        6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8 + (4 + 2 * 8) + 8 + (4 + 7) + (4 + 8) + 2 * (2 + 4);
-    const std::size_t entityAt = data.size() - kSettings - 4 - (1 + 4 + 1 + 8 + 4);
+    // settings: kind, props index, flags, width, vertex count.
+    const std::size_t entityAt =
+        data.size() - testing::kDefaultVecSettings - 4 - (1 + 4 + 1 + 8 + 4);
 
     std::string unknownKind = data;
     unknownKind[entityAt] = 99;

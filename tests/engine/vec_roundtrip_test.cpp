@@ -103,7 +103,7 @@ TEST(VecRoundTrip, SharesEntityPropertiesInsteadOfRepeatingThem) {
                                 testing::props("A very long layer name indeed", 3));
     }
     const std::string data = encoded(c);
-    EXPECT_LT(data.size(), 1000 * (1 + 4 + 48) + 300);
+    EXPECT_LT(data.size(), 1000 * (1 + 4 + 48) + 350);
     expectSameContent(c, io::readVecBuffer(data));
 }
 

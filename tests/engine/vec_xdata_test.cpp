@@ -8,6 +8,7 @@
 
 #include "base/error.h"
 #include "engine/io/vec_format.h"
+#include "tests/engine/vec_default_settings.h"
 
 namespace brondel::engine {
 namespace {
@@ -53,8 +54,7 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
     EXPECT_EQ(*part.entities[1].xdata, appData("INBLOCK", "b"));
 
     // The default settings close every file of this version.
-    constexpr std::size_t kSettings =
-        6 + 2 + (4 + 8) + 7 * 8 + 4 + 1 + 4 + 8 + (4 + 2 * 8) + 8 + (4 + 7) + (4 + 8) + 2 * (2 + 4);
+    constexpr std::size_t kSettings = testing::kDefaultVecSettings;
     // A first-version file is this one without the extended data count and
     // the default settings that follow it.
     c.blocks.clear();
