@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "base/error.h"
+#include "engine/multi_line_style_editor.h"
 #include "engine/point_marker.h"
 #include "engine/table_editor.h"
 
@@ -127,6 +128,11 @@ void Reader::readHeader() {
         } else if (variable == "$PDSIZE" && g.code == 40) {
             if (const double size = tok_.toDouble(g); std::isfinite(size)) {
                 h.pointSize = size;
+            }
+        } else if (variable == "$CMLSCALE" && g.code == 40) {
+            if (const double scale = tok_.toDouble(g);
+                refusedMultiLineStyle(h.multiLineOffsets, h.multiLineColors, scale).empty()) {
+                h.multiLineScale = scale;
             }
         } else if (variable == "$DIMSTYLE" && g.code == 2) {
             h.dimStyle.name.assign(g.text);  // decoded with the layer name below
@@ -331,6 +337,8 @@ void Reader::readObjects() {
         // Any other object's groups are passed over as the loop goes on.
         if (g.text == "LAYOUT") {
             readLayout();
+        } else if (g.text == "MLINESTYLE") {
+            readMultiLineStyle();
         } else if (g.text == "IMAGEDEF" && !pendingImages_.empty()) {
             record(rec_, g);
             imageFiles[std::string(rec_.getText(5))] = decode(rec_.getText(1));

@@ -15,6 +15,11 @@
 // record into a model entity in world coordinates.
 namespace brondel::engine::io::dxf {
 
+// A number of an object that is a nicety beside the drawing (pages, the
+// multi-line style): one that is no number is left at its default rather
+// than failing the file.
+double numberOr(const Tokenizer& tok, const Group& g, double fallback);
+
 class Reader {
   public:
     Reader(Tokenizer& tok, ReadReport* report) : tok_(tok), report_(report) {}
@@ -56,6 +61,8 @@ class Reader {
     // The pages in tab order, the current one that of *Paper_Space; the
     // drawing's default page when the file has none.
     void settlePages();
+    // The multi-line style STANDARD: its lines' offsets and colours.
+    void readMultiLineStyle();
     // Reads entities up to the `end` marker (ENDSEC or ENDBLK).
     void readEntities(Target& target, const char* end);
     void convert(EntityRecord& rec, Target& target);

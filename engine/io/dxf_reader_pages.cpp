@@ -13,8 +13,12 @@ namespace {
 // Larger than any paper a plotter takes; beyond it the number is damage.
 constexpr double kLargestPaper = 1e5;
 
-// Pages are a nicety beside the drawing: a value that is no number is
-// left at its default rather than failing the file.
+double paperSide(double mm) {
+    return mm > 0 && mm <= kLargestPaper ? mm : 0;
+}
+
+}  // namespace
+
 double numberOr(const Tokenizer& tok, const Group& g, double fallback) {
     try {
         const double value = tok.toDouble(g);
@@ -23,12 +27,6 @@ double numberOr(const Tokenizer& tok, const Group& g, double fallback) {
         return fallback;
     }
 }
-
-double paperSide(double mm) {
-    return mm > 0 && mm <= kLargestPaper ? mm : 0;
-}
-
-}  // namespace
 
 void Reader::readLayout() {
     // Both subclasses hold a name (1) and flags (70): the plot settings'

@@ -197,6 +197,8 @@ class DxfWriter {
         if (!r12_) {
             w_.dxfString(9, "$CELWEIGHT");
             w_.dxfInt(370, tables_.header.currentLineWeight);
+            w_.dxfString(9, "$CMLSCALE");
+            w_.dxfReal(40, tables_.header.multiLineScale);
         }
         w_.sectionEnd();
     }

@@ -23,10 +23,10 @@ constexpr std::string_view kDictionaries =
     "0 ACDBDICTIONARYWDFLT|5 E|100 AcDbDictionary|281 1|3 Normal|350 F|"
     "100 AcDbDictionaryWithDefault|340 F|"
     "0 ACDBPLACEHOLDER|5 F|"
-    "0 DICTIONARY|5 17|100 AcDbDictionary|280 0|281 1|3 Standard|350 18|"
-    "0 MLINESTYLE|5 18|100 AcDbMlineStyle|2 STANDARD|70 0|3 |62 256|51 90.0|52 90.0|71 2|"
-    "49 0.5|62 256|6 BYLAYER|49 -0.5|62 256|6 BYLAYER|"
-    "0 DICTIONARY|5 19|100 AcDbDictionary|280 0|281 1|";
+    "0 DICTIONARY|5 17|100 AcDbDictionary|280 0|281 1|3 Standard|350 18|";
+
+// The plot settings' dictionary, after the multi-line style.
+constexpr std::string_view kPlotSettings = "0 DICTIONARY|5 19|100 AcDbDictionary|280 0|281 1|";
 
 // A sheet for the limits of a page without paper: the A3 dxflib gives.
 constexpr double kNoPaperWidth = 420, kNoPaperHeight = 297;
@@ -35,7 +35,7 @@ constexpr double kNoPaperWidth = 420, kNoPaperHeight = 297;
 
 PageWriter::PageWriter(const DL_Writer& w, const DrawingHeader& header,
                        std::vector<std::string> names, unsigned long firstHandle)
-    : w_(w) {
+    : w_(w), multiLineOffsets_(header.multiLineOffsets), multiLineColors_(header.multiLineColors) {
     const Page& current = currentPage(header);
     int others = 0;
     for (std::size_t i = 0; i < header.pages.size(); ++i) {
@@ -93,13 +93,31 @@ void PageWriter::blocks() const {
     }
 }
 
-void PageWriter::objects() const {
-    for (std::string_view rest = kDictionaries; !rest.empty();) {
+void PageWriter::groups(std::string_view listed) const {
+    for (std::string_view rest = listed; !rest.empty();) {
         const std::size_t space = rest.find(' '), bar = rest.find('|');
         w_.dxfString(std::stoi(std::string(rest.substr(0, space))),
                      std::string(rest.substr(space + 1, bar - space - 1)));
         rest.remove_prefix(bar + 1);
     }
+}
+
+// The style Draw Multi-Line draws with, as STANDARD; its scale is the
+// header's $CMLSCALE.
+void PageWriter::multiLineStyle() const {
+    groups("0 MLINESTYLE|5 18|100 AcDbMlineStyle|2 STANDARD|70 0|3 |62 256|51 90.0|52 90.0|");
+    w_.dxfInt(71, static_cast<int>(multiLineOffsets_.size()));
+    for (std::size_t i = 0; i < multiLineOffsets_.size(); ++i) {
+        w_.dxfReal(49, multiLineOffsets_[i]);
+        w_.dxfInt(62, i < multiLineColors_.size() ? multiLineColors_[i].aci : Color::kByLayer);
+        w_.dxfString(6, "BYLAYER");
+    }
+}
+
+void PageWriter::objects() const {
+    groups(kDictionaries);
+    multiLineStyle();
+    groups(kPlotSettings);
     w_.dxfString(0, "DICTIONARY");
     w_.dxfHex(5, static_cast<int>(kLayoutDictionary));
     w_.dxfString(100, "AcDbDictionary");

@@ -3,6 +3,7 @@
 #include <dxflib/dl_writer.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/tables.h"
@@ -25,7 +26,8 @@ class PageWriter {
     void blockRecords() const;
     void blocks() const;
     // The start of the OBJECTS section: the dictionaries and objects dxflib
-    // writes, with a layout per page beside the model's.
+    // writes, the drawing's multi-line style, a layout per page beside the
+    // model's.
     void objects() const;
 
   private:
@@ -35,9 +37,14 @@ class PageWriter {
         unsigned long record, layout, begin, end;
     };
     void layout(const Written& p, int tabOrder) const;
+    // Groups listed as "code value|code value|...".
+    void groups(std::string_view listed) const;
+    void multiLineStyle() const;
 
     const DL_Writer& w_;
     std::vector<Written> pages_;
+    std::vector<double> multiLineOffsets_;
+    std::vector<Color> multiLineColors_;
 };
 
 }  // namespace brondel::engine::io

@@ -12,6 +12,7 @@
 #include "engine/io/drawing_files.h"
 #include "engine/line_type_editor.h"
 #include "engine/line_type_file.h"
+#include "engine/multi_line_style_editor.h"
 #include "engine/text_style_editor.h"
 #include "tests/support/ezdxf_tool.h"
 #include "tests/support/fake_ports.h"
@@ -205,8 +206,8 @@ TEST(LineTypeTextStyle, NewEntitiesTakeTheCurrentLineTypeAndStyle) {
     EXPECT_EQ(line.props.lineType, "");
 }
 
-// Made with the editors, saved and read by ezdxf; our own reading back of
-// the tables is settings_roundtrip_test's.
+// Made with the editors (the multi-line style's too), saved and read by ezdxf; our own reading back
+// of the tables is settings_roundtrip_test's.
 TEST(LineTypeTextStyle, EzdxfReadsTheTablesAndCurrentValues) {
     StyledDrawing s;
     LineTypeEditor lineTypes(s.d);
@@ -217,6 +218,10 @@ TEST(LineTypeTextStyle, EzdxfReadsTheTablesAndCurrentValues) {
     for (const char* typed : {"add Titles", "height Titles 5", "width Titles 0.8",
                               "oblique Titles 15", "current Titles"}) {
         ASSERT_EQ(textStyles.command(typed), "") << typed;
+    }
+    MultiLineStyleEditor multiLines(s.d);
+    for (const char* typed : {"offsets 1 0 -1", "colors 1 bylayer 5", "scale 2"}) {
+        ASSERT_EQ(multiLines.command(typed), "") << typed;
     }
     const std::string dxf = s.folder.file("styles.dxf");
     io::writeDxf(s.d, dxf);
@@ -229,6 +234,7 @@ TEST(LineTypeTextStyle, EzdxfReadsTheTablesAndCurrentValues) {
     EXPECT_EQ(read["lineTypes"]["CENTER"], nlohmann::json({31.75, -6.35, 6.35, -6.35}));
     EXPECT_EQ(read["lineTypes"]["DOT"], nlohmann::json({0.0, -6.35}));
     EXPECT_EQ(read["textStyles"]["Titles"], nlohmann::json({"txt", 5.0, 0.8, 15.0}));
+    EXPECT_EQ(read["multiLine"], nlohmann::json::parse("[[[1.0, 1], [0.0, 256], [-1.0, 5]], 2.0]"));
 }
 
 }  // namespace

@@ -233,7 +233,8 @@ std::string vecOf(const DrawingContent& c) {
 // rules the editor keeps are damage.
 TEST(Pages, OlderVecFilesTakeTheDefaultAndBadPagesAreDamage) {
     std::string third = vecOf(DrawingContent{});
-    third.resize(third.size() - (4 + (4 + 7) + 8 + 8 + 1) - (4 + 7));  // Layout1, current
+    // Without the two multi-line colours, Layout1 and the current page's name.
+    third.resize(third.size() - 2 * (2 + 4) - (4 + (4 + 7) + 8 + 8 + 1) - (4 + 7));
     const std::uint32_t version = 3;
     std::memcpy(third.data() + 8, &version, sizeof version);
     EXPECT_EQ(io::readVecBuffer(third).header.pages, DrawingHeader{}.pages);

@@ -1,6 +1,6 @@
 """Prints as JSON what ezdxf reads of a DXF file's line types, text styles,
-current line type and current text style, after recover + audit (whose error
-count is included)."""
+current line type and current text style, and multi-line style STANDARD with
+its scale, after recover + audit (whose error count is included)."""
 import json
 import sys
 
@@ -19,5 +19,9 @@ out = {
     },
     "currentLineType": doc.header.get("$CELTYPE"),
     "currentTextStyle": doc.header.get("$TEXTSTYLE"),
+    "multiLine": [
+        [[e.offset, e.color] for e in doc.mline_styles.get("Standard").elements],
+        doc.header.get("$CMLSCALE"),
+    ],
 }
 print(json.dumps(out))
