@@ -80,7 +80,7 @@ std::uint64_t SpatialIndex::makeKey(int level, std::int64_t ix, std::int64_t iy)
 
 std::uint64_t SpatialIndex::keyOf(int level, const Box2& box) const {
     const double size = cellSize(level);
-    return makeKey(level, tileOf(cellCoord(box.minX, size)), tileOf(cellCoord(box.minY, size)));
+    return makeKey(level, cellCoord(box.minX, size), cellCoord(box.minY, size));
 }
 
 std::int32_t SpatialIndex::findCell(std::uint64_t key) const {

@@ -10,13 +10,11 @@ namespace brondel::engine {
 
 // A loose hierarchical grid over entity boxes. Each entry lives on the level
 // whose cell size is the smallest power of two at least as large as its box,
-// in the cell that holds its box's lower-left corner. Cells are hashed by
-// tiles of 4 x 4 cells: a small query then looks up one to four
-// tiles per occupied level instead of a dozen cells, each lookup a likely
-// cache miss, and tests the few more boxes a tile holds. A level whose query
-// range would cover more tiles than it has occupied ones is answered from
-// its list of occupied tiles instead. Unbounded boxes (rays, construction
-// lines) sit in a list of their own that every query visits.
+// in the cell that holds its box's lower-left corner, so a box query visits a
+// few cells per occupied level. A level whose query range would cover more
+// cells than it has occupied ones is answered from its list of occupied
+// cells instead. Unbounded boxes (rays, construction lines) sit in a list of
+// their own that every query visits.
 class SpatialIndex {
   public:
     // tag is the owner's: a small value kept with the entry and handed back
@@ -62,8 +60,6 @@ class SpatialIndex {
 
   private:
     static constexpr int kLevels = 64;
-    // A tile is 4 x 4 cells.
-    static constexpr int kTileShift = 2;
     static constexpr int kLevelOffset = 32;  // level index 32 has cell size 1
 
     struct Entry {
@@ -84,8 +80,6 @@ class SpatialIndex {
     int levelFor(const Box2& box) const;
     static double cellSize(int level);
     static std::int64_t cellCoord(double v, double size);
-    // The tile holding a cell: floor division, so negative cells go down too.
-    static std::int64_t tileOf(std::int64_t cell) { return cell >> kTileShift; }
     std::uint64_t keyOf(int level, const Box2& box) const;
     static std::uint64_t makeKey(int level, std::int64_t ix, std::int64_t iy);
 
@@ -96,12 +90,9 @@ class SpatialIndex {
     template <class F>
     void queryLevel(int level, const Box2& q, F&& f) const {
         const double size = cellSize(level);
-        // An entry reaches at most one cell beyond the cell of its lower-left
-        // corner, so at most one tile beyond its tile.
-        const std::int64_t x0 = tileOf(cellCoord(q.minX, size) - 1);
-        const std::int64_t x1 = tileOf(cellCoord(q.maxX, size));
-        const std::int64_t y0 = tileOf(cellCoord(q.minY, size) - 1);
-        const std::int64_t y1 = tileOf(cellCoord(q.maxY, size));
+        // An entry reaches at most one cell beyond the cell of its lower-left corner.
+        const std::int64_t x0 = cellCoord(q.minX, size) - 1, x1 = cellCoord(q.maxX, size);
+        const std::int64_t y0 = cellCoord(q.minY, size) - 1, y1 = cellCoord(q.maxY, size);
         const double span = double(x1 - x0 + 1) * double(y1 - y0 + 1);
         auto walk = [&](std::int32_t head) {
             for (std::int32_t i = head; i >= 0; i = entries_[i].next) {
