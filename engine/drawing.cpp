@@ -231,6 +231,8 @@ std::vector<Handle> Drawing::within(double x, double y, double distance) const {
         return found;
     }
     settleIndex();
+    // A walk's query finds a few entities: one allocation instead of three.
+    found.reserve(8);
     const Box2 q{x - distance, y - distance, x + distance, y + distance};
     index_.query(q, [&](Handle h, const Box2& box, std::uint8_t tag) {
         if (tag & kLineTag) {

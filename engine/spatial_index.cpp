@@ -29,16 +29,20 @@ int SpatialIndex::levelFor(const Box2& box) const {
     const double extent = std::max(box.maxX - box.minX, box.maxY - box.minY);
     int level = minLevel_;
     if (extent > 0) {
-        level = std::clamp(static_cast<int>(std::ceil(std::log2(extent))) + kLevelOffset, minLevel_,
-                           kLevels - 1);
+        // extent = f * 2^e with f in [0.5, 1): the smallest power of two at
+        // least as large is 2^e, or 2^(e-1) when f is exactly one half.
+        int e = 0;
+        const double f = std::frexp(extent, &e);
+        level = std::clamp(e - (f == 0.5 ? 1 : 0) + kLevelOffset, minLevel_, kLevels - 1);
     }
     // Rounding can leave a box's ends two cells apart (a query only looks one
     // cell back), and far from the origin a fine cell's number would be
     // clamped, piling such boxes into one cell: go up until neither happens.
+    // Scaling by a power of two is exact, so this is the division a query makes.
     for (; level < kLevels - 1; ++level) {
-        const double size = cellSize(level);
-        const double fx = std::floor(box.minX / size), fy = std::floor(box.minY / size);
-        if (std::floor(box.maxX / size) - fx <= 1 && std::floor(box.maxY / size) - fy <= 1 &&
+        const double scale = std::ldexp(1.0, kLevelOffset - level);
+        const double fx = std::floor(box.minX * scale), fy = std::floor(box.minY * scale);
+        if (std::floor(box.maxX * scale) - fx <= 1 && std::floor(box.maxY * scale) - fy <= 1 &&
             std::abs(fx) < double(kCoordLimit - 2) && std::abs(fy) < double(kCoordLimit - 2)) {
             break;
         }
@@ -72,6 +76,11 @@ std::uint64_t SpatialIndex::makeKey(int level, std::int64_t ix, std::int64_t iy)
     const auto ux = static_cast<std::uint64_t>(ix + kCoordLimit) & ((1ULL << 28) - 1);
     const auto uy = static_cast<std::uint64_t>(iy + kCoordLimit) & ((1ULL << 28) - 1);
     return (std::uint64_t(level) << 56) | (ux << 28) | uy;
+}
+
+std::uint64_t SpatialIndex::keyOf(int level, const Box2& box) const {
+    const double size = cellSize(level);
+    return makeKey(level, cellCoord(box.minX, size), cellCoord(box.minY, size));
 }
 
 std::int32_t SpatialIndex::findCell(std::uint64_t key) const {
@@ -131,9 +140,7 @@ void SpatialIndex::insert(Handle h, const Box2& box, std::uint8_t tag) {
         return;
     }
     const int level = levelFor(box);
-    const double size = cellSize(level);
-    const std::int32_t cell =
-        findOrAddCell(makeKey(level, cellCoord(box.minX, size), cellCoord(box.minY, size)), level);
+    const std::int32_t cell = findOrAddCell(keyOf(level, box), level);
     std::int32_t entry;
     if (!freeEntries_.empty()) {
         entry = freeEntries_.back();
@@ -157,9 +164,7 @@ void SpatialIndex::remove(Handle h, const Box2& box) {
         return;
     }
     const int level = levelFor(box);
-    const double size = cellSize(level);
-    const std::int32_t cell =
-        findCell(makeKey(level, cellCoord(box.minX, size), cellCoord(box.minY, size)));
+    const std::int32_t cell = findCell(keyOf(level, box));
     if (cell < 0) {
         return;
     }
@@ -179,15 +184,89 @@ void SpatialIndex::remove(Handle h, const Box2& box) {
 
 namespace {
 
-// Interleaves the bits of the two 28-bit cell numbers of a key (Z order).
-std::uint64_t zOrder(std::uint64_t key) {
-    std::uint64_t z = 0;
-    const std::uint64_t ux = (key >> 28) & ((1ULL << 28) - 1), uy = key & ((1ULL << 28) - 1);
-    for (int bit = 0; bit < 28; ++bit) {
-        z |= ((ux >> bit) & 1ULL) << (2 * bit + 1);
-        z |= ((uy >> bit) & 1ULL) << (2 * bit);
+// Spreads the 32 bits of v over the even bits of the result.
+std::uint64_t spreadBits(std::uint64_t v) {
+    v &= 0xffffffffULL;
+    v = (v | (v << 16)) & 0x0000ffff0000ffffULL;
+    v = (v | (v << 8)) & 0x00ff00ff00ff00ffULL;
+    v = (v | (v << 4)) & 0x0f0f0f0f0f0f0f0fULL;
+    v = (v | (v << 2)) & 0x3333333333333333ULL;
+    v = (v | (v << 1)) & 0x5555555555555555ULL;
+    return v;
+}
+
+// The even bits of v, gathered: spreadBits undone.
+std::uint64_t gatherBits(std::uint64_t v) {
+    v &= 0x5555555555555555ULL;
+    v = (v | (v >> 1)) & 0x3333333333333333ULL;
+    v = (v | (v >> 2)) & 0x0f0f0f0f0f0f0f0fULL;
+    v = (v | (v >> 4)) & 0x00ff00ff00ff00ffULL;
+    v = (v | (v >> 8)) & 0x0000ffff0000ffffULL;
+    v = (v | (v >> 16)) & 0x00000000ffffffffULL;
+    return v;
+}
+
+constexpr std::uint64_t kCoordMask = (1ULL << 28) - 1;
+
+// A cell key (level, x, y) laid out for the bulk build: the level first,
+// then the cell's x and y, taken from the lowest of all, interleaved (Z
+// order), so cells near each other in the drawing lie near each other in
+// memory. Keeping only the bits that vary leaves few radix passes.
+struct ZOrder {
+    std::uint64_t minX = kCoordMask, minY = kCoordMask;
+    int bits = 0;  // bits of each offset cell number
+
+    void widen(std::uint64_t key) {
+        minX = std::min(minX, (key >> 28) & kCoordMask);
+        minY = std::min(minY, key & kCoordMask);
     }
-    return (key >> 56) << 56 | z;
+    void fit(const std::vector<std::uint64_t>& keys) {
+        std::uint64_t spread = 0;
+        for (std::uint64_t key : keys) {
+            spread |= (((key >> 28) & kCoordMask) - minX) | ((key & kCoordMask) - minY);
+        }
+        while (bits < 28 && (spread >> bits) != 0) {
+            ++bits;
+        }
+    }
+    std::uint64_t of(std::uint64_t key) const {
+        const std::uint64_t x = ((key >> 28) & kCoordMask) - minX, y = (key & kCoordMask) - minY;
+        return (key >> 56) << (2 * bits) | spreadBits(x) << 1 | spreadBits(y);
+    }
+    std::uint64_t keyOf(std::uint64_t z) const {
+        const std::uint64_t cell = z & ((1ULL << (2 * bits)) - 1);
+        const std::uint64_t x = gatherBits(cell >> 1) + minX, y = gatherBits(cell) + minY;
+        return (z >> (2 * bits)) << 56 | x << 28 | y;
+    }
+    int width() const { return 2 * bits + 6; }  // 64 levels take 6 bits
+};
+
+struct Placed {
+    std::uint64_t z;
+    std::uint32_t item;
+};
+
+// Sorts by z, keeping the order of equal ones, in passes of 11 bits over the
+// low `width` bits; a pass whose digit is the same throughout is skipped.
+void radixSort(std::vector<Placed>& placed, int width) {
+    constexpr int kDigit = 11;
+    std::vector<Placed> other(placed.size());
+    for (int shift = 0; shift < width; shift += kDigit) {
+        std::vector<std::size_t> count((1u << kDigit) + 1, 0);
+        for (const Placed& p : placed) {
+            ++count[((p.z >> shift) & ((1u << kDigit) - 1)) + 1];
+        }
+        if (std::find(count.begin(), count.end(), placed.size()) != count.end()) {
+            continue;
+        }
+        for (std::size_t d = 1; d < count.size(); ++d) {
+            count[d] += count[d - 1];
+        }
+        for (const Placed& p : placed) {
+            other[count[(p.z >> shift) & ((1u << kDigit) - 1)]++] = p;
+        }
+        placed.swap(other);
+    }
 }
 
 }  // namespace
@@ -202,40 +281,44 @@ void SpatialIndex::insertMany(const std::vector<Item>& items) {
     const int minLevel = minLevel_;
     *this = SpatialIndex();  // drops cells and free entries an emptied index keeps
     minLevel_ = minLevel;
-    struct Placed {
-        std::uint64_t z, key;
-        std::uint32_t item;
-    };
-    std::vector<Placed> placed;
-    placed.reserve(items.size());
+    std::vector<std::uint64_t> keys;
+    std::vector<std::uint32_t> boundedItems;
+    keys.reserve(items.size());
+    boundedItems.reserve(items.size());
+    ZOrder order;
     for (std::uint32_t i = 0; i < items.size(); ++i) {
         const Box2& box = items[i].box;
         if (!bounded(box)) {
             unbounded_.push_back(items[i].handle);
             continue;
         }
-        const int level = levelFor(box);
-        const double size = cellSize(level);
-        const std::uint64_t key =
-            makeKey(level, cellCoord(box.minX, size), cellCoord(box.minY, size));
-        placed.push_back({zOrder(key), key, i});
+        keys.push_back(keyOf(levelFor(box), box));
+        boundedItems.push_back(i);
+        order.widen(keys.back());
     }
-    std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
-        return a.z != b.z ? a.z < b.z : a.item < b.item;
-    });
+    order.fit(keys);
+    std::vector<Placed> placed(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        placed[i] = {order.of(keys[i]), boundedItems[i]};
+    }
+    keys = {};
+    boundedItems = {};
+    radixSort(placed, order.width());
     // Room for a few more, so the next insert (a marker) does not copy them all.
     entries_.reserve(placed.size() + placed.size() / 64 + 64);
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const Item& item = items[placed[i].item];
-        const bool first = i == 0 || placed[i - 1].key != placed[i].key;
-        const bool last = i + 1 == placed.size() || placed[i + 1].key != placed[i].key;
+        const bool first = i == 0 || placed[i - 1].z != placed[i].z;
+        const bool last = i + 1 == placed.size() || placed[i + 1].z != placed[i].z;
+        const std::uint64_t key = order.keyOf(placed[i].z);
         if (first) {
-            cells_.push_back({placed[i].key, static_cast<std::int32_t>(entries_.size())});
+            cells_.push_back({key, static_cast<std::int32_t>(entries_.size())});
         }
         const std::int32_t next = last ? -1 : static_cast<std::int32_t>(entries_.size() + 1);
         entries_.push_back({item.box, item.handle, next, item.tag});
-        ++levelCount_[placed[i].key >> 56];
+        ++levelCount_[key >> 56];
     }
+    placed = {};
     std::size_t slots = 64;
     while ((cells_.size() + 1) * 2 > slots) {
         slots *= 2;

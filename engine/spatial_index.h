@@ -80,6 +80,7 @@ class SpatialIndex {
     int levelFor(const Box2& box) const;
     static double cellSize(int level);
     static std::int64_t cellCoord(double v, double size);
+    std::uint64_t keyOf(int level, const Box2& box) const;
     static std::uint64_t makeKey(int level, std::int64_t ix, std::int64_t iy);
 
     std::int32_t findCell(std::uint64_t key) const;

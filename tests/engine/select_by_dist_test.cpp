@@ -152,6 +152,32 @@ TEST(SelectByDist, MatchesBruteForceThroughEraseUndoReplaceAndPurge) {
     }
 }
 
+// A loaded drawing and entities added many at once build the index in one
+// pass, laid out apart from the entry-by-entry road.
+TEST(SelectByDist, MatchesBruteForceWhenTheIndexIsBuiltInBulk) {
+    for (unsigned seed : {4u, 5u}) {
+        RandomDrawing rnd(seed);
+        DrawingContent content;
+        for (int i = 0; i < 1500; ++i) {
+            content.entities.push_back(rnd.entity());
+        }
+        Drawing d;
+        d.load(std::move(content));
+        checkQueries(d, rnd, 1500);
+
+        const Handle first = d.entities().front().handle;
+        d.setErased(first, true);
+        checkQueries(d, rnd, 300);
+
+        std::vector<Entity> more;
+        for (int i = 0; i < 500; ++i) {
+            more.push_back(rnd.entity());
+        }
+        d.addMany(std::move(more));
+        checkQueries(d, rnd, 600);
+    }
+}
+
 TEST(SelectByDist, RadiusZeroAndNegativeAndTouchingEnds) {
     Drawing d;
     const Handle a = d.add(Entity(LineGeom{{0, 0, 0}, {1, 0, 0}}));
