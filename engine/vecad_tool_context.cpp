@@ -117,11 +117,18 @@ std::string VecadToolContext::chooseFile(const FileChoice& choice) {
 void VecadToolContext::eraseMany(const std::vector<Handle>& handles) {
     ++changes;
     vecad_.drawing().eraseMany(handles);
-    if (!vecad_.selection().empty()) {
-        for (Handle h : handles) {
-            if (vecad_.isSelected(h)) {
-                vecad_.SelectEntity(h, false);
-            }
+    // The selection is rebuilt without the erased at once: taking each out
+    // by itself costs time growing with the square of their number.
+    std::vector<Handle> kept;
+    for (const Handle h : vecad_.selection()) {
+        if (!vecad_.drawing().entity(h).erased) {
+            kept.push_back(h);
+        }
+    }
+    if (kept.size() != vecad_.selection().size()) {
+        vecad_.SelClear();
+        for (const Handle h : kept) {
+            vecad_.SelectEntity(h, true);
         }
     }
 }
