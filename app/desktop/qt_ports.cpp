@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <algorithm>
 
@@ -120,11 +121,16 @@ void QtDialogs::formatDimensionStyle(engine::DimStyleEditor& editor) {
 
 std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
-    bool accepted = false;
-    const QString text = QInputDialog::getText(
-        QApplication::activeWindow(), titleOrApplication(title), displayText(prompt),
-        QLineEdit::Normal, QString::fromStdString(defaultText), &accepted);
-    return accepted ? text.toStdString() : std::string();
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(titleOrApplication(title));
+    dialog.setLabelText(displayText(prompt));
+    dialog.setTextValue(QString::fromStdString(defaultText));
+    // A long prompt (the Format editors list what they hold) wraps instead of
+    // widening the box past the screen and its buttons out of sight.
+    if (auto* label = dialog.findChild<QLabel*>()) {
+        label->setWordWrap(true);
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
 
 std::string QtDialogs::openFile(const ports::FileDialogSetup& setup) {
