@@ -168,6 +168,13 @@ void Vecad::refreshRubberBand(bool snapMoved) {
     for (Entity& e : shown) {
         e.props.layer = drawing_.currentLayer();
     }
+    // Dimensions and leaders in the preview are drawn as they will be: with
+    // the drawing's style, not the preview's default.
+    if (!(preview_.header().dimStyle == drawing_.header().dimStyle)) {
+        DrawingHeader header = preview_.header();
+        header.dimStyle = drawing_.header().dimStyle;
+        preview_.setHeader(header);
+    }
     showPreview(preview_, std::move(shown));
     if (changed || snapMoved) {
         rubberBand_ = band;

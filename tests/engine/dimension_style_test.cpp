@@ -122,12 +122,17 @@ TEST(DimStyleEditor, AChangeRedrawsEveryDimensionOfTheStyle) {
     EXPECT_EQ(d.version(), prepared);
 }
 
-TEST(DimStyleEditor, NewDimensionsAreLaidOutByTheCurrentStyle) {
+TEST(DimStyleEditor, NewDimensionsAndTheirPreviewAreLaidOutByTheCurrentStyle) {
     Vecad v;
+    v.view().set({0, 0}, 0.1);
     ASSERT_EQ(DimStyleEditor(v.drawing()).command("height 5"), "");
-    for (const char* typed : {"dli", "0,0", "40,0", "20,10"}) {
+    for (const char* typed : {"dli", "0,0", "40,0"}) {
         v.commandInput(typed);
     }
+    const Point2 location = v.view().toWindow(20, 10);
+    v.cursorAt(location.x, location.y);
+    EXPECT_EQ(textHeights(v.preview()), std::vector<double>{5});  // the preview shows the style too
+    v.commandInput("20,10");
     const Drawing& d = v.drawing();
     ASSERT_EQ(d.liveCount(), 1u);
     EXPECT_EQ(textHeights(d), std::vector<double>{5});
