@@ -168,12 +168,10 @@ void Vecad::refreshRubberBand(bool snapMoved) {
     for (Entity& e : shown) {
         e.props.layer = drawing_.currentLayer();
     }
-    // Dimensions and leaders in the preview are drawn as they will be: with
-    // the drawing's style, not the preview's default.
-    if (!(preview_.header().dimStyle == drawing_.header().dimStyle)) {
-        DrawingHeader header = preview_.header();
-        header.dimStyle = drawing_.header().dimStyle;
-        preview_.setHeader(header);
+    // The preview is drawn as its entities will be: by the drawing's header
+    // (dimension style, point style), not the preview's defaults.
+    if (!(preview_.header() == drawing_.header())) {
+        preview_.setHeader(drawing_.header());
     }
     showPreview(preview_, std::move(shown));
     if (changed || snapMoved) {
