@@ -1,6 +1,7 @@
 // Painting a million-line drawing into a window-sized image: a full repaint
 // at fit-all, and the frames of panning and zooming where a tenth shows;
-// the magnifier's and the navigator's pictures of it; a large preview.
+// the magnifier's and the navigator's pictures of it; a large preview; a
+// change of the 3D view's direction.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -177,6 +178,24 @@ void BM_ExportScreenRasterExtents(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ExportScreenRasterExtents)->Unit(benchmark::kMillisecond);
+
+// A change of the view direction, as View 3D gives it: the drawing projected
+// afresh, the whole projection fitted and painted with no boxes kept.
+void BM_ViewDirectionChange(benchmark::State& state) {
+    engine::Vecad& v = randomDrawing();
+    QImage image(1200, 800, QImage::Format_RGB32);
+    desktop::ViewPainter painter;
+    int frame = 0;
+    for (auto _ : state) {
+        v.setViewDirection(frame++ % 2 ? engine::ViewDirection::SouthWest
+                                       : engine::ViewDirection::NorthEast);
+        painter.forget();
+        painter.render(image, v.shown(), v.view(), {});
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    v.setViewDirection(engine::ViewDirection::Top);
+}
+BENCHMARK(BM_ViewDirectionChange)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

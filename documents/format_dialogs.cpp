@@ -15,6 +15,7 @@
 #include "engine/page_editor.h"
 #include "engine/point_style_editor.h"
 #include "engine/text_style_editor.h"
+#include "engine/view_presets_editor.h"
 #include "engine/xref_editor.h"
 #include "shell/main_window.h"
 
@@ -99,6 +100,11 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
                                                                     : Kind::PolarTracking);
             ports::typedEditing(dialogs, editor);
             control.WndRedraw();  // the grid may have been switched
+            break;
+        }
+        case engine::command::kViewpointPresets: {
+            engine::ViewPresetsEditor editor(control);
+            ports::typedEditing(dialogs, editor);
             break;
         }
         case engine::command::kOptions:

@@ -63,7 +63,7 @@ std::optional<engine::View> chosenView(const engine::Vecad& control, ports::Dial
             const RasterSize size = parseRasterSize(text);
             engine::View view;
             view.resize(size.width, size.height);
-            view.zoomExtents(control.drawing().extents());
+            view.zoomExtents(control.shown().extents());
             return view;
         } catch (const Error& e) {
             refuse(dialogs, e.description());

@@ -22,6 +22,8 @@ constexpr int kZoomRealtime = 107;
 constexpr int kZoomSelected = 108;
 constexpr int kPanRealtime = 111;
 constexpr int kPanToPoint = 112;
+constexpr int kViewpointPresets = 141;
+constexpr int kCurrentLayer = 142;
 constexpr int kDrawPoint = 201;
 constexpr int kDrawLine = 205;
 constexpr int kDrawRay = 206;
@@ -56,6 +58,10 @@ constexpr int kAdjustGrid = 425;
 constexpr int kAdjustPolarTracking = 426;
 constexpr int kSelectByPoint = 501;
 constexpr int kSelectByRectangle = 502;
+constexpr int kSelectById = 507;
+constexpr int kSelectCurrentLayer = 508;
+constexpr int kSelectByText = 509;
+constexpr int kSelectByUserData = 510;
 constexpr int kFormatLayers = 801;
 constexpr int kSetLayerOrder = 802;
 constexpr int kFormatColors = 803;
@@ -72,6 +78,7 @@ constexpr int kPrint = 901;
 constexpr int kPrintPreview = 903;
 constexpr int kExportScreenRaster = 942;
 constexpr int kOptions = 951;
+constexpr int kDrawingInfo = 955;
 }  // namespace command
 
 struct CommandRow {

@@ -191,13 +191,18 @@ void Vecad::Execute(int code) {
         case command::kAdjustPolarTracking:
         case command::kOptions:
         case command::kExportScreenRaster:
+        case command::kViewpointPresets:
             endCommand(Ending::Takeover);
             if (listener_) {
                 listener_->formatRequested(*this, code);
             }
             return;
         default:
-            startOrNotice(code);
+            if (const std::optional<ViewDirection> direction = viewDirectionOfCode(code)) {
+                setViewDirection(*direction);
+            } else {
+                startOrNotice(code);
+            }
             return;
     }
     notify(&VecadListener::viewChanged);
@@ -205,7 +210,7 @@ void Vecad::Execute(int code) {
 
 void Vecad::ZoomExtents() {
     rememberView();
-    view_.zoomExtents(drawing_.extents());
+    view_.zoomExtents(shown().extents());
     notify(&VecadListener::viewChanged);
 }
 
@@ -405,17 +410,18 @@ bool Vecad::SetCurLayerByName(const std::string& name) {
 Handle Vecad::GetEntityAtPoint(double windowX, double windowY) const {
     const Point2 p = view_.toWorld(windowX, windowY);
     const double aperture = view_.pickDistance();
+    const Drawing& inView = shown();
     Handle best = kNoHandle;
     double bestDistance = std::numeric_limits<double>::infinity();
-    for (Handle h : drawing_.within(p.x, p.y, aperture)) {
+    for (Handle h : inView.within(p.x, p.y, aperture)) {
         // The nearest wins; among equals the one drawn last (on top).
-        const double d = distanceTo(drawing_.entity(h), p.x, p.y, drawing_);
+        const double d = distanceTo(inView.entity(h), p.x, p.y, inView);
         if (d <= bestDistance) {
             bestDistance = d;
             best = h;
         }
     }
-    return best;
+    return shownSource(best);
 }
 
 }  // namespace brondel::engine

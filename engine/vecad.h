@@ -12,11 +12,13 @@
 #include "engine/drawing.h"
 #include "engine/io/drawing_files.h"
 #include "engine/object_snap.h"
+#include "engine/projected_drawing.h"
 #include "engine/rubber_band.h"
 #include "engine/selection.h"
 #include "engine/tool.h"
 #include "engine/vecad_tool_context.h"
 #include "engine/view.h"
+#include "engine/view_direction.h"
 #include "engine/view_history.h"
 
 namespace brondel::engine {
@@ -103,6 +105,19 @@ class Vecad {
     double ViewGetTop() const { return view_.top(); }
     double ViewGetBottom() const { return view_.bottom(); }
     void ZoomExtents();
+
+    // The 3D views. Away from the top the view shows the drawing's
+    // projection along the direction: picks, selections, snaps and zooms
+    // work in its plane, and commands that draw or take points refuse.
+    ViewDirection viewDirection() const { return viewDirection_; }
+    // Ends a running command as Enter would, then shows the whole drawing
+    // from the new direction.
+    void setViewDirection(ViewDirection direction);
+    // What the view shows: the drawing itself from the top, its projection
+    // otherwise (brought up to date with the drawing first).
+    const Drawing& shown() const;
+    // The drawing's entity a shown one stands for.
+    Handle shownSource(Handle shownEntity) const;
 
     // Entity walk over live entities in drawing order.
     Handle GetFirstEntity() const { return drawing_.firstLive(); }
@@ -251,12 +266,18 @@ class Vecad {
     std::optional<ToolEvent> typedEvent(const std::string& text);
     std::optional<Point2> typedPoint(const std::string& text);
     void zoomSelected();
+    // Picks and zooms in what the view shows, answered as the drawing's entities.
+    std::vector<Handle> shownInBox(const Box2& box, bool crossing) const;
+    Box2 shownSelectionBox() const;
     void notice(const std::string& text);  // to the listener and the history
     template <class Event>
     void dispatch(Event&& event);
 
     Drawing drawing_;
     View view_;
+    ViewDirection viewDirection_ = ViewDirection::Top;
+    mutable ProjectedDrawing projection_;
+    mutable std::optional<std::uint64_t> projectedVersion_;
     VecadListener* listener_ = nullptr;
     std::string fileName_;
     io::DxfVersion dxfVersion_ = io::DxfVersion::R2000;

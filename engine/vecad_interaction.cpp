@@ -6,7 +6,6 @@
 #include "base/error.h"
 #include "engine/command_input.h"
 #include "engine/commands.h"
-#include "engine/inapplicable_commands.h"
 #include "engine/polar_constraint.h"
 #include "engine/preview_entities.h"
 #include "engine/shape.h"
@@ -19,6 +18,30 @@ namespace {
 
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
+
+// What a 3D view carries out: commands that pick, select or move the view,
+// all of which work in the view's plane. The others draw or take points of
+// the drawing's XY plane, which only the top view shows.
+bool worksInAnyView(int code) {
+    switch (code) {
+        case command::kZoomWindow:
+        case command::kZoomRealtime:
+        case command::kPanRealtime:
+        case command::kPanToPoint:
+        case command::kCurrentLayer:
+        case command::kErase:
+        case command::kSelectByPoint:
+        case command::kSelectByRectangle:
+        case command::kSelectById:
+        case command::kSelectCurrentLayer:
+        case command::kSelectByText:
+        case command::kSelectByUserData:
+        case command::kDrawingInfo:
+            return true;
+        default:
+            return false;
+    }
+}
 
 // The one line that says what a running command takes.
 std::string expected(const ToolAsk& ask) {
@@ -58,8 +81,10 @@ std::string Vecad::commandPrompt() const {
 void Vecad::startOrNotice(int code) {
     const CommandRow* row = findCommand(code);
     if (!row || !row->makeTool) {
-        const std::string why = inapplicableNotice(code);
-        notice(why.empty() ? notAvailableNotice(code) : why);
+        notice(notAvailableNotice(code));
+    } else if (viewDirection_ != ViewDirection::Top && !worksInAnyView(code)) {
+        notice(std::string(row->caption) +
+               " works in the XY plane, which the top view shows: choose 3D Top (Nadir) first");
     } else if (row->onSelection && runningCommand() == code) {
         commandKey(kEnter);
     } else {
@@ -204,7 +229,7 @@ CommandPoint Vecad::commandPoint(double windowX, double windowY) {
     }
     if (snapOn_ && snapMode_ != 0) {
         snapHit_ =
-            findSnap(drawing_, p.world, view_.pickDistance(), snapMode_, command_->basePoint());
+            findSnap(shown(), p.world, view_.pickDistance(), snapMode_, command_->basePoint());
     }
     if (snapHit_) {
         p.world = snapHit_->point;
@@ -428,18 +453,7 @@ bool Vecad::ZoomPrevious() {
 }
 
 void Vecad::zoomSelected() {
-    Box2 box;
-    for (Handle h : selection_.order()) {
-        const Entity* e = drawing_.find(h);
-        if (!e || e->erased) {
-            continue;
-        }
-        const Box2 b = boundingBox(*e, drawing_);
-        if (std::isfinite(b.minX) && std::isfinite(b.maxX) && std::isfinite(b.minY) &&
-            std::isfinite(b.maxY)) {
-            box.add(b);
-        }
-    }
+    const Box2 box = shownSelectionBox();
     if (box.empty()) {
         commandMessage("Zoom to Selected: nothing is selected");
         return;
@@ -451,7 +465,7 @@ void Vecad::zoomSelected() {
 
 int Vecad::selectInBox(const Box2& box, bool crossing) {
     int added = 0;
-    for (Handle h : drawing_.inBox(box, crossing)) {
+    for (Handle h : shownInBox(box, crossing)) {
         if (selection_.add(h)) {
             ++added;
         }

@@ -88,10 +88,12 @@ void DrawingView::paintEvent(QPaintEvent*) {
         }
         ViewPainter::Selected selected;
         if (vecad_.SelCount() > 0) {
-            selected = [this](engine::Handle h) { return vecad_.isSelected(h); };
+            selected = [this](engine::Handle h) {
+                return vecad_.isSelected(vecad_.shownSource(h));
+            };
         }
         painter_.setDrawingFile(vecad_.GetFileName());
-        painter_.render(picture_, vecad_.drawing(), view, selected);
+        painter_.render(picture_, vecad_.shown(), view, selected);
         pictureValid_ = true;
     }
     QPainter p(this);
@@ -107,7 +109,8 @@ void DrawingView::paintEvent(QPaintEvent*) {
     }
     if (isPreview_) {
         paintDirectionMarks(p, view, pathMarks_);
-    } else {
+    } else if (vecad_.viewDirection() == engine::ViewDirection::Top) {
+        // The cutting path's marks lie in the XY plane a 3D view turns away.
         paintPathMarks(p, window_);
     }
     if (cursorInside_) {

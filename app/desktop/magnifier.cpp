@@ -98,9 +98,9 @@ void Magnifier::showAtCursor() {
     }
     ViewPainter::Selected selected;
     if (vecad_.SelCount() > 0) {
-        selected = [this](engine::Handle h) { return vecad_.isSelected(h); };
+        selected = [this](engine::Handle h) { return vecad_.isSelected(vecad_.shownSource(h)); };
     }
-    painter_.render(picture_, vecad_.drawing(), enlarged, selected);
+    painter_.render(picture_, vecad_.shown(), enlarged, selected);
     show();
     raise();
     update();

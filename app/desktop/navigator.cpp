@@ -98,11 +98,11 @@ void Navigator::renderIfStale() {
     if (!stale_) {
         return;
     }
-    whole_.zoomExtents(vecad_.drawing().extents());
+    whole_.zoomExtents(vecad_.shown().extents());
     if (picture_.size() != QSize(kSize, kSize)) {
         picture_ = QImage(kSize, kSize, QImage::Format_RGB32);
     }
-    painter_.render(picture_, vecad_.drawing(), whole_, {});
+    painter_.render(picture_, vecad_.shown(), whole_, {});
     stale_ = false;
 }
 

@@ -36,7 +36,7 @@ std::string rasterImage(const engine::Vecad& control, const engine::View& view,
     }
     ViewPainter painter;
     painter.setDrawingFile(control.GetFileName());
-    painter.render(image, control.drawing(), view, {});
+    painter.render(image, control.shown(), view, {});
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
