@@ -104,7 +104,7 @@ void ControlEvents::formatRequested(engine::Vecad& control, int code) {
         }
         case engine::command::kViewpointPresets: {
             engine::ViewPresetsEditor editor(control);
-            ports::typedEditing(dialogs, editor);
+            dialogs.viewPresets(editor);
             break;
         }
         case engine::command::kOptions:

@@ -4,12 +4,20 @@
 
 namespace brondel::engine {
 
+ViewDirection ViewPresetsEditor::current() const {
+    return control_.viewDirection();
+}
+
+void ViewPresetsEditor::choose(ViewDirection direction) {
+    control_.setViewDirection(direction);
+}
+
 std::string ViewPresetsEditor::title() const {
     return "3D Viewpoint Presets";
 }
 
 std::string ViewPresetsEditor::prompt() const {
-    return "The view shows the drawing from: " + viewDirectionName(control_.viewDirection()) +
+    return "The view shows the drawing from: " + viewDirectionName(current()) +
            "\rType: top, bottom, left, right, front, back, sw, se, ne or nw; nothing to close";
 }
 
@@ -20,7 +28,7 @@ std::string ViewPresetsEditor::command(const std::string& line) {
     if (!direction) {
         return "There is no view preset \"" + line + "\"";
     }
-    control_.setViewDirection(*direction);
+    choose(*direction);
     return {};
 }
 

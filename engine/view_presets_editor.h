@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/table_editor.h"
+#include "engine/view_direction.h"
 
 namespace brondel::engine {
 
@@ -14,6 +15,9 @@ class Vecad;
 class ViewPresetsEditor : public TableEditor {
   public:
     explicit ViewPresetsEditor(Vecad& control) : control_(control) {}
+
+    ViewDirection current() const;
+    void choose(ViewDirection direction);
 
     std::string title() const override;
     std::string prompt() const override;

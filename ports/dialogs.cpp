@@ -5,6 +5,7 @@
 #include "engine/dimension_style_editor.h"
 #include "engine/image_editor.h"
 #include "engine/layer_editor.h"
+#include "engine/view_presets_editor.h"
 
 namespace brondel::ports {
 
@@ -25,6 +26,10 @@ void Dialogs::manageImages(engine::ImageEditor& editor) {
 }
 
 void Dialogs::formatDimensionStyle(engine::DimStyleEditor& editor) {
+    typedEditing(*this, editor);
+}
+
+void Dialogs::viewPresets(engine::ViewPresetsEditor& editor) {
     typedEditing(*this, editor);
 }
 

@@ -14,6 +14,7 @@ class CurrentPropertiesEditor;
 class BlockEditor;
 class ImageEditor;
 class DimStyleEditor;
+class ViewPresetsEditor;
 }  // namespace brondel::engine
 
 namespace brondel::ports {
@@ -71,6 +72,7 @@ class Dialogs {
     virtual void formatBlocks(engine::BlockEditor& editor);
     virtual void manageImages(engine::ImageEditor& editor);
     virtual void formatDimensionStyle(engine::DimStyleEditor& editor);
+    virtual void viewPresets(engine::ViewPresetsEditor& editor);
 };
 
 // One input box per change, showing the editor's prompt, until an empty

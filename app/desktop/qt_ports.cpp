@@ -8,10 +8,13 @@
 #include <QMessageBox>
 #include <algorithm>
 
+#include "app/desktop/color_dialog.h"
 #include "app/desktop/dimension_style_dialog.h"
 #include "app/desktop/file_filter.h"
 #include "app/desktop/image_manager_dialog.h"
 #include "app/desktop/layer_dialog.h"
+#include "app/desktop/view_presets_dialog.h"
+#include "engine/current_properties_editor.h"
 
 namespace brondel::desktop {
 
@@ -116,6 +119,20 @@ void QtDialogs::manageImages(engine::ImageEditor& editor) {
 
 void QtDialogs::formatDimensionStyle(engine::DimStyleEditor& editor) {
     DimensionStyleDialog dialog(editor, QApplication::activeWindow());
+    dialog.exec();
+}
+
+void QtDialogs::formatCurrentProperties(engine::CurrentPropertiesEditor& editor) {
+    if (editor.kind() == engine::CurrentPropertiesEditor::Kind::LineWeight) {
+        ports::typedEditing(*this, editor);
+        return;
+    }
+    CurrentColorDialog dialog(editor, QApplication::activeWindow());
+    dialog.exec();
+}
+
+void QtDialogs::viewPresets(engine::ViewPresetsEditor& editor) {
+    ViewPresetsDialog dialog(editor, QApplication::activeWindow());
     dialog.exec();
 }
 

@@ -22,6 +22,8 @@ class QtDialogs : public ports::Dialogs {
     void formatLayers(engine::LayerEditor& editor) override;
     void manageImages(engine::ImageEditor& editor) override;
     void formatDimensionStyle(engine::DimStyleEditor& editor) override;
+    void formatCurrentProperties(engine::CurrentPropertiesEditor& editor) override;
+    void viewPresets(engine::ViewPresetsEditor& editor) override;
 };
 
 // Lets pending events through at most every kIntervalMs, so long loops stay
