@@ -20,6 +20,7 @@
 #include "tests/support/ezdxf_tool.h"
 #include "tests/support/fake_ports.h"
 #include "tests/support/files.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
@@ -257,12 +258,8 @@ TEST(Pages, OlderVecFilesTakeTheDefaultAndBadPagesAreDamage) {
         DrawingContent c;
         c.header.pages = row.pages;
         c.header.currentPage = row.current;
-        try {
-            io::readVecBuffer(vecOf(c));
-            ADD_FAILURE() << "read";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.number(), err::kVecCorrupt);
-        }
+        EXPECT_EQ(brondel::testing::thrown([&] { io::readVecBuffer(vecOf(c)); }).number,
+                  err::kVecCorrupt);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "engine/io/vec_format.h"
 #include "tests/engine/every_kind_drawing.h"
 #include "tests/engine/vec_default_settings.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
@@ -19,12 +20,7 @@ std::string encoded(const DrawingContent& c) {
 }
 
 int failure(std::string_view data) {
-    try {
-        io::readVecBuffer(data);
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
+    return brondel::testing::thrown([&] { io::readVecBuffer(data); }).number;
 }
 
 void putU32(std::string& data, std::size_t at, std::uint32_t value) {

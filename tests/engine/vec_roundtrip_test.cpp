@@ -8,6 +8,7 @@
 #include "tests/engine/entity_values.h"
 #include "tests/engine/every_kind_drawing.h"
 #include "tests/support/files.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
@@ -108,13 +109,10 @@ TEST(VecRoundTrip, SharesEntityPropertiesInsteadOfRepeatingThem) {
 }
 
 TEST(VecFile, MissingFileIsFileNotFound) {
-    try {
-        io::readVec("/nonexistent/folder/drawing.vec");
-        FAIL() << "read a file that does not exist";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), err::kFileNotFound);
-        EXPECT_NE(e.description().find("/nonexistent/folder/drawing.vec"), std::string::npos);
-    }
+    const brondel::testing::Thrown e =
+        brondel::testing::thrown([] { io::readVec("/nonexistent/folder/drawing.vec"); });
+    EXPECT_EQ(e.number, err::kFileNotFound);
+    EXPECT_NE(e.description.find("/nonexistent/folder/drawing.vec"), std::string::npos);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "base/error.h"
 #include "engine/io/vec_format.h"
 #include "tests/engine/vec_default_settings.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
@@ -81,12 +82,8 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
             EXPECT_EQ(io::vec::decode(file).entities.size(), 3u);
             continue;
         }
-        try {
-            io::vec::decode(file);
-            ADD_FAILURE() << "read extended data for place " << place;
-        } catch (const Error& e) {
-            EXPECT_EQ(e.number(), err::kVecCorrupt);
-        }
+        EXPECT_EQ(brondel::testing::thrown([&] { io::vec::decode(file); }).number, err::kVecCorrupt)
+            << "read extended data for place " << place;
     }
 }
 
