@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "base/error.h"
 #include "engine/io/drawing_files.h"
-#include "engine/io/vec_format.h"
 #include "tests/engine/entity_values.h"
 #include "tests/engine/every_kind_drawing.h"
+#include "tests/engine/vec_bytes.h"
 #include "tests/support/files.h"
 #include "tests/support/thrown.h"
 
@@ -45,12 +43,6 @@ void expectSameContent(const DrawingContent& a, const DrawingContent& b) {
     expectSameEntities(a.entities, b.entities);
 }
 
-std::string encoded(const DrawingContent& c) {
-    std::ostringstream out;
-    io::vec::encode(c, c.entities, out);
-    return out.str();
-}
-
 TEST(VecRoundTrip, KeepsEveryFieldOfEveryKind) {
     DrawingContent original = testing::everyKindContent();
     // What new entities, dimensions and points take comes back too.
@@ -59,7 +51,7 @@ TEST(VecRoundTrip, KeepsEveryFieldOfEveryKind) {
     original.header.dimStyle = {"ISO-25", 3.5, 1.5, 0.5, 2, 0.75, 3, 4, 1.5, false};
     original.header.pointMode = 34;
     original.header.pointSize = -7.5;
-    const DrawingContent read = io::readVecBuffer(encoded(original));
+    const DrawingContent read = io::readVecBuffer(testing::encoded(original));
     expectSameContent(original, read);
 }
 
@@ -78,7 +70,7 @@ TEST(VecRoundTrip, KeepsValuesAtTheEdgesOfTheirRanges) {
         extreme);
     c.entities.emplace_back(PolylineGeom{}, EntityProps{});
     c.entities.emplace_back(HatchGeom{}, EntityProps{});
-    const DrawingContent read = io::readVecBuffer(encoded(c));
+    const DrawingContent read = io::readVecBuffer(testing::encoded(c));
     expectSameContent(c, read);
     EXPECT_TRUE(std::signbit(read.entities[0].props.lineTypeScale));
 }
@@ -103,7 +95,7 @@ TEST(VecRoundTrip, SharesEntityPropertiesInsteadOfRepeatingThem) {
         c.entities.emplace_back(LineGeom{{0, 0, 0}, {1, double(i), 0}},
                                 testing::props("A very long layer name indeed", 3));
     }
-    const std::string data = encoded(c);
+    const std::string data = testing::encoded(c);
     EXPECT_LT(data.size(), 1000 * (1 + 4 + 48) + 350);
     expectSameContent(c, io::readVecBuffer(data));
 }

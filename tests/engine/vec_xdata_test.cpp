@@ -4,21 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <sstream>
 
 #include "base/error.h"
-#include "engine/io/vec_format.h"
-#include "tests/engine/vec_default_settings.h"
+#include "tests/engine/vec_bytes.h"
 #include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
-
-std::string encoded(const DrawingContent& c) {
-    std::ostringstream out;
-    io::vec::encode(c, c.entities, out);
-    return out.str();
-}
 
 XData appData(const std::string& name, const std::string& value) {
     return {{name, {{1000, value}, {1040, "2.5"}, {1071, "-7"}}}};
@@ -42,7 +34,7 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
     two.push_back({"EMPTY", {}});
     c.entities[3].xdata = XDataPtr(two);
 
-    const DrawingContent back = io::vec::decode(encoded(c));
+    const DrawingContent back = io::vec::decode(testing::encoded(c));
     ASSERT_EQ(back.entities.size(), 3u);
     ASSERT_TRUE(back.entities[0].xdata);
     EXPECT_EQ(*back.entities[0].xdata, appData("FIRST", "ü and \"quotes\""));
@@ -62,7 +54,7 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
     for (Entity& e : c.entities) {
         e.xdata = nullptr;
     }
-    std::string old = encoded(c);
+    std::string old = testing::encoded(c);
     old.resize(old.size() - 4 - kSettings);
     const std::uint32_t first = 1;
     std::memcpy(old.data() + 8, &first, sizeof first);
@@ -70,7 +62,7 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
 
     // Extended data for a place that has no entity, or out of order, is
     // damage; the same entries for a later place that exists are not.
-    const std::string whole = encoded(c);
+    const std::string whole = testing::encoded(c);
     const std::string settings = whole.substr(whole.size() - kSettings);
     const std::string entities = whole.substr(0, whole.size() - kSettings - 4);
     for (const std::uint32_t place : {3u, 1u, 2u}) {
