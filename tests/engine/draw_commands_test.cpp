@@ -230,10 +230,8 @@ TEST(DrawCommands, HatchFindsTheSmallestLoopAroundThePointAndKeepsIslandsOut) {
     s.v.AddLine(0, 20, 0, 0, 0, 0);
     s.v.AddLine(20, 20, 0, 0, 20, 0);
     s.v.drawing().add(Entity(CircleGeom{{10, 10, 0}, 5}));
-    PolylineGeom small;
-    small.closed = true;
-    small.vertices = {{9, 9, 0, 0}, {11, 9, 0, 0}, {11, 11, 0, 0}, {9, 11, 0, 0}};
-    s.v.drawing().add(Entity(small));
+    s.v.drawing().add(Entity(PolylineGeom{
+        .vertices = {{9, 9, 0, 0}, {11, 9, 0, 0}, {11, 11, 0, 0}, {9, 11, 0, 0}}, .closed = true}));
     const int before = s.entities();
 
     run(s, command::kDrawHatch, {"t gravel", "t \"\"", "t \"\"", "30,30"});

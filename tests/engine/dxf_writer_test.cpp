@@ -175,9 +175,8 @@ TEST_F(DxfWriter, ClockwiseArcReadsBackWithItsOwnEnds) {
 TEST_F(DxfWriter, LineBreaksInNamesAndTextsCannotForgeGroups) {
     DrawingContent c;
     c.layers = {Layer{"0"}, Layer{"two\nlines"}};
-    TextGeom text;
-    text.text = "first\r\n  0\nLINE\n  8\n0";
-    c.entities.emplace_back(text, testing::props("two\nlines"));
+    c.entities.emplace_back(TextGeom{.text = "first\r\n  0\nLINE\n  8\n0"},
+                            testing::props("two\nlines"));
     const auto lines = writeAndCheck(c);
     EXPECT_EQ(starting(lines, "audit-error"), std::vector<std::string>{});
     EXPECT_EQ(starting(lines, "entity ").size(), 1u) << ::testing::PrintToString(lines);

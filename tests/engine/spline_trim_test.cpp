@@ -122,11 +122,9 @@ TEST(SplineTrim, PartsLieOnTheOriginalCurveAndEndOnTheEdge) {
 
 TEST(SplineTrim, WhatCannotBeCutExactlyIsRefusedWithTheReason) {
     const Entity cross(LineGeom{{0, -20, 0}, {0, 20, 0}});
-    SplineGeom periodic;
-    periodic.controlPoints = {{-6, -5, 0}, {-2, 8, 0}, {2, -8, 0}, {6, 5, 0}};
-    periodic.knots = {0, 1, 2, 3, 4, 5, 6, 7};
-    SplineGeom fitOnly;
-    fitOnly.fitPoints = {{-6, 0, 0}, {0, 1, 0}, {6, 0, 0}};
+    const SplineGeom periodic{.knots = {0, 1, 2, 3, 4, 5, 6, 7},
+                              .controlPoints = {{-6, -5, 0}, {-2, 8, 0}, {2, -8, 0}, {6, 5, 0}}};
+    const SplineGeom fitOnly{.fitPoints = {{-6, 0, 0}, {0, 1, 0}, {6, 0, 0}}};
     struct Refusal {
         const char* name;
         SplineGeom spline;

@@ -16,17 +16,11 @@ namespace {
 using testing::VecadSession;
 
 PolylineGeom polyline(std::vector<Vertex> v, bool closed) {
-    PolylineGeom g;
-    g.vertices = std::move(v);
-    g.closed = closed;
-    return g;
+    return {std::move(v), closed};
 }
 
 TEST(Measure, ClosedEntitiesGiveTheirAreaAndPerimeter) {
-    EllipseGeom half;
-    half.majorAxis = {3, 0, 0};
-    half.ratio = 1.0 / 3;
-    half.endParam = kPi;
+    const EllipseGeom half{.majorAxis = {3, 0, 0}, .ratio = 1.0 / 3, .endParam = kPi};
     EllipseGeom full = half;
     full.endParam = kTwoPi;
     struct Case {
@@ -159,12 +153,8 @@ TEST(ToolsMenu, CalibrateScalesTheDrawingAboutTheFirstPoint) {
 TEST(ToolsMenu, CurrentLayerTakesThePressedEntitysLayer) {
     VecadSession s;
     Drawing& d = s.v.drawing();
-    Layer holes;
-    holes.name = "holes";
-    d.addLayer(holes);
-    EntityProps onHoles;
-    onHoles.layer = "holes";
-    d.add(Entity(CircleGeom{{0, 0, 0}, 5}, onHoles));
+    d.addLayer(Layer{"holes"});
+    d.add(Entity(CircleGeom{{0, 0, 0}, 5}, {.layer = "holes"}));
     s.v.Execute(142);
     s.press(5, 0);
     EXPECT_EQ(d.currentLayer(), "holes");

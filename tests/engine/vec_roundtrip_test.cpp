@@ -66,11 +66,8 @@ TEST(VecRoundTrip, KeepsEveryFieldOfEveryKindAndLeavesErasedEntitiesOut) {
 TEST(VecRoundTrip, KeepsValuesAtTheEdgesOfTheirRanges) {
     DrawingContent c;
     c.layers = {Layer{""}};
-    EntityProps extreme;
-    extreme.layer = std::string("nul\0inside", 10);
-    extreme.color = {-32768, 0x7fffffff};
-    extreme.lineWeight = -32768;
-    extreme.lineTypeScale = -0.0;
+    const EntityProps extreme{
+        std::string("nul\0inside", 10), {-32768, 0x7fffffff}, "", -32768, -0.0};
     c.entities.emplace_back(
         LineGeom{{std::numeric_limits<double>::infinity(),
                   std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::max()},

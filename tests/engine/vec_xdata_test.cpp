@@ -18,10 +18,8 @@ XData appData(const std::string& name, const std::string& value) {
 
 TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
     DrawingContent c;
-    Block b;
-    b.name = "PART";
-    b.entities.emplace_back(LineGeom{{0, 0, 0}, {1, 0, 0}});
-    b.entities.emplace_back(CircleGeom{{0, 0, 0}, 1});
+    Block b{
+        "PART", {}, 0, {Entity(LineGeom{{0, 0, 0}, {1, 0, 0}}), Entity(CircleGeom{{0, 0, 0}, 1})}};
     b.entities.back().xdata = XDataPtr(appData("INBLOCK", "b"));
     c.blocks.emplace("PART", b);
     for (int i = 0; i < 4; ++i) {
