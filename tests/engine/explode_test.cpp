@@ -43,11 +43,9 @@ double partLength(const Entity& e) {
 }
 
 TEST(Explode, PolylineBecomesLinesAndArcsInOrderWithSignedSweeps) {
-    PolylineGeom pl;
     // A 4 x 2 slot: straight bottom, half circle right (ccw), straight top,
     // half circle left given clockwise by a negative bulge... walked back.
-    pl.vertices = {{0, 0, 0, 0}, {4, 0, 0, 1}, {4, 2, 0, 0}, {0, 2, 0, 1}};
-    pl.closed = true;
+    PolylineGeom pl{{{0, 0, 0, 0}, {4, 0, 0, 1}, {4, 2, 0, 0}, {0, 2, 0, 1}}, true};
     const EntityProps props{.layer = "CUT", .color = {3}};
     const std::vector<Entity> parts = explodeEntity(Entity(pl, props), kNoBlocks, 0.01);
     ASSERT_EQ(parts.size(), 4u);
@@ -79,9 +77,8 @@ TEST(Explode, PolylineBecomesLinesAndArcsInOrderWithSignedSweeps) {
 }
 
 TEST(Explode, PolylineDropsZeroLengthSegmentsAndHandles3d) {
-    PolylineGeom pl;
-    pl.vertices = {{0, 0, 0, 0.4}, {0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 0}, {0, 0, 0, 0}};
-    pl.closed = true;  // the closing segment has zero length too
+    // The closing segment has zero length too.
+    PolylineGeom pl{{{0, 0, 0, 0.4}, {0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 0}, {0, 0, 0, 0}}, true};
     EXPECT_EQ(explodeEntity(Entity(pl), kNoBlocks, 0.01).size(), 3u);
     pl.vertices.resize(2);
     EXPECT_TRUE(explodeEntity(Entity(pl), kNoBlocks, 0.01).empty());
@@ -168,9 +165,8 @@ TEST(Explode, EllipsesAndSplinesBecomePolylinesWithinTheChordTolerance) {
     EXPECT_NEAR(open.vertices.front().x, s.x, 1e-12);
     EXPECT_NEAR(open.vertices.back().y, e.y, 1e-12);
 
-    SplineGeom sp;
-    sp.controlPoints = {{0, 0, 0}, {1, 3, 0}, {2, -3, 0}, {3, 3, 0}, {4, 0, 0}};
-    sp.knots = {0, 0, 0, 0, 0.5, 1, 1, 1, 1};
+    SplineGeom sp{.knots = {0, 0, 0, 0, 0.5, 1, 1, 1, 1},
+                  .controlPoints = {{0, 0, 0}, {1, 3, 0}, {2, -3, 0}, {3, 3, 0}, {4, 0, 0}}};
     const std::vector<Entity> splineParts = explodeEntity(Entity(sp), kNoBlocks, 0.005);
     const auto& spl = *geomIf<PolylineGeom>(splineParts[0]);
     EXPECT_LE(chordDeviation(spl.vertices, false, tessellateSpline(sp, 1e-7)), 0.005);
@@ -192,9 +188,7 @@ Blocks partsBlocks() {
     b.entities.emplace_back(LineGeom{{1, 0, 0}, {3, 0, 0}}, byBlock);
     b.entities.emplace_back(ArcGeom{{1, 0, 0}, 1, 0, kPi / 2}, own);
     b.entities.emplace_back(CircleGeom{{2, 2, 0}, 0.5});
-    PolylineGeom pl;
-    pl.vertices = {{1, 0, 0, 1}, {3, 0, 0, 0}};
-    b.entities.emplace_back(pl);
+    b.entities.emplace_back(PolylineGeom{{{1, 0, 0, 1}, {3, 0, 0, 0}}});
     blocks.add(b);
     blocks.add(Block{
         "HOLDER", {}, 0, {Entity(InsertGeom{.block = "PART", .p = {10, 0, 0}, .angle = 0.5})}});

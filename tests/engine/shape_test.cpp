@@ -72,10 +72,8 @@ TEST(Shape, EllipsesFullPartialAndRotatedMatchTheirDenseOutline) {
 }
 
 TEST(Shape, SplineBoxAndDistanceFollowTheCurveNotItsControlPolygon) {
-    SplineGeom g;
-    g.degree = 3;
-    g.controlPoints = {{0, 0, 0}, {1, 4, 0}, {3, -4, 0}, {4, 0, 0}, {6, 2, 0}};
-    g.knots = {0, 0, 0, 0, 1, 2, 2, 2, 2};
+    const SplineGeom g{.knots = {0, 0, 0, 0, 1, 2, 2, 2, 2},
+                       .controlPoints = {{0, 0, 0}, {1, 4, 0}, {3, -4, 0}, {4, 0, 0}, {6, 2, 0}}};
     const Entity e(g);
     const Box2 b = boundingBox(e, kNoBlocks);
     // The curve stays well inside the control polygon's box.
@@ -92,12 +90,11 @@ TEST(Shape, SplineBoxAndDistanceFollowTheCurveNotItsControlPolygon) {
         }
     }
     // A rational quarter circle is exact.
-    SplineGeom q;
-    q.degree = 2;
-    q.rational = true;
-    q.controlPoints = {{1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
-    q.weights = {1, std::sqrt(0.5), 1};
-    q.knots = {0, 0, 0, 1, 1, 1};
+    const SplineGeom q{.degree = 2,
+                       .rational = true,
+                       .knots = {0, 0, 0, 1, 1, 1},
+                       .controlPoints = {{1, 0, 0}, {1, 1, 0}, {0, 1, 0}},
+                       .weights = {1, std::sqrt(0.5), 1}};
     for (const Point3& p : tessellateSpline(q, 1e-6)) {
         EXPECT_NEAR(std::hypot(p.x, p.y), 1, 1e-12);
     }
@@ -277,9 +274,7 @@ TEST(Shape, HatchDimensionSolidRayImage) {
 TEST(Shape, BulgedPolylineSegmentsAreArcsOnTheRightSide) {
     // Bulge 1 from (0,0) to (2,0): a counter-clockwise half circle, so it
     // lies right of the chord, below it.
-    PolylineGeom pl;
-    pl.vertices = {{0, 0, 0, 1}, {2, 0, 0, 0}};
-    const Entity e(pl);
+    const Entity e(PolylineGeom{{{0, 0, 0, 1}, {2, 0, 0, 0}}});
     const Box2 b = boundingBox(e, kNoBlocks);
     EXPECT_NEAR(b.minY, -1, 1e-12);
     EXPECT_NEAR(b.maxY, 0, 1e-12);
