@@ -268,18 +268,5 @@ TEST(DxfReader, TablesBlocksAndHeader) {
     EXPECT_NE(geomIf<CircleGeom>(block.entities[0]), nullptr);
 }
 
-TEST(DxfReader, ImageTakesItsFileNameFromTheObjects) {
-    const DrawingContent c = readDxf(std::string(BRONDEL_CORPUS_DIR) + "/dxf/netdxf_sample.dxf");
-    int images = 0;
-    for (const Entity& e : c.entities) {
-        if (const auto* image = geomIf<ImageGeom>(e)) {
-            ++images;
-            EXPECT_EQ(image->fileName, ".\\image.jpg");
-            EXPECT_EQ(image->widthPx, 260);
-        }
-    }
-    EXPECT_EQ(images, 1);
-}
-
 }  // namespace
 }  // namespace brondel::engine::io
