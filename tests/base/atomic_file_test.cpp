@@ -11,6 +11,7 @@
 #include "base/atomic_file.h"
 #include "base/error.h"
 #include "tests/support/files.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::base {
 namespace {
@@ -79,13 +80,10 @@ TEST(BackupName, ReplacesTheExtensionAsCadProgramsDo) {
 
 TEST_F(AtomicFile, MissingFolderOrFolderAsTargetIsPathAccessError) {
     for (const std::string& path : {file("no/such/folder.txt"), folder_.path().string()}) {
-        try {
-            writeFileAtomically(path, std::string_view("x"));
-            FAIL() << "wrote " << path;
-        } catch (const Error& e) {
-            EXPECT_EQ(e.number(), err::kPathFileAccess);
-            EXPECT_NE(e.description().find(path), std::string::npos);
-        }
+        const testing::Thrown e =
+            testing::thrown([&] { writeFileAtomically(path, std::string_view("x")); });
+        EXPECT_EQ(e.number, err::kPathFileAccess) << path;
+        EXPECT_NE(e.description.find(path), std::string::npos);
     }
     EXPECT_EQ(entries(), 0u);
 }
@@ -100,12 +98,8 @@ TEST_F(AtomicFile, FailedWriteIsWriteErrorAndKeepsOldFile) {
     rlimit limited = saved;
     limited.rlim_cur = 1024;
     ::setrlimit(RLIMIT_FSIZE, &limited);
-    int number = 0;
-    try {
-        writeFileAtomically(path, std::string(1 << 17, 'y'));
-    } catch (const Error& e) {
-        number = e.number();
-    }
+    const int number =
+        testing::thrown([&] { writeFileAtomically(path, std::string(1 << 17, 'y')); }).number;
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, savedSignal);
     EXPECT_EQ(number, err::kFileWrite);

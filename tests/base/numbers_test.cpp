@@ -7,17 +7,13 @@
 #include <limits>
 
 #include "base/error.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::base {
 namespace {
 
 int errorNumberOf(const auto& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
+    return testing::thrown(action).number;
 }
 
 TEST(CoordinateText, RoundsToTenThousandthsInShortestForm) {

@@ -8,6 +8,7 @@
 
 #include "base/error.h"
 #include "coordfiles/dat_writer.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::coordfiles {
 namespace {
@@ -17,12 +18,7 @@ using Pairs = std::vector<PairPoint>;
 const std::filesystem::path kCorpus = std::filesystem::path(BRONDEL_CORPUS_DIR);
 
 int errorNumberOf(std::string_view bytes) {
-    try {
-        parsePairFile(bytes);
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
+    return testing::thrown([&] { parsePairFile(bytes); }).number;
 }
 
 TEST(PairFiles, DatAndCorLayoutsGiveTheSamePairs) {
@@ -99,12 +95,10 @@ TEST(PairFiles, WhatTheWriterWritesReadsBackUnchanged) {
 }
 
 TEST(PairFiles, MissingFilesAreReported) {
-    try {
-        readPairFile((kCorpus / "dat" / "no such file.dat").string());
-        FAIL();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), err::kFileNotFound);
-    }
+    EXPECT_EQ(testing::thrown([] {
+                  readPairFile((kCorpus / "dat" / "no such file.dat").string());
+              }).number,
+              err::kFileNotFound);
     EXPECT_THROW(readPairFile(kCorpus.string()), Error);
 }
 
@@ -142,13 +136,10 @@ TEST(PairFileCorpus, EveryFileReads) {
 }
 
 TEST(PairFileCorpus, ATruncatedFileFailsRatherThanLosingItsLastPoint) {
-    try {
-        readPairFile((kCorpus / "dat/airfoileditor_Example_corrupt.dat").string());
-        FAIL();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), err::kInputPastEnd);
-        EXPECT_NE(e.description().find("line 5"), std::string::npos) << e.description();
-    }
+    const testing::Thrown e = testing::thrown(
+        [] { readPairFile((kCorpus / "dat/airfoileditor_Example_corrupt.dat").string()); });
+    EXPECT_EQ(e.number, err::kInputPastEnd);
+    EXPECT_NE(e.description.find("line 5"), std::string::npos) << e.description;
 }
 
 TEST(PairFileCorpus, LednicerFilesRunFromTrailingEdgeOverTheLeadingEdgeBack) {

@@ -10,6 +10,7 @@
 #include "coordfiles/rows.h"
 #include "engine/cad.h"
 #include "tests/support/files.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::coordfiles {
 namespace {
@@ -45,12 +46,7 @@ TEST(DatWriter, NumbersAreWrittenInTheirShortestForm) {
 }
 
 TEST(DatWriter, ARowWithoutABlankFailsBeforeAnythingIsWritten) {
-    try {
-        renderDatFile(Rows{"0 0", "0.5", "1 0"});
-        FAIL();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), 9);
-    }
+    EXPECT_EQ(testing::thrown([] { renderDatFile(Rows{"0 0", "0.5", "1 0"}); }).number, 9);
 }
 
 TEST(DatWriter, ListsOfAnyLengthAreWrittenCompletely) {

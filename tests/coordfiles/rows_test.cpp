@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::coordfiles {
 namespace {
@@ -37,13 +38,9 @@ TEST(Rows, ReadBackByThePrefixRule) {
 }
 
 TEST(Rows, ARowWithoutItsSeparatorHasNoSecondPart) {
-    try {
-        readCoordinateRow("1,2");
-        FAIL();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), 9);
-        EXPECT_EQ(e.description(), "Subscript out of range");
-    }
+    const testing::Thrown e = testing::thrown([] { readCoordinateRow("1,2"); });
+    EXPECT_EQ(e.number, 9);
+    EXPECT_EQ(e.description, "Subscript out of range");
     EXPECT_THROW(readDatRow("0.5"), Error);
 }
 

@@ -10,6 +10,7 @@
 #include "documents/drawing_window.h"
 #include "shell/main_window.h"
 #include "tests/support/fake_ports.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::documents {
 namespace {
@@ -76,14 +77,7 @@ TEST(FileOpen, BrokenFileReportsTheEngineErrorAndLeavesAnEmptyWindow) {
     TestProgram program;
     const std::string path = program.folder.file("broken.dxf");
     std::ofstream(path) << "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nnot a number\n";
-    int number = 0;
-    std::string description;
-    try {
-        engine::Vecad().FileOpen(path);
-    } catch (const Error& e) {
-        number = e.number();
-        description = e.description();
-    }
+    const auto [number, description] = testing::thrown([&] { engine::Vecad().FileOpen(path); });
     ASSERT_NE(number, 0);
 
     program.dialogs().open(path);

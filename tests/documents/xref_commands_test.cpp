@@ -35,9 +35,7 @@ void writeDrawing(const std::string& path, int lines, const std::vector<Ref>& re
     }
     for (const Ref& r : refs) {
         d.setBlock(r.name, Block{r.name, {}, engine::kXrefBlockFlag, {}, r.path});
-        engine::InsertGeom g;
-        g.block = r.name;
-        d.add(Entity(g));
+        d.add(Entity(engine::InsertGeom{.block = r.name}));
     }
     engine::io::writeDxf(d, path);
 }

@@ -128,9 +128,7 @@ TEST(FormatBlocks, RenameDeletePurge) {
     VecadSession s;
     createBlock(s, "Tee");
     Drawing& d = s.v.drawing();
-    InsertGeom inner;
-    inner.block = "Inner";
-    d.setBlock("Spare", Block{"Spare", {}, 0, {Entity(inner)}});
+    d.setBlock("Spare", Block{"Spare", {}, 0, {Entity(InsertGeom{.block = "Inner"})}});
     d.setBlock("Inner", Block{"Inner", {}, 0, {Entity(PointGeom{})}});
     d.setBlock("*Model_Space", Block{});
     BlockEditor editor(d);

@@ -17,19 +17,10 @@ constexpr int kCut = 303, kCopy = 304, kPaste = 305;
 // A drawing with a red line on its own layer "PARTS" and a circle on a
 // locked layer.
 void fill(Vecad& v) {
-    Layer parts{"PARTS"};
-    parts.color.aci = 1;
-    Layer fixed{"FIXED"};
-    fixed.locked = true;
-    v.drawing().addLayer(parts);
-    v.drawing().addLayer(fixed);
-    EntityProps red;
-    red.layer = "PARTS";
-    red.color.aci = 3;
-    v.drawing().add(Entity(LineGeom{{10, 10, 0}, {20, 15, 0}}, red));
-    EntityProps onFixed;
-    onFixed.layer = "FIXED";
-    v.drawing().add(Entity(CircleGeom{{30, 10, 0}, 2}, onFixed));
+    v.drawing().addLayer(Layer{.name = "PARTS", .color = {1}});
+    v.drawing().addLayer(Layer{.name = "FIXED", .locked = true});
+    v.drawing().add(Entity(LineGeom{{10, 10, 0}, {20, 15, 0}}, {.layer = "PARTS", .color = {3}}));
+    v.drawing().add(Entity(CircleGeom{{30, 10, 0}, 2}, {.layer = "FIXED"}));
 }
 
 void selectAll(Vecad& v) {

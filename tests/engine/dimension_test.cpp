@@ -2,9 +2,7 @@
 // that value, and come back the same from a DXF file; dimensions read
 // without their block are drawn from their definition points.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -13,11 +11,11 @@
 #include "engine/tools/tools.h"
 #include "tests/engine/vecad_session.h"
 #include "tests/support/ezdxf_tool.h"
+#include "tests/support/files.h"
 
 namespace brondel::engine {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::VecadSession;
 
 // Lines meeting at the origin at 45 degrees, a circle and an arc, all away
@@ -76,8 +74,8 @@ const DimensionGeom* lastDimension(const std::vector<Entity>& entities) {
 }
 
 TEST(Dimensions, EachToolMeasuresTheGeometryAndSurvivesAFile) {
-    const fs::path path =
-        fs::temp_directory_path() / ("brondel-dimensions-" + std::to_string(::getpid()) + ".dxf");
+    const brondel::testing::TempFolder folder;
+    const std::string path = folder.file("dimensions.dxf");
     const bool ezdxf = brondel::testing::ezdxfInstalled();
     for (const MeasureCase& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -96,8 +94,8 @@ TEST(Dimensions, EachToolMeasuresTheGeometryAndSurvivesAFile) {
         EXPECT_EQ(dimensionText(*g, DimStyle{}), c.text);
         EXPECT_GE(dimensionPicture(*g, DimStyle{}).size(), 2u);
 
-        io::writeDxf(s.v.drawing(), path.string());
-        const DrawingContent back = io::readDxf(path.string());
+        io::writeDxf(s.v.drawing(), path);
+        const DrawingContent back = io::readDxf(path);
         const DimensionGeom* read = lastDimension(back.entities);
         ASSERT_NE(read, nullptr);
         EXPECT_EQ(read->dimType & dimkind::kKindMask, c.kind);
@@ -109,8 +107,7 @@ TEST(Dimensions, EachToolMeasuresTheGeometryAndSurvivesAFile) {
         EXPECT_EQ(block->second.entities.size(), dimensionPicture(*g, DimStyle{}).size());
 
         if (ezdxf) {
-            const nlohmann::json other =
-                brondel::testing::ezdxfRead("ezdxf_dimensions.py", path.string());
+            const nlohmann::json other = brondel::testing::ezdxfRead("ezdxf_dimensions.py", path);
             EXPECT_EQ(other["errors"], 0);
             ASSERT_EQ(other["dimensions"].size(), 1u);
             const nlohmann::json& d = other["dimensions"][0];
@@ -126,7 +123,6 @@ TEST(Dimensions, EachToolMeasuresTheGeometryAndSurvivesAFile) {
             }
         }
     }
-    fs::remove(path);
 }
 
 TEST(Dimensions, ToolsRefuseWhatMeasuresNothingAndWaitOn) {

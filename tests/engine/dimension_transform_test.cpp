@@ -11,18 +11,15 @@ namespace brondel::engine {
 namespace {
 
 TEST(DimensionTransform, StaysADimensionWithItsPointsMovedAndItsValueMeasuredAgain) {
-    DimensionGeom dim;
-    dim.dimType = dimkind::kAligned | dimkind::kOwnBlock;
-    dim.block = "*D1";
-    dim.p13 = {0, 0, 0};
-    dim.p14 = {10, 0, 0};
-    dim.defPoint = {10, 3, 0};
-    dim.textMid = {5, 3.5, 0};
-    dim.measurement = 10;
+    const DimensionGeom dim{.block = "*D1",
+                            .dimType = dimkind::kAligned | dimkind::kOwnBlock,
+                            .defPoint = {10, 3, 0},
+                            .textMid = {5, 3.5, 0},
+                            .p13 = {0, 0, 0},
+                            .p14 = {10, 0, 0},
+                            .measurement = 10};
     Drawing d;  // holds the old picture as the dimension's block
-    Block old;
-    old.entities.push_back(Entity(LineGeom{{0, 3, 0}, {10, 3, 0}}));
-    d.setBlock("*D1", old);
+    d.setBlock("*D1", Block{.entities = {Entity(LineGeom{{0, 3, 0}, {10, 3, 0}})}});
     const Entity e(dim);
 
     struct Case {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "engine/text_style_editor.h"
 #include "tests/engine/vecad_session.h"
 #include "tests/support/ezdxf_tool.h"
+#include "tests/support/files.h"
 
 namespace brondel::engine {
 namespace {
@@ -230,10 +230,8 @@ TEST(DrawCommands, HatchFindsTheSmallestLoopAroundThePointAndKeepsIslandsOut) {
     s.v.AddLine(0, 20, 0, 0, 0, 0);
     s.v.AddLine(20, 20, 0, 0, 20, 0);
     s.v.drawing().add(Entity(CircleGeom{{10, 10, 0}, 5}));
-    PolylineGeom small;
-    small.closed = true;
-    small.vertices = {{9, 9, 0, 0}, {11, 9, 0, 0}, {11, 11, 0, 0}, {9, 11, 0, 0}};
-    s.v.drawing().add(Entity(small));
+    s.v.drawing().add(Entity(PolylineGeom{
+        .vertices = {{9, 9, 0, 0}, {11, 9, 0, 0}, {11, 11, 0, 0}, {9, 11, 0, 0}}, .closed = true}));
     const int before = s.entities();
 
     run(s, command::kDrawHatch, {"t gravel", "t \"\"", "t \"\"", "30,30"});
@@ -278,11 +276,10 @@ TEST(DrawCommands, EzdxfReadsTheSavedGeometry) {
     run(s, command::kDrawPolygon, {"t 5", "0,0", "t i", "t 10"});
     run(s, command::kDrawPolyline, {"0,0", "10,0", "t a", "10,10", "enter"});
     run(s, command::kDrawHatch, {"t ansi37", "t 2", "t 0", "1,1", "enter"});
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "brondel_draw_commands.dxf").string();
-    s.v.FileSaveAs(path);
-    const nlohmann::json read = brondel::testing::ezdxfRead("ezdxf_drawn.py", path);
-    std::filesystem::remove(path);
+    const brondel::testing::TempFolder folder;
+    s.v.FileSaveAs(folder.file("drawn.dxf"));
+    const nlohmann::json read =
+        brondel::testing::ezdxfRead("ezdxf_drawn.py", folder.file("drawn.dxf"));
     EXPECT_EQ(read["errors"], 0);
     const auto& e = read["entities"];
     ASSERT_EQ(e.size(), 6u);

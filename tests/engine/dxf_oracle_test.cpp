@@ -112,6 +112,9 @@ void compare(const json& ref, const Entity& e) {
         EXPECT_TRUE(samePoint(ref["direction"], xline->direction));
     } else if (const auto* image = geomIf<ImageGeom>(e)) {
         EXPECT_TRUE(samePoint(ref["p"], image->insertion));
+        EXPECT_EQ(std::string(ref["file"]), image->fileName);  // from the OBJECTS section
+        EXPECT_EQ(double(ref["size"][0]), image->widthPx);
+        EXPECT_EQ(double(ref["size"][1]), image->heightPx);
     } else if (const auto* leader = geomIf<LeaderGeom>(e)) {
         ASSERT_EQ(ref["vertices"].size(), leader->vertices.size());
         for (std::size_t i = 0; i < leader->vertices.size(); ++i)

@@ -8,6 +8,7 @@
 #include "engine/cad.h"
 #include "engine/io/drawing_files.h"
 #include "engine/vecad.h"
+#include "tests/engine/vecad_session.h"
 #include "tests/support/ezdxf_tool.h"
 #include "tests/support/files.h"
 
@@ -96,17 +97,11 @@ INSTANTIATE_TEST_SUITE_P(Corpus, SaveKeepsVersion,
                                            Case{"ezdxf_small_r13.dxf", "AC1015"},
                                            Case{"bjnortier-dxf_squareandcircle.dxf", "AC1015"}));
 
-class Listener : public VecadListener {
-  public:
-    std::vector<std::string> lines;
-    void commandLineAdded(const std::string& line) override { lines.push_back(line); }
-};
-
 // What R12 cannot hold is converted, and the command window says so.
 TEST(SaveAsR12, NamesWhatItConverted) {
     brondel::testing::TempFolder folder;
     Vecad control;
-    Listener listener;
+    testing::RecordingListener listener;
     control.setListener(&listener);
     control.drawing().add(Entity(EllipseGeom{{0, 0, 0}, {4, 0, 0}, 0.5, 0, 6.283185307179586}));
     control.AddLine(0, 0, 0, 1, 1, 0);

@@ -16,26 +16,17 @@ namespace {
 using Blocks = testing::BlockMap;
 
 SolidGeom quad(SolidGeom::Kind kind) {
-    SolidGeom g;
-    g.kind = kind;
     // Stored as DXF stores a square SOLID: the last two corners swapped.
-    g.corners[0] = {0, 0, 0};
-    g.corners[1] = {10, 0, 0};
-    g.corners[2] = {0, 10, 0};
-    g.corners[3] = {10, 10, 0};
-    return g;
+    return {kind, {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}, {10, 10, 0}}};
 }
 
 HatchGeom twoLoopHatch() {
-    HatchGeom g;
-    HatchLoop outer;
-    outer.isPolyline = true;
-    outer.vertices = {{0, 0, 0, 0}, {10, 0, 0, 0}, {10, 10, 0, 0}, {0, 10, 0, 0}};
-    HatchLoop inner;  // edges stored head to head: the loop still chains
-    inner.edges = {HatchLineEdge{{2, 2}, {4, 2}}, HatchLineEdge{{4, 4}, {4, 2}},
-                   HatchLineEdge{{4, 4}, {2, 4}}, HatchLineEdge{{2, 4}, {2, 2}}};
-    g.loops = {outer, inner};
-    return g;
+    const HatchLoop outer{.isPolyline = true,
+                          .vertices = {{0, 0, 0, 0}, {10, 0, 0, 0}, {10, 10, 0, 0}, {0, 10, 0, 0}}};
+    // Edges stored head to head: the loop still chains.
+    const HatchLoop inner{.edges = {HatchLineEdge{{2, 2}, {4, 2}}, HatchLineEdge{{4, 4}, {4, 2}},
+                                    HatchLineEdge{{4, 4}, {2, 4}}, HatchLineEdge{{2, 4}, {2, 2}}}};
+    return {.loops = {outer, inner}};
 }
 
 struct Row {
@@ -48,28 +39,14 @@ struct Row {
 };
 
 std::vector<Row> rows() {
-    PolylineGeom open;
-    open.vertices = {{0, 0, 0, 0}, {5, 0, 0, 0}, {5, 5, 0, 0}};
-    PolylineGeom bulged;
-    bulged.vertices = {{0, 0, 0, 1}, {10, 0, 0, 0}};
-    bulged.closed = true;
-    SplineGeom spline;
-    spline.degree = 3;
-    spline.knots = {0, 0, 0, 0, 1, 1, 1, 1};
-    spline.controlPoints = {{0, 0, 0}, {1, 2, 0}, {3, 2, 0}, {4, 0, 0}};
-    TextGeom text;
-    text.text = "%%c20";
-    text.height = 2.5;
-    MTextGeom mtext;
-    mtext.text = "One\\PTwo";
-    mtext.height = 2;
-    mtext.width = 10;
+    const PolylineGeom open{.vertices = {{0, 0, 0, 0}, {5, 0, 0, 0}, {5, 5, 0, 0}}};
+    const PolylineGeom bulged{.vertices = {{0, 0, 0, 1}, {10, 0, 0, 0}}, .closed = true};
+    const SplineGeom spline{.knots = {0, 0, 0, 0, 1, 1, 1, 1},
+                            .controlPoints = {{0, 0, 0}, {1, 2, 0}, {3, 2, 0}, {4, 0, 0}}};
+    const TextGeom text{.text = "%%c20", .height = 2.5};
+    const MTextGeom mtext{.text = "One\\PTwo", .height = 2, .width = 10};
     ImageGeom image{{1, 1, 0}, {0.5, 0, 0}, {0, 0.5, 0}, 4, 2, "a.png"};
-    InsertGeom insert;
-    insert.block = "PAIR";
-    insert.p = {100, 0, 0};
-    insert.columns = 2;
-    insert.columnSpacing = 50;
+    const InsertGeom insert{.block = "PAIR", .p = {100, 0, 0}, .columns = 2, .columnSpacing = 50};
     InfiniteLineGeom ray{{0, 0, 0}, {1, 0, 0}, true};
 
     const std::vector<Point2> square{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};

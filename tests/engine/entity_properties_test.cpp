@@ -8,18 +8,15 @@
 
 #include "base/error.h"
 #include "engine/vecad.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
 
 int errorNumberOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        EXPECT_FALSE(e.description().empty());
-        return e.number();
-    }
-    return 0;
+    const brondel::testing::Thrown e = brondel::testing::thrown(f);
+    EXPECT_EQ(e.description.empty(), e.number == 0);
+    return e.number;
 }
 
 TEST(EntityProperties, ReadsTheDefiningValuesOfEachShape) {

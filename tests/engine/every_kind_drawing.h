@@ -10,10 +10,7 @@ namespace brondel::engine::testing {
 
 inline EntityProps props(const std::string& layer, std::int16_t aci = Color::kByLayer,
                          std::int32_t trueColor = -1) {
-    EntityProps p;
-    p.layer = layer;
-    p.color = {aci, trueColor};
-    return p;
+    return {.layer = layer, .color = {aci, trueColor}};
 }
 
 inline DrawingContent everyKindContent() {
@@ -27,156 +24,93 @@ inline DrawingContent everyKindContent() {
     c.textStyles = {TextStyle{"STANDARD", "txt", "", 0, 1, 0},
                     TextStyle{"Narrow", "romans.shx", "bigfont.shx", 2.5, 0.8, 0.1}};
 
-    Block block;
-    block.name = "Bolt";
-    block.base = {1, 2, 0};
-    block.entities.emplace_back(CircleGeom{{1, 2, 0}, 0.5}, props("0"));
-    block.entities.emplace_back(LineGeom{{0.5, 2, 0}, {1.5, 2, 0}}, props("0", 0));
-    c.blocks.emplace("Bolt", block);
-
-    Block dimBlock;
-    dimBlock.name = "*D1";
-    dimBlock.flags = 1;
-    dimBlock.entities.emplace_back(LineGeom{{0, -1, 0}, {10, -1, 0}}, props("0"));
-    c.blocks.emplace("*D1", dimBlock);
+    c.blocks.emplace("Bolt", Block{"Bolt",
+                                   {1, 2, 0},
+                                   0,
+                                   {Entity(CircleGeom{{1, 2, 0}, 0.5}, props("0")),
+                                    Entity(LineGeom{{0.5, 2, 0}, {1.5, 2, 0}}, props("0", 0))}});
+    c.blocks.emplace("*D1",
+                     Block{"*D1", {}, 1, {Entity(LineGeom{{0, -1, 0}, {10, -1, 0}}, props("0"))}});
 
     auto& e = c.entities;
     e.emplace_back(PointGeom{{1.25, -2.5, 0}}, props("Cut", 3));
-    EntityProps styled = props("Cut", 256, 0xA0B0C0);
-    styled.lineType = "DASHED";
-    styled.lineWeight = 50;
-    styled.lineTypeScale = 2.5;
-    e.emplace_back(LineGeom{{0.1, 0.2, 0}, {10.3, -4.7, 0}}, styled);
+    e.emplace_back(LineGeom{{0.1, 0.2, 0}, {10.3, -4.7, 0}},
+                   EntityProps{"Cut", {256, 0xA0B0C0}, "DASHED", 50, 2.5});
     e.emplace_back(CircleGeom{{5, 5, 0}, 2.75}, props("0", 2));
     e.emplace_back(ArcGeom{{3, 4, 0}, 1.5, 0.25, 2.0}, props("Cut"));
     e.emplace_back(ArcGeom{{-3, 4, 0}, 2.5, 1.0, -1.5}, props("Cut"));  // clockwise
     e.emplace_back(EllipseGeom{{0, 0, 0}, {4, 1, 0}, 0.5, 0.5, 4.0}, props("0"));
 
-    PolylineGeom poly;
-    poly.vertices = {{0, 0, 0, 0}, {5, 0, 0, 0.5}, {5, 5, 0, 0}, {0, 5, 0, -0.25}};
-    poly.closed = true;
-    poly.constantWidth = 0.125;
-    e.emplace_back(poly, props("Cut"));
-    PolylineGeom poly3d;
-    poly3d.vertices = {{0, 0, 1, 0}, {1, 2, 3, 0}, {4, 5, 6, 0}};
-    poly3d.is3d = true;
-    e.emplace_back(poly3d, props("0"));
+    e.emplace_back(
+        PolylineGeom{.vertices = {{0, 0, 0, 0}, {5, 0, 0, 0.5}, {5, 5, 0, 0}, {0, 5, 0, -0.25}},
+                     .closed = true,
+                     .constantWidth = 0.125},
+        props("Cut"));
+    e.emplace_back(
+        PolylineGeom{.vertices = {{0, 0, 1, 0}, {1, 2, 3, 0}, {4, 5, 6, 0}}, .is3d = true},
+        props("0"));
+    e.emplace_back(SplineGeom{.rational = true,
+                              .knots = {0, 0, 0, 0, 1, 1, 1, 1},
+                              .controlPoints = {{0, 0, 0}, {1, 2, 0}, {3, 2, 0}, {4, 0, 0}},
+                              .weights = {1, 0.5, 0.5, 1}},
+                   props("0"));
+    e.emplace_back(
+        TextGeom{"Größe 10 € — π", {1, 1, 0}, {6, 1, 0}, 2.5, 0.3, 0.9, 0.2, 1, 2, "Narrow"},
+        props("Cut"));
+    e.emplace_back(MTextGeom{"First line\\PSecond line", {2, 8, 0}, 1.5, 20, 0.5, 5, 1.25},
+                   props("0"));
+    e.emplace_back(InsertGeom{"Bolt", {20, 20, 0}, {2, 2, 1}, 0.75, 3, 2, 5, 4}, props("0"));
 
-    SplineGeom spline;
-    spline.degree = 3;
-    spline.rational = true;
-    spline.knots = {0, 0, 0, 0, 1, 1, 1, 1};
-    spline.controlPoints = {{0, 0, 0}, {1, 2, 0}, {3, 2, 0}, {4, 0, 0}};
-    spline.weights = {1, 0.5, 0.5, 1};
-    e.emplace_back(spline, props("0"));
+    const HatchLoop outer{
+        .flags = 1 | 2,
+        .isPolyline = true,
+        .vertices = {{0, 0, 0, 0}, {10, 0, 0, 0}, {10, 10, 0, 0.4}, {0, 10, 0, 0}}};
+    const HatchLoop inner{
+        .edges = {HatchLineEdge{{2, 2}, {4, 2}}, HatchArcEdge{{4, 3}, 1, -kPi / 2, kPi},
+                  HatchLineEdge{{4, 4}, {2, 4}}, HatchArcEdge{{2, 3}, 1, kPi / 2, -kPi}}};
+    const HatchLoop curved{.edges = {HatchEllipseEdge{{6, 6}, {1, 0}, 0.5, 0, kTwoPi, true}}};
+    const HatchSplineEdge splineEdge{
+        .degree = 2, .knots = {0, 0, 0, 1, 1, 1}, .controlPoints = {{7, 7}, {8, 9}, {9, 7}}};
+    const HatchLoop splineLoop{.edges = {splineEdge, HatchLineEdge{{9, 7}, {7, 7}}}};
+    e.emplace_back(HatchGeom{.pattern = "ANSI31",
+                             .solid = false,
+                             .patternAngle = 0.5,
+                             .patternScale = 2,
+                             .loops = {outer, inner, curved, splineLoop}},
+                   props("Cut"));
 
-    TextGeom text;
-    text.text = "Größe 10 € — π";
-    text.p = {1, 1, 0};
-    text.alignPoint = {6, 1, 0};
-    text.height = 2.5;
-    text.angle = 0.3;
-    text.widthFactor = 0.9;
-    text.oblique = 0.2;
-    text.hAlign = 1;
-    text.vAlign = 2;
-    text.style = "Narrow";
-    e.emplace_back(text, props("Cut"));
+    // Rotated linear, its block used only by this dimension.
+    e.emplace_back(DimensionGeom{.block = "*D1",
+                                 .dimType = 32,
+                                 .defPoint = {10, -1, 0},
+                                 .textMid = {5, -1.5, 0},
+                                 .p13 = {0, 0, 0},
+                                 .p14 = {10, 0, 0},
+                                 .measurement = 10,
+                                 .text = "<> mm"},
+                   props("0"));
 
-    MTextGeom mtext;
-    mtext.text = "First line\\PSecond line";
-    mtext.p = {2, 8, 0};
-    mtext.height = 1.5;
-    mtext.width = 20;
-    mtext.angle = 0.5;
-    mtext.attachment = 5;
-    mtext.lineSpacing = 1.25;
-    e.emplace_back(mtext, props("0"));
+    e.emplace_back(
+        LeaderGeom{.vertices = {{0, 0, 0}, {5, 5, 0}, {8, 5, 0}},
+                   .annotation = {.text = "Bore \\P2 places", .p = {9, 5, 0}, .attachment = 4}},
+        props("0"));
+    // No arrowhead, no annotation.
+    e.emplace_back(LeaderGeom{.vertices = {{20, 0, 0}, {22, 3, 1}}, .arrowhead = false},
+                   props("0"));
 
-    InsertGeom insert;
-    insert.block = "Bolt";
-    insert.p = {20, 20, 0};
-    insert.scale = {2, 2, 1};
-    insert.angle = 0.75;
-    insert.columns = 3;
-    insert.rows = 2;
-    insert.columnSpacing = 5;
-    insert.rowSpacing = 4;
-    e.emplace_back(insert, props("0"));
-
-    HatchGeom hatch;
-    hatch.pattern = "ANSI31";
-    hatch.solid = false;
-    hatch.patternAngle = 0.5;
-    hatch.patternScale = 2;
-    HatchLoop outer;
-    outer.flags = 1 | 2;
-    outer.isPolyline = true;
-    outer.vertices = {{0, 0, 0, 0}, {10, 0, 0, 0}, {10, 10, 0, 0.4}, {0, 10, 0, 0}};
-    HatchLoop inner;
-    inner.flags = 0;
-    inner.edges = {HatchLineEdge{{2, 2}, {4, 2}}, HatchArcEdge{{4, 3}, 1, -kPi / 2, kPi},
-                   HatchLineEdge{{4, 4}, {2, 4}}, HatchArcEdge{{2, 3}, 1, kPi / 2, -kPi}};
-    HatchLoop curved;
-    curved.edges = {HatchEllipseEdge{{6, 6}, {1, 0}, 0.5, 0, kTwoPi, true}};
-    HatchSplineEdge splineEdge;
-    splineEdge.degree = 2;
-    splineEdge.knots = {0, 0, 0, 1, 1, 1};
-    splineEdge.controlPoints = {{7, 7}, {8, 9}, {9, 7}};
-    HatchLoop splineLoop;
-    splineLoop.edges = {splineEdge, HatchLineEdge{{9, 7}, {7, 7}}};
-    hatch.loops = {outer, inner, curved, splineLoop};
-    e.emplace_back(hatch, props("Cut"));
-
-    DimensionGeom dim;
-    dim.block = "*D1";
-    dim.dimType = 32;  // rotated linear, block used only by this dimension
-    dim.defPoint = {10, -1, 0};
-    dim.textMid = {5, -1.5, 0};
-    dim.p13 = {0, 0, 0};
-    dim.p14 = {10, 0, 0};
-    dim.angle = 0;
-    dim.measurement = 10;
-    dim.text = "<> mm";
-    e.emplace_back(dim, props("0"));
-
-    LeaderGeom leader;
-    leader.vertices = {{0, 0, 0}, {5, 5, 0}, {8, 5, 0}};
-    leader.annotation.text = "Bore \\P2 places";
-    leader.annotation.p = {9, 5, 0};
-    leader.annotation.attachment = 4;
-    e.emplace_back(leader, props("0"));
-    LeaderGeom bare;  // no arrowhead, no annotation
-    bare.vertices = {{20, 0, 0}, {22, 3, 1}};
-    bare.arrowhead = false;
-    e.emplace_back(bare, props("0"));
-
-    SolidGeom solid;
-    solid.corners[0] = {0, 0, 0};
-    solid.corners[1] = {1, 0, 0};
-    solid.corners[2] = {0, 1, 0};
-    solid.corners[3] = {1, 1, 0};
-    e.emplace_back(solid, props("0", 4));
-    SolidGeom trace = solid;
-    trace.kind = SolidGeom::Kind::Trace;
-    e.emplace_back(trace, props("0"));
-    SolidGeom face = solid;
-    face.kind = SolidGeom::Kind::Face3d;
-    face.corners[3] = {1, 1, 2};
-    face.invisibleEdges = 5;
-    e.emplace_back(face, props("0"));
+    using Kind = SolidGeom::Kind;
+    e.emplace_back(SolidGeom{Kind::Solid, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}},
+                   props("0", 4));
+    e.emplace_back(SolidGeom{Kind::Trace, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}},
+                   props("0"));
+    e.emplace_back(SolidGeom{Kind::Face3d, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 2}}, 5},
+                   props("0"));
 
     e.emplace_back(InfiniteLineGeom{{1, 1, 0}, {0.6, 0.8, 0}, true}, props("0"));
     e.emplace_back(InfiniteLineGeom{{-1, 2, 0}, {0, 1, 0}, false}, props("0"));
 
-    ImageGeom image;
-    image.insertion = {30, 30, 0};
-    image.u = {0.01, 0, 0};
-    image.v = {0, 0.01, 0};
-    image.widthPx = 640;
-    image.heightPx = 480;
-    image.fileName = "photos/plan.png";
-    e.emplace_back(image, props("0"));
+    e.emplace_back(ImageGeom{{30, 30, 0}, {0.01, 0, 0}, {0, 0.01, 0}, 640, 480, "photos/plan.png"},
+                   props("0"));
     return c;
 }
 

@@ -11,6 +11,7 @@
 #include "engine/io/drawing_files.h"
 #include "engine/tessellate.h"
 #include "tests/engine/block_map.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
@@ -42,14 +43,10 @@ double partLength(const Entity& e) {
 }
 
 TEST(Explode, PolylineBecomesLinesAndArcsInOrderWithSignedSweeps) {
-    PolylineGeom pl;
     // A 4 x 2 slot: straight bottom, half circle right (ccw), straight top,
     // half circle left given clockwise by a negative bulge... walked back.
-    pl.vertices = {{0, 0, 0, 0}, {4, 0, 0, 1}, {4, 2, 0, 0}, {0, 2, 0, 1}};
-    pl.closed = true;
-    EntityProps props;
-    props.layer = "CUT";
-    props.color.aci = 3;
+    PolylineGeom pl{{{0, 0, 0, 0}, {4, 0, 0, 1}, {4, 2, 0, 0}, {0, 2, 0, 1}}, true};
+    const EntityProps props{.layer = "CUT", .color = {3}};
     const std::vector<Entity> parts = explodeEntity(Entity(pl, props), kNoBlocks, 0.01);
     ASSERT_EQ(parts.size(), 4u);
     const auto* right = geomIf<ArcGeom>(parts[1]);
@@ -80,9 +77,8 @@ TEST(Explode, PolylineBecomesLinesAndArcsInOrderWithSignedSweeps) {
 }
 
 TEST(Explode, PolylineDropsZeroLengthSegmentsAndHandles3d) {
-    PolylineGeom pl;
-    pl.vertices = {{0, 0, 0, 0.4}, {0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 0}, {0, 0, 0, 0}};
-    pl.closed = true;  // the closing segment has zero length too
+    // The closing segment has zero length too.
+    PolylineGeom pl{{{0, 0, 0, 0.4}, {0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 0}, {0, 0, 0, 0}}, true};
     EXPECT_EQ(explodeEntity(Entity(pl), kNoBlocks, 0.01).size(), 3u);
     pl.vertices.resize(2);
     EXPECT_TRUE(explodeEntity(Entity(pl), kNoBlocks, 0.01).empty());
@@ -111,12 +107,9 @@ TEST(Explode, SimpleEntitiesStayAndBadToleranceIsRefused) {
     }
     const Entity ellipse(EllipseGeom{{0, 0, 0}, {1, 0, 0}, 0.5, 0, kTwoPi});
     for (double bad : {0.0, -1.0, double(NAN), double(INFINITY)}) {
-        try {
-            explodeEntity(ellipse, kNoBlocks, bad);
-            ADD_FAILURE() << bad;
-        } catch (const Error& err) {
-            EXPECT_EQ(err.number(), err::kBadArgument);
-        }
+        EXPECT_EQ(brondel::testing::thrown([&] { explodeEntity(ellipse, kNoBlocks, bad); }).number,
+                  err::kBadArgument)
+            << bad;
     }
 }
 
@@ -172,9 +165,8 @@ TEST(Explode, EllipsesAndSplinesBecomePolylinesWithinTheChordTolerance) {
     EXPECT_NEAR(open.vertices.front().x, s.x, 1e-12);
     EXPECT_NEAR(open.vertices.back().y, e.y, 1e-12);
 
-    SplineGeom sp;
-    sp.controlPoints = {{0, 0, 0}, {1, 3, 0}, {2, -3, 0}, {3, 3, 0}, {4, 0, 0}};
-    sp.knots = {0, 0, 0, 0, 0.5, 1, 1, 1, 1};
+    SplineGeom sp{.knots = {0, 0, 0, 0, 0.5, 1, 1, 1, 1},
+                  .controlPoints = {{0, 0, 0}, {1, 3, 0}, {2, -3, 0}, {3, 3, 0}, {4, 0, 0}}};
     const std::vector<Entity> splineParts = explodeEntity(Entity(sp), kNoBlocks, 0.005);
     const auto& spl = *geomIf<PolylineGeom>(splineParts[0]);
     EXPECT_LE(chordDeviation(spl.vertices, false, tessellateSpline(sp, 1e-7)), 0.005);
@@ -189,32 +181,17 @@ TEST(Explode, EllipsesAndSplinesBecomePolylinesWithinTheChordTolerance) {
 
 Blocks partsBlocks() {
     Blocks blocks;
-    Block b;
-    b.name = "PART";
-    b.base = {1, 0, 0};
-    EntityProps byBlock;
-    byBlock.color.aci = Color::kByBlock;
-    byBlock.lineType = "ByBlock";
-    byBlock.lineWeight = lineweight::kByBlock;
-    EntityProps own;
-    own.layer = "OWN";
-    own.color.aci = 5;
-    own.lineType = "DASHED";
+    Block b{.name = "PART", .base = {1, 0, 0}};
+    const EntityProps byBlock{
+        .color = {Color::kByBlock}, .lineType = "ByBlock", .lineWeight = lineweight::kByBlock};
+    const EntityProps own{.layer = "OWN", .color = {5}, .lineType = "DASHED"};
     b.entities.emplace_back(LineGeom{{1, 0, 0}, {3, 0, 0}}, byBlock);
     b.entities.emplace_back(ArcGeom{{1, 0, 0}, 1, 0, kPi / 2}, own);
     b.entities.emplace_back(CircleGeom{{2, 2, 0}, 0.5});
-    PolylineGeom pl;
-    pl.vertices = {{1, 0, 0, 1}, {3, 0, 0, 0}};
-    b.entities.emplace_back(pl);
+    b.entities.emplace_back(PolylineGeom{{{1, 0, 0, 1}, {3, 0, 0, 0}}});
     blocks.add(b);
-    Block holder;
-    holder.name = "HOLDER";
-    InsertGeom inner;
-    inner.block = "PART";
-    inner.p = {10, 0, 0};
-    inner.angle = 0.5;
-    holder.entities.emplace_back(inner);
-    blocks.add(holder);
+    blocks.add(Block{
+        "HOLDER", {}, 0, {Entity(InsertGeom{.block = "PART", .p = {10, 0, 0}, .angle = 0.5})}});
     return blocks;
 }
 
@@ -228,20 +205,15 @@ Box2 unionBox(const std::vector<Entity>& parts, const BlockLookup& blocks) {
 
 TEST(Explode, BlockReferencePartsArePlacedWithInheritedProperties) {
     const Blocks blocks = partsBlocks();
-    InsertGeom ins;
-    ins.block = "PART";
-    ins.p = {5, 5, 0};
-    ins.angle = kPi / 2;
-    ins.scale = {2, 2, 1};
-    ins.columns = 2;
-    ins.rows = 3;
-    ins.columnSpacing = 10;
-    ins.rowSpacing = 20;
-    EntityProps ref;
-    ref.layer = "REF";
-    ref.color.aci = 1;
-    ref.lineType = "CENTER";
-    ref.lineWeight = 50;
+    const InsertGeom ins{.block = "PART",
+                         .p = {5, 5, 0},
+                         .scale = {2, 2, 1},
+                         .angle = kPi / 2,
+                         .columns = 2,
+                         .rows = 3,
+                         .columnSpacing = 10,
+                         .rowSpacing = 20};
+    const EntityProps ref{.layer = "REF", .color = {1}, .lineType = "CENTER", .lineWeight = 50};
     const std::vector<Entity> parts = explodeEntity(Entity(ins, ref), blocks, 0.01);
     ASSERT_EQ(parts.size(), 4u * 6u);
     // The first copy: the line runs from the insertion point up 4 units.
@@ -273,9 +245,7 @@ TEST(Explode, BlockReferencePartsArePlacedWithInheritedProperties) {
 
 TEST(Explode, MirroredAndUnequalScalesKeepTheShape) {
     const Blocks blocks = partsBlocks();
-    InsertGeom ins;
-    ins.block = "PART";
-    ins.scale = {-1, 1, 1};
+    InsertGeom ins{.block = "PART", .scale = {-1, 1, 1}};
     std::vector<Entity> parts = explodeEntity(Entity(ins), blocks, 0.01);
     ASSERT_EQ(parts.size(), 4u);
     const auto& arc = *geomIf<ArcGeom>(parts[1]);
@@ -349,17 +319,13 @@ TEST(Explode, PartsMatchTheReferenceUnderRandomPlacements) {
 
 TEST(Explode, RecursiveBlocksAndMissingBlocks) {
     Blocks blocks;
-    Block loop;
-    loop.name = "LOOP";
-    loop.entities.emplace_back(LineGeom{{0, 0, 0}, {1, 0, 0}});
-    InsertGeom self;
-    self.block = "LOOP";
-    self.angle = 0.3;
-    loop.entities.emplace_back(self);
-    blocks.add(loop);
-    InsertGeom ins;
-    ins.block = "LOOP";
-    ins.scale = {1, 3, 1};  // skews the turned nested reference: placed in full
+    blocks.add(Block{"LOOP",
+                     {},
+                     0,
+                     {Entity(LineGeom{{0, 0, 0}, {1, 0, 0}}),
+                      Entity(InsertGeom{.block = "LOOP", .angle = 0.3})}});
+    InsertGeom ins{.block = "LOOP",
+                   .scale = {1, 3, 1}};  // skews the turned nested reference: placed in full
     std::vector<Entity> parts = explodeEntity(Entity(ins), blocks, 0.01);
     ASSERT_EQ(parts.size(), 2u);
     EXPECT_EQ(parts[1].type(), EntityType::Line);
@@ -374,21 +340,14 @@ TEST(Explode, RecursiveBlocksAndMissingBlocks) {
 
 TEST(Explode, DimensionBecomesItsBlockParts) {
     Blocks blocks;
-    Block d;
-    d.name = "*D3";
-    EntityProps byBlock;
-    byBlock.color.aci = Color::kByBlock;
-    d.entities.emplace_back(LineGeom{{0, 0, 0}, {5, 0, 0}}, byBlock);
-    TextGeom label;
-    label.text = "5.00";
-    d.entities.emplace_back(label);
-    blocks.add(d);
-    DimensionGeom dim;
-    dim.block = "*D3";
-    EntityProps props;
-    props.color.aci = 2;
-    props.layer = "DIM";
-    const std::vector<Entity> parts = explodeEntity(Entity(dim, props), blocks, 0.01);
+    blocks.add(Block{"*D3",
+                     {},
+                     0,
+                     {Entity(LineGeom{{0, 0, 0}, {5, 0, 0}}, {.color = {Color::kByBlock}}),
+                      Entity(TextGeom{.text = "5.00"})}});
+    const EntityProps props{.layer = "DIM", .color = {2}};
+    const std::vector<Entity> parts =
+        explodeEntity(Entity(DimensionGeom{.block = "*D3"}, props), blocks, 0.01);
     ASSERT_EQ(parts.size(), 2u);
     EXPECT_EQ(parts[0].props.color.aci, 2);
     EXPECT_EQ(parts[1].props.layer, "DIM");
@@ -396,13 +355,13 @@ TEST(Explode, DimensionBecomesItsBlockParts) {
 }
 
 TEST(Explode, MTextBecomesOneTextPerLineWithoutFormatCodes) {
-    MTextGeom m;
-    m.text = "{\\fArial|b1|i0;Bold} one\\Ptwo\\~words \\{x\\}\\P\\Pfour \\S1^2; \\U+00B0";
-    m.p = {10, 10, 0};
-    m.height = 2;
-    m.lineSpacing = 1.5;
-    m.attachment = 5;  // middle centre
-    m.angle = kPi / 2;
+    const MTextGeom m{
+        .text = "{\\fArial|b1|i0;Bold} one\\Ptwo\\~words \\{x\\}\\P\\Pfour \\S1^2; \\U+00B0",
+        .p = {10, 10, 0},
+        .height = 2,
+        .angle = kPi / 2,
+        .attachment = 5,  // middle centre
+        .lineSpacing = 1.5};
     const std::vector<Entity> parts = explodeEntity(Entity(m), kNoBlocks, 0.01);
     ASSERT_EQ(parts.size(), 3u);  // the empty third line leaves only its space
     const auto& t1 = *geomIf<TextGeom>(parts[0]);
@@ -425,23 +384,14 @@ TEST(Explode, MTextBecomesOneTextPerLineWithoutFormatCodes) {
 
 TEST(Explode, HatchBecomesItsBoundary) {
     HatchGeom h;
-    HatchLoop poly;
-    poly.isPolyline = true;
-    poly.vertices = {{0, 0, 0, 0}, {4, 0, 0, 0.5}, {4, 4, 0, 0}};
-    h.loops.push_back(poly);
-    HatchLoop edges;
-    edges.edges.push_back(HatchLineEdge{{10, 0}, {12, 0}});
-    edges.edges.push_back(HatchArcEdge{{11, 0}, 1, 0, -kPi});
-    edges.edges.push_back(HatchEllipseEdge{{20, 0}, {2, 0}, 0.5, 0, kPi, true});
-    HatchSplineEdge sp;
-    sp.degree = 2;
-    sp.controlPoints = {{0, 10}, {1, 12}, {2, 10}};
-    sp.knots = {0, 0, 0, 1, 1, 1};
-    edges.edges.push_back(sp);
-    h.loops.push_back(edges);
-    EntityProps props;
-    props.layer = "H";
-    const std::vector<Entity> parts = explodeEntity(Entity(h, props), kNoBlocks, 0.01);
+    h.loops.push_back(
+        {.isPolyline = true, .vertices = {{0, 0, 0, 0}, {4, 0, 0, 0.5}, {4, 4, 0, 0}}});
+    h.loops.push_back({.edges = {HatchLineEdge{{10, 0}, {12, 0}}, HatchArcEdge{{11, 0}, 1, 0, -kPi},
+                                 HatchEllipseEdge{{20, 0}, {2, 0}, 0.5, 0, kPi, true},
+                                 HatchSplineEdge{.degree = 2,
+                                                 .knots = {0, 0, 0, 1, 1, 1},
+                                                 .controlPoints = {{0, 10}, {1, 12}, {2, 10}}}}});
+    const std::vector<Entity> parts = explodeEntity(Entity(h, {.layer = "H"}), kNoBlocks, 0.01);
     ASSERT_EQ(parts.size(), 5u);
     const auto& loop = *geomIf<PolylineGeom>(parts[0]);
     EXPECT_TRUE(loop.closed);

@@ -33,12 +33,7 @@ TEST(FormatEzdxf, LayersBlocksAndCurrentPropertiesReadTheSame) {
         ASSERT_EQ(dimStyle.command(typed), "") << typed;
     }
     d.setBlock("Peg", Block{"Peg", {}, 0, {Entity(CircleGeom{{0, 0, 0}, 1})}});
-    InsertGeom insert;
-    insert.block = "Peg";
-    insert.p = {20, 30, 0};
-    insert.scale = {2, 2, 2};
-    insert.angle = kPi / 2;
-    d.add(Entity(insert));
+    d.add(Entity(InsertGeom{"Peg", {20, 30, 0}, {2, 2, 2}, kPi / 2}));
 
     brondel::testing::TempFolder folder;
     const std::string path = folder.file("tables.dxf");

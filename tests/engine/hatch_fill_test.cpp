@@ -79,11 +79,7 @@ TEST(HatchFill, AFamilyTooFineForItsAreaStopsAtTheBudget) {
 }
 
 TEST(HatchFill, OurPatternStandsInTurnedAndScaled) {
-    HatchGeom g;
-    g.pattern = "ansi31";
-    g.solid = false;
-    g.patternScale = 2;
-    g.patternAngle = kPi / 2;
+    HatchGeom g{.pattern = "ansi31", .solid = false, .patternAngle = kPi / 2, .patternScale = 2};
     const std::vector<PatternLine> lines = hatchPatternLines(g);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NEAR(lines[0].angle, 135, 1e-9);
@@ -151,11 +147,8 @@ TEST(HatchFill, APatternTheFileHoldsIsDrawnAndWrittenBack) {
 
 TEST(HatchFill, OurPatternIsWrittenOutForOtherPrograms) {
     DrawingContent content;
-    HatchGeom g;
-    g.pattern = "ANSI37";
-    g.solid = false;
-    HatchLoop loop;
-    loop.isPolyline = true;
+    HatchGeom g{.pattern = "ANSI37", .solid = false};
+    HatchLoop loop{.isPolyline = true};
     for (const Point2& p : square(0, 0, 10)) {
         loop.vertices.push_back({p.x, p.y});
     }

@@ -20,14 +20,7 @@ std::string pngOf(int w, int h) {
 }
 
 Entity imageOf(const std::string& file, double x) {
-    ImageGeom g;
-    g.insertion = {x, 0, 0};
-    g.u = {0.5, 0, 0};
-    g.v = {0, 0.5, 0};
-    g.widthPx = 20;
-    g.heightPx = 10;
-    g.fileName = file;
-    return Entity(Boxed<ImageGeom>(std::move(g)));
+    return Entity(ImageGeom{{x, 0, 0}, {0.5, 0, 0}, {0, 0.5, 0}, 20, 10, file});
 }
 
 struct Pictures {

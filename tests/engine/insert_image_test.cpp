@@ -112,10 +112,8 @@ TEST(ImagePaths, SavedIntoAnotherFolderTheyStillNameTheSameFiles) {
     const std::string picture = folder.file("a/pics/logo.png");
     const std::string reference = folder.file("a/parts/part.dxf");
     testing::VecadSession s;
-    ImageGeom image;
-    image.widthPx = image.heightPx = 10;
-    image.fileName = "pics/logo.png";
-    s.v.drawing().add(Entity(image));
+    s.v.drawing().add(
+        Entity(ImageGeom{.widthPx = 10, .heightPx = 10, .fileName = "pics/logo.png"}));
     s.v.drawing().setBlock("Part", Block{"Part", {}, 4, {}, "parts/part.dxf"});
 
     struct Row {

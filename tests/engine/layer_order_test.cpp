@@ -80,9 +80,7 @@ TEST(LayerOrder, EntitiesDrawLayerByLayerInTheirOwnOrderWithin) {
     DrawingContent c = fourLayers();
     const char* on[] = {"B", "A", "0", "B", "X", "A", "0", "C"};
     for (const char* layer : on) {
-        EntityProps p;
-        p.layer = layer;
-        c.entities.emplace_back(PointGeom{}, p);
+        c.entities.emplace_back(PointGeom{}, EntityProps{.layer = layer});
     }
     c.layers.erase(c.layers.begin() + 3);  // C is not in the table
     c.layers.push_back(Layer{"X"});

@@ -55,11 +55,8 @@ const TextStyle* textStyle(const Drawing& d, const std::string& name) {
 struct StyledDrawing {
     StyledDrawing() {
         d.addLineType(LineType{"dashed", "already here", {2, -1}});
-        TextStyle notes;
-        notes.name = "Notes";
-        d.addTextStyle(notes);
-        TextGeom text;
-        text.style = "notes";
+        d.addTextStyle(TextStyle{"Notes"});
+        const TextGeom text{.style = "notes"};
         d.add(Entity(text));
         d.setBlock("Tag", Block{"Tag", {}, 0, {Entity(text)}});
         brondel::testing::writeFile(other, kOtherFile);

@@ -8,18 +8,18 @@
 #include <cstring>
 #include <functional>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "base/error.h"
 #include "engine/drawing.h"
 #include "engine/io/drawing_files.h"
-#include "engine/io/vec_format.h"
 #include "engine/page_editor.h"
 #include "engine/vecad.h"
 #include "ports/pdf_printer.h"
+#include "tests/engine/vec_bytes.h"
 #include "tests/support/ezdxf_tool.h"
 #include "tests/support/fake_ports.h"
 #include "tests/support/files.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
@@ -223,16 +223,10 @@ TEST(Pages, EditedPagesSurviveDxfAndVecButNotR12) {
     EXPECT_EQ(read["current"], "Sheet 3");
 }
 
-std::string vecOf(const DrawingContent& c) {
-    std::ostringstream out;
-    io::vec::encode(c, c.entities, out);
-    return out.str();
-}
-
 // VEC files from before pages take the default page; pages that break the
 // rules the editor keeps are damage.
 TEST(Pages, OlderVecFilesTakeTheDefaultAndBadPagesAreDamage) {
-    std::string third = vecOf(DrawingContent{});
+    std::string third = testing::encoded(DrawingContent{});
     // Without the two multi-line colours, Layout1 and the current page's name.
     third.resize(third.size() - 2 * (2 + 4) - (4 + (4 + 7) + 8 + 8 + 1) - (4 + 7));
     const std::uint32_t version = 3;
@@ -257,12 +251,8 @@ TEST(Pages, OlderVecFilesTakeTheDefaultAndBadPagesAreDamage) {
         DrawingContent c;
         c.header.pages = row.pages;
         c.header.currentPage = row.current;
-        try {
-            io::readVecBuffer(vecOf(c));
-            ADD_FAILURE() << "read";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.number(), err::kVecCorrupt);
-        }
+        EXPECT_EQ(brondel::testing::thrown([&] { io::readVecBuffer(testing::encoded(c)); }).number,
+                  err::kVecCorrupt);
     }
 }
 

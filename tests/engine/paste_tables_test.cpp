@@ -19,15 +19,9 @@ constexpr int kCopy = 304, kPaste = 305;
 const LineType kDashed{"DASHED", "__ __", {0.5, -0.25}};
 const LineType kCenter{"CENTER", "____ _", {1.25, -0.25, 0.25, -0.25}};
 const LineType kHidden{"HIDDEN", "- - -", {0.25, -0.125}};
-TextStyle style(const char* name, const char* font) {
-    TextStyle s;
-    s.name = name;
-    s.font = font;
-    return s;
-}
-const TextStyle kRoman = style("ROMAN", "romans.shx");
-const TextStyle kNotes = style("NOTES", "isocp.shx");
-const TextStyle kTag = style("TAG", "simplex.shx");
+const TextStyle kRoman{"ROMAN", "romans.shx"};
+const TextStyle kNotes{"NOTES", "isocp.shx"};
+const TextStyle kTag{"TAG", "simplex.shx"};
 
 // A dashed line on a layer drawn CENTER, a text in ROMAN, an MTEXT in
 // NOTES and an insert of a block whose text is in TAG and whose line is
@@ -40,34 +34,15 @@ void fill(Drawing& d) {
         d.addTextStyle(s);
     }
     d.addLineType(LineType{"UNUSED", "", {}});
-    d.addTextStyle(style("UNUSED", "txt"));
-    Layer axes{"AXES"};
-    axes.lineType = "Center";
-    d.addLayer(axes);
-    EntityProps dashed;
-    dashed.lineType = "dashed";
-    dashed.layer = "AXES";
-    d.add(Entity(LineGeom{{0, 0, 0}, {10, 0, 0}}, dashed));
-    TextGeom text;
-    text.text = "A";
-    text.style = "ROMAN";
-    d.add(Entity(text));
-    MTextGeom note;
-    note.text = "B";
-    note.style = "NOTES";
-    d.add(Entity(note));
-    Block tag;
-    TextGeom label;
-    label.style = "TAG";
-    tag.entities.push_back(Entity(label));
-    EntityProps hidden;
-    hidden.lineType = "HIDDEN";
-    tag.entities.push_back(Entity(LineGeom{{0, 0, 0}, {1, 1, 0}}, hidden));
-    d.setBlock("TAGBLOCK", tag);
-    InsertGeom insert;
-    insert.block = "TAGBLOCK";
-    insert.p = {5, 5, 0};
-    d.add(Entity(insert));
+    d.addTextStyle(TextStyle{"UNUSED", "txt"});
+    d.addLayer(Layer{.name = "AXES", .lineType = "Center"});
+    d.add(Entity(LineGeom{{0, 0, 0}, {10, 0, 0}}, {.layer = "AXES", .lineType = "dashed"}));
+    d.add(Entity(TextGeom{.text = "A", .style = "ROMAN"}));
+    d.add(Entity(MTextGeom{.text = "B", .style = "NOTES"}));
+    d.setBlock("TAGBLOCK",
+               Block{.entities = {Entity(TextGeom{.style = "TAG"}),
+                                  Entity(LineGeom{{0, 0, 0}, {1, 1, 0}}, {.lineType = "HIDDEN"})}});
+    d.add(Entity(InsertGeom{.block = "TAGBLOCK", .p = {5, 5, 0}}));
 }
 
 template <class T>

@@ -25,9 +25,7 @@ struct Sample {
 
     Sample() {
         Drawing& d = s.v.drawing();
-        Layer parts;
-        parts.name = "parts";
-        d.addLayer(parts);
+        d.addLayer(Layer{"parts"});
         Entity line(LineGeom{{0, 0, 0}, {10, 0, 0}});
         line.xdata = XDataPtr(XData{{"BRONDEL_CAM", {{1000, "drill"}, {1070, "5"}}}});
         named["L1"] = d.add(line);
@@ -35,21 +33,13 @@ struct Sample {
         circle.xdata = XDataPtr(XData{{"OTHER", {{1040, "2.5"}}}});
         named["C1"] = d.add(circle);
         named["A1"] = d.add(Entity(ArcGeom{{0, 20, 0}, 5, 0, kPi / 2}));
-        PolylineGeom square;
-        square.vertices = {{30, 30, 0, 0}, {34, 30, 0, 0}, {34, 34, 0, 0}, {30, 34, 0, 0}};
-        square.closed = true;
-        EntityProps onParts;
-        onParts.layer = "parts";
-        named["P1"] = d.add(Entity(square, onParts));
-        TextGeom text;
-        text.text = "Hello World";
-        text.p = {0, -10, 0};
-        text.height = 2;
-        named["T1"] = d.add(Entity(text));
-        MTextGeom mtext;
-        mtext.text = "{\\fArial|b1;Part}\\PNo. 7";
-        mtext.p = {20, -10, 0};
-        named["M1"] = d.add(Entity(mtext));
+        const PolylineGeom square{
+            .vertices = {{30, 30, 0, 0}, {34, 30, 0, 0}, {34, 34, 0, 0}, {30, 34, 0, 0}},
+            .closed = true};
+        named["P1"] = d.add(Entity(square, {.layer = "parts"}));
+        named["T1"] = d.add(Entity(TextGeom{.text = "Hello World", .p = {0, -10, 0}, .height = 2}));
+        named["M1"] =
+            d.add(Entity(MTextGeom{.text = "{\\fArial|b1;Part}\\PNo. 7", .p = {20, -10, 0}}));
         named["PT"] = d.add(Entity(PointGeom{{5, 5, 0}}));
         named["R1"] = d.add(Entity(InfiniteLineGeom{{50, 50, 0}, {1, 0, 0}, true}));
     }

@@ -72,10 +72,8 @@ TEST(Shape, EllipsesFullPartialAndRotatedMatchTheirDenseOutline) {
 }
 
 TEST(Shape, SplineBoxAndDistanceFollowTheCurveNotItsControlPolygon) {
-    SplineGeom g;
-    g.degree = 3;
-    g.controlPoints = {{0, 0, 0}, {1, 4, 0}, {3, -4, 0}, {4, 0, 0}, {6, 2, 0}};
-    g.knots = {0, 0, 0, 0, 1, 2, 2, 2, 2};
+    const SplineGeom g{.knots = {0, 0, 0, 0, 1, 2, 2, 2, 2},
+                       .controlPoints = {{0, 0, 0}, {1, 4, 0}, {3, -4, 0}, {4, 0, 0}, {6, 2, 0}}};
     const Entity e(g);
     const Box2 b = boundingBox(e, kNoBlocks);
     // The curve stays well inside the control polygon's box.
@@ -92,12 +90,11 @@ TEST(Shape, SplineBoxAndDistanceFollowTheCurveNotItsControlPolygon) {
         }
     }
     // A rational quarter circle is exact.
-    SplineGeom q;
-    q.degree = 2;
-    q.rational = true;
-    q.controlPoints = {{1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
-    q.weights = {1, std::sqrt(0.5), 1};
-    q.knots = {0, 0, 0, 1, 1, 1};
+    const SplineGeom q{.degree = 2,
+                       .rational = true,
+                       .knots = {0, 0, 0, 1, 1, 1},
+                       .controlPoints = {{1, 0, 0}, {1, 1, 0}, {0, 1, 0}},
+                       .weights = {1, std::sqrt(0.5), 1}};
     for (const Point3& p : tessellateSpline(q, 1e-6)) {
         EXPECT_NEAR(std::hypot(p.x, p.y), 1, 1e-12);
     }
@@ -105,11 +102,7 @@ TEST(Shape, SplineBoxAndDistanceFollowTheCurveNotItsControlPolygon) {
 }
 
 TEST(Shape, TextBoxesFollowHeightLengthWidthFactorAngleAndAlignment) {
-    TextGeom t;
-    t.text = "ABCD";
-    t.p = {10, 20, 0};
-    t.height = 2;
-    t.widthFactor = 0.5;
+    TextGeom t{.text = "ABCD", .p = {10, 20, 0}, .height = 2, .widthFactor = 0.5};
     Box2 b = boundingBox(Entity(t), kNoBlocks);
     EXPECT_DOUBLE_EQ(b.minX, 10);
     EXPECT_DOUBLE_EQ(b.minY, 20);
@@ -141,11 +134,7 @@ TEST(Shape, TextBoxesFollowHeightLengthWidthFactorAngleAndAlignment) {
 }
 
 TEST(Shape, MTextBoxUsesWidthLinesAndAttachment) {
-    MTextGeom m;
-    m.text = "one\\Ptwo\\Pthree";
-    m.p = {0, 0, 0};
-    m.height = 1;
-    m.width = 10;
+    MTextGeom m{.text = "one\\Ptwo\\Pthree", .width = 10};
     m.attachment = 1;  // top left: box below and right of the point
     Box2 b = boundingBox(Entity(m), kNoBlocks);
     EXPECT_NEAR(b.minX, 0, 1e-12);
@@ -163,24 +152,21 @@ TEST(Shape, MTextBoxUsesWidthLinesAndAttachment) {
 
 Blocks blocksWithSquareAndCircle() {
     Blocks blocks;
-    Block sq;
-    sq.name = "SQ";
-    sq.base = {1, 1, 0};
-    sq.entities.emplace_back(LineGeom{{1, 1, 0}, {2, 1, 0}});
-    sq.entities.emplace_back(CircleGeom{{1, 1, 0}, 1});
-    blocks.add(sq);
+    blocks.add(Block{"SQ",
+                     {1, 1, 0},
+                     0,
+                     {Entity(LineGeom{{1, 1, 0}, {2, 1, 0}}), Entity(CircleGeom{{1, 1, 0}, 1})}});
     return blocks;
 }
 
 TEST(Shape, BlockReferencesAnswerByTheirPlacedEntities) {
     const Blocks blocks = blocksWithSquareAndCircle();
-    InsertGeom ins;
-    ins.block = "SQ";
-    ins.p = {10, 0, 0};
-    ins.scale = {2, 3, 1};
-    ins.angle = kPi / 2;
-    ins.columns = 2;
-    ins.columnSpacing = 10;  // along the rotated x: +y in the drawing
+    const InsertGeom ins{.block = "SQ",
+                         .p = {10, 0, 0},
+                         .scale = {2, 3, 1},
+                         .angle = kPi / 2,
+                         .columns = 2,
+                         .columnSpacing = 10};  // along the rotated x: +y in the drawing
     const Entity e(ins);
     const Box2 b = boundingBox(e, blocks);
     // Circle of radii 2 (x) and 3 (y) turned 90 degrees: 3 across, 2 up.
@@ -199,13 +185,12 @@ TEST(Shape, BlockReferencesAnswerByTheirPlacedEntities) {
 
 TEST(Shape, LargeArraysAnswerWithoutPlacingEveryCopy) {
     const Blocks blocks = blocksWithSquareAndCircle();
-    InsertGeom ins;
-    ins.block = "SQ";
-    ins.columns = 2000;
-    ins.rows = 1000;
-    ins.columnSpacing = 5;
-    ins.rowSpacing = 7;
-    ins.angle = kPi / 2;
+    const InsertGeom ins{.block = "SQ",
+                         .angle = kPi / 2,
+                         .columns = 2000,
+                         .rows = 1000,
+                         .columnSpacing = 5,
+                         .rowSpacing = 7};
     const Entity e(ins);
     const Box2 b = boundingBox(e, blocks);
     EXPECT_NEAR(b.maxX, 1, 1e-9);
@@ -218,19 +203,12 @@ TEST(Shape, LargeArraysAnswerWithoutPlacingEveryCopy) {
 
 TEST(Shape, NestedAndRecursiveBlocksEnd) {
     Blocks blocks = blocksWithSquareAndCircle();
-    Block outer;
-    outer.name = "OUTER";
-    InsertGeom inner;
-    inner.block = "SQ";
-    inner.p = {5, 0, 0};
-    outer.entities.emplace_back(inner);
-    InsertGeom self;
-    self.block = "OUTER";  // refers to itself
-    outer.entities.emplace_back(self);
-    blocks.add(outer);
-    InsertGeom ins;
-    ins.block = "OUTER";
-    ins.scale = {2, 2, 1};
+    blocks.add(Block{"OUTER",
+                     {},
+                     0,
+                     {Entity(InsertGeom{.block = "SQ", .p = {5, 0, 0}}),
+                      Entity(InsertGeom{.block = "OUTER"})}});  // refers to itself
+    const InsertGeom ins{.block = "OUTER", .scale = {2, 2, 1}};
     const Box2 b = boundingBox(Entity(ins), blocks);
     EXPECT_NEAR(b.minX, 8, 1e-9);
     EXPECT_NEAR(b.maxX, 12, 1e-9);
@@ -241,14 +219,10 @@ TEST(Shape, NestedAndRecursiveBlocksEnd) {
 TEST(Shape, HatchDimensionSolidRayImage) {
     Blocks blocks;
     HatchGeom h;
-    HatchLoop poly;
-    poly.isPolyline = true;
-    poly.vertices = {{0, 0, 0, 0}, {4, 0, 0, 1}, {4, 4, 0, 0}, {0, 4, 0, 0}};
-    h.loops.push_back(poly);
-    HatchLoop edges;
-    edges.edges.push_back(HatchLineEdge{{10, 10}, {11, 10}});
-    edges.edges.push_back(HatchArcEdge{{10, 10}, 1, 0, kPi});
-    h.loops.push_back(edges);
+    h.loops.push_back(
+        {.isPolyline = true, .vertices = {{0, 0, 0, 0}, {4, 0, 0, 1}, {4, 4, 0, 0}, {0, 4, 0, 0}}});
+    h.loops.push_back(
+        {.edges = {HatchLineEdge{{10, 10}, {11, 10}}, HatchArcEdge{{10, 10}, 1, 0, kPi}}});
     const Entity he(h);
     const Box2 hb = boundingBox(he, blocks);
     EXPECT_NEAR(hb.maxX, 11, 1e-12);
@@ -257,12 +231,8 @@ TEST(Shape, HatchDimensionSolidRayImage) {
     EXPECT_NEAR(distanceTo(he, 2, 2, blocks), 2, 1e-12);  // boundary, not the fill
     EXPECT_NEAR(distanceTo(he, 8, 2, blocks), 2, 1e-12);  // the bulge reaches x = 6
 
-    Block dimBlock;
-    dimBlock.name = "*D1";
-    dimBlock.entities.emplace_back(LineGeom{{0, 0, 0}, {0, 10, 0}});
-    blocks.add(dimBlock);
-    DimensionGeom d;
-    d.block = "*D1";
+    blocks.add(Block{"*D1", {}, 0, {Entity(LineGeom{{0, 0, 0}, {0, 10, 0}})}});
+    DimensionGeom d{.block = "*D1"};
     EXPECT_NEAR(distanceTo(Entity(d), 3, 5, blocks), 3, 1e-12);
     d.block = "*MISSING";
     d.defPoint = {1, 1, 0};
@@ -273,11 +243,8 @@ TEST(Shape, HatchDimensionSolidRayImage) {
     EXPECT_NEAR(distanceTo(Entity(d), 2, 3, blocks), 0, 1e-12);
     EXPECT_NEAR(distanceTo(Entity(d), 2, 10, blocks), 10 - 3.25, 1e-12);
 
-    SolidGeom s;  // a square given in SOLID's 1, 2, 4, 3 order
-    s.corners[0] = {0, 0, 0};
-    s.corners[1] = {2, 0, 0};
-    s.corners[2] = {0, 2, 0};
-    s.corners[3] = {2, 2, 0};
+    // A square given in SOLID's 1, 2, 4, 3 order.
+    SolidGeom s{.corners = {{0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {2, 2, 0}}};
     EXPECT_EQ(distanceTo(Entity(s), 1, 1.5, blocks), 0);
     EXPECT_NEAR(distanceTo(Entity(s), 3, 1, blocks), 1, 1e-12);
     s.kind = SolidGeom::Kind::Trace;
@@ -297,12 +264,7 @@ TEST(Shape, HatchDimensionSolidRayImage) {
     EXPECT_NEAR(distanceTo(ray, -3, 4, blocks), 5, 1e-12);
     EXPECT_NEAR(distanceTo(xline, -3, 4, blocks), 4, 1e-12);
 
-    ImageGeom img;
-    img.insertion = {1, 1, 0};
-    img.u = {0.5, 0, 0};
-    img.v = {0, 0.5, 0};
-    img.widthPx = 8;
-    img.heightPx = 4;
+    const ImageGeom img{{1, 1, 0}, {0.5, 0, 0}, {0, 0.5, 0}, 8, 4};
     const Box2 ib = boundingBox(Entity(img), blocks);
     EXPECT_EQ(ib.maxX, 5);
     EXPECT_EQ(ib.maxY, 3);
@@ -312,9 +274,7 @@ TEST(Shape, HatchDimensionSolidRayImage) {
 TEST(Shape, BulgedPolylineSegmentsAreArcsOnTheRightSide) {
     // Bulge 1 from (0,0) to (2,0): a counter-clockwise half circle, so it
     // lies right of the chord, below it.
-    PolylineGeom pl;
-    pl.vertices = {{0, 0, 0, 1}, {2, 0, 0, 0}};
-    const Entity e(pl);
+    const Entity e(PolylineGeom{{{0, 0, 0, 1}, {2, 0, 0, 0}}});
     const Box2 b = boundingBox(e, kNoBlocks);
     EXPECT_NEAR(b.minY, -1, 1e-12);
     EXPECT_NEAR(b.maxY, 0, 1e-12);

@@ -57,20 +57,22 @@ struct Case {
 };
 
 std::vector<Case> cases() {
-    SplineGeom cubic;  // an S from (-6, -5) to (6, 5) with one inner knot
-    cubic.controlPoints = {{-6, -5, 0}, {-4, 8, 0}, {0, 0, 0}, {4, -8, 0}, {6, 5, 0}};
-    cubic.knots = {0, 0, 0, 0, 0.4, 1, 1, 1, 1};
-    SplineGeom rational;  // a quarter circle of radius 6 as a rational quadratic
-    rational.degree = 2;
-    rational.rational = true;
-    rational.controlPoints = {{6, 0, 0}, {6, 6, 0}, {0, 6, 0}};
-    rational.weights = {1, std::sqrt(0.5), 1};
-    rational.knots = {0, 0, 0, 1, 1, 1};
-    SplineGeom ring;  // closed: it ends where it starts
-    ring.degree = 2;
-    ring.closed = true;
-    ring.controlPoints = {{5, 0, 0}, {5, 5, 0}, {-5, 5, 0}, {-5, -5, 0}, {5, -5, 0}, {5, 0, 0}};
-    ring.knots = {0, 0, 0, 1, 2, 3, 4, 4, 4};
+    // An S from (-6, -5) to (6, 5) with one inner knot.
+    const SplineGeom cubic{
+        .knots = {0, 0, 0, 0, 0.4, 1, 1, 1, 1},
+        .controlPoints = {{-6, -5, 0}, {-4, 8, 0}, {0, 0, 0}, {4, -8, 0}, {6, 5, 0}}};
+    // A quarter circle of radius 6 as a rational quadratic.
+    const SplineGeom rational{.degree = 2,
+                              .rational = true,
+                              .knots = {0, 0, 0, 1, 1, 1},
+                              .controlPoints = {{6, 0, 0}, {6, 6, 0}, {0, 6, 0}},
+                              .weights = {1, std::sqrt(0.5), 1}};
+    // Closed: it ends where it starts.
+    const SplineGeom ring{
+        .degree = 2,
+        .closed = true,
+        .knots = {0, 0, 0, 1, 2, 3, 4, 4, 4},
+        .controlPoints = {{5, 0, 0}, {5, 5, 0}, {-5, 5, 0}, {-5, -5, 0}, {5, -5, 0}, {5, 0, 0}}};
     return {
         {"CubicInTheMiddle", cubic, {0, 0}, 2},
         {"CubicAtItsEnd", cubic, {5.5, 2}, 1},
@@ -120,11 +122,9 @@ TEST(SplineTrim, PartsLieOnTheOriginalCurveAndEndOnTheEdge) {
 
 TEST(SplineTrim, WhatCannotBeCutExactlyIsRefusedWithTheReason) {
     const Entity cross(LineGeom{{0, -20, 0}, {0, 20, 0}});
-    SplineGeom periodic;
-    periodic.controlPoints = {{-6, -5, 0}, {-2, 8, 0}, {2, -8, 0}, {6, 5, 0}};
-    periodic.knots = {0, 1, 2, 3, 4, 5, 6, 7};
-    SplineGeom fitOnly;
-    fitOnly.fitPoints = {{-6, 0, 0}, {0, 1, 0}, {6, 0, 0}};
+    const SplineGeom periodic{.knots = {0, 1, 2, 3, 4, 5, 6, 7},
+                              .controlPoints = {{-6, -5, 0}, {-2, 8, 0}, {2, -8, 0}, {6, 5, 0}}};
+    const SplineGeom fitOnly{.fitPoints = {{-6, 0, 0}, {0, 1, 0}, {6, 0, 0}}};
     struct Refusal {
         const char* name;
         SplineGeom spline;

@@ -15,18 +15,8 @@ namespace {
 
 using testing::VecadSession;
 
-PolylineGeom polyline(std::vector<Vertex> v, bool closed) {
-    PolylineGeom g;
-    g.vertices = std::move(v);
-    g.closed = closed;
-    return g;
-}
-
 TEST(Measure, ClosedEntitiesGiveTheirAreaAndPerimeter) {
-    EllipseGeom half;
-    half.majorAxis = {3, 0, 0};
-    half.ratio = 1.0 / 3;
-    half.endParam = kPi;
+    const EllipseGeom half{.majorAxis = {3, 0, 0}, .ratio = 1.0 / 3, .endParam = kPi};
     EllipseGeom full = half;
     full.endParam = kTwoPi;
     struct Case {
@@ -37,26 +27,26 @@ TEST(Measure, ClosedEntitiesGiveTheirAreaAndPerimeter) {
     const Case cases[] = {
         {"circle r 2", Entity(CircleGeom{{1, 1, 0}, 2}), AreaMeasure{4 * kPi, 4 * kPi}},
         {"square 4, clockwise",
-         Entity(polyline({{0, 0, 0, 0}, {0, 4, 0, 0}, {4, 4, 0, 0}, {4, 0, 0, 0}}, true)),
+         Entity(PolylineGeom{{{0, 0, 0, 0}, {0, 4, 0, 0}, {4, 4, 0, 0}, {4, 0, 0, 0}}, true}),
          AreaMeasure{16, 16}},
         {"circle of two half-circle bulges, d 1",
-         Entity(polyline({{0, 0, 0, 1}, {1, 0, 0, 1}}, true)), AreaMeasure{kPi / 4, kPi}},
+         Entity(PolylineGeom{{{0, 0, 0, 1}, {1, 0, 0, 1}}, true}), AreaMeasure{kPi / 4, kPi}},
         // A 2 x 2 square whose top edge bows out as a half circle.
         {"square with an outward half circle",
-         Entity(polyline({{0, 0, 0, 0}, {2, 0, 0, 0}, {2, 2, 0, 1}, {0, 2, 0, 0}}, true)),
+         Entity(PolylineGeom{{{0, 0, 0, 0}, {2, 0, 0, 0}, {2, 2, 0, 1}, {0, 2, 0, 0}}, true}),
          AreaMeasure{4 + kPi / 2, 6 + kPi}},
         // The same bowing in: the half circle is taken away.
         {"square with an inward half circle",
-         Entity(polyline({{0, 0, 0, 0}, {2, 0, 0, 0}, {2, 2, 0, -1}, {0, 2, 0, 0}}, true)),
+         Entity(PolylineGeom{{{0, 0, 0, 0}, {2, 0, 0, 0}, {2, 2, 0, -1}, {0, 2, 0, 0}}, true}),
          AreaMeasure{4 - kPi / 2, 6 + kPi}},
         {"triangle whose last vertex is its first",
-         Entity(polyline({{0, 0, 0, 0}, {4, 0, 0, 0}, {0, 3, 0, 0}, {0, 0, 0, 0}}, false)),
+         Entity(PolylineGeom{{{0, 0, 0, 0}, {4, 0, 0, 0}, {0, 3, 0, 0}, {0, 0, 0, 0}}, false}),
          AreaMeasure{6, 12}},
         // Ramanujan's second perimeter, h = 1/4: within 1e-9 of the true one.
         {"ellipse 3 x 1", Entity(full),
          AreaMeasure{3 * kPi, 4 * kPi * (1 + 0.75 / (10 + std::sqrt(3.25)))}},
         {"half ellipse", Entity(half), std::nullopt},
-        {"open polyline", Entity(polyline({{0, 0, 0, 0}, {4, 0, 0, 0}, {0, 3, 0, 0}}, false)),
+        {"open polyline", Entity(PolylineGeom{{{0, 0, 0, 0}, {4, 0, 0, 0}, {0, 3, 0, 0}}, false}),
          std::nullopt},
         {"line", Entity(LineGeom{{0, 0, 0}, {1, 1, 0}}), std::nullopt},
     };
@@ -159,12 +149,8 @@ TEST(ToolsMenu, CalibrateScalesTheDrawingAboutTheFirstPoint) {
 TEST(ToolsMenu, CurrentLayerTakesThePressedEntitysLayer) {
     VecadSession s;
     Drawing& d = s.v.drawing();
-    Layer holes;
-    holes.name = "holes";
-    d.addLayer(holes);
-    EntityProps onHoles;
-    onHoles.layer = "holes";
-    d.add(Entity(CircleGeom{{0, 0, 0}, 5}, onHoles));
+    d.addLayer(Layer{"holes"});
+    d.add(Entity(CircleGeom{{0, 0, 0}, 5}, {.layer = "holes"}));
     s.v.Execute(142);
     s.press(5, 0);
     EXPECT_EQ(d.currentLayer(), "holes");

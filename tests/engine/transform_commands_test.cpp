@@ -31,12 +31,9 @@ DrawingContent changeableKinds() {
         layer.locked = false;
     }
     std::erase_if(c.entities, [](const Entity& e) { return geomIf<DimensionGeom>(e); });
-    TextGeom left;  // the alignment a mirror swaps
-    left.text = "Left";
-    left.p = {3, -7, 0};
-    left.alignPoint = {9, -7, 0};
-    left.height = 1.75;
-    left.angle = 2.2;
+    // Left aligned: the alignment a mirror swaps.
+    const TextGeom left{
+        .text = "Left", .p = {3, -7, 0}, .alignPoint = {9, -7, 0}, .height = 1.75, .angle = 2.2};
     c.entities.emplace_back(left, testing::props("0"));
     return c;
 }
@@ -155,14 +152,13 @@ TEST(TransformCommands, MirroredTextsReadTheRightWayRound) {
     for (const Readable& c : cases) {
         SCOPED_TRACE(c.line);
         VecadSession s;
-        TextGeom t;
-        t.text = "Ab";
-        t.p = t.alignPoint = {4, 1, 0};
-        t.hAlign = c.hAlign;
-        t.vAlign = c.vAlign;
-        t.angle = c.angle;
-        t.height = 2;
-        const Handle h = s.v.drawing().add(Entity(t));
+        const Handle h = s.v.drawing().add(Entity(TextGeom{.text = "Ab",
+                                                           .p = {4, 1, 0},
+                                                           .alignPoint = {4, 1, 0},
+                                                           .height = 2,
+                                                           .angle = c.angle,
+                                                           .hAlign = c.hAlign,
+                                                           .vAlign = c.vAlign}));
         const std::string line = c.line;
         run(s, 316, {line.substr(0, line.find(' ')), line.substr(line.find(' ') + 1), "Y"});
         const TextGeom& m = *geomIf<TextGeom>(s.v.drawing().entity(h));
@@ -180,9 +176,7 @@ TEST(TransformCommands, EntitiesOnLockedLayersStayAndAreCounted) {
     VecadSession s;
     Drawing& d = s.v.drawing();
     d.addLayer(Layer{"Fixed", {}, "CONTINUOUS", 0, true, false, true});
-    EntityProps fixed;
-    fixed.layer = "Fixed";
-    const Handle held = d.add(Entity(LineGeom{{0, 0, 0}, {1, 0, 0}}, fixed));
+    const Handle held = d.add(Entity(LineGeom{{0, 0, 0}, {1, 0, 0}}, {.layer = "Fixed"}));
     const Handle free = d.add(Entity(LineGeom{{0, 1, 0}, {1, 1, 0}}));
     run(s, 313, {"0,0", "5,0"});
     EXPECT_EQ(geomIf<LineGeom>(d.entity(held))->p1.x, 0);
@@ -323,12 +317,9 @@ TEST(SelectFirst, AllLastAndARectangleFromEmptySpace) {
     Drawing& d = s.v.drawing();
     d.addLayer(Layer{"Off", {}, "CONTINUOUS", 0, false, false, false});
     d.addLayer(Layer{"Frozen", {}, "CONTINUOUS", 0, true, true, false});
-    EntityProps off, frozen;
-    off.layer = "Off";
-    frozen.layer = "Frozen";
     d.add(Entity(LineGeom{{0, 0, 0}, {10, 0, 0}}));
-    d.add(Entity(LineGeom{{0, 5, 0}, {10, 5, 0}}, off));
-    d.add(Entity(LineGeom{{0, 6, 0}, {10, 6, 0}}, frozen));
+    d.add(Entity(LineGeom{{0, 5, 0}, {10, 5, 0}}, {.layer = "Off"}));
+    d.add(Entity(LineGeom{{0, 6, 0}, {10, 6, 0}}, {.layer = "Frozen"}));
     const Handle last = d.add(Entity(CircleGeom{{20, 20, 0}, 2}));
 
     s.v.Execute(command::kErase);

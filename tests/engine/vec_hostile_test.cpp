@@ -1,30 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <sstream>
 
 #include "base/error.h"
 #include "engine/io/drawing_files.h"
-#include "engine/io/vec_format.h"
 #include "tests/engine/every_kind_drawing.h"
-#include "tests/engine/vec_default_settings.h"
+#include "tests/engine/vec_bytes.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
 
-std::string encoded(const DrawingContent& c) {
-    std::ostringstream out;
-    io::vec::encode(c, c.entities, out);
-    return out.str();
-}
-
 int failure(std::string_view data) {
-    try {
-        io::readVecBuffer(data);
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
+    return brondel::testing::thrown([&] { io::readVecBuffer(data); }).number;
 }
 
 void putU32(std::string& data, std::size_t at, std::uint32_t value) {
@@ -42,7 +30,7 @@ DrawingContent emptyContent() {
 }
 
 TEST(VecHostile, EveryTruncationFailsAsDamaged) {
-    const std::string data = encoded(testing::everyKindContent());
+    const std::string data = testing::encoded(testing::everyKindContent());
     for (std::size_t size = 0; size < data.size(); ++size) {
         const int number = failure(std::string_view(data).substr(0, size));
         if (size < 8) {
@@ -55,7 +43,7 @@ TEST(VecHostile, EveryTruncationFailsAsDamaged) {
 }
 
 TEST(VecHostile, WrongMagicVersionOrTrailingBytesAreNamed) {
-    std::string data = encoded(emptyContent());
+    std::string data = testing::encoded(emptyContent());
     ASSERT_EQ(failure(data), 0);
     EXPECT_EQ(failure("AC1015 and other text"), err::kNotVec);
     EXPECT_EQ(failure(data + "x"), err::kVecCorrupt);
@@ -68,7 +56,7 @@ TEST(VecHostile, WrongMagicVersionOrTrailingBytesAreNamed) {
 }
 
 TEST(VecHostile, CountsLargerThanTheFileFailWithoutAllocating) {
-    const std::string data = encoded(emptyContent());
+    const std::string data = testing::encoded(emptyContent());
     // Layers, line types, styles, property sets, blocks, entities: six counts.
     for (std::size_t table = 0; table < 6; ++table) {
         std::string bad = data;
@@ -83,7 +71,7 @@ TEST(VecHostile, CountsLargerThanTheFileFailWithoutAllocating) {
 TEST(VecHostile, BadKindsFlagsAndReferencesAreDamage) {
     DrawingContent c = emptyContent();
     c.entities.emplace_back(PolylineGeom{}, EntityProps{});
-    const std::string data = encoded(c);
+    const std::string data = testing::encoded(c);
     ASSERT_EQ(failure(data), 0);
     // The entity is last before the extended data count and the default
     // settings: kind, props index, flags, width, vertex count.
@@ -104,7 +92,7 @@ TEST(VecHostile, BadKindsFlagsAndReferencesAreDamage) {
 }
 
 TEST(VecHostile, ChangedBytesNeverCrash) {
-    const std::string data = encoded(testing::everyKindContent());
+    const std::string data = testing::encoded(testing::everyKindContent());
     for (std::size_t at = 0; at < data.size(); ++at) {
         for (unsigned char value : {0x00, 0x01, 0x7f, 0xff}) {
             std::string changed = data;

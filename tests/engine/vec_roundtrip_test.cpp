@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "base/error.h"
 #include "engine/io/drawing_files.h"
-#include "engine/io/vec_format.h"
 #include "tests/engine/entity_values.h"
 #include "tests/engine/every_kind_drawing.h"
+#include "tests/engine/vec_bytes.h"
 #include "tests/support/files.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
@@ -44,50 +43,18 @@ void expectSameContent(const DrawingContent& a, const DrawingContent& b) {
     expectSameEntities(a.entities, b.entities);
 }
 
-std::string encoded(const DrawingContent& c) {
-    std::ostringstream out;
-    io::vec::encode(c, c.entities, out);
-    return out.str();
-}
-
-TEST(VecRoundTrip, KeepsEveryFieldOfEveryKind) {
-    DrawingContent original = testing::everyKindContent();
-    // What new entities, dimensions and points take comes back too.
-    original.header.currentColor = {5, 0x123456};
-    original.header.currentLineWeight = 35;
-    original.header.dimStyle = {"ISO-25", 3.5, 1.5, 0.5, 2, 0.75, 3, 4, 1.5, false};
-    original.header.pointMode = 34;
-    original.header.pointSize = -7.5;
-    const DrawingContent read = io::readVecBuffer(encoded(original));
-    expectSameContent(original, read);
-}
-
-TEST(VecRoundTrip, KeepsValuesAtTheEdgesOfTheirRanges) {
-    DrawingContent c;
-    c.layers = {Layer{""}};
-    EntityProps extreme;
-    extreme.layer = std::string("nul\0inside", 10);
-    extreme.color = {-32768, 0x7fffffff};
-    extreme.lineWeight = -32768;
-    extreme.lineTypeScale = -0.0;
-    c.entities.emplace_back(
-        LineGeom{{std::numeric_limits<double>::infinity(),
-                  std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::max()},
-                 {1e-300, -1e300, 0.1}},
-        extreme);
-    c.entities.emplace_back(PolylineGeom{}, EntityProps{});
-    c.entities.emplace_back(HatchGeom{}, EntityProps{});
-    const DrawingContent read = io::readVecBuffer(encoded(c));
-    expectSameContent(c, read);
-    EXPECT_TRUE(std::signbit(read.entities[0].props.lineTypeScale));
-}
-
-TEST(VecRoundTrip, WritesLiveEntitiesOfADrawingThroughAFile) {
+TEST(VecRoundTrip, KeepsEveryFieldOfEveryKindAndLeavesErasedEntitiesOut) {
     DrawingContent content = testing::everyKindContent();
+    // What new entities, dimensions and points take comes back too.
+    content.header.currentColor = {5, 0x123456};
+    content.header.currentLineWeight = 35;
+    content.header.dimStyle = {"ISO-25", 3.5, 1.5, 0.5, 2, 0.75, 3, 4, 1.5, false};
+    content.header.pointMode = 34;
+    content.header.pointSize = -7.5;
+    content.entities.insert(content.entities.begin(), Entity(LineGeom{{0, 0, 0}, {1, 1, 0}}));
     Drawing drawing;
     drawing.load(content);
-    const Handle erased = drawing.firstLive();
-    drawing.setErased(erased, true);
+    drawing.setErased(drawing.firstLive(), true);
     const brondel::testing::TempFolder folder;
     io::writeVec(drawing, folder.file("drawing.vec"));
 
@@ -96,25 +63,39 @@ TEST(VecRoundTrip, WritesLiveEntitiesOfADrawingThroughAFile) {
     expectSameContent(content, read);
 }
 
+TEST(VecRoundTrip, KeepsValuesAtTheEdgesOfTheirRanges) {
+    DrawingContent c;
+    c.layers = {Layer{""}};
+    const EntityProps extreme{
+        std::string("nul\0inside", 10), {-32768, 0x7fffffff}, "", -32768, -0.0};
+    c.entities.emplace_back(
+        LineGeom{{std::numeric_limits<double>::infinity(),
+                  std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::max()},
+                 {1e-300, -1e300, 0.1}},
+        extreme);
+    c.entities.emplace_back(PolylineGeom{}, EntityProps{});
+    c.entities.emplace_back(HatchGeom{}, EntityProps{});
+    const DrawingContent read = io::readVecBuffer(testing::encoded(c));
+    expectSameContent(c, read);
+    EXPECT_TRUE(std::signbit(read.entities[0].props.lineTypeScale));
+}
+
 TEST(VecRoundTrip, SharesEntityPropertiesInsteadOfRepeatingThem) {
     DrawingContent c;
     for (int i = 0; i < 1000; ++i) {
         c.entities.emplace_back(LineGeom{{0, 0, 0}, {1, double(i), 0}},
                                 testing::props("A very long layer name indeed", 3));
     }
-    const std::string data = encoded(c);
+    const std::string data = testing::encoded(c);
     EXPECT_LT(data.size(), 1000 * (1 + 4 + 48) + 350);
     expectSameContent(c, io::readVecBuffer(data));
 }
 
 TEST(VecFile, MissingFileIsFileNotFound) {
-    try {
-        io::readVec("/nonexistent/folder/drawing.vec");
-        FAIL() << "read a file that does not exist";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), err::kFileNotFound);
-        EXPECT_NE(e.description().find("/nonexistent/folder/drawing.vec"), std::string::npos);
-    }
+    const brondel::testing::Thrown e =
+        brondel::testing::thrown([] { io::readVec("/nonexistent/folder/drawing.vec"); });
+    EXPECT_EQ(e.number, err::kFileNotFound);
+    EXPECT_NE(e.description.find("/nonexistent/folder/drawing.vec"), std::string::npos);
 }
 
 }  // namespace

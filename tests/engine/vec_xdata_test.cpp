@@ -4,20 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <sstream>
 
 #include "base/error.h"
-#include "engine/io/vec_format.h"
-#include "tests/engine/vec_default_settings.h"
+#include "tests/engine/vec_bytes.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
-
-std::string encoded(const DrawingContent& c) {
-    std::ostringstream out;
-    io::vec::encode(c, c.entities, out);
-    return out.str();
-}
 
 XData appData(const std::string& name, const std::string& value) {
     return {{name, {{1000, value}, {1040, "2.5"}, {1071, "-7"}}}};
@@ -25,10 +18,8 @@ XData appData(const std::string& name, const std::string& value) {
 
 TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
     DrawingContent c;
-    Block b;
-    b.name = "PART";
-    b.entities.emplace_back(LineGeom{{0, 0, 0}, {1, 0, 0}});
-    b.entities.emplace_back(CircleGeom{{0, 0, 0}, 1});
+    Block b{
+        "PART", {}, 0, {Entity(LineGeom{{0, 0, 0}, {1, 0, 0}}), Entity(CircleGeom{{0, 0, 0}, 1})}};
     b.entities.back().xdata = XDataPtr(appData("INBLOCK", "b"));
     c.blocks.emplace("PART", b);
     for (int i = 0; i < 4; ++i) {
@@ -41,7 +32,7 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
     two.push_back({"EMPTY", {}});
     c.entities[3].xdata = XDataPtr(two);
 
-    const DrawingContent back = io::vec::decode(encoded(c));
+    const DrawingContent back = io::vec::decode(testing::encoded(c));
     ASSERT_EQ(back.entities.size(), 3u);
     ASSERT_TRUE(back.entities[0].xdata);
     EXPECT_EQ(*back.entities[0].xdata, appData("FIRST", "ü and \"quotes\""));
@@ -61,7 +52,7 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
     for (Entity& e : c.entities) {
         e.xdata = nullptr;
     }
-    std::string old = encoded(c);
+    std::string old = testing::encoded(c);
     old.resize(old.size() - 4 - kSettings);
     const std::uint32_t first = 1;
     std::memcpy(old.data() + 8, &first, sizeof first);
@@ -69,7 +60,7 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
 
     // Extended data for a place that has no entity, or out of order, is
     // damage; the same entries for a later place that exists are not.
-    const std::string whole = encoded(c);
+    const std::string whole = testing::encoded(c);
     const std::string settings = whole.substr(whole.size() - kSettings);
     const std::string entities = whole.substr(0, whole.size() - kSettings - 4);
     for (const std::uint32_t place : {3u, 1u, 2u}) {
@@ -81,12 +72,8 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
             EXPECT_EQ(io::vec::decode(file).entities.size(), 3u);
             continue;
         }
-        try {
-            io::vec::decode(file);
-            ADD_FAILURE() << "read extended data for place " << place;
-        } catch (const Error& e) {
-            EXPECT_EQ(e.number(), err::kVecCorrupt);
-        }
+        EXPECT_EQ(brondel::testing::thrown([&] { io::vec::decode(file); }).number, err::kVecCorrupt)
+            << "read extended data for place " << place;
     }
 }
 

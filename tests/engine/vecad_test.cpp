@@ -7,6 +7,7 @@
 #include "base/error.h"
 #include "engine/cad.h"
 #include "engine/commands.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::engine {
 namespace {
@@ -143,12 +144,8 @@ TEST(Vecad, FlatFunctionsAnswerForEveryKindAndRefuseBadHandles) {
 
     v.EntityErase(line, true);
     v.Purge(3);
-    try {
-        CadEntityGetType(line);
-        FAIL() << "a purged handle must be refused";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), err::kNoSuchEntity);
-    }
+    // A purged handle is refused.
+    EXPECT_EQ(brondel::testing::thrown([&] { CadEntityGetType(line); }).number, err::kNoSuchEntity);
     EXPECT_THROW(CadEntityGetType(0), Error);
     EXPECT_THROW(CadEntityGetType(-7), Error);
 }
@@ -212,13 +209,10 @@ TEST(Vecad, LayersAndUnavailableCommands) {
 
 TEST(Vecad, DwgFilesAreRefusedWithAClearError) {
     Vecad v;
-    try {
-        v.FileOpen("/nonexistent/plan.DWG");
-        FAIL();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), err::kDwgNotSupported);
-        EXPECT_NE(e.description().find("DXF"), std::string::npos);
-    }
+    const brondel::testing::Thrown e =
+        brondel::testing::thrown([&] { v.FileOpen("/nonexistent/plan.DWG"); });
+    EXPECT_EQ(e.number, err::kDwgNotSupported);
+    EXPECT_NE(e.description.find("DXF"), std::string::npos);
 }
 
 }  // namespace

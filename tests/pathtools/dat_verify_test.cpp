@@ -10,6 +10,7 @@
 
 #include "base/error.h"
 #include "tests/support/fake_ports.h"
+#include "tests/support/thrown.h"
 
 namespace brondel::pathtools {
 namespace {
@@ -51,13 +52,9 @@ TEST(DatVerify, ReadsStepsInFullAndRefusesWhatIsNoDat) {
     ASSERT_EQ(steps.size(), 3u);
     EXPECT_EQ(steps[1].x, 0.12345678);
     std::ofstream(folder.file("bad.dat")) << "0 0\r\nrib\r\n";
-    try {
-        readDatSteps(folder.file("bad.dat"));
-        ADD_FAILURE() << "no failure";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), err::kTypeMismatch);
-        EXPECT_EQ(e.description(), "Line 2 of the DAT file is not two numbers");
-    }
+    const testing::Thrown e = testing::thrown([&] { readDatSteps(folder.file("bad.dat")); });
+    EXPECT_EQ(e.number, err::kTypeMismatch);
+    EXPECT_EQ(e.description, "Line 2 of the DAT file is not two numbers");
     EXPECT_THROW(readDatSteps(folder.file("missing.dat")), Error);
 }
 

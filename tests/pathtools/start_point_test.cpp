@@ -130,8 +130,7 @@ TEST(ReverseLine, ArcsAndPolylinesRunBackOverTheSameShape) {
     engine::Drawing& d = s.vecad().drawing();
     const Handle arc =
         d.add(engine::Entity(engine::ArcGeom{{0, 0, 0}, 2, 0, std::numbers::pi / 2}));
-    engine::PolylineGeom open;
-    open.vertices = {{0, 0, 0, 1}, {2, 0, 0, 0}, {2, 2, 0, 0}};
+    const engine::PolylineGeom open{.vertices = {{0, 0, 0, 1}, {2, 0, 0, 0}, {2, 2, 0, 0}}};
     const Handle pl = d.add(engine::Entity(open));
     engine::PolylineGeom closed = open;
     closed.closed = true;

@@ -36,15 +36,11 @@ TEST(MainWindowStart, WithoutLastProfileLoadsTheEmptyProfile) {
     TestProgram program;
     MainWindow& main = program.main;
 
-    EXPECT_EQ(main.splashCaption, "About Brondel 3.0");
-    EXPECT_EQ(main.splashVersion, "Version 3.0.68");
     EXPECT_EQ(main.profileName, "");
     EXPECT_EQ(engine::CadProfileGetName(), "");
     EXPECT_EQ(engine::CadGetParam(12), 0);
     EXPECT_EQ(engine::CadGetColorsName(), "white");
     EXPECT_EQ(main.fileDialogHelp.file, program.folder.file("brondel.hlp"));
-    EXPECT_EQ(main.fileDialogHelp.key, "");
-    EXPECT_EQ(main.fileDialogHelp.command, 0x101);
 }
 
 TEST(MainWindowStart, StoredProfileNamesReachTheEngineWithoutPaddingOrNul) {

@@ -94,7 +94,9 @@ def dump(e):
         n = math.sqrt(d[0] ** 2 + d[1] ** 2 + d[2] ** 2)
         return {"kind": t, "p": v(e.dxf.start), "direction": [c / n for c in v(d)]}
     if t == "IMAGE":
-        return {"kind": "IMAGE", "p": v(e.dxf.insert)}
+        return {"kind": "IMAGE", "p": v(e.dxf.insert),
+                "file": e.image_def.dxf.filename if e.image_def else "",
+                "size": [e.dxf.image_size[0], e.dxf.image_size[1]]}
     if t == "LEADER" and len(e.vertices) >= 2:
         return {"kind": "LEADER", "vertices": [v(p) for p in e.vertices]}
     return None

@@ -14,13 +14,6 @@ namespace {
 
 using testing::TestProgram;
 
-engine::TextStyle style(const std::string& name, const std::string& font) {
-    engine::TextStyle s;
-    s.name = name;
-    s.font = font;
-    return s;
-}
-
 // The compiled help beside the program first, else the HTML help.
 TEST(Help, OpensTheCompiledHelpOrElseTheHtmlHelp) {
     for (const bool withChm : {true, false}) {
@@ -53,8 +46,8 @@ TEST(Help, MissingHelpOrViewerIsReported) {
 TEST(Fonts, BuiltInFontThenEachStyleFontOnce) {
     engine::Drawing drawing;
     engine::DrawingContent content;
-    content.textStyles = {style("STANDARD", "txt"), style("NOTES", "romans.shx"),
-                          style("TITLE", "txt"), style("EMPTY", "")};
+    content.textStyles = {
+        {"STANDARD", "txt"}, {"NOTES", "romans.shx"}, {"TITLE", "txt"}, {"EMPTY", ""}};
     drawing.load(std::move(content));
     EXPECT_EQ(engine::drawingFonts(&drawing), (std::vector<std::string>{"txt", "romans.shx"}));
     EXPECT_EQ(engine::drawingFonts(nullptr), std::vector<std::string>{"txt"});
@@ -72,7 +65,7 @@ TEST(Fonts, ListsShowTheActiveDrawingsFontsOrTheBuiltInOnes) {
     documents::DrawingWindow& window = program.main.NewDrawingWindow();
     program.main.activate(&window);
     engine::DrawingContent content;
-    content.textStyles = {style("NOTES", "romans.shx")};
+    content.textStyles = {{"NOTES", "romans.shx"}};
     window.Vecad1.drawing().load(std::move(content));
     program.main.click("mnuToolsIntalledVcfFonts");
     ASSERT_TRUE(program.main.modal);

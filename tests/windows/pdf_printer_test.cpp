@@ -83,9 +83,7 @@ TEST(PdfPrinter, CurvesBecomeChordsAndPointsCrosses) {
     engine::Drawing& drawing = control.drawing();
     drawing.add(engine::Entity(engine::CircleGeom{{0, 0, 0}, 10}));
     drawing.add(engine::Entity(engine::ArcGeom{{0, 0, 0}, 5, 0, engine::kPi / 2}));
-    engine::PolylineGeom bulged;
-    bulged.vertices = {{0, 0, 0, 1}, {10, 0, 0, 0}};
-    drawing.add(engine::Entity(bulged));
+    drawing.add(engine::Entity(engine::PolylineGeom{.vertices = {{0, 0, 0, 1}, {10, 0, 0, 0}}}));
     control.AddPoint(3, 3, 0);
 
     const PrintPicture picture = drawingPicture(drawing);
@@ -100,25 +98,16 @@ TEST(PdfPrinter, CurvesBecomeChordsAndPointsCrosses) {
 
 TEST(PdfPrinter, BlockReferencesAreDrawnByTheirPartsEvenWhenTheyNestThemselves) {
     engine::DrawingContent content;
-    engine::Block frame{"FRAME", {}, 0, {}};
-    frame.entities.emplace_back(engine::LineGeom{{0, 0, 0}, {1, 0, 0}});
-    frame.entities.emplace_back(engine::LineGeom{{1, 0, 0}, {1, 1, 0}});
-    content.blocks["FRAME"] = frame;
-    engine::Block loop{"LOOP", {}, 0, {}};
-    for (int i = 0; i < 8; ++i) {
-        engine::InsertGeom self;
-        self.block = "LOOP";
-        loop.entities.emplace_back(self);
-    }
-    content.blocks["LOOP"] = loop;
-    engine::InsertGeom twice;
-    twice.block = "FRAME";
-    twice.columns = 2;
-    twice.columnSpacing = 5;
-    content.entities.emplace_back(twice);
-    engine::InsertGeom looping;
-    looping.block = "LOOP";
-    content.entities.emplace_back(looping);
+    content.blocks["FRAME"] = {"FRAME",
+                               {},
+                               0,
+                               {engine::Entity(engine::LineGeom{{0, 0, 0}, {1, 0, 0}}),
+                                engine::Entity(engine::LineGeom{{1, 0, 0}, {1, 1, 0}})}};
+    content.blocks["LOOP"] = {
+        "LOOP", {}, 0, std::vector(8, engine::Entity(engine::InsertGeom{.block = "LOOP"}))};
+    content.entities.emplace_back(
+        engine::InsertGeom{.block = "FRAME", .columns = 2, .columnSpacing = 5});
+    content.entities.emplace_back(engine::InsertGeom{.block = "LOOP"});
     engine::Drawing drawing;
     drawing.load(std::move(content));
 

@@ -1,8 +1,19 @@
 #pragma once
 
 #include <cstddef>
+#include <sstream>
+#include <string>
+
+#include "engine/io/vec_format.h"
 
 namespace brondel::engine::testing {
+
+// The bytes of a VEC file holding c.
+inline std::string encoded(const DrawingContent& c) {
+    std::ostringstream out;
+    io::vec::encode(c, c.entities, out);
+    return out.str();
+}
 
 // The bytes of the default settings that close every VEC file of this
 // version: colour, weight, the style "STANDARD" with seven sizes, decimals
