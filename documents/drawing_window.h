@@ -64,6 +64,7 @@ class ControlEvents : public engine::VecadListener {
     void formatRequested(engine::Vecad& control, int code) override;
     // Asks the program's open dialog (command_files.cpp).
     std::string fileRequested(const engine::FileChoice& choice) override;
+    std::optional<std::string> nameRequested(const engine::NameChoice& choice) override;
 
   private:
     shell::MainWindow& main_;

@@ -67,6 +67,12 @@ struct FileChoice {
     std::string filter;
 };
 
+// A name the program may offer as a list to choose from.
+struct NameChoice {
+    std::string title;
+    std::vector<std::string> names;
+};
+
 // What a tool may reach: the drawing (changed only inside apply), the
 // view, the selection and the command window.
 class ToolContext {
@@ -112,6 +118,11 @@ class ToolContext {
     // An existing file chosen in the program's open dialog, "" when cancelled
     // or when nobody can ask.
     virtual std::string chooseFile(const FileChoice& /*choice*/) { return {}; }
+    // One of the names chosen from a list: "" when cancelled, nothing when
+    // nobody shows lists (the name is typed at the command's prompt then).
+    virtual std::optional<std::string> chooseName(const NameChoice& /*choice*/) {
+        return std::nullopt;
+    }
     // As erase for each handle, as one change: quick for a large share of
     // the drawing.
     virtual void eraseMany(const std::vector<Handle>& handles) = 0;

@@ -46,6 +46,11 @@ class VecadListener {
     virtual void formatRequested(Vecad& /*control*/, int /*code*/) {}
     // A command asks for an existing file: the path, "" when cancelled.
     virtual std::string fileRequested(const FileChoice& /*choice*/) { return {}; }
+    // A command offers names to choose from: the one chosen, "" when
+    // cancelled, nothing when no list can be shown.
+    virtual std::optional<std::string> nameRequested(const NameChoice& /*choice*/) {
+        return std::nullopt;
+    }
 };
 
 // The drawing control: one drawing and one view. Method names are the ones
@@ -66,6 +71,9 @@ class Vecad {
     // Asks whoever shows the control for an existing file ("" without one).
     std::string requestFile(const FileChoice& choice) {
         return listener_ ? listener_->fileRequested(choice) : std::string();
+    }
+    std::optional<std::string> requestName(const NameChoice& choice) {
+        return listener_ ? listener_->nameRequested(choice) : std::nullopt;
     }
 
     bool visible = true;

@@ -114,6 +114,10 @@ std::string VecadToolContext::chooseFile(const FileChoice& choice) {
     return vecad_.requestFile(choice);
 }
 
+std::optional<std::string> VecadToolContext::chooseName(const NameChoice& choice) {
+    return vecad_.requestName(choice);
+}
+
 void VecadToolContext::eraseMany(const std::vector<Handle>& handles) {
     ++changes;
     vecad_.drawing().eraseMany(handles);

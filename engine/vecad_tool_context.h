@@ -39,6 +39,7 @@ class VecadToolContext final : public ToolContext {
     std::string fileName() const override;
     void setBlock(const std::string& name, std::optional<Block> block) override;
     std::string chooseFile(const FileChoice& choice) override;
+    std::optional<std::string> chooseName(const NameChoice& choice) override;
     void eraseMany(const std::vector<Handle>& handles) override;
     void addLineTypeIfMissing(const LineType& lineType) override;
     void addTextStyleIfMissing(const TextStyle& style) override;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 // The one door to the user: every message box, input box and file dialog of
 // the program goes through a Dialogs implementation (Qt on the desktop,
@@ -62,6 +64,12 @@ class Dialogs {
     virtual std::string saveFile(const FileDialogSetup& setup) = 0;
     // Where two file types share an extension (DXF 2000 and R12), the type
     // tells them apart. Dialogs without a type list answer the set-up's.
+    // One of the names chosen from a list ("" when cancelled); nothing from
+    // dialogs that show no lists: the name is typed instead.
+    virtual std::optional<std::string> chooseName(const std::string& /*title*/,
+                                                  const std::vector<std::string>& /*names*/) {
+        return std::nullopt;
+    }
     virtual SaveAnswer saveFileWithType(const FileDialogSetup& setup) {
         return {saveFile(setup), setup.filterIndex};
     }

@@ -122,6 +122,18 @@ void QtDialogs::formatDimensionStyle(engine::DimStyleEditor& editor) {
     dialog.exec();
 }
 
+std::optional<std::string> QtDialogs::chooseName(const std::string& title,
+                                                 const std::vector<std::string>& names) {
+    QStringList items;
+    for (const std::string& name : names) {
+        items.append(QString::fromStdString(name));
+    }
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(
+        QApplication::activeWindow(), titleOrApplication(title), QString(), items, 0, false, &ok);
+    return ok ? chosen.toStdString() : std::string();
+}
+
 void QtDialogs::formatCurrentProperties(engine::CurrentPropertiesEditor& editor) {
     if (editor.kind() == engine::CurrentPropertiesEditor::Kind::LineWeight) {
         ports::typedEditing(*this, editor);

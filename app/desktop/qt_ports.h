@@ -17,6 +17,8 @@ class QtDialogs : public ports::Dialogs {
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     std::string openFile(const ports::FileDialogSetup& setup) override;
+    std::optional<std::string> chooseName(const std::string& title,
+                                          const std::vector<std::string>& names) override;
     std::string saveFile(const ports::FileDialogSetup& setup) override;
     ports::SaveAnswer saveFileWithType(const ports::FileDialogSetup& setup) override;
     void formatLayers(engine::LayerEditor& editor) override;

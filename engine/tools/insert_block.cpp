@@ -19,6 +19,16 @@ class InsertBlock : public DrawTool {
             c.message("The drawing has no blocks to insert");
             return ToolResult::Cancel;
         }
+        // Where the program shows a list, the name comes from it.
+        if (const std::optional<std::string> chosen = c.chooseName({"Insert Block", names_})) {
+            if (chosen->empty()) {
+                return ToolResult::Cancel;
+            }
+            ToolEvent picked;
+            picked.kind = ToolEvent::Kind::Text;
+            picked.text = *chosen;
+            return name(c, picked);
+        }
         return ToolResult::Running;
     }
     ToolResult update(ToolContext& c, const ToolEvent& e) override {
