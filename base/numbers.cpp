@@ -7,8 +7,10 @@
 #include <cmath>
 #include <limits>
 #include <system_error>
+#include <type_traits>
 
 #include "base/error.h"
+#include "base/short_decimal.h"
 
 namespace brondel::base {
 
@@ -122,6 +124,12 @@ bool isBelowRange(std::string_view number) {
 
 template <typename Real>
 Real convertNumber(std::string_view number) {
+    if constexpr (std::is_same_v<Real, double>) {
+        double value = 0;
+        if (readShortDecimal(number, value)) {
+            return value;
+        }
+    }
     // from_chars knows neither a leading plus nor the Fortran exponent letter.
     std::array<char, 64> small{};
     std::string large;

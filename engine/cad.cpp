@@ -12,6 +12,7 @@
 #include "base/atomic_file.h"
 #include "base/error.h"
 #include "engine/drawing.h"
+#include "engine/entity_ends.h"
 #include "engine/handle_registry.h"
 
 namespace brondel::engine {
@@ -41,7 +42,9 @@ Point3 vertexPoint(const Vertex& v) {
     return {v.x, v.y, v.z};
 }
 
-Point3 endPoint(const Entity& e, bool last) {
+}  // namespace
+
+Point3 entityEndPoint(const Entity& e, bool last) {
     if (const auto* g = geomIf<LineGeom>(e)) {
         return last ? g->p2 : g->p1;
     }
@@ -104,6 +107,8 @@ Point3 endPoint(const Entity& e, bool last) {
     return {};
 }
 
+namespace {
+
 ArcGeom arcOf(Handle h) {
     const Entity& e = entityOf(h);
     if (const auto* g = geomIf<ArcGeom>(e)) {
@@ -161,14 +166,14 @@ int CadEntityGetType(Handle h) {
 }
 
 void CadLineGetPoint1(Handle h, double& x, double& y, double& z) {
-    const Point3 p = endPoint(entityOf(h), false);
+    const Point3 p = entityEndPoint(entityOf(h), false);
     x = p.x;
     y = p.y;
     z = p.z;
 }
 
 void CadLineGetPoint2(Handle h, double& x, double& y, double& z) {
-    const Point3 p = endPoint(entityOf(h), true);
+    const Point3 p = entityEndPoint(entityOf(h), true);
     x = p.x;
     y = p.y;
     z = p.z;

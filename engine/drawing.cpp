@@ -362,6 +362,13 @@ void Drawing::replaceMany(std::vector<Entity> entities) {
     }
 }
 
+void Drawing::swapLineEnds(Handle h) {
+    if (!geomIf<LineGeom>(entity(h))) {
+        throw Error(err::kWrongEntityKind, "The entity is not a line");
+    }
+    record(OpSwapEnds{h});
+}
+
 std::size_t Drawing::purgeErased() {
     OpRemove op{std::make_unique<Removal>()};
     for (std::size_t i = 0; i < entities_.size(); ++i) {
@@ -718,6 +725,17 @@ void Drawing::swapIn(Entity& other) {
     indexInsert(e);
 }
 
+void Drawing::swapEnds(Handle h) {
+    const std::size_t p = positionOf(h);
+    Entity& e = entities_[p];
+    LineGeom& g = *geomIf<LineGeom>(e);
+    std::swap(g.p1, g.p2);
+    // An entity not yet indexed takes its direction when the index settles.
+    if (!e.erased && p < entities_.size() - unindexed_) {
+        index_.setTag(h, boundingBox(e, *this), lineTag(e));
+    }
+}
+
 // Past this share of the drawing, one bulk build of the index is quicker
 // than taking each entry out and putting it back.
 void Drawing::swapInMany(std::vector<Entity>& others) {
@@ -803,6 +821,7 @@ void Drawing::apply(Op& op) {
                        }
                    },
                    [&](OpReplace& o) { swapIn(*o.other); },
+                   [&](OpSwapEnds& o) { swapEnds(o.handle); },
                    [&](OpReplaceMany& o) { swapInMany(*o.others); },
                    [&](OpRemove& o) { o.removal->removed = removeAt(o.removal->positions); },
                    [&](OpEraseMany& o) { setErasedMany(*o.handles, o.erased); },
@@ -852,6 +871,7 @@ void Drawing::revert(Op& op) {
                        apply(inverseOp);
                    },
                    [&](OpReplace& o) { swapIn(*o.other); },
+                   [&](OpSwapEnds& o) { swapEnds(o.handle); },
                    [&](OpReplaceMany& o) { swapInMany(*o.others); },
                    [&](OpRemove& o) { insertAt(o.removal->positions, o.removal->removed); },
                    [&](OpEraseMany& o) { setErasedMany(*o.handles, !o.erased); },

@@ -78,6 +78,10 @@ class Drawing : public BlockLookup {
     // index in bulk instead of entry by entry. Throws, changing nothing,
     // when a handle is not this drawing's.
     void replaceMany(std::vector<Entity> entities);
+    // A line's ends swap in place. Its box stays, so its index entry stays
+    // and only learns the new direction. Throws when h is not this drawing's
+    // or not a line.
+    void swapLineEnds(Handle h);
     std::size_t purgeErased();
     std::size_t purgeAll();
     void addLayer(const Layer& layer);  // a layer of the same name is updated
@@ -170,6 +174,9 @@ class Drawing : public BlockLookup {
     struct OpReplace {
         std::unique_ptr<Entity> other;  // swapped with the drawing's entity by apply and revert
     };
+    struct OpSwapEnds {
+        Handle handle;  // its own inverse
+    };
     struct OpReplaceMany {
         std::unique_ptr<std::vector<Entity>> others;  // as OpReplace, many at once
     };
@@ -213,7 +220,7 @@ class Drawing : public BlockLookup {
         std::unique_ptr<BlockChange> change;
     };
     using Op = std::variant<OpAdd, OpAppend, OpErase, OpReplace, OpRemove, OpLayer, OpCurrentLayer,
-                            OpReplaceMany, OpHeader, OpBlock, OpEraseMany, OpStyles>;
+                            OpReplaceMany, OpHeader, OpBlock, OpEraseMany, OpStyles, OpSwapEnds>;
 
     struct UndoStep {
         std::string label;
@@ -226,6 +233,7 @@ class Drawing : public BlockLookup {
     void revert(Op& op);
     void swapIn(Entity& other);
     void swapInMany(std::vector<Entity>& others);
+    void swapEnds(Handle h);
     void setErasedMany(const std::vector<Handle>& handles, bool erased);
     void swapBlock(BlockChange& change);
     std::vector<Entity> removeAt(const std::vector<std::size_t>& positions);

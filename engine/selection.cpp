@@ -8,7 +8,7 @@ bool Selection::contains(Handle h) const {
     if (order_.size() < kSetFrom) {
         return std::find(order_.begin(), order_.end(), h) != order_.end();
     }
-    return set_.count(h) != 0;
+    return set_.contains(h);
 }
 
 bool Selection::add(Handle h) {
@@ -32,16 +32,14 @@ bool Selection::remove(Handle h) {
     order_.erase(it);
     set_.erase(h);
     if (order_.size() < kSetFrom) {
-        set_ = {};
+        set_.clear();
     }
     return true;
 }
 
 void Selection::clear() {
     order_.clear();
-    if (!set_.empty()) {
-        set_ = {};  // a cleared set keeps its buckets; clearing those would cost as much again
-    }
+    set_.clear();
 }
 
 void Selection::removeIf(const std::function<bool(Handle)>& gone) {
@@ -50,9 +48,12 @@ void Selection::removeIf(const std::function<bool(Handle)>& gone) {
 }
 
 void Selection::rebuildSet() {
-    set_ = {};
+    set_.clear();
     if (order_.size() >= kSetFrom) {
-        set_.insert(order_.begin(), order_.end());
+        set_.reserve(order_.size());
+        for (Handle h : order_) {
+            set_.insert(h);
+        }
     }
 }
 

@@ -2,10 +2,10 @@
 
 #include <cstddef>
 #include <functional>
-#include <unordered_set>
 #include <vector>
 
 #include "engine/entity.h"
+#include "engine/handle_set.h"
 
 namespace brondel::engine {
 
@@ -28,7 +28,7 @@ class Selection {
     void rebuildSet();
 
     std::vector<Handle> order_;
-    std::unordered_set<Handle> set_;  // mirrors order_ once it has kSetFrom entries
+    HandleSet set_;  // mirrors order_ once it has kSetFrom entries
 };
 
 }  // namespace brondel::engine

@@ -182,6 +182,19 @@ void SpatialIndex::remove(Handle h, const Box2& box) {
     --size_;
 }
 
+void SpatialIndex::setTag(Handle h, const Box2& box, std::uint8_t tag) {
+    if (!bounded(box)) {
+        return;  // unbounded entries keep no tag
+    }
+    const std::int32_t cell = findCell(keyOf(levelFor(box), box));
+    for (std::int32_t i = cell < 0 ? -1 : cells_[cell].head; i >= 0; i = entries_[i].next) {
+        if (entries_[i].handle == h) {
+            entries_[i].tag = tag;
+            return;
+        }
+    }
+}
+
 namespace {
 
 // Spreads the 32 bits of v over the even bits of the result.

@@ -22,6 +22,8 @@ class SpatialIndex {
     void insert(Handle h, const Box2& box, std::uint8_t tag = 0);
     // box must be the box the entry was inserted with.
     void remove(Handle h, const Box2& box);
+    // Gives the entry the owner's new tag; box as for remove.
+    void setTag(Handle h, const Box2& box, std::uint8_t tag);
     struct Item {
         Handle handle;
         Box2 box;

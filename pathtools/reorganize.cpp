@@ -13,7 +13,7 @@
 #include "coordfiles/rows.h"
 #include "documents/file_progress.h"
 #include "documents/report_line.h"
-#include "engine/cad.h"
+#include "engine/entity_ends.h"
 #include "engine/entity_type.h"
 #include "pathtools/reverse_line.h"
 #include "pathtools/walk_report.h"
@@ -35,16 +35,20 @@ struct Point {
     double x = 0.0, y = 0.0, z = 0.0;
 };
 
-Point firstPoint(Handle h) {
-    Point p;
-    engine::CadLineGetPoint1(h, p.x, p.y, p.z);
-    return p;
+// What the walk reads of an entity, taken in one look-up.
+struct Ends {
+    Point first, second;
+    engine::EntityType type = engine::EntityType::Line;
+};
+
+Point pointOf(const engine::Point3& p) {
+    return {p.x, p.y, p.z};
 }
 
-Point secondPoint(Handle h) {
-    Point p;
-    engine::CadLineGetPoint2(h, p.x, p.y, p.z);
-    return p;
+Ends endsOf(const engine::Vecad& vecad, Handle h) {
+    const engine::Entity& e = vecad.drawing().entity(h);
+    return {pointOf(engine::entityEndPoint(e, false)), pointOf(engine::entityEndPoint(e, true)),
+            e.type()};
 }
 
 // Planar: z plays no part. Written out rather than hypot so that equal
@@ -60,41 +64,43 @@ bool isLiveEntityOf(const engine::Vecad& vecad, Handle h) {
     return e != nullptr && !e->erased;
 }
 
+struct Candidate {
+    Handle handle = kNoHandle;
+    // It meets the walk with its second point, so it is turned round.
+    bool turned = false;
+};
+
 // The found entity whose nearer end lies closest to the current end. Equal
 // first-point distances go to the later entity, an equal second-point
 // distance keeps the one found before. None when nothing but the current
 // entity and markers was found.
-Handle bestCandidate(const engine::Vecad& vecad, Handle current, const Point& end) {
+Candidate bestCandidate(const engine::Vecad& vecad, Handle current, const Point& end) {
     const int count = vecad.SelCount();
-    Handle best = kNoHandle;
+    Candidate best;
     double bestDistance = kFarthestCandidate;
     engine::Vecad::SelPtr ptr = vecad.SelGetFirstPtr();
     for (int k = 0; k < count; ++k) {
         const Handle h = vecad.GetEntityByPtr(ptr);
         ptr = vecad.SelGetNextPtr(ptr);
-        if (h == current || engine::CadEntityGetType(h) == engine::code(engine::EntityType::Text)) {
+        if (h == current) {
             continue;
         }
-        const double d1 = distance(end, firstPoint(h));
-        const double d2 = distance(end, secondPoint(h));
+        const Ends ends = endsOf(vecad, h);
+        if (ends.type == engine::EntityType::Text) {
+            continue;
+        }
+        const double d1 = distance(end, ends.first);
+        const double d2 = distance(end, ends.second);
         if (d1 <= bestDistance) {
-            best = h;
+            best = {h, d2 < d1};
             bestDistance = d1;
         }
         if (d2 < bestDistance) {
-            best = h;
+            best = {h, d2 < d1};
             bestDistance = d2;
         }
     }
     return best;
-}
-
-// A candidate that meets the walk with its second point is turned round, its
-// ends swapped exactly so the path keeps its coordinates.
-void orient(engine::Vecad& vecad, Handle candidate, const Point& end) {
-    if (distance(end, secondPoint(candidate)) < distance(end, firstPoint(candidate))) {
-        reverseLine(vecad, candidate);
-    }
 }
 
 void appendNumber(std::string& out, int value) {
@@ -181,10 +187,11 @@ class Run {
             showProgress(i, steps);
             progress.advance(i, steps);
             const Handle current = state.startEntity;
-            const Point start = firstPoint(current);
-            end = secondPoint(current);
+            const Ends ends = endsOf(vecad_, current);
+            const Point start = ends.first;
+            end = ends.second;
             visited_.push_back(current);
-            if (engine::CadEntityGetType(current) == engine::code(engine::EntityType::Arc)) {
+            if (ends.type == engine::EntityType::Arc) {
                 arcs_.push_back(current);
             }
             deadEnd_ = end;
@@ -201,12 +208,16 @@ class Run {
                 return false;
             }
             vecad_.Update();
-            const Handle next = bestCandidate(vecad_, current, end);
-            if (next == kNoHandle) {
+            const Candidate next = bestCandidate(vecad_, current, end);
+            if (next.handle == kNoHandle) {
                 return false;
             }
-            orient(vecad_, next, end);
-            state.startEntity = next;
+            // Turned round with its ends swapped exactly, so the path keeps
+            // its coordinates.
+            if (next.turned) {
+                reverseLine(vecad_, next.handle);
+            }
+            state.startEntity = next.handle;
             vecad_.SelClear();
             vecad_.Update();
         }

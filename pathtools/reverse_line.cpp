@@ -33,10 +33,13 @@ void reversePolyline(engine::PolylineGeom& pl) {
 
 void reverseLine(engine::Vecad& vecad, engine::Handle h) {
     engine::Drawing& drawing = vecad.drawing();
+    if (engine::geomIf<engine::LineGeom>(drawing.entity(h))) {
+        engine::Drawing::Step step(drawing, "Reverse");
+        drawing.swapLineEnds(h);
+        return;
+    }
     engine::Entity e = drawing.entity(h);
-    if (auto* line = engine::geomIf<engine::LineGeom>(e)) {
-        std::swap(line->p1, line->p2);
-    } else if (auto* arc = engine::geomIf<engine::ArcGeom>(e)) {
+    if (auto* arc = engine::geomIf<engine::ArcGeom>(e)) {
         arc->startAngle += arc->angle;
         arc->angle = -arc->angle;
     } else if (auto* pl = engine::geomIf<engine::PolylineGeom>(e)) {

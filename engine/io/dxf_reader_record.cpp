@@ -4,6 +4,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "base/short_decimal.h"
+
 namespace brondel::engine::io::dxf {
 
 namespace {
@@ -17,6 +19,8 @@ bool parseNumber(std::string_view s, double& out) {
         s.remove_prefix(1);
     if (s.empty())
         return false;
+    if (base::readShortDecimal(s, out))
+        return true;
     auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
     return ec == std::errc() && ptr == s.data() + s.size() && std::isfinite(out);
 }

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "base/error.h"
+#include "base/short_decimal.h"
 
 namespace brondel::engine::io::dxf {
 
@@ -398,6 +399,9 @@ double Tokenizer::toDouble(const Group& g) const {
         s.remove_prefix(1);
     }
     double d = 0;
+    if (base::readShortDecimal(s, d)) {
+        return d;
+    }
     auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), d);
     if (ec != std::errc() || ptr != s.data() + s.size() || s.empty() || !std::isfinite(d)) {
         throw Error(err::kDxfBadValue,
