@@ -18,9 +18,8 @@ struct ListingListener : testing::RecordingListener {
 };
 
 TEST(InsertBlock, TakesTheNameChosenFromTheList) {
-    for (const std::optional<std::string> answer :
-         {std::optional<std::string>("Tee"), std::optional<std::string>("")}) {
-        SCOPED_TRACE(answer->empty() ? "cancelled" : "chosen");
+    for (const std::string answer : {"Tee", ""}) {
+        SCOPED_TRACE(answer.empty() ? "cancelled" : "chosen");
         testing::VecadSession s;
         ListingListener heard;
         s.v.setListener(&heard);
@@ -31,7 +30,7 @@ TEST(InsertBlock, TakesTheNameChosenFromTheList) {
         heard.answer = answer;
         s.v.Execute(command::kInsertBlock);
         EXPECT_EQ(heard.offered, std::vector<std::string>{"Tee"});
-        if (answer->empty()) {
+        if (answer.empty()) {
             EXPECT_FALSE(s.v.commandRunning());
             continue;
         }
