@@ -56,8 +56,10 @@ std::string AidSettingsEditor::prompt() const {
         }
         case Kind::Grid:
             return std::string("Grid ") + (control_.GridGetShow() ? "shown" : "hidden") + ", " +
-                   shownNumber(Vecad::kGridStep) +
-                   " drawing units apart\rType: on or off; nothing to close";
+                   shownNumber(control_.GridGetStep()) + " drawing units apart; snap to grid " +
+                   (control_.GridGetSnap() ? "on" : "off") +
+                   "\rType: on, off, spacing UNITS (above 0), snap on or snap off; nothing to "
+                   "close";
         case Kind::PolarTracking:
             return std::string("Polar tracking ") + (control_.PolarGetOn() ? "on" : "off") +
                    ", every " +
@@ -79,11 +81,7 @@ std::string AidSettingsEditor::command(const std::string& line) {
         case Kind::ObjectSnap:
             return snapCommand(verb, lowerCase(rest));
         case Kind::Grid:
-            if (rest.empty() && (verb == "on" || verb == "off")) {
-                control_.GridPutShow(verb == "on");
-                return {};
-            }
-            break;
+            return gridCommand(verb, rest);
         case Kind::PolarTracking:
             return polarCommand(verb, rest);
     }
@@ -111,6 +109,29 @@ std::string AidSettingsEditor::snapCommand(const std::string& verb, const std::s
         return "No snap named \"" + name + "\"";
     }
     return "Not understood: " + verb + (name.empty() ? "" : " " + name);
+}
+
+std::string AidSettingsEditor::gridCommand(const std::string& verb, const std::string& value) {
+    if (value.empty() && (verb == "on" || verb == "off")) {
+        control_.GridPutShow(verb == "on");
+        return {};
+    }
+    if (verb == "snap" && (lowerCase(value) == "on" || lowerCase(value) == "off")) {
+        control_.GridPutSnap(lowerCase(value) == "on");
+        return {};
+    }
+    if (verb != "spacing" || value.empty()) {
+        return "Not understood: " + verb + (value.empty() ? "" : " " + value);
+    }
+    const std::optional<double> step = typedNumber(value);
+    if (!step || !std::isfinite(*step)) {
+        return "Not a number: " + value;
+    }
+    if (*step <= 0) {
+        return "The grid spacing is a distance above 0";
+    }
+    control_.GridPutStep(*step);
+    return {};
 }
 
 std::string AidSettingsEditor::polarCommand(const std::string& verb, const std::string& value) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/aid_settings_editor.h"
+#include "engine/commands.h"
 #include "engine/object_snap.h"
 #include "engine/vecad.h"
+#include "tests/engine/vecad_session.h"
 
 namespace brondel::engine {
 namespace {
@@ -14,12 +16,14 @@ using Kind = AidSettingsEditor::Kind;
 struct Aids {
     int snapMode;
     bool snapOn, grid, polarOn;
-    double polarInc;
+    double polarInc, gridStep;
+    bool gridSnap;
     bool operator==(const Aids&) const = default;
 };
 
 Aids aidsOf(const Vecad& v) {
-    return {v.SnapGetMode(), v.SnapGetOn(), v.GridGetShow(), v.PolarGetOn(), v.PolarGetInc()};
+    return {v.SnapGetMode(), v.SnapGetOn(),   v.GridGetShow(), v.PolarGetOn(),
+            v.PolarGetInc(), v.GridGetStep(), v.GridGetSnap()};
 }
 
 TEST(AidSettings, TypedChangesSetTheAidsOrAreRefused) {
@@ -37,7 +41,14 @@ TEST(AidSettings, TypedChangesSetTheAidsOrAreRefused) {
         {Kind::ObjectSnap, "off", "", [](const Vecad& v) { EXPECT_FALSE(v.SnapGetOn()); }},
         {Kind::ObjectSnap, "on quadrant", "No snap named", nullptr},
         {Kind::Grid, "on", "", [](const Vecad& v) { EXPECT_TRUE(v.GridGetShow()); }},
-        {Kind::Grid, "spacing 5", "Not understood", nullptr},
+        {Kind::Grid, "spacing 2.5", "", [](const Vecad& v) { EXPECT_EQ(v.GridGetStep(), 2.5); }},
+        {Kind::Grid, "snap on", "", [](const Vecad& v) { EXPECT_TRUE(v.GridGetSnap()); }},
+        {Kind::Grid, "spacing 0", "above 0", nullptr},
+        {Kind::Grid, "spacing -5", "above 0", nullptr},
+        {Kind::Grid, "spacing inf", "Not a number", nullptr},
+        {Kind::Grid, "spacing nan", "Not a number", nullptr},
+        {Kind::Grid, "spacing", "Not understood", nullptr},
+        {Kind::Grid, "snap maybe", "Not understood", nullptr},
         {Kind::PolarTracking, "increment 15", "",
          [](const Vecad& v) { EXPECT_EQ(v.PolarGetInc(), 15); }},
         {Kind::PolarTracking, "on", "", [](const Vecad& v) { EXPECT_TRUE(v.PolarGetOn()); }},
@@ -63,6 +74,33 @@ TEST(AidSettings, TypedChangesSetTheAidsOrAreRefused) {
         EXPECT_FALSE(v.drawing().canUndo());
         EXPECT_NE(editor.prompt().find("nothing to close"), std::string::npos);
     }
+}
+
+// Presses land on the grid, an object snap beats the grid, and polar
+// tracking from a base on the grid keeps the point on it.
+TEST(AidSettings, SnapToGridMovesCommandPointsOntoTheGrid) {
+    testing::VecadSession s;
+    s.v.AddLine(0, 0, 0, 3.3, 0.2, 0);
+    s.v.GridPutStep(2.5);
+    s.v.GridPutSnap(true);
+    s.v.SnapPutMode(snap::kEndpoint);
+    s.v.Execute(command::kDrawLine);
+    s.press(3.4, 0.3);  // the line's end is within the aperture
+    s.press(6.1, 3.9);
+    s.v.SnapPutMode(0);
+    s.v.PolarPutOn(true);
+    s.press(11.1, 6.4);  // the grid point (10, 7.5), then ortho from (5, 5)
+    s.v.commandKey(13);
+    const auto& drawn = s.v.drawing().entities();
+    ASSERT_EQ(drawn.size(), 3u);
+    const LineGeom first = *geomIf<LineGeom>(drawn[1]);
+    const LineGeom second = *geomIf<LineGeom>(drawn[2]);
+    EXPECT_EQ(first.p1, (Point3{3.3, 0.2, 0}));
+    EXPECT_EQ(first.p2, (Point3{5, 5, 0}));
+    EXPECT_EQ(second.p2, (Point3{10, 5, 0}));
+
+    s.v.GridPutStep(0);  // ignored
+    EXPECT_EQ(s.v.GridGetStep(), 2.5);
 }
 
 }  // namespace
