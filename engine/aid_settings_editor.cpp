@@ -4,8 +4,10 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/cad.h"
 #include "engine/measure.h"
 #include "engine/object_snap.h"
+#include "engine/typed_whole_number.h"
 #include "engine/vecad.h"
 
 namespace brondel::engine {
@@ -51,8 +53,10 @@ std::string AidSettingsEditor::prompt() const {
             }
             return std::string("Object snap ") + (control_.SnapGetOn() ? "on" : "off") +
                    "; snaps on: " + (on.empty() ? "none" : on) +
-                   "; off: " + (off.empty() ? "none" : off) +
-                   "\rType: on, off, clear, or on/off NAME; nothing to close";
+                   "; off: " + (off.empty() ? "none" : off) + "; aperture " +
+                   std::to_string(CadGetSnapAperture()) +
+                   " pixels\rType: on, off, clear, on/off NAME, or aperture PIXELS; nothing to "
+                   "close";
         }
         case Kind::Grid:
             return std::string("Grid ") + (control_.GridGetShow() ? "shown" : "hidden") + ", " +
@@ -89,6 +93,9 @@ std::string AidSettingsEditor::command(const std::string& line) {
 }
 
 std::string AidSettingsEditor::snapCommand(const std::string& verb, const std::string& name) {
+    if (verb == "aperture" && !name.empty()) {
+        return apertureCommand(name);
+    }
     if (name.empty()) {
         if (verb == "on" || verb == "off") {
             control_.SnapPutOn(verb == "on");
@@ -109,6 +116,15 @@ std::string AidSettingsEditor::snapCommand(const std::string& verb, const std::s
         return "No snap named \"" + name + "\"";
     }
     return "Not understood: " + verb + (name.empty() ? "" : " " + name);
+}
+
+std::string AidSettingsEditor::apertureCommand(const std::string& value) {
+    const TypedWholeNumber pixels =
+        typedWholeNumber(value, kMinAperture, kMaxAperture, "The aperture in pixels");
+    if (pixels.refusal.empty()) {
+        CadPutSnapAperture(pixels.value);
+    }
+    return pixels.refusal;
 }
 
 std::string AidSettingsEditor::gridCommand(const std::string& verb, const std::string& value) {

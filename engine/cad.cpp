@@ -122,6 +122,8 @@ struct Settings {
     bool magnifier = false;
     bool keepBackup = true;
     int autosaveMinutes = 10;
+    int pickAperture = 5;
+    int snapAperture = 5;
     std::string profileName = "Brondel";
     std::string profileFolder;
     std::vector<BoxRequest> boxes;
@@ -232,6 +234,19 @@ void CadPutAutosaveMinutes(int minutes) {
     settings().autosaveMinutes = std::max(0, minutes);
 }
 
+int CadGetPickAperture() {
+    return settings().pickAperture;
+}
+void CadPutPickAperture(int pixels) {
+    settings().pickAperture = std::clamp(pixels, kMinAperture, kMaxAperture);
+}
+int CadGetSnapAperture() {
+    return settings().snapAperture;
+}
+void CadPutSnapAperture(int pixels) {
+    settings().snapAperture = std::clamp(pixels, kMinAperture, kMaxAperture);
+}
+
 void CadSetProfileFolder(const std::string& folder) {
     settings().profileFolder = folder;
 }
@@ -259,6 +274,11 @@ void CadProfileLoad(const std::string& name) {
             if (in >> minutes) {
                 s.autosaveMinutes = std::max(0, minutes);
             }
+        } else if (key == "pickAperture" || key == "snapAperture") {
+            int pixels = 0;
+            if (in >> pixels) {
+                (key == "pickAperture" ? CadPutPickAperture : CadPutSnapAperture)(pixels);
+            }
         } else if (key == "param") {
             int number = 0;
             double value = 0;
@@ -280,6 +300,7 @@ void CadProfileSave(const std::string& name) {
     std::ostringstream out;
     out << "crossSize " << s.crossSize << "\ncolors " << s.colors << "\nmagnifier " << s.magnifier
         << "\nbackup " << s.keepBackup << "\nautosave " << s.autosaveMinutes << "\n";
+    out << "pickAperture " << s.pickAperture << "\nsnapAperture " << s.snapAperture << "\n";
     for (const auto& [number, value] : s.params) {
         out << "param " << number << ' ' << value << "\n";
     }

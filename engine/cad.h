@@ -40,6 +40,15 @@ void CadPutKeepBackup(bool keep);
 // Minutes between autosaves of changed drawings, 0 = never (10 at first).
 int CadGetAutosaveMinutes();
 void CadPutAutosaveMinutes(int minutes);
+// Apertures in pixels, from kMinAperture to kMaxAperture (5 at first; a
+// value out of range is brought into it): how near the cursor an entity is
+// picked, and how near it an object snap finds its point.
+inline constexpr int kMinAperture = 1;
+inline constexpr int kMaxAperture = 50;
+int CadGetPickAperture();
+void CadPutPickAperture(int pixels);
+int CadGetSnapAperture();
+void CadPutSnapAperture(int pixels);
 
 // Profiles: named sets of the settings above, stored as text files in the
 // user's configuration folder (brondel/profiles under $XDG_CONFIG_HOME or

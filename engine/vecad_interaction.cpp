@@ -230,7 +230,7 @@ CommandPoint Vecad::commandPoint(double windowX, double windowY) {
     }
     if (snapOn_ && snapMode_ != 0) {
         snapHit_ =
-            findSnap(shown(), p.world, view_.pickDistance(), snapMode_, command_->basePoint());
+            findSnap(shown(), p.world, view_.snapDistance(), snapMode_, command_->basePoint());
     }
     if (snapHit_) {
         p.world = snapHit_->point;

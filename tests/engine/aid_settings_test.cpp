@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/aid_settings_editor.h"
+#include "engine/cad.h"
 #include "engine/commands.h"
 #include "engine/object_snap.h"
 #include "engine/vecad.h"
@@ -18,12 +19,13 @@ struct Aids {
     bool snapOn, grid, polarOn;
     double polarInc, gridStep;
     bool gridSnap;
+    int snapAperture;
     bool operator==(const Aids&) const = default;
 };
 
 Aids aidsOf(const Vecad& v) {
     return {v.SnapGetMode(), v.SnapGetOn(),   v.GridGetShow(), v.PolarGetOn(),
-            v.PolarGetInc(), v.GridGetStep(), v.GridGetSnap()};
+            v.PolarGetInc(), v.GridGetStep(), v.GridGetSnap(), CadGetSnapAperture()};
 }
 
 TEST(AidSettings, TypedChangesSetTheAidsOrAreRefused) {
@@ -40,6 +42,11 @@ TEST(AidSettings, TypedChangesSetTheAidsOrAreRefused) {
         {Kind::ObjectSnap, "clear", "", [](const Vecad& v) { EXPECT_EQ(v.SnapGetMode(), 0); }},
         {Kind::ObjectSnap, "off", "", [](const Vecad& v) { EXPECT_FALSE(v.SnapGetOn()); }},
         {Kind::ObjectSnap, "on quadrant", "No snap named", nullptr},
+        {Kind::ObjectSnap, "aperture 12", "",
+         [](const Vecad&) { EXPECT_EQ(CadGetSnapAperture(), 12); }},
+        {Kind::ObjectSnap, "aperture 0", "from 1 to 50", nullptr},
+        {Kind::ObjectSnap, "aperture 51", "from 1 to 50", nullptr},
+        {Kind::ObjectSnap, "aperture 2.5", "whole number", nullptr},
         {Kind::Grid, "on", "", [](const Vecad& v) { EXPECT_TRUE(v.GridGetShow()); }},
         {Kind::Grid, "spacing 2.5", "", [](const Vecad& v) { EXPECT_EQ(v.GridGetStep(), 2.5); }},
         {Kind::Grid, "snap on", "", [](const Vecad& v) { EXPECT_TRUE(v.GridGetSnap()); }},
@@ -58,6 +65,7 @@ TEST(AidSettings, TypedChangesSetTheAidsOrAreRefused) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
+        CadPutSnapAperture(5);
         Vecad v;
         v.SnapPutMode(snap::kCenter);
         v.SnapPutOn(true);
@@ -101,6 +109,26 @@ TEST(AidSettings, SnapToGridMovesCommandPointsOntoTheGrid) {
 
     s.v.GridPutStep(0);  // ignored
     EXPECT_EQ(s.v.GridGetStep(), 2.5);
+}
+
+// At 0.1 units a pixel, 8 pixels wide the snap reaches a point 0.7 away
+// that the pick, 5 pixels wide, does not.
+TEST(AidSettings, TheSnapApertureIsApartFromThePickAperture) {
+    testing::VecadSession s;
+    s.v.AddLine(0, 0, 0, 10, 0, 0);
+    s.v.SnapPutMode(snap::kEndpoint);
+    s.v.Execute(command::kDrawLine);
+    s.move(10.7, 0);
+    EXPECT_FALSE(s.v.snapHit());
+    CadPutSnapAperture(8);
+    s.move(10.7, 0);
+    EXPECT_TRUE(s.v.snapHit());
+    const Point2 at = s.window(10.7, 0);
+    EXPECT_EQ(s.v.GetEntityAtPoint(at.x, at.y), kNoHandle);
+    CadPutPickAperture(8);
+    EXPECT_NE(s.v.GetEntityAtPoint(at.x, at.y), kNoHandle);
+    CadPutPickAperture(5);
+    CadPutSnapAperture(5);
 }
 
 }  // namespace
