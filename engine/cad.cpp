@@ -124,6 +124,8 @@ struct Settings {
     int autosaveMinutes = 10;
     int pickAperture = 5;
     int snapAperture = 5;
+    int background = 0x202020;
+    int cursorSize = 100;
     std::string profileName = "Brondel";
     std::string profileFolder;
     std::vector<BoxRequest> boxes;
@@ -247,6 +249,22 @@ void CadPutSnapAperture(int pixels) {
     settings().snapAperture = std::clamp(pixels, kMinAperture, kMaxAperture);
 }
 
+int CadGetBackground() {
+    return settings().background;
+}
+void CadPutBackground(int rgb) {
+    settings().background = rgb & 0xffffff;
+}
+int CadGetCursorSize() {
+    return settings().cursorSize;
+}
+void CadPutCursorSize(int pixels) {
+    settings().cursorSize = std::clamp(pixels, kMinCursorSize, kMaxCursorSize);
+}
+int CadGetCrosshairLength() {
+    return settings().cursorSize * settings().crossSize / 100;
+}
+
 void CadSetProfileFolder(const std::string& folder) {
     settings().profileFolder = folder;
 }
@@ -279,6 +297,11 @@ void CadProfileLoad(const std::string& name) {
             if (in >> pixels) {
                 (key == "pickAperture" ? CadPutPickAperture : CadPutSnapAperture)(pixels);
             }
+        } else if (key == "background" || key == "cursorSize") {
+            int value = 0;
+            if (in >> value) {
+                (key == "background" ? CadPutBackground : CadPutCursorSize)(value);
+            }
         } else if (key == "param") {
             int number = 0;
             double value = 0;
@@ -301,6 +324,7 @@ void CadProfileSave(const std::string& name) {
     out << "crossSize " << s.crossSize << "\ncolors " << s.colors << "\nmagnifier " << s.magnifier
         << "\nbackup " << s.keepBackup << "\nautosave " << s.autosaveMinutes << "\n";
     out << "pickAperture " << s.pickAperture << "\nsnapAperture " << s.snapAperture << "\n";
+    out << "background " << s.background << "\ncursorSize " << s.cursorSize << "\n";
     for (const auto& [number, value] : s.params) {
         out << "param " << number << ' ' << value << "\n";
     }

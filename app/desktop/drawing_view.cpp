@@ -117,7 +117,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
         paintPathMarks(p, window_);
     }
     if (cursorInside_) {
-        const int half = engine::CadGetCrossSize() / 2;
+        const int half = engine::CadGetCrosshairLength() / 2;
         p.setPen(QColor::fromRgb(kCrosshair));
         p.drawLine(cursor_.x() - half, cursor_.y(), cursor_.x() + half, cursor_.y());
         p.drawLine(cursor_.x(), cursor_.y() - half, cursor_.x(), cursor_.y() + half);

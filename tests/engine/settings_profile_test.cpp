@@ -19,6 +19,8 @@ struct Setting {
 const Setting kSettings[] = {
     {"pickAperture", CadPutPickAperture, CadGetPickAperture, 5, 9, 500, kMaxAperture},
     {"snapAperture", CadPutSnapAperture, CadGetSnapAperture, 5, 14, 0, kMinAperture},
+    {"background", CadPutBackground, CadGetBackground, 0x202020, 0x101030, 0x1000020, 0x20},
+    {"cursorSize", CadPutCursorSize, CadGetCursorSize, 100, 40, 5, kMinCursorSize},
 };
 
 TEST(SettingsProfile, EachSettingIsKeptAndAnOutOfRangeOneIsBroughtIntoRange) {
