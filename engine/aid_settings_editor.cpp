@@ -4,8 +4,10 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/cad.h"
 #include "engine/measure.h"
 #include "engine/object_snap.h"
+#include "engine/typed_whole_number.h"
 #include "engine/vecad.h"
 
 namespace brondel::engine {
@@ -51,13 +53,17 @@ std::string AidSettingsEditor::prompt() const {
             }
             return std::string("Object snap ") + (control_.SnapGetOn() ? "on" : "off") +
                    "; snaps on: " + (on.empty() ? "none" : on) +
-                   "; off: " + (off.empty() ? "none" : off) +
-                   "\rType: on, off, clear, or on/off NAME; nothing to close";
+                   "; off: " + (off.empty() ? "none" : off) + "; aperture " +
+                   std::to_string(CadGetSnapAperture()) +
+                   " pixels\rType: on, off, clear, on/off NAME, or aperture PIXELS; nothing to "
+                   "close";
         }
         case Kind::Grid:
             return std::string("Grid ") + (control_.GridGetShow() ? "shown" : "hidden") + ", " +
-                   shownNumber(Vecad::kGridStep) +
-                   " drawing units apart\rType: on or off; nothing to close";
+                   shownNumber(control_.GridGetStep()) + " drawing units apart; snap to grid " +
+                   (control_.GridGetSnap() ? "on" : "off") +
+                   "\rType: on, off, spacing UNITS (above 0), snap on or snap off; nothing to "
+                   "close";
         case Kind::PolarTracking:
             return std::string("Polar tracking ") + (control_.PolarGetOn() ? "on" : "off") +
                    ", every " +
@@ -79,11 +85,7 @@ std::string AidSettingsEditor::command(const std::string& line) {
         case Kind::ObjectSnap:
             return snapCommand(verb, lowerCase(rest));
         case Kind::Grid:
-            if (rest.empty() && (verb == "on" || verb == "off")) {
-                control_.GridPutShow(verb == "on");
-                return {};
-            }
-            break;
+            return gridCommand(verb, rest);
         case Kind::PolarTracking:
             return polarCommand(verb, rest);
     }
@@ -91,6 +93,9 @@ std::string AidSettingsEditor::command(const std::string& line) {
 }
 
 std::string AidSettingsEditor::snapCommand(const std::string& verb, const std::string& name) {
+    if (verb == "aperture" && !name.empty()) {
+        return apertureCommand(name);
+    }
     if (name.empty()) {
         if (verb == "on" || verb == "off") {
             control_.SnapPutOn(verb == "on");
@@ -111,6 +116,38 @@ std::string AidSettingsEditor::snapCommand(const std::string& verb, const std::s
         return "No snap named \"" + name + "\"";
     }
     return "Not understood: " + verb + (name.empty() ? "" : " " + name);
+}
+
+std::string AidSettingsEditor::apertureCommand(const std::string& value) {
+    const TypedWholeNumber pixels =
+        typedWholeNumber(value, kMinAperture, kMaxAperture, "The aperture in pixels");
+    if (pixels.refusal.empty()) {
+        CadPutSnapAperture(pixels.value);
+    }
+    return pixels.refusal;
+}
+
+std::string AidSettingsEditor::gridCommand(const std::string& verb, const std::string& value) {
+    if (value.empty() && (verb == "on" || verb == "off")) {
+        control_.GridPutShow(verb == "on");
+        return {};
+    }
+    if (verb == "snap" && (lowerCase(value) == "on" || lowerCase(value) == "off")) {
+        control_.GridPutSnap(lowerCase(value) == "on");
+        return {};
+    }
+    if (verb != "spacing" || value.empty()) {
+        return "Not understood: " + verb + (value.empty() ? "" : " " + value);
+    }
+    const std::optional<double> step = typedNumber(value);
+    if (!step || !std::isfinite(*step)) {
+        return "Not a number: " + value;
+    }
+    if (*step <= 0) {
+        return "The grid spacing is a distance above 0";
+    }
+    control_.GridPutStep(*step);
+    return {};
 }
 
 std::string AidSettingsEditor::polarCommand(const std::string& verb, const std::string& value) {

@@ -24,6 +24,8 @@ class AidSettingsEditor : public TableEditor {
 
   private:
     std::string snapCommand(const std::string& verb, const std::string& name);
+    std::string apertureCommand(const std::string& value);
+    std::string gridCommand(const std::string& verb, const std::string& value);
     std::string polarCommand(const std::string& verb, const std::string& value);
 
     Vecad& control_;

@@ -127,6 +127,10 @@ struct Settings {
     bool magnifier = false;
     bool keepBackup = true;
     int autosaveMinutes = 10;
+    int pickAperture = 5;
+    int snapAperture = 5;
+    int background = 0x202020;
+    int cursorSize = 100;
     std::string profileName = "Brondel";
     std::string profileFolder;
     std::vector<BoxRequest> boxes;
@@ -237,6 +241,35 @@ void CadPutAutosaveMinutes(int minutes) {
     settings().autosaveMinutes = std::max(0, minutes);
 }
 
+int CadGetPickAperture() {
+    return settings().pickAperture;
+}
+void CadPutPickAperture(int pixels) {
+    settings().pickAperture = std::clamp(pixels, kMinAperture, kMaxAperture);
+}
+int CadGetSnapAperture() {
+    return settings().snapAperture;
+}
+void CadPutSnapAperture(int pixels) {
+    settings().snapAperture = std::clamp(pixels, kMinAperture, kMaxAperture);
+}
+
+int CadGetBackground() {
+    return settings().background;
+}
+void CadPutBackground(int rgb) {
+    settings().background = rgb & 0xffffff;
+}
+int CadGetCursorSize() {
+    return settings().cursorSize;
+}
+void CadPutCursorSize(int pixels) {
+    settings().cursorSize = std::clamp(pixels, kMinCursorSize, kMaxCursorSize);
+}
+int CadGetCrosshairLength() {
+    return settings().cursorSize * settings().crossSize / 100;
+}
+
 void CadSetProfileFolder(const std::string& folder) {
     settings().profileFolder = folder;
 }
@@ -264,6 +297,16 @@ void CadProfileLoad(const std::string& name) {
             if (in >> minutes) {
                 s.autosaveMinutes = std::max(0, minutes);
             }
+        } else if (key == "pickAperture" || key == "snapAperture") {
+            int pixels = 0;
+            if (in >> pixels) {
+                (key == "pickAperture" ? CadPutPickAperture : CadPutSnapAperture)(pixels);
+            }
+        } else if (key == "background" || key == "cursorSize") {
+            int value = 0;
+            if (in >> value) {
+                (key == "background" ? CadPutBackground : CadPutCursorSize)(value);
+            }
         } else if (key == "param") {
             int number = 0;
             double value = 0;
@@ -285,6 +328,8 @@ void CadProfileSave(const std::string& name) {
     std::ostringstream out;
     out << "crossSize " << s.crossSize << "\ncolors " << s.colors << "\nmagnifier " << s.magnifier
         << "\nbackup " << s.keepBackup << "\nautosave " << s.autosaveMinutes << "\n";
+    out << "pickAperture " << s.pickAperture << "\nsnapAperture " << s.snapAperture << "\n";
+    out << "background " << s.background << "\ncursorSize " << s.cursorSize << "\n";
     for (const auto& [number, value] : s.params) {
         out << "param " << number << ' ' << value << "\n";
     }

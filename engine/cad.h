@@ -40,6 +40,26 @@ void CadPutKeepBackup(bool keep);
 // Minutes between autosaves of changed drawings, 0 = never (10 at first).
 int CadGetAutosaveMinutes();
 void CadPutAutosaveMinutes(int minutes);
+// Apertures in pixels, from kMinAperture to kMaxAperture (5 at first; a
+// value out of range is brought into it): how near the cursor an entity is
+// picked, and how near it an object snap finds its point.
+inline constexpr int kMinAperture = 1;
+inline constexpr int kMaxAperture = 50;
+int CadGetPickAperture();
+void CadPutPickAperture(int pixels);
+int CadGetSnapAperture();
+void CadPutSnapAperture(int pixels);
+// The drawing area's ground as 0xRRGGBB (0x202020 at first).
+int CadGetBackground();
+void CadPutBackground(int rgb);
+// The crosshair's length in pixels when the cross size is 100, from
+// kMinCursorSize to kMaxCursorSize (100 at first); the crosshair drawn is
+// scaled by the cross size the path tools set (smaller while they wait).
+inline constexpr int kMinCursorSize = 10;
+inline constexpr int kMaxCursorSize = 2000;
+int CadGetCursorSize();
+void CadPutCursorSize(int pixels);
+int CadGetCrosshairLength();
 
 // Profiles: named sets of the settings above, stored as text files in the
 // user's configuration folder (brondel/profiles under $XDG_CONFIG_HOME or

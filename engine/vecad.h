@@ -235,6 +235,15 @@ class Vecad {
     static constexpr double kGridStep = 10;
     bool GridGetShow() const { return gridShow_; }
     void GridPutShow(bool on) { gridShow_ = on; }
+    // The grid's spacing in drawing units, kGridStep at first; a step that
+    // is not finite and above 0 is ignored.
+    double GridGetStep() const { return gridStep_; }
+    void GridPutStep(double step);
+    // Snap to grid: while on, a point a running command takes from a press
+    // or the cursor lands on the nearest grid point, unless an object snap
+    // hit first.
+    bool GridGetSnap() const { return gridSnap_; }
+    void GridPutSnap(bool on) { gridSnap_ = on; }
     bool NavGetParam(int param) const { return param == 4 && navigator_; }
     void NavCreate(std::intptr_t parent, int left, int top, int width, int height, int flags);
     // Told when NavCreate has made the navigator, so a skin can show it.
@@ -310,6 +319,8 @@ class Vecad {
     double polarInc_ = 0;
     bool polarOn_ = false;
     bool gridShow_ = false;
+    double gridStep_ = kGridStep;
+    bool gridSnap_ = false;
     bool navigator_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include "base/error.h"
 #include "engine/command_input.h"
 #include "engine/commands.h"
+#include "engine/grid_snap.h"
 #include "engine/polar_constraint.h"
 #include "engine/preview_entities.h"
 #include "engine/shape.h"
@@ -229,11 +230,18 @@ CommandPoint Vecad::commandPoint(double windowX, double windowY) {
     }
     if (snapOn_ && snapMode_ != 0) {
         snapHit_ =
-            findSnap(shown(), p.world, view_.pickDistance(), snapMode_, command_->basePoint());
+            findSnap(shown(), p.world, view_.snapDistance(), snapMode_, command_->basePoint());
     }
     if (snapHit_) {
         p.world = snapHit_->point;
-    } else if (polarOn_ && command_->followsPolar()) {
+        return p;
+    }
+    if (gridSnap_) {
+        p.world = nearestGridPoint(p.world, gridStep_);
+    }
+    // After the grid, so a tracked angle holds: from a base on the grid the
+    // ortho directions still end on it.
+    if (polarOn_ && command_->followsPolar()) {
         if (const auto base = command_->basePoint()) {
             p.world = constrainAngle(*base, p.world, polarInc_);
         }
@@ -419,6 +427,12 @@ void Vecad::notice(const std::string& text) {
 
 void Vecad::SnapPutMode(int bits) {
     snapMode_ = bits;
+}
+
+void Vecad::GridPutStep(double step) {
+    if (std::isfinite(step) && step > 0) {
+        gridStep_ = step;
+    }
 }
 
 void Vecad::SnapPutOn(bool on) {

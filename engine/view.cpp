@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/cad.h"
+
 namespace brondel::engine {
 
 namespace {
@@ -92,8 +94,12 @@ void View::zoomBy(double factor, Point2 about) {
         scale);
 }
 
-void View::setPickAperture(int pixels) {
-    pickAperture_ = std::clamp(pixels, 1, 50);
+double View::pickDistance() const {
+    return CadGetPickAperture() * scale_;
+}
+
+double View::snapDistance() const {
+    return CadGetSnapAperture() * scale_;
 }
 
 }  // namespace brondel::engine

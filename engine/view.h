@@ -12,7 +12,6 @@ class View {
     // The drawing control's size in a new drawing window (10965 x 7455 twips).
     static constexpr int kDefaultWidth = 731;
     static constexpr int kDefaultHeight = 497;
-    static constexpr int kDefaultPickAperture = 5;  // pixels
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -51,9 +50,9 @@ class View {
     void zoomBy(double factor, Point2 about);
     void zoomBy(double factor) { zoomBy(factor, center_); }
 
-    int pickAperture() const { return pickAperture_; }
-    void setPickAperture(int pixels);
-    double pickDistance() const { return pickAperture_ * scale_; }
+    // The program's pick and snap apertures in drawing units at this scale.
+    double pickDistance() const;
+    double snapDistance() const;
 
   private:
     int freeWidth() const;
@@ -65,7 +64,6 @@ class View {
     int height_ = kDefaultHeight;
     Point2 center_{50, 35};
     double scale_ = 0.15;
-    int pickAperture_ = kDefaultPickAperture;
     Covered covered_;
 };
 

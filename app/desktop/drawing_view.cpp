@@ -32,15 +32,18 @@ constexpr QRgb kGridDot = 0xff707070;
 // Closer than this the dots would grey the whole view.
 constexpr double kFewestGridPixels = 8;
 
-void paintGrid(QPainter& p, const engine::View& view) {
-    const double step = engine::Vecad::kGridStep;
+void paintGrid(QPainter& p, const engine::View& view, double step) {
     if (step / view.scale() < kFewestGridPixels) {
         return;
     }
     p.setPen(QColor::fromRgb(kGridDot));
-    for (double x = std::ceil(view.left() / step) * step; x <= view.right(); x += step) {
-        for (double y = std::ceil(view.bottom() / step) * step; y <= view.top(); y += step) {
-            const engine::Point2 at = view.toWindow(x, y);
+    // Counted, not added up: far from the origin x += step could stand still.
+    const double left = std::ceil(view.left() / step), bottom = std::ceil(view.bottom() / step);
+    const int columns = static_cast<int>(std::floor(view.right() / step) - left) + 1;
+    const int rows = static_cast<int>(std::floor(view.top() / step) - bottom) + 1;
+    for (int i = 0; i < columns; ++i) {
+        for (int j = 0; j < rows; ++j) {
+            const engine::Point2 at = view.toWindow((left + i) * step, (bottom + j) * step);
             p.drawPoint(QPointF(at.x, at.y));
         }
     }
@@ -99,7 +102,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, picture_);
     if (vecad_.GridGetShow()) {
-        paintGrid(p, view);
+        paintGrid(p, view, vecad_.GridGetStep());
     }
     paintCommandOverlay(p, vecad_);
     if (mark_) {
@@ -114,7 +117,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
         paintPathMarks(p, window_);
     }
     if (cursorInside_) {
-        const int half = engine::CadGetCrossSize() / 2;
+        const int half = engine::CadGetCrosshairLength() / 2;
         p.setPen(QColor::fromRgb(kCrosshair));
         p.drawLine(cursor_.x() - half, cursor_.y(), cursor_.x() + half, cursor_.y());
         p.drawLine(cursor_.x(), cursor_.y() - half, cursor_.x(), cursor_.y() + half);

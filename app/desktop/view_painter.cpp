@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "app/desktop/palette.h"
+#include "engine/cad.h"
 #include "engine/entity_outline.h"
 #include "engine/hatch_fill.h"
 #include "engine/io/dxf_text.h"
@@ -593,7 +594,7 @@ void ViewPainter::rebuild(const Drawing& drawing) {
 
 void ViewPainter::render(QImage& image, const Drawing& drawing, const View& view,
                          const Selected& selected) {
-    image.fill(kBackground);
+    image.fill(qRgb(0, 0, 0) | QRgb(engine::CadGetBackground()));
     QPainter p(&image);
     const bool antialiased = drawing.liveCount() < kAntialiasBelow;
     p.setRenderHint(QPainter::Antialiasing, antialiased);

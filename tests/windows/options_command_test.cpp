@@ -10,52 +10,88 @@
 namespace brondel::windows {
 namespace {
 
-TEST(Options, BackupAndAutosaveAreAskedAndCancelKeepsThem) {
-    testing::TestProgram program;
-    engine::CadPutKeepBackup(true);
-    engine::CadPutAutosaveMinutes(10);
-    struct Case {
-        ports::Answer backup;
-        const char* minutes;  // nullptr: not asked
-        bool keptBackup;
-        int keptMinutes;
-    };
-    for (const Case& c :
-         {Case{ports::Answer::No, "5", false, 5}, Case{ports::Answer::Cancel, nullptr, false, 5},
-          Case{ports::Answer::Yes, "", true, 5}, Case{ports::Answer::Yes, "-1", true, 5},
-          Case{ports::Answer::Yes, "2x", true, 5}, Case{ports::Answer::Yes, "0", true, 0}}) {
-        program.dialogs().answer(c.backup);
-        if (c.minutes) {
-            program.dialogs().input(c.minutes);
-        }
-        program.main.click("mnuToolsOptions");
-        EXPECT_EQ(engine::CadGetKeepBackup(), c.keptBackup);
-        EXPECT_EQ(engine::CadGetAutosaveMinutes(), c.keptMinutes) << c.minutes;
-    }
-    EXPECT_TRUE(program.dialogs().drained());
-    const testing::DialogCall asked = program.dialogs().messages().back();
-    EXPECT_EQ(asked.text, kBackupQuestion);
-    EXPECT_EQ(asked.title, kOptionsTitle);
-    EXPECT_EQ(asked.buttons, ports::Buttons::YesNoCancel);
-    const auto inputs = program.dialogs().ofKind(testing::DialogCall::Kind::InputBox);
-    EXPECT_EQ(inputs.back().text, kAutosavePrompt);
-    EXPECT_EQ(inputs.back().defaultText, "5");
-    engine::CadPutAutosaveMinutes(10);
+struct Settings {
+    int background, cursor, pick, snap;
+    bool backup;
+    int autosave;
+    bool operator==(const Settings&) const = default;
+};
+
+Settings current() {
+    return {engine::CadGetBackground(),   engine::CadGetCursorSize(),
+            engine::CadGetPickAperture(), engine::CadGetSnapAperture(),
+            engine::CadGetKeepBackup(),   engine::CadGetAutosaveMinutes()};
 }
 
-TEST(Options, TheEngineCodeOpensTheSameOptions) {
+void put(const Settings& s) {
+    engine::CadPutBackground(s.background);
+    engine::CadPutCursorSize(s.cursor);
+    engine::CadPutPickAperture(s.pick);
+    engine::CadPutSnapAperture(s.snap);
+    engine::CadPutKeepBackup(s.backup);
+    engine::CadPutAutosaveMinutes(s.autosave);
+}
+
+const Settings kFirst{0x202020, 100, 5, 5, true, 10};
+
+// Each line typed into Options, from the menu, changes its setting or is
+// refused with the reason and leaves every setting as it was.
+TEST(Options, EachTypedLineSetsItsSettingOrIsRefused) {
+    testing::TestProgram program;
+    struct Row {
+        const char* typed;
+        const char* refusal;  // "" when applied
+        Settings after;
+    };
+    const Row rows[] = {
+        {"background 0,0,40", "", {0x000028, 100, 5, 5, true, 10}},
+        {"background 255,255,255", "dark colour", kFirst},
+        {"background 0,0,256", "from 0 to 255", kFirst},
+        {"background 0,0", "R,G,B", kFirst},
+        {"cursor 40", "", {0x202020, 40, 5, 5, true, 10}},
+        {"cursor 5", "from 10 to 2000", kFirst},
+        {"pick 3", "", {0x202020, 100, 3, 5, true, 10}},
+        {"snap 12", "", {0x202020, 100, 5, 12, true, 10}},
+        {"snap 0", "from 1 to 50", kFirst},
+        {"backup off", "", {0x202020, 100, 5, 5, false, 10}},
+        {"backup maybe", "on or off", kFirst},
+        {"autosave 0", "", {0x202020, 100, 5, 5, true, 0}},
+        {"autosave -1", "from 0 to 1440", kFirst},
+        {"autosave 2x", "whole number", kFirst},
+        {"colour red", "Not understood", kFirst},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        put(kFirst);
+        program.dialogs().input(row.typed).input("");
+        if (*row.refusal) {
+            program.dialogs().answer(ports::Answer::Ok);
+        }
+        program.main.click("mnuToolsOptions");
+        EXPECT_TRUE(program.dialogs().drained());
+        EXPECT_EQ(current(), row.after);
+        if (*row.refusal) {
+            const std::string said = program.dialogs().messages().back().text;
+            EXPECT_NE(said.find(row.refusal), std::string::npos) << said;
+        }
+    }
+    put(kFirst);
+}
+
+TEST(Options, TheEngineCodeOpensTheSameOptionsAndTheCrosshairFollowsTheCursorSize) {
     testing::TestProgram program;
     documents::DrawingWindow& w = program.newDrawing();
-    engine::CadPutKeepBackup(true);
-    engine::CadPutAutosaveMinutes(10);
-    program.dialogs().answer(ports::Answer::No).input("7");
+    put(kFirst);
+    program.dialogs().input("cursor 60").input("");
     w.Vecad1.Execute(engine::command::kOptions);
     EXPECT_TRUE(program.dialogs().drained());
-    EXPECT_EQ(program.dialogs().messages().back().text, kBackupQuestion);
-    EXPECT_FALSE(engine::CadGetKeepBackup());
-    EXPECT_EQ(engine::CadGetAutosaveMinutes(), 7);
-    engine::CadPutKeepBackup(true);
-    engine::CadPutAutosaveMinutes(10);
+    EXPECT_EQ(program.dialogs().ofKind(testing::DialogCall::Kind::InputBox).back().title,
+              "Options");
+    engine::CadSetCrossSize(25);  // a path tool waiting for a pick
+    EXPECT_EQ(engine::CadGetCrosshairLength(), 15);
+    engine::CadSetCrossSize(100);
+    EXPECT_EQ(engine::CadGetCrosshairLength(), 60);
+    put(kFirst);
 }
 
 }  // namespace
