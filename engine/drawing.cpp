@@ -579,6 +579,14 @@ void Drawing::load(DrawingContent content) {
     savedVersion_ = version_;
 }
 
+std::vector<Entity> Drawing::takeEntityStorage() {
+    std::vector<Entity> storage = std::move(entities_);
+    entities_ = {};
+    storage.clear();
+    load(tables());
+    return storage;
+}
+
 // Files may name layers they never define; such a layer exists with the
 // default settings, as in every CAD program.
 void Drawing::addMissingLayers() {

@@ -133,6 +133,21 @@ void appendEllipse(const Entity& e, Point3 c, Point3 m, Point3 n, double t1, dou
 void appendProjectedOf(const Entity& e, const BlockLookup& blocks, const Projector& pr,
                        std::vector<Entity>& out);
 
+// As the drawing's extents count an entity: what has no finite box (a
+// construction line) adds nothing.
+void addToExtents(const Entity& e, const BlockLookup& blocks, Box2& box) {
+    if (const auto* line = geomIf<LineGeom>(e)) {
+        box.add(line->p1.x, line->p1.y);
+        box.add(line->p2.x, line->p2.y);
+        return;
+    }
+    const Box2 b = boundingBox(e, blocks);
+    if (std::isfinite(b.minX) && std::isfinite(b.maxX) && std::isfinite(b.minY) &&
+        std::isfinite(b.maxY)) {
+        box.add(b);
+    }
+}
+
 void appendParts(const std::vector<Entity>& parts, const BlockLookup& blocks, const Projector& pr,
                  std::vector<Entity>& out) {
     for (const Entity& part : parts) {
@@ -269,20 +284,32 @@ void ProjectedDrawing::build(const Drawing& from, ViewDirection direction) {
     const ViewAxes axes = viewAxes(direction);
     DrawingContent content = from.tables();
     content.blocks.clear();  // references come as their parts
+    std::vector<Entity> entities = drawing_.takeEntityStorage();
     drawing_.load(std::move(content));
-    std::vector<Entity> entities;
     entities.reserve(from.liveCount());
     source_.clear();
     source_.reserve(from.liveCount());
+    extents_ = Box2{};
     for (const Entity& e : from.entities()) {
-        if (!e.erased) {
-            appendProjected(e, from, axes, entities);
-            source_.resize(entities.size(), e.handle);
+        if (e.erased) {
+            continue;
+        }
+        const std::size_t first = entities.size();
+        appendProjected(e, from, axes, entities);
+        source_.resize(entities.size(), e.handle);
+        for (std::size_t i = first; i < entities.size(); ++i) {
+            addToExtents(entities[i], drawing_, extents_);
         }
     }
     // Added, not loaded: the index is built at the first pick, not before
     // the projection is first drawn.
     drawing_.addMany(std::move(entities));
+}
+
+void ProjectedDrawing::release() {
+    drawing_.load(DrawingContent{});
+    source_ = {};
+    extents_ = Box2{};
 }
 
 std::size_t ProjectedDrawing::positionOf(Handle projected) const {

@@ -25,7 +25,12 @@ class ProjectedDrawing {
     // layers, line types and the point style look the same.
     void build(const Drawing& from, ViewDirection direction);
 
+    // Frees the projection: the view shows the drawing itself again.
+    void release();
+
     const Drawing& drawing() const { return drawing_; }
+    // The box of what the view shows, gathered while projecting.
+    const Box2& extents() const { return extents_; }
     // The entity of the source drawing a projected one stands for.
     Handle sourceOf(Handle projected) const;
     // The source entities of what lies in the box, in drawing order: with
@@ -38,6 +43,7 @@ class ProjectedDrawing {
 
     Drawing drawing_;
     std::vector<Handle> source_;  // by position in drawing_
+    Box2 extents_;
 };
 
 }  // namespace brondel::engine

@@ -210,7 +210,9 @@ void Vecad::Execute(int code) {
 
 void Vecad::ZoomExtents() {
     rememberView();
-    view_.zoomExtents(shown().extents());
+    const Drawing& inView = shown();
+    view_.zoomExtents(viewDirection_ == ViewDirection::Top ? inView.extents()
+                                                           : projection_.extents());
     notify(&VecadListener::viewChanged);
 }
 

@@ -13,6 +13,9 @@ void Vecad::setViewDirection(ViewDirection direction) {
     endCommand(Ending::Takeover);
     viewDirection_ = direction;
     projectedVersion_.reset();
+    if (direction == ViewDirection::Top) {
+        projection_.release();
+    }
     notify(&VecadListener::regenerated);
     ZoomExtents();
 }
