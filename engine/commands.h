@@ -91,6 +91,10 @@ struct CommandRow {
     // The tool acts on the selection: with nothing selected the host first
     // lets the user pick entities.
     bool onSelection;
+    // The tool works in the plane a 3D view shows: it picks, selects or moves
+    // the view. The others take points of the XY plane, which only the top
+    // view shows.
+    bool inAnyView;
 };
 
 // Sorted by code.

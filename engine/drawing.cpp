@@ -287,11 +287,7 @@ Box2 Drawing::extents() const {
     Box2 box;
     for (const Entity& e : entities_) {
         if (!e.erased) {
-            const Box2 b = boundingBox(e, *this);
-            if (std::isfinite(b.minX) && std::isfinite(b.maxX) && std::isfinite(b.minY) &&
-                std::isfinite(b.maxY)) {
-                box.add(b);
-            }
+            box.addBounded(boundingBox(e, *this));
         }
     }
     return box;
@@ -579,11 +575,11 @@ void Drawing::load(DrawingContent content) {
     savedVersion_ = version_;
 }
 
-std::vector<Entity> Drawing::takeEntityStorage() {
+std::vector<Entity> Drawing::loadKeepingStorage(DrawingContent content) {
     std::vector<Entity> storage = std::move(entities_);
     entities_ = {};
     storage.clear();
-    load(tables());
+    load(std::move(content));
     return storage;
 }
 

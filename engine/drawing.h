@@ -102,10 +102,10 @@ class Drawing : public BlockLookup {
     // Replaces the whole drawing (a file was opened or a new one started):
     // history cleared, not changed.
     void load(DrawingContent content);
-    // Empties the drawing as a load of its own tables would and hands over
-    // its entities' storage, emptied, to a caller that rebuilds it whole (a
-    // 3D view's projection): refilled, it needs no fresh pages.
-    std::vector<Entity> takeEntityStorage();
+    // Loads content as load() does and hands over the entities' storage,
+    // emptied, to a caller that rebuilds the drawing whole (a 3D view's
+    // projection): refilled, it needs no fresh pages.
+    std::vector<Entity> loadKeepingStorage(DrawingContent content);
     // Tables and header as they stand, without entities (for writers).
     DrawingContent tables() const;
     // Rewrites every picture file and reference path the drawing holds, its

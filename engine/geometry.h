@@ -54,6 +54,16 @@ struct Box2 {
             add(b.maxX, b.maxY);
         }
     }
+    bool bounded() const {
+        return std::isfinite(minX) && std::isfinite(minY) && std::isfinite(maxX) &&
+               std::isfinite(maxY);
+    }
+    // What has no finite box (a construction line, a ray) has no extent.
+    void addBounded(const Box2& b) {
+        if (b.bounded()) {
+            add(b);
+        }
+    }
     double width() const { return empty() ? 0 : maxX - minX; }
     double height() const { return empty() ? 0 : maxY - minY; }
 };

@@ -141,11 +141,7 @@ void addToExtents(const Entity& e, const BlockLookup& blocks, Box2& box) {
         box.add(line->p2.x, line->p2.y);
         return;
     }
-    const Box2 b = boundingBox(e, blocks);
-    if (std::isfinite(b.minX) && std::isfinite(b.maxX) && std::isfinite(b.minY) &&
-        std::isfinite(b.maxY)) {
-        box.add(b);
-    }
+    box.addBounded(boundingBox(e, blocks));
 }
 
 void appendParts(const std::vector<Entity>& parts, const BlockLookup& blocks, const Projector& pr,
@@ -284,8 +280,7 @@ void ProjectedDrawing::build(const Drawing& from, ViewDirection direction) {
     const ViewAxes axes = viewAxes(direction);
     DrawingContent content = from.tables();
     content.blocks.clear();  // references come as their parts
-    std::vector<Entity> entities = drawing_.takeEntityStorage();
-    drawing_.load(std::move(content));
+    std::vector<Entity> entities = drawing_.loadKeepingStorage(std::move(content));
     entities.reserve(from.liveCount());
     source_.clear();
     source_.reserve(from.liveCount());

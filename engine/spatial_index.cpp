@@ -18,11 +18,6 @@ std::uint64_t mix(std::uint64_t x) {
     return x;
 }
 
-bool bounded(const Box2& b) {
-    return std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) &&
-           std::isfinite(b.maxY);
-}
-
 }  // namespace
 
 int SpatialIndex::levelFor(const Box2& box) const {
@@ -135,7 +130,7 @@ std::int32_t SpatialIndex::findOrAddCell(std::uint64_t key, int level) {
 
 void SpatialIndex::insert(Handle h, const Box2& box, std::uint8_t tag) {
     ++size_;
-    if (!bounded(box)) {
+    if (!box.bounded()) {
         unbounded_.push_back(h);
         return;
     }
@@ -155,7 +150,7 @@ void SpatialIndex::insert(Handle h, const Box2& box, std::uint8_t tag) {
 }
 
 void SpatialIndex::remove(Handle h, const Box2& box) {
-    if (!bounded(box)) {
+    if (!box.bounded()) {
         auto it = std::find(unbounded_.begin(), unbounded_.end(), h);
         if (it != unbounded_.end()) {
             unbounded_.erase(it);
@@ -183,7 +178,7 @@ void SpatialIndex::remove(Handle h, const Box2& box) {
 }
 
 void SpatialIndex::setTag(Handle h, const Box2& box, std::uint8_t tag) {
-    if (!bounded(box)) {
+    if (!box.bounded()) {
         return;  // unbounded entries keep no tag
     }
     const std::int32_t cell = findCell(keyOf(levelFor(box), box));
@@ -301,7 +296,7 @@ void SpatialIndex::insertMany(const std::vector<Item>& items) {
     ZOrder order;
     for (std::uint32_t i = 0; i < items.size(); ++i) {
         const Box2& box = items[i].box;
-        if (!bounded(box)) {
+        if (!box.bounded()) {
             unbounded_.push_back(items[i].handle);
             continue;
         }

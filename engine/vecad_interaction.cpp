@@ -20,30 +20,6 @@ namespace {
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
 
-// What a 3D view carries out: commands that pick, select or move the view,
-// all of which work in the view's plane. The others draw or take points of
-// the drawing's XY plane, which only the top view shows.
-bool worksInAnyView(int code) {
-    switch (code) {
-        case command::kZoomWindow:
-        case command::kZoomRealtime:
-        case command::kPanRealtime:
-        case command::kPanToPoint:
-        case command::kCurrentLayer:
-        case command::kErase:
-        case command::kSelectByPoint:
-        case command::kSelectByRectangle:
-        case command::kSelectById:
-        case command::kSelectCurrentLayer:
-        case command::kSelectByText:
-        case command::kSelectByUserData:
-        case command::kDrawingInfo:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // The one line that says what a running command takes.
 std::string expected(const ToolAsk& ask) {
     std::string what;
@@ -83,7 +59,7 @@ void Vecad::startOrNotice(int code) {
     const CommandRow* row = findCommand(code);
     if (!row || !row->makeTool) {
         notice(notAvailableNotice(code));
-    } else if (viewDirection_ != ViewDirection::Top && !worksInAnyView(code)) {
+    } else if (viewDirection_ != ViewDirection::Top && !row->inAnyView) {
         notice(std::string(row->caption) +
                " works in the XY plane, which the top view shows: choose 3D Top (Nadir) first");
     } else if (row->onSelection && runningCommand() == code) {

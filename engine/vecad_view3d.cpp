@@ -3,8 +3,6 @@
 
 #include "engine/vecad.h"
 
-#include <cmath>
-
 #include "engine/shape.h"
 
 namespace brondel::engine {
@@ -46,13 +44,7 @@ std::vector<Handle> Vecad::shownInBox(const Box2& box, bool crossing) const {
 Box2 Vecad::shownSelectionBox() const {
     const Drawing& inView = shown();
     Box2 box;
-    const auto add = [&](const Entity& e) {
-        const Box2 b = boundingBox(e, inView);
-        if (std::isfinite(b.minX) && std::isfinite(b.maxX) && std::isfinite(b.minY) &&
-            std::isfinite(b.maxY)) {
-            box.add(b);
-        }
-    };
+    const auto add = [&](const Entity& e) { box.addBounded(boundingBox(e, inView)); };
     if (viewDirection_ == ViewDirection::Top) {
         for (Handle h : selection_.order()) {
             if (const Entity* e = drawing_.find(h); e && !e->erased) {
