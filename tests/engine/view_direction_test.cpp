@@ -10,6 +10,7 @@
 #include "engine/vecad.h"
 #include "engine/view_presets_editor.h"
 #include "every_kind_drawing.h"
+#include "tests/engine/block_map.h"
 
 namespace brondel::engine {
 namespace {
@@ -50,14 +51,6 @@ TEST(ViewDirection, EachDirectionShowsTheAxesWhereTheViewLooksFrom) {
     EXPECT_FALSE(viewDirectionNamed("sideways"));
 }
 
-Box2 boxOf(const std::vector<Entity>& parts, const BlockLookup& blocks) {
-    Box2 box;
-    for (const Entity& e : parts) {
-        box.add(boundingBox(e, blocks));
-    }
-    return box;
-}
-
 // Seen from below, every kind shows as its mirror image in x: its box is
 // the drawing's box turned over. Arcs and ellipses run the other way round
 // there, so their parameters are the ones a mistake would show.
@@ -86,8 +79,8 @@ TEST(ViewDirection, EveryKindSeenFromBelowIsItsMirrorImage) {
             EXPECT_NEAR(seen.minY, minY, tolerance);
             EXPECT_NEAR(seen.maxY, maxY, tolerance);
         };
-        expectBox(boxOf(fromTop, d), plan.minY, plan.maxY);
-        expectBox(boxOf(fromBelow, d), -plan.maxY, -plan.minY);
+        expectBox(brondel::testing::boxOf(fromTop, d), plan.minY, plan.maxY);
+        expectBox(brondel::testing::boxOf(fromBelow, d), -plan.maxY, -plan.minY);
     }
 }
 
@@ -139,7 +132,7 @@ TEST(ViewDirection, CurvesShowAsTheEllipsesTheirPointsLieOn) {
     }
     std::vector<Entity> edgeOn;
     appendProjected(Entity(CircleGeom{{3, 4, 7}, 2}), none, viewAxes(ViewDirection::Front), edgeOn);
-    const Box2 segment = boxOf(edgeOn, none);
+    const Box2 segment = brondel::testing::boxOf(edgeOn, none);
     EXPECT_NEAR(segment.minX, 1, 1e-6);
     EXPECT_NEAR(segment.maxX, 5, 1e-6);
     EXPECT_NEAR(segment.minY, 7, kTight);
