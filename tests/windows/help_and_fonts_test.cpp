@@ -47,7 +47,6 @@ TEST(Fonts, ListsShowTheActiveDrawingsFontsOrTheBuiltInOnes) {
     program.main.click("ViewFonts");  // no drawing window: the main window is the parent
     ASSERT_TRUE(program.main.modal);
     EXPECT_EQ(program.main.modal->name, kFontsList);
-    EXPECT_EQ(program.main.modal->caption, "View Installed Fonts");
     EXPECT_EQ(program.main.modal->controls.at("lstFonts").text, "txt\n");
     modalKey(program.main, kKeyEscape);
 
@@ -60,7 +59,6 @@ TEST(Fonts, ListsShowTheActiveDrawingsFontsOrTheBuiltInOnes) {
     window.Vecad1.drawing().load(std::move(content));
     program.main.click("mnuToolsIntalledVcfFonts");
     ASSERT_TRUE(program.main.modal);
-    EXPECT_EQ(program.main.modal->caption, "Manage VCF Fonts");
     EXPECT_EQ(program.main.modal->controls.at("lstFonts").text, "txt\nromans.shx\n");
     pressModalButton(program.main, "cmdOK");
     EXPECT_FALSE(program.main.modal);
