@@ -11,6 +11,7 @@
 #include "engine/view_presets_editor.h"
 #include "every_kind_drawing.h"
 #include "tests/engine/block_map.h"
+#include "tests/engine/vecad_session.h"
 
 namespace brondel::engine {
 namespace {
@@ -139,17 +140,12 @@ TEST(ViewDirection, CurvesShowAsTheEllipsesTheirPointsLieOn) {
     EXPECT_NEAR(segment.maxY, 7, kTight);
 }
 
-struct Heard : VecadListener {
-    void notice(const std::string& text) override { notices.push_back(text); }
-    std::vector<std::string> notices;
-};
-
 // A drawing with height seen from the front: picks and boxes select in the
 // projection, Zoom Extents fits it, Erase works on what was picked, and a
 // command that takes drawing points refuses until the top view is back.
 TEST(ViewDirection, AProjectedViewPicksZoomsAndRefusesToDraw) {
     Vecad v;
-    Heard heard;
+    testing::RecordingListener heard;
     v.setListener(&heard);
     v.view().resize(400, 300);
     const Handle rising = v.AddLine(0, 0, 0, 0, 0, 50);  // a point from the top

@@ -10,6 +10,7 @@
 #include "engine/commands.h"
 #include "engine/vecad.h"
 #include "shell/routing_table.h"
+#include "tests/engine/vecad_session.h"
 
 namespace brondel::shell {
 namespace {
@@ -33,22 +34,18 @@ std::set<int> forwardedCodes() {
 }
 
 TEST(EveryCode, NoForwardedCodeAnswersNotAvailable) {
-    struct Heard : engine::VecadListener {
-        void notice(const std::string& text) override { texts.push_back(text); }
-        std::vector<std::string> texts;
-    };
     const std::string generic = "not available in this engine";
     const std::set<int> codes = forwardedCodes();
     ASSERT_GT(codes.size(), 90u);  // the walk found the menus and toolbars
     std::vector<int> failing;
     for (int code : codes) {
-        Heard heard;
+        engine::testing::RecordingListener heard;
         engine::Vecad v;
         v.setListener(&heard);
         v.AddLine(0, 0, 0, 10, 0, 0);
         v.Execute(code);
         v.commandKey(27);
-        for (const std::string& text : heard.texts) {
+        for (const std::string& text : heard.notices) {
             if (text.rfind(generic, 0) == 0) {
                 failing.push_back(code);
             }
