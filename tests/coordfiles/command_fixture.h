@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -56,14 +54,6 @@ class CommandTest : public ::testing::Test {
             }
         }
         return setups;
-    }
-
-    static void writeFile(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string readFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
     TestProgram program;

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 
 #include "command_fixture.h"
@@ -16,6 +13,8 @@ namespace {
 using testing::CommandTest;
 using testing::DrawnLine;
 using testing::Message;
+using testing::readFile;
+using testing::writeFile;
 using Rows = std::vector<std::string>;
 
 const Message kComplete{
@@ -123,10 +122,7 @@ TEST_F(CommandTest, SearchRadiusAcceptsOnlyNumbersAboveZero) {
     EXPECT_EQ(takeMessages(), std::vector<Message>(5, refused));
     const std::vector<testing::DialogCall> asked = inputBoxes();
     ASSERT_EQ(asked.size(), 6u);
-    EXPECT_EQ(asked[0].text,
-              "Change default Search Radius for Random Conversion Process.   Suggested value is "
-              ".01 drawing units");
-    EXPECT_EQ(asked[0].title, "Change Search Radius");
+    // The prompt and title are in tests/scripts/quoting's transcript.
     for (const testing::DialogCall& call : asked) {
         EXPECT_EQ(call.defaultText, "0.01") << "a refusal keeps the old radius";
     }
@@ -231,24 +227,6 @@ TEST_F(CommandTest, FileConversionFailuresLeaveNoFile) {
     EXPECT_FALSE(unwritable.done);
     EXPECT_TRUE(unwritable.message.starts_with("Error Number: ")) << unwritable.message;
     EXPECT_FALSE(std::filesystem::exists(out));
-}
-
-TEST_F(CommandTest, CommandLineConvertPrintsWhatItDidAndFailsWithTheProgramsText) {
-    const auto convert = [&](const std::string& in, const std::string& out) {
-        const std::string command = std::string("'") + BRONDEL_CLI + "' convert '" + in + "' -o '" +
-                                    out + "' --sequential > '" + path("stdout") + "' 2> '" +
-                                    path("stderr") + "'";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    };
-    EXPECT_EQ(convert(sequentialDrawing(path("zigzag.dxf"), 4), path("zigzag.dat")), 0);
-    EXPECT_EQ(readFile(path("stdout")),
-              "Entities: 4\nLines read: 4\nSteps written: 5 to " + path("zigzag.dat") + "\n");
-    EXPECT_EQ(std::filesystem::file_size(path("zigzag.dat")), 41u);
-
-    EXPECT_NE(convert(sequentialDrawing(path("one.dxf"), 1), path("one.dat")), 0);
-    EXPECT_EQ(readFile(path("stderr")), kTooFew.text + "\n");
-    EXPECT_FALSE(std::filesystem::exists(path("one.dat")));
 }
 
 }  // namespace

@@ -17,10 +17,6 @@ Rows coordinateRows(std::initializer_list<std::pair<double, double>> points) {
     return rows;
 }
 
-DatGeneration generate(const Rows& rows) {
-    return generateDatList(rows);
-}
-
 TEST(DatGeneration, NormalizesToTheWidthOfTheShape) {
     struct Case {
         Rows coordinates;
@@ -39,7 +35,7 @@ TEST(DatGeneration, NormalizesToTheWidthOfTheShape) {
          {"0 0", "1 0", "1 0.5", "0 0", "0 0"}},
     };
     for (const Case& c : cases) {
-        const DatGeneration result = generate(c.coordinates);
+        const DatGeneration result = generateDatList(c.coordinates);
         EXPECT_EQ(result.outcome, DatGenerationOutcome::Generated);
         EXPECT_EQ(result.rows, c.dat) << c.coordinates[1];
     }
@@ -49,13 +45,14 @@ TEST(DatGeneration, ExtremesAreHeldInSinglePrecision) {
     // 1234.5678 as a float is 1234.5677490234375, which shows in the fourth
     // decimal of every x.
     const DatGeneration result =
-        generate(coordinateRows({{1234.5678, 0}, {1235.0678, 0.25}, {1234.8678, 0}}));
+        generateDatList(coordinateRows({{1234.5678, 0}, {1235.0678, 0.25}, {1234.8678, 0}}));
     EXPECT_EQ(result.rows, (Rows{"0.0001 0", "0.5001 0.25", "0.3001 0"}));
 }
 
 TEST(DatGeneration, FewerThanThreeRowsIsReportedApart) {
-    EXPECT_EQ(generate(coordinateRows({{0, 0}, {1, 1}})).outcome, DatGenerationOutcome::TooFewRows);
-    EXPECT_EQ(generate({}).outcome, DatGenerationOutcome::TooFewRows);
+    EXPECT_EQ(generateDatList(coordinateRows({{0, 0}, {1, 1}})).outcome,
+              DatGenerationOutcome::TooFewRows);
+    EXPECT_EQ(generateDatList({}).outcome, DatGenerationOutcome::TooFewRows);
 }
 
 TEST(DatGeneration, BadRowsAndHugeValuesFailWithoutRows) {
@@ -63,7 +60,7 @@ TEST(DatGeneration, BadRowsAndHugeValuesFailWithoutRows) {
     const Rows beyondSingle = {"0, 0", "1e39, 5", "20, 0"};
     const Rows beyondWidth = {"-3e38, 0", "3e38, 5", "0, 0"};
     for (const Rows& rows : {missingBlank, beyondSingle, beyondWidth}) {
-        const DatGeneration result = generate(rows);
+        const DatGeneration result = generateDatList(rows);
         EXPECT_EQ(result.outcome, DatGenerationOutcome::Failed) << rows[1];
         EXPECT_TRUE(result.rows.empty());
     }

@@ -5,6 +5,7 @@
 
 #include "engine/block_editor.h"
 #include "engine/shape.h"
+#include "tests/engine/typed_change.h"
 #include "tests/engine/vecad_session.h"
 
 namespace brondel::engine {
@@ -68,7 +69,6 @@ TEST(CreateBlock, SelectionBecomesTheDefinitionAndOneInsertInOneStep) {
     EXPECT_NEAR(box.minX, 10, 1e-9);
     EXPECT_NEAR(box.maxX, 20, 1e-9);
     EXPECT_NEAR(box.maxY, 5, 1e-9);
-    EXPECT_EQ(d.undoLabel(), "Create Block");
     EXPECT_EQ(s.v.SelCount(), 0);
     s.v.Execute(command::kUndo);
     EXPECT_EQ(d.findBlock("Tee"), nullptr);
@@ -96,7 +96,6 @@ TEST(InsertBlock, TakesNameScaleAndRotationWithDefaults) {
             }
         }
         EXPECT_FALSE(s.v.commandRunning());
-        EXPECT_EQ(s.v.drawing().undoLabel(), "Insert Block");
         const std::vector<Handle> now = live(s.v.drawing());
         ASSERT_EQ(now.size(), 2u);
         const auto* insert = geomIf<InsertGeom>(s.v.drawing().entity(now[1]));
@@ -144,13 +143,10 @@ TEST(FormatBlocks, RenameDeletePurge) {
         {"rename Tee", "Not understood"},
     };
     for (const Row& row : refused) {
-        const std::uint64_t version = d.version();
-        EXPECT_NE(editor.command(row.typed).find(row.refusal), std::string::npos) << row.typed;
-        EXPECT_EQ(d.version(), version);
+        testing::expectTypedChange(d, editor, row.typed, row.refusal);
     }
 
-    ASSERT_EQ(editor.command("rename tee Cross"), "");
-    EXPECT_EQ(d.undoLabel(), "Format Blocks");
+    testing::expectTypedChange(d, editor, "rename tee Cross", "");
     EXPECT_EQ(geomIf<InsertGeom>(d.entity(d.firstLive()))->block, "Cross");
     ASSERT_EQ(editor.command("rename Inner Core"), "");
     EXPECT_EQ(geomIf<InsertGeom>(d.findBlock("Spare")->entities[0])->block, "Core");

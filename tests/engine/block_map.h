@@ -3,7 +3,9 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "engine/shape.h"
 #include "engine/tables.h"
 
 namespace brondel::testing {
@@ -17,5 +19,15 @@ struct BlockMap : engine::BlockLookup {
     }
     void add(engine::Block b) { map[b.name] = std::move(b); }
 };
+
+// The box around all the parts an entity became.
+inline engine::Box2 boxOf(const std::vector<engine::Entity>& parts,
+                          const engine::BlockLookup& blocks) {
+    engine::Box2 box;
+    for (const engine::Entity& e : parts) {
+        box.add(engine::boundingBox(e, blocks));
+    }
+    return box;
+}
 
 }  // namespace brondel::testing

@@ -44,7 +44,6 @@ TEST(Clipboard, CopyInOneWindowPastesInAnotherWithLayersAndProperties) {
     to.press(100, 100);
     EXPECT_FALSE(to.v.commandRunning());
     ASSERT_EQ(to.entities(), 2);
-    EXPECT_EQ(to.v.drawing().undoLabel(), "Paste");
     const Entity& line = to.v.drawing().entities()[0];
     EXPECT_EQ(line.props.layer, "PARTS");
     EXPECT_EQ(line.props.color.aci, 3);
@@ -67,7 +66,6 @@ TEST(Clipboard, CutLeavesLockedLayersAndSaysHowManyWereSkipped) {
     selectAll(s.v);
     s.v.Execute(kCut);
     EXPECT_EQ(s.entities(), 1);  // the circle on the locked layer stays
-    EXPECT_EQ(s.v.drawing().undoLabel(), "Cut");
     ASSERT_EQ(clipboard().entities.size(), 1u);
     EXPECT_TRUE(geomIf<LineGeom>(clipboard().entities[0]));
     bool said = false;
@@ -75,8 +73,6 @@ TEST(Clipboard, CutLeavesLockedLayersAndSaysHowManyWereSkipped) {
         said = said || line.find("1 skipped on locked layers") != std::string::npos;
     }
     EXPECT_TRUE(said);
-    s.v.Execute(command::kUndo);
-    EXPECT_EQ(s.entities(), 2);
 }
 
 TEST(Clipboard, PasteWithNothingOnTheClipboardSaysSo) {

@@ -8,6 +8,7 @@
 #include "engine/drawing.h"
 #include "engine/io/drawing_files.h"
 #include "engine/vecad.h"
+#include "tests/engine/typed_change.h"
 #include "tests/support/fake_ports.h"
 
 namespace brondel::engine {
@@ -74,24 +75,10 @@ TEST(DimStyleEditor, TypedChangesAreAppliedAsOneStepOrRefusedInPlace) {
         {"height", "Not understood"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.typed);
         Drawing d;
         prepare(d);
-        const DrawingHeader header = d.header();
-        const std::uint64_t before = d.version();
         DimStyleEditor editor(d);
-        const std::string answer = editor.command(row.typed);
-        if (*row.refusal) {
-            EXPECT_NE(answer.find(row.refusal), std::string::npos) << answer;
-            EXPECT_EQ(d.version(), before);
-            continue;
-        }
-        ASSERT_EQ(answer, "");
-        EXPECT_NE(d.header(), header);
-        EXPECT_EQ(d.undoLabel(), "Format Dimension Style");
-        d.undo();
-        EXPECT_EQ(d.header(), header);
-        EXPECT_EQ(d.version(), before);
+        testing::expectTypedChange(d, editor, row.typed, row.refusal);
     }
 }
 

@@ -255,7 +255,6 @@ TEST(DrawCommands, HatchFindsTheSmallestLoopAroundThePointAndKeepsIslandsOut) {
     ASSERT_EQ(ring.loops.size(), 2u);
     EXPECT_TRUE(ring.loops[1].isPolyline);
     ASSERT_EQ(inner.loops.size(), 1u);
-    EXPECT_EQ(s.v.drawing().undoLabel(), "Draw Hatch");
 
     run(s, command::kDrawHatch, {"t brick"});
     EXPECT_EQ(s.v.commandHistory().back(),

@@ -184,13 +184,6 @@ TEST(Drawing, BulkAddedEntitiesAreIndexedWhenFirstNeeded) {
     EXPECT_EQ(d.within(0.5, 0, 0.1).size(), 1u);
 }
 
-TEST(Drawing, WithinFindsAtExactlyTheDistance) {
-    Drawing d;
-    const Handle a = d.add(line(0, 0, 1, 0));
-    EXPECT_EQ(d.within(0.5, 0.25, 0.25), (std::vector<Handle>{a}));
-    EXPECT_TRUE(d.within(0.5, 0.25, 0.2499999).empty());
-}
-
 TEST(Drawing, WithoutHistoryChangesAreNotUndoable) {
     Drawing d;
     d.keepHistory(false);

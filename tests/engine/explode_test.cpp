@@ -195,14 +195,6 @@ Blocks partsBlocks() {
     return blocks;
 }
 
-Box2 unionBox(const std::vector<Entity>& parts, const BlockLookup& blocks) {
-    Box2 b;
-    for (const Entity& p : parts) {
-        b.add(boundingBox(p, blocks));
-    }
-    return b;
-}
-
 TEST(Explode, BlockReferencePartsArePlacedWithInheritedProperties) {
     const Blocks blocks = partsBlocks();
     const InsertGeom ins{.block = "PART",
@@ -238,7 +230,7 @@ TEST(Explode, BlockReferencePartsArePlacedWithInheritedProperties) {
     expectAt(geomIf<LineGeom>(parts[3 * 4])->p1, 5, 15);
     // Copy (column 0, row 1) is 20 along its turned y axis.
     expectAt(geomIf<LineGeom>(parts[4])->p1, -15, 5);
-    const Box2 want = boundingBox(Entity(ins), blocks), got = unionBox(parts, blocks);
+    const Box2 want = boundingBox(Entity(ins), blocks), got = testing::boxOf(parts, blocks);
     EXPECT_NEAR(want.minX, got.minX, 1e-9);
     EXPECT_NEAR(want.maxY, got.maxY, 1e-9);
 }
@@ -303,7 +295,7 @@ TEST(Explode, PartsMatchTheReferenceUnderRandomPlacements) {
             }
             EXPECT_NEAR(best, distanceTo(e, x, y, blocks), 2e-4) << "placement " << k;
         }
-        const Box2 a = boundingBox(e, blocks), b = unionBox(parts, blocks);
+        const Box2 a = boundingBox(e, blocks), b = testing::boxOf(parts, blocks);
         EXPECT_NEAR(a.minX, b.minX, 2e-4);
         EXPECT_NEAR(a.maxX, b.maxX, 2e-4);
         EXPECT_NEAR(a.minY, b.minY, 2e-4);
@@ -432,7 +424,7 @@ TEST(Explode, SampleDrawingsBreakUpIntoPartsOfTheSameExtent) {
                 }
                 const EntityType kind = e.type();
                 if (kind != EntityType::MText) {
-                    const Box2 want = boundingBox(e, d), got = unionBox(parts, d);
+                    const Box2 want = boundingBox(e, d), got = testing::boxOf(parts, d);
                     const double slack = tolerance + 1e-6 * std::max(want.width(), want.height());
                     if (std::isfinite(want.width()) && std::isfinite(want.height())) {
                         EXPECT_NEAR(got.minX, want.minX, slack)

@@ -4,6 +4,7 @@
 
 #include "engine/drawing.h"
 #include "engine/layer_editor.h"
+#include "tests/engine/typed_change.h"
 
 namespace brondel::engine {
 namespace {
@@ -59,26 +60,13 @@ TEST(LayerEditor, TypedChangesAreAppliedOrRefusedInPlace) {
         {"frobnicate Spare", "Not understood"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.typed);
         Drawing d;
         prepare(d);
         LayerEditor editor(d);
         if (!row.before.empty()) {
             ASSERT_EQ(editor.command(row.before), "");
         }
-        const std::vector<Layer> layersBefore = d.layers();
-        const std::uint64_t version = d.version();
-        const std::string answer = editor.command(row.typed);
-        if (row.refusal.empty()) {
-            EXPECT_EQ(answer, "");
-            EXPECT_EQ(d.undoLabel(), "Format Layers");
-            d.undo();
-            EXPECT_EQ(d.layers(), layersBefore);
-            EXPECT_EQ(d.currentLayer(), "Walls");
-        } else {
-            EXPECT_NE(answer.find(row.refusal), std::string::npos) << answer;
-            EXPECT_EQ(d.version(), version);
-        }
+        testing::expectTypedChange(d, editor, row.typed, row.refusal);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "engine/line_type_file.h"
 #include "engine/multi_line_style_editor.h"
 #include "engine/text_style_editor.h"
+#include "tests/engine/typed_change.h"
 #include "tests/support/ezdxf_tool.h"
 #include "tests/support/fake_ports.h"
 #include "tests/support/files.h"
@@ -135,36 +136,15 @@ TEST(LineTypeTextStyle, ChangesAreOneUndoStepAndRefusalsChangeNothing) {
         {false, "height Nope 1", "No text style named", none},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.typed);
         StyledDrawing s;
         std::string typed = row.typed;
         if (const std::size_t at = typed.find("OTHER"); at != std::string::npos) {
             typed.replace(at, 5, s.other);
         }
-        const DrawingContent before = s.d.tables();
-        const std::uint64_t version = s.d.version();
         LineTypeEditor lineTypes(s.d);
         TextStyleEditor textStyles(s.d);
         TableEditor& editor = row.lineTypes ? static_cast<TableEditor&>(lineTypes) : textStyles;
-        const std::string answer = editor.command(typed);
-        if (!row.refused.empty()) {
-            EXPECT_EQ(answer.rfind(row.refused, 0), 0u) << answer;
-            EXPECT_EQ(s.d.version(), version);
-            continue;
-        }
-        ASSERT_EQ(answer, "");
-        row.check(s.d);
-        EXPECT_EQ(s.d.undoLabel(), editor.title());
-        const DrawingContent after = s.d.tables();
-        s.d.undo();
-        EXPECT_EQ(s.d.version(), version);  // the change was one step
-        EXPECT_EQ(s.d.tables().lineTypes, before.lineTypes);
-        EXPECT_EQ(s.d.tables().textStyles, before.textStyles);
-        EXPECT_EQ(s.d.header(), before.header);
-        EXPECT_EQ(geomIf<TextGeom>(s.d.entity(s.d.firstLive()))->style, "notes");
-        s.d.redo();
-        EXPECT_EQ(s.d.tables().textStyles, after.textStyles);
-        EXPECT_EQ(s.d.header(), after.header);
+        testing::expectTypedChange(s.d, editor, typed, row.refused, row.check);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "engine/commands.h"
 #include "engine/multi_line_style_editor.h"
+#include "tests/engine/typed_change.h"
 #include "tests/engine/vecad_session.h"
 
 namespace brondel::engine {
@@ -34,22 +35,9 @@ TEST(MultiLineStyle, TypedChangesAreOneStepOrRefusedInPlace) {
         {"width 3", "Not understood"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.typed);
         Drawing d;
-        const DrawingHeader header = d.header();
-        const std::uint64_t before = d.version();
-        const std::string answer = MultiLineStyleEditor(d).command(row.typed);
-        if (*row.refusal) {
-            EXPECT_NE(answer.find(row.refusal), std::string::npos) << answer;
-            EXPECT_EQ(d.version(), before);
-            EXPECT_EQ(d.header(), header);
-            continue;
-        }
-        ASSERT_EQ(answer, "");
-        EXPECT_NE(d.header(), header);
-        EXPECT_EQ(d.undoLabel(), "Format Multi-line Style");
-        d.undo();
-        EXPECT_EQ(d.header(), header);
+        MultiLineStyleEditor editor(d);
+        testing::expectTypedChange(d, editor, row.typed, row.refusal);
     }
 }
 

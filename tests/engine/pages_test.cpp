@@ -15,6 +15,7 @@
 #include "engine/page_editor.h"
 #include "engine/vecad.h"
 #include "ports/pdf_printer.h"
+#include "tests/engine/typed_change.h"
 #include "tests/engine/vec_bytes.h"
 #include "tests/support/ezdxf_tool.h"
 #include "tests/support/fake_ports.h"
@@ -61,7 +62,6 @@ TEST(Pages, ChangesAreOneUndoStepAndRefusalsChangeNothing) {
         Check check;
     };
     const Row rows[] = {
-        {"list", "", none},
         {"add \"Sheet 3\"", "",
          [](const DrawingHeader& h) {
              ASSERT_EQ(h.pages.size(), 3u);
@@ -108,32 +108,15 @@ TEST(Pages, ChangesAreOneUndoStepAndRefusalsChangeNothing) {
         {"delete", "Not understood", none},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.typed);
         Drawing d;
         twoPages(d);
-        const DrawingHeader before = d.header();
-        const std::uint64_t version = d.version();
         PageEditor editor(d);
-        const std::string answer = editor.command(row.typed);
-        if (!row.refused.empty()) {
-            EXPECT_EQ(answer.rfind(row.refused, 0), 0u) << answer;
-            EXPECT_EQ(d.version(), version);
-            continue;
-        }
-        ASSERT_EQ(answer, "");
-        row.check(d.header());
-        if (d.version() == version) {
-            continue;  // nothing to change
-        }
-        EXPECT_EQ(d.undoLabel(), editor.title());
-        const DrawingHeader after = d.header();
-        d.undo();
-        EXPECT_EQ(d.header(), before);
-        d.redo();
-        EXPECT_EQ(d.header(), after);
+        testing::expectTypedChange(d, editor, row.typed, row.refused,
+                                   [&row](const Drawing& changed) { row.check(changed.header()); });
     }
 
     Drawing single;  // a new drawing: one page, which stays
+    EXPECT_EQ(PageEditor(single).command("list"), "");
     EXPECT_EQ(PageEditor(single).command("delete Layout1").rfind("The last page stays", 0), 0u);
     EXPECT_EQ(single.header().pages.size(), 1u);
 }

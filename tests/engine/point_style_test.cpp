@@ -7,6 +7,7 @@
 #include "engine/drawing.h"
 #include "engine/point_marker.h"
 #include "engine/point_style_editor.h"
+#include "tests/engine/typed_change.h"
 
 namespace brondel::engine {
 namespace {
@@ -30,20 +31,9 @@ TEST(PointStyle, TypedChangesAreAppliedAsOneStepOrRefusedInPlace) {
         {"shape 2", "Not understood"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.typed);
         Drawing d;
-        const DrawingHeader header = d.header();
-        const std::uint64_t before = d.version();
-        const std::string answer = PointStyleEditor(d).command(row.typed);
-        if (*row.refusal) {
-            EXPECT_NE(answer.find(row.refusal), std::string::npos) << answer;
-            EXPECT_EQ(d.version(), before);
-            continue;
-        }
-        ASSERT_EQ(answer, "");
-        EXPECT_EQ(d.undoLabel(), "Format Point Style");
-        d.undo();
-        EXPECT_EQ(d.header(), header);
+        PointStyleEditor editor(d);
+        testing::expectTypedChange(d, editor, row.typed, row.refusal);
     }
 }
 

@@ -10,10 +10,8 @@ namespace brondel::engine::testing {
 // Everything a control tells its listener, kept for the tests to look at.
 struct RecordingListener : VecadListener {
     std::vector<std::string> prompts, lines, notices;
-    int regenerations = 0, viewChanges = 0, redraws = 0, rubberBandChanges = 0;
+    int viewChanges = 0, rubberBandChanges = 0;
 
-    void regenerated() override { ++regenerations; }
-    void redrawn() override { ++redraws; }
     void viewChanged() override { ++viewChanges; }
     void notice(const std::string& text) override { notices.push_back(text); }
     void promptChanged(const std::string& prompt) override { prompts.push_back(prompt); }

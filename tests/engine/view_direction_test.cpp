@@ -10,6 +10,8 @@
 #include "engine/vecad.h"
 #include "engine/view_presets_editor.h"
 #include "every_kind_drawing.h"
+#include "tests/engine/block_map.h"
+#include "tests/engine/vecad_session.h"
 
 namespace brondel::engine {
 namespace {
@@ -50,14 +52,6 @@ TEST(ViewDirection, EachDirectionShowsTheAxesWhereTheViewLooksFrom) {
     EXPECT_FALSE(viewDirectionNamed("sideways"));
 }
 
-Box2 boxOf(const std::vector<Entity>& parts, const BlockLookup& blocks) {
-    Box2 box;
-    for (const Entity& e : parts) {
-        box.add(boundingBox(e, blocks));
-    }
-    return box;
-}
-
 // Seen from below, every kind shows as its mirror image in x: its box is
 // the drawing's box turned over. Arcs and ellipses run the other way round
 // there, so their parameters are the ones a mistake would show.
@@ -86,8 +80,8 @@ TEST(ViewDirection, EveryKindSeenFromBelowIsItsMirrorImage) {
             EXPECT_NEAR(seen.minY, minY, tolerance);
             EXPECT_NEAR(seen.maxY, maxY, tolerance);
         };
-        expectBox(boxOf(fromTop, d), plan.minY, plan.maxY);
-        expectBox(boxOf(fromBelow, d), -plan.maxY, -plan.minY);
+        expectBox(brondel::testing::boxOf(fromTop, d), plan.minY, plan.maxY);
+        expectBox(brondel::testing::boxOf(fromBelow, d), -plan.maxY, -plan.minY);
     }
 }
 
@@ -139,24 +133,19 @@ TEST(ViewDirection, CurvesShowAsTheEllipsesTheirPointsLieOn) {
     }
     std::vector<Entity> edgeOn;
     appendProjected(Entity(CircleGeom{{3, 4, 7}, 2}), none, viewAxes(ViewDirection::Front), edgeOn);
-    const Box2 segment = boxOf(edgeOn, none);
+    const Box2 segment = brondel::testing::boxOf(edgeOn, none);
     EXPECT_NEAR(segment.minX, 1, 1e-6);
     EXPECT_NEAR(segment.maxX, 5, 1e-6);
     EXPECT_NEAR(segment.minY, 7, kTight);
     EXPECT_NEAR(segment.maxY, 7, kTight);
 }
 
-struct Heard : VecadListener {
-    void notice(const std::string& text) override { notices.push_back(text); }
-    std::vector<std::string> notices;
-};
-
 // A drawing with height seen from the front: picks and boxes select in the
 // projection, Zoom Extents fits it, Erase works on what was picked, and a
 // command that takes drawing points refuses until the top view is back.
 TEST(ViewDirection, AProjectedViewPicksZoomsAndRefusesToDraw) {
     Vecad v;
-    Heard heard;
+    testing::RecordingListener heard;
     v.setListener(&heard);
     v.view().resize(400, 300);
     const Handle rising = v.AddLine(0, 0, 0, 0, 0, 50);  // a point from the top

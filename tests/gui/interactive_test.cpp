@@ -36,6 +36,13 @@ class InteractiveTest : public testing::UserSession {
         QApplication::sendEvent(box().input(), &enter);
         QApplication::processEvents();
     }
+    // Keys typed while the drawing, not the command line, has the focus.
+    void typeOverTheDrawing(const QString& text) {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(activeFrame().drawingView(), &press);
+        }
+    }
     QImage screen() { return activeFrame().drawingView()->grab().toImage(); }
     // Whether something lighter than the ground is drawn within a pixel of the point.
     bool drawnAt(QPointF at) {
@@ -91,10 +98,7 @@ TEST_F(InteractiveTest, ReturnAfterATypedPointLeavesTheCommandRunning) {
     type("@0,50");
     EXPECT_EQ(vecad().runningCommand(), engine::command::kDrawLine);
     // Typed over the drawing after a click there, the point still reaches the command.
-    for (const QChar c : QStringLiteral("@-100,0")) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(activeFrame().drawingView(), &press);
-    }
+    typeOverTheDrawing("@-100,0");
     EXPECT_EQ(box().input()->text(), "@-100,0");
     type("");  // Return on what the line holds
     EXPECT_EQ(vecad().runningCommand(), engine::command::kDrawLine);
@@ -106,10 +110,7 @@ TEST_F(InteractiveTest, ReturnAfterATypedPointLeavesTheCommandRunning) {
 
 TEST_F(InteractiveTest, TypingOverTheDrawingOpensTheHiddenCommandLineWithWhatWasTyped) {
     ASSERT_TRUE(box().isHidden());
-    for (const QChar c : QStringLiteral("line")) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(activeFrame().drawingView(), &press);
-    }
+    typeOverTheDrawing("line");
     EXPECT_FALSE(box().isHidden());
     EXPECT_EQ(box().input()->text(), "line");
     QKeyEvent zoomIn(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, "+");

@@ -1,25 +1,19 @@
-#include "app/desktop/main_frame.h"
-
-#include <gtest/gtest.h>
+#include "tests/gui/user_session.h"
 
 #include <QAction>
 #include <QMenuBar>
 
 #include "app/desktop/file_filter.h"
 #include "app/desktop/key_codes.h"
-#include "tests/gui/frame_fixture.h"
 
 namespace brondel::desktop {
 namespace {
 
-class MainFrameTest : public testing::OnScreenFixture<> {
-  protected:
-    MainFrameTest() : OnScreenFixture("brondel-gui-test") {}
-};
+using MainFrameTest = testing::UserSession;
 
 TEST_F(MainFrameTest, MenuBarShowsTheModelsMenusInOrder) {
-    const QList<QAction*> bar = frame_->menuBar()->actions();
-    const auto& menus = main_->menus.menus();
+    const QList<QAction*> bar = frame.menuBar()->actions();
+    const auto& menus = program.main.menus.menus();
     ASSERT_EQ(bar.size(), 12);
     ASSERT_EQ(menus.size(), 12u);
     for (int i = 0; i < 12; ++i) {

@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include "tests/gui/user_session.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -13,12 +13,11 @@
 #include "app/desktop/modal_dialog.h"
 #include "app/desktop/pictures.h"
 #include "app/desktop/splash_window.h"
-#include "frame_fixture.h"
 
 namespace brondel::desktop {
 namespace {
 
-using PicturesTest = testing::FrameFixture;
+using PicturesTest = testing::UserSession;
 
 QImage imageOf(const QIcon& icon, int size) {
     return icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -36,12 +35,12 @@ bool hasInk(const QImage& image) {
 }
 
 TEST_F(PicturesTest, EveryShownButtonHasAPictureOfItsOwnAtBothSizes) {
-    trigger("mnuFileNew");
+    click("mnuFileNew");
     std::map<std::string, std::string> seen;  // 16-pixel image bytes -> button
     int buttons = 0;
-    for (const shell::Toolbar& toolbar : main_->toolbars.toolbars()) {
+    for (const shell::Toolbar& toolbar : program.main.toolbars.toolbars()) {
         for (const shell::ToolbarButton& button : toolbar.buttons()) {
-            QAction* action = frame_->toolbarBinding().button(toolbar.name(), button.position());
+            QAction* action = frame.toolbarBinding().button(toolbar.name(), button.position());
             ASSERT_NE(action, nullptr);
             const std::string where = toolbar.name() + " " + std::to_string(button.position());
             if (button.isSeparator() || !button.visible()) {
@@ -61,45 +60,44 @@ TEST_F(PicturesTest, EveryShownButtonHasAPictureOfItsOwnAtBothSizes) {
         }
     }
     EXPECT_EQ(buttons, 23 + 20 + 18);
-    EXPECT_EQ(frame_->toolbarBinding().toolbar("asxToolbar1")->iconSize(), QSize(16, 16));
+    EXPECT_EQ(frame.toolbarBinding().toolbar("asxToolbar1")->iconSize(), QSize(16, 16));
 }
 
 TEST_F(PicturesTest, MenuItemsShowThePictureOfTheButtonDoingTheSame) {
     const auto same = [this](const char* item, const char* toolbar, int position) {
-        const QImage menu = imageOf(frame_->menuBinding().action(item)->icon(), 16);
-        const QImage button =
-            imageOf(frame_->toolbarBinding().button(toolbar, position)->icon(), 16);
+        const QImage menu = imageOf(frame.menuBinding().action(item)->icon(), 16);
+        const QImage button = imageOf(frame.toolbarBinding().button(toolbar, position)->icon(), 16);
         return !menu.isNull() && menu == button;
     };
     EXPECT_TRUE(same("mnuViewZoomIn", "asxToolbar1", 9));
     EXPECT_TRUE(same("mnuEditErase", "asxToolbar2", 17));
     EXPECT_TRUE(same("mnuDimsAngular", "asxToolbar4", 18));
     // A picture would take the place of the check mark.
-    EXPECT_TRUE(frame_->menuBinding().action("mnuOrtho")->icon().isNull());
-    EXPECT_TRUE(frame_->menuBinding().action("mnuToolsCommandWindow")->icon().isNull());
+    EXPECT_TRUE(frame.menuBinding().action("mnuOrtho")->icon().isNull());
+    EXPECT_TRUE(frame.menuBinding().action("mnuToolsCommandWindow")->icon().isNull());
     EXPECT_TRUE(menuItemIcon("").isNull());
 }
 
 TEST_F(PicturesTest, AboutBoxShowsTheLogo) {
-    trigger("mnuHelpAbout");
-    ASSERT_NE(frame_->modalDialog(), nullptr);
-    auto* picture = frame_->modalDialog()->findChild<QLabel*>(QStringLiteral("Picture1"));
+    click("mnuHelpAbout");
+    ASSERT_NE(frame.modalDialog(), nullptr);
+    auto* picture = frame.modalDialog()->findChild<QLabel*>(QStringLiteral("Picture1"));
     ASSERT_NE(picture, nullptr);
     EXPECT_TRUE(hasInk(picture->pixmap().toImage()));
     EXPECT_FALSE(programIcon().isNull());
 }
 
 TEST_F(PicturesTest, SplashShowsTheProgramsVersionUntilItShowsTheMainWindow) {
-    SplashWindow splash(*main_);
-    EXPECT_EQ(splash.windowTitle().toStdString(), main_->splashCaption);
-    EXPECT_EQ(splash.versionLabel()->text(), QString::fromStdString(main_->splashVersion));
+    SplashWindow splash(program.main);
+    EXPECT_EQ(splash.windowTitle().toStdString(), program.main.splashCaption);
+    EXPECT_EQ(splash.versionLabel()->text(), QString::fromStdString(program.main.splashVersion));
     EXPECT_TRUE(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
-    frame_->hide();
+    frame.hide();
     splash.show();
     QElapsedTimer since;
     since.start();
-    splash.showMainWindow(*frame_);
-    EXPECT_TRUE(frame_->isVisible());
+    splash.showMainWindow(frame);
+    EXPECT_TRUE(frame.isVisible());
     EXPECT_TRUE(splash.isVisible()) << "seen for a while first";
     while (splash.isVisible() && since.elapsed() < 3 * SplashWindow::kShownMs) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -108,7 +106,7 @@ TEST_F(PicturesTest, SplashShowsTheProgramsVersionUntilItShowsTheMainWindow) {
     EXPECT_GE(since.elapsed(), SplashWindow::kShownMs - 50);
 
     splash.show();
-    splash.showMainWindow(*frame_);
+    splash.showMainWindow(frame);
     QMouseEvent click(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&splash, &click);

@@ -1,4 +1,5 @@
-#include <gtest/gtest.h>
+#include "tests/gui/user_session.h"
+
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -15,7 +16,6 @@
 
 #include "documents/drawing_window.h"
 #include "documents/recovery.h"
-#include "tests/gui/frame_fixture.h"
 
 extern char** environ;
 
@@ -28,17 +28,15 @@ namespace fs = std::filesystem;
 // file it creates once its change is in its recovery file.
 constexpr const char* kReadyVariable = "BRONDEL_KILLED_PROGRAM_READY";
 
-class KilledProgram : public testing::OnScreenFixture<> {
+class KilledProgram : public testing::UserSession {
   protected:
-    KilledProgram() : OnScreenFixture("brondel-gui-killed") {}
-
     // The program with a changed drawing, written by its autosave, waiting
     // to be killed.
     void playTheKilledProgram(const std::string& ready) {
-        trigger("mnuFileNew");
-        main_->active()->Vecad1.AddLine(0, 0, 0, 30, 40, 0);
-        frame_->autosave().writeChanged();
-        frame_->autosave().finish();
+        click("mnuFileNew");
+        program.main.active()->Vecad1.AddLine(0, 0, 0, 30, 40, 0);
+        frame.autosave().writeChanged();
+        frame.autosave().finish();
         std::ofstream(ready) << "ready";
         for (int i = 0; i < 600; ++i) {
             QApplication::processEvents();
@@ -53,8 +51,8 @@ TEST_F(KilledProgram, IsOfferedItsChangedDrawingAtTheNextStart) {
         playTheKilledProgram(ready);
         return;
     }
-    const fs::path state = folder_ / "state";
-    const fs::path ready = folder_ / "ready";
+    const fs::path state = program.folder.path() / "state";
+    const fs::path ready = program.folder.path() / "ready";
     ::setenv("XDG_STATE_HOME", state.c_str(), 1);
     ::setenv(kReadyVariable, ready.c_str(), 1);
     const std::string filter =
@@ -75,22 +73,22 @@ TEST_F(KilledProgram, IsOfferedItsChangedDrawingAtTheNextStart) {
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(WTERMSIG(status), SIGKILL);
 
-    dialogs_.answer = ports::Answer::Yes;
-    documents::offerRecovery(*main_);
+    program.dialogs().answer(ports::Answer::Yes);
+    documents::offerRecovery(program.main);
     QApplication::processEvents();
-    EXPECT_EQ(dialogs_.boxes, 1);
-    ASSERT_NE(main_->active(), nullptr);
-    EXPECT_EQ(main_->active()->Vecad1.GetFileName(), "Drawing.dxf");
-    EXPECT_TRUE(main_->active()->Vecad1.HasChanged());
-    EXPECT_EQ(main_->active()->Vecad1.GetNumEntities(), 1);
-    EXPECT_EQ(frame_->mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(program.dialogs().messages().size(), 1u);
+    ASSERT_NE(program.main.active(), nullptr);
+    EXPECT_EQ(program.main.active()->Vecad1.GetFileName(), "Drawing.dxf");
+    EXPECT_TRUE(program.main.active()->Vecad1.HasChanged());
+    EXPECT_EQ(program.main.active()->Vecad1.GetNumEntities(), 1);
+    EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 1);
 
     // Closed cleanly (not saved), the drawing leaves no recovery file.
-    frame_->autosave().writeChanged();
-    frame_->autosave().finish();
+    frame.autosave().writeChanged();
+    frame.autosave().finish();
     EXPECT_FALSE(fs::is_empty(documents::recoveryFolder()));
-    dialogs_.answer = ports::Answer::No;
-    trigger("mnuClose");
+    program.dialogs().answer(ports::Answer::No);
+    click("mnuClose");
     EXPECT_TRUE(fs::is_empty(documents::recoveryFolder()));
     ::unsetenv("XDG_STATE_HOME");
 }

@@ -91,11 +91,6 @@ TEST_F(SelectorBoxesTest, ColourTypeAndWeightGoToTheSelectedEntities) {
         EXPECT_EQ(p.lineWeight, 50);
     }
     EXPECT_EQ(box(SelectorBoxes::Colors).currentText(), "Red");  // what the selection shares
-    v.Execute(engine::command::kUndo);
-    v.Execute(engine::command::kUndo);
-    v.Execute(engine::command::kUndo);
-    EXPECT_EQ(v.drawing().entity(b).props.color.aci, engine::Color::kByLayer);
-    EXPECT_EQ(v.drawing().entity(b).props.lineType, "");
 }
 
 TEST_F(SelectorBoxesTest, FollowTheActiveDrawing) {

@@ -1,7 +1,4 @@
-// Before any Qt header: its emit macro would hide ChangeSignal::emit.
-#include "documents/drawing_window.h"
-
-#include <gtest/gtest.h>
+#include "tests/gui/user_session.h"
 
 #include <QMouseEvent>
 #include <QPointer>
@@ -10,7 +7,6 @@
 #include "app/desktop/magnifier.h"
 #include "app/desktop/navigator.h"
 #include "app/desktop/view_painter.h"
-#include "frame_fixture.h"
 
 namespace brondel::desktop {
 namespace {
@@ -18,16 +14,17 @@ namespace {
 constexpr int kMagnifierButton = 13;
 constexpr int kNavigatorButton = 14;
 
-class ToolWindowsTest : public testing::FrameFixture {
+// The magnifier is a program setting: each test starts, and leaves it, off.
+class ToolWindowsTest : public testing::UserSession {
   protected:
     void SetUp() override {
-        trigger("mnuFileNew");
-        ASSERT_NE(main_->active(), nullptr);
-        child_ = frame_->frameOf(main_->active());
-        ASSERT_NE(child_, nullptr);
+        engine::CadMagPutShow(false);
+        click("mnuFileNew");
+        child_ = &activeFrame();
     }
+    void TearDown() override { engine::CadMagPutShow(false); }
 
-    documents::DrawingWindow& window() { return *main_->active(); }
+    documents::DrawingWindow& window() { return program.active(); }
     Navigator* navigator() const { return child_->findChild<Navigator*>(); }
     Magnifier* magnifier() const { return child_->findChild<Magnifier*>(); }
 
@@ -50,20 +47,21 @@ class ToolWindowsTest : public testing::FrameFixture {
 
 TEST_F(ToolWindowsTest, NavigatorAppearsOnceHowEverOftenItIsAskedFor) {
     EXPECT_EQ(navigator(), nullptr);
-    press("asxToolbar1", kNavigatorButton);
-    press("asxToolbar1", kNavigatorButton);
+    pressButton("asxToolbar1", kNavigatorButton);
+    pressButton("asxToolbar1", kNavigatorButton);
     EXPECT_TRUE(window().Vecad1.NavGetParam(4));
     ASSERT_EQ(child_->findChildren<Navigator*>().size(), 1);
     // Should the control make it again, the window stays the one.
-    window().Vecad1.NavCreate(main_->handle(), 0, 0, Navigator::kSize, Navigator::kSize, 1024);
+    window().Vecad1.NavCreate(program.main.handle(), 0, 0, Navigator::kSize, Navigator::kSize,
+                              1024);
     ASSERT_EQ(child_->findChildren<Navigator*>().size(), 1);
     EXPECT_TRUE(navigator()->isVisible());
     EXPECT_TRUE(navigator()->isWindow());
     EXPECT_EQ(navigator()->size(), QSize(Navigator::kSize, Navigator::kSize));
     // It goes with its drawing window.
     const QPointer<Navigator> shown(navigator());
-    trigger("mnuClose");
-    EXPECT_TRUE(main_->windows().empty());
+    click("mnuClose");
+    EXPECT_TRUE(program.main.windows().empty());
     EXPECT_TRUE(shown.isNull());
 }
 
@@ -73,7 +71,7 @@ TEST_F(ToolWindowsTest, NavigatorFramesTheViewAndAClickCentresItThere) {
     vecad.ZoomExtents();
     vecad.view().zoomBy(4);
     vecad.Update();
-    press("asxToolbar1", kNavigatorButton);
+    pressButton("asxToolbar1", kNavigatorButton);
     Navigator* nav = navigator();
     ASSERT_NE(nav, nullptr);
 
@@ -105,7 +103,7 @@ TEST_F(ToolWindowsTest, MagnifierFollowsTheEngineSettingWhileTheCursorIsInTheDra
     EXPECT_FALSE(loupe->on());
     EXPECT_FALSE(loupe->isVisible());
 
-    press("asxToolbar1", kMagnifierButton);
+    pressButton("asxToolbar1", kMagnifierButton);
     EXPECT_NE(engine::CadMagGetShow(), 0);
     EXPECT_TRUE(loupe->on());
     moveTo(view, cursor);
@@ -126,7 +124,7 @@ TEST_F(ToolWindowsTest, MagnifierFollowsTheEngineSettingWhileTheCursorIsInTheDra
     EXPECT_FALSE(loupe->isVisible());
     EXPECT_TRUE(loupe->on());
 
-    press("asxToolbar1", kMagnifierButton);
+    pressButton("asxToolbar1", kMagnifierButton);
     EXPECT_EQ(engine::CadMagGetShow(), 0);
     moveTo(view, cursor);
     EXPECT_FALSE(loupe->isVisible());

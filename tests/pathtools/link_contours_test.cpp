@@ -65,19 +65,11 @@ struct LinkCase {
 // ring once (holes the other way round from the outer ring), and each
 // bridge, cut in and back out, crosses no ring.
 TEST(LinkContours, EveryHoleIsReachedOnceByABridgeThatCrossesNothing) {
+    const Rings plate{square(0, 0, 100, 60), square(10, 10, 10, 10), square(50, 40, 5, 5),
+                      square(80, 5, 8, 30)};
     const std::vector<LinkCase> cases = {
-        {"three holes",
-         {square(0, 0, 100, 60), square(10, 10, 10, 10), square(50, 40, 5, 5),
-          square(80, 5, 8, 30)},
-         true,
-         3,
-         0},
-        {"three holes, cut the other way",
-         {square(0, 0, 100, 60), square(10, 10, 10, 10), square(50, 40, 5, 5),
-          square(80, 5, 8, 30)},
-         false,
-         3,
-         0},
+        {"three holes", plate, true, 3, 0},
+        {"three holes, cut the other way", plate, false, 3, 0},
         {"holes nearer each other than the edge",
          {square(0, 0, 100, 100), square(40, 48, 5, 4), square(50, 48, 5, 4), square(60, 48, 5, 4)},
          true,

@@ -170,6 +170,7 @@ TEST(MainWindowWindows, NewWindowsOpenMaximizedAndClosingReturnsToTheLastActive)
     EXPECT_TRUE(third.maximized);
     EXPECT_EQ(main.active(), &third);
     EXPECT_EQ(third.serial(), 3);
+    EXPECT_TRUE(third.Vecad1.hasFocus());
 
     main.activate(&first);
     EXPECT_TRUE(first.Vecad1.hasFocus());
@@ -191,6 +192,7 @@ TEST(MainWindowWindows, ControlsFollowTheInnerAreaOfTheMainWindow) {
     auto& window = program.active();
     EXPECT_EQ(window.vecad1Layout.width, 10965);
     EXPECT_EQ(window.vecad1Layout.height, 7455);
+    EXPECT_EQ(window.vecad2Layout.width, 10965);
 
     main.setInnerSize(15120, 9420);
     for (const documents::Layout& layout : {window.vecad1Layout, window.vecad2Layout}) {

@@ -134,18 +134,5 @@ TEST(RoutingTable, SnapButtonsSetNineDistinctBitsMatchingTheirTooltips) {
     EXPECT_EQ(bitByTooltip["Snap to Grip"], 256);
 }
 
-TEST(RoutingTable, HandlersAreNamedAfterTheirItemAndServedByTheirFolder) {
-    EXPECT_EQ(actionOf("mnuFileNew").target, "mnuFileNew");
-    EXPECT_EQ(actionOf("mnuFileNew").owner, Owner::Documents);
-    EXPECT_EQ(actionOf("mnuFileEnd").owner, Owner::Shell);
-    EXPECT_EQ(actionOf("mnuReorganzie").owner, Owner::PathTools);
-    EXPECT_EQ(actionOf("mnuSaveDAT").owner, Owner::CoordFiles);
-    EXPECT_EQ(actionOf("ViewFonts").owner, Owner::Windows);
-    const Action& newButton = resolvedActionOfButton("asxToolbar1", 1);
-    EXPECT_EQ(newButton.kind, ActionKind::ProgramCommand);
-    EXPECT_EQ(newButton.target, "mnuFileNew");
-    EXPECT_EQ(resolvedActionOfButton("asxToolbar1", 4).target, "mnuSaveAs");
-}
-
 }  // namespace
 }  // namespace brondel::shell

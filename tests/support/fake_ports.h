@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -45,6 +46,7 @@ class ScriptedDialogs : public ports::Dialogs {
     std::deque<std::string> savePaths;
     std::deque<int> saveTypes;  // file types chosen in save dialogs; none: the set-up's
     std::vector<DialogCall> calls;
+    std::function<void()> atMessageBox;  // lets a test look around while a box is shown
 
     ScriptedDialogs& answer(ports::Answer a) {
         answers.push_back(a);
@@ -81,6 +83,9 @@ class ScriptedDialogs : public ports::Dialogs {
     ports::Answer messageBox(const std::string& text, ports::Buttons buttons, ports::Icon icon,
                              const std::string& title) override {
         calls.push_back({DialogCall::Kind::MessageBox, text, buttons, icon, title, {}, {}});
+        if (atMessageBox) {
+            atMessageBox();
+        }
         if (answers.empty()) {
             if (buttons == ports::Buttons::Ok) {
                 return ports::Answer::Ok;
@@ -133,7 +138,13 @@ class ScriptedDialogs : public ports::Dialogs {
 class FakePump : public ports::Pump {
   public:
     int runs = 0;
-    void runOnce() override { ++runs; }
+    std::function<void()> onRun;  // lets a test look, and act, while a command runs
+    void runOnce() override {
+        ++runs;
+        if (onRun) {
+            onRun();
+        }
+    }
 };
 
 class FakeRegistry : public ports::Registry {

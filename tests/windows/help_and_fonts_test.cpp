@@ -3,7 +3,6 @@
 #include <fstream>
 
 #include "engine/drawing.h"
-#include "engine/text_style_editor.h"
 #include "tests/support/fake_ports.h"
 #include "windows/font_tools.h"
 #include "windows/forms.h"
@@ -43,33 +42,23 @@ TEST(Help, MissingHelpOrViewerIsReported) {
     EXPECT_EQ(program.dialogs().messages().size(), 2u);
 }
 
-TEST(Fonts, BuiltInFontThenEachStyleFontOnce) {
-    engine::Drawing drawing;
-    engine::DrawingContent content;
-    content.textStyles = {
-        {"STANDARD", "txt"}, {"NOTES", "romans.shx"}, {"TITLE", "txt"}, {"EMPTY", ""}};
-    drawing.load(std::move(content));
-    EXPECT_EQ(engine::drawingFonts(&drawing), (std::vector<std::string>{"txt", "romans.shx"}));
-    EXPECT_EQ(engine::drawingFonts(nullptr), std::vector<std::string>{"txt"});
-}
-
 TEST(Fonts, ListsShowTheActiveDrawingsFontsOrTheBuiltInOnes) {
     TestProgram program;
     program.main.click("ViewFonts");  // no drawing window: the main window is the parent
     ASSERT_TRUE(program.main.modal);
     EXPECT_EQ(program.main.modal->name, kFontsList);
-    EXPECT_EQ(program.main.modal->caption, "View Installed Fonts");
     EXPECT_EQ(program.main.modal->controls.at("lstFonts").text, "txt\n");
     modalKey(program.main, kKeyEscape);
 
     documents::DrawingWindow& window = program.main.NewDrawingWindow();
     program.main.activate(&window);
     engine::DrawingContent content;
-    content.textStyles = {{"NOTES", "romans.shx"}};
+    // The built-in font first, then each style's font once.
+    content.textStyles = {
+        {"STANDARD", "txt"}, {"NOTES", "romans.shx"}, {"TITLE", "txt"}, {"EMPTY", ""}};
     window.Vecad1.drawing().load(std::move(content));
     program.main.click("mnuToolsIntalledVcfFonts");
     ASSERT_TRUE(program.main.modal);
-    EXPECT_EQ(program.main.modal->caption, "Manage VCF Fonts");
     EXPECT_EQ(program.main.modal->controls.at("lstFonts").text, "txt\nromans.shx\n");
     pressModalButton(program.main, "cmdOK");
     EXPECT_FALSE(program.main.modal);
