@@ -281,17 +281,35 @@ struct EntityProps {
 };
 
 struct Entity {
+    // Transitional: the properties and extended data read both as members and
+    // through the accessors while the call sites move to the accessors.
+    struct PropsMember : EntityProps {
+        PropsMember(EntityProps p = {}) : EntityProps(std::move(p)) {}
+        const EntityProps& operator()() const { return *this; }
+        EntityProps& operator()() { return *this; }
+    };
+    struct XDataMember : XDataPtr {
+        using XDataPtr::XDataPtr;
+        XDataMember(XDataPtr p) : XDataPtr(std::move(p)) {}
+        const XData* operator()() const { return get(); }
+    };
+
     Handle handle = kNoHandle;  // 0 inside block definitions
     bool erased = false;
-    EntityProps props;
+    PropsMember props;
     Geometry geom;
     // Applications' extended data from the file; empty for most entities.
-    XDataPtr xdata;
+    XDataMember xdata;
 
     Entity() = default;
     template <class G>
     explicit Entity(G g, EntityProps p = {})
         : props(std::move(p)), geom(typename StoredAs<G>::type(std::move(g))) {}
+
+    EntityProps& editProps() { return props; }
+    void setProps(EntityProps p) { props = std::move(p); }
+    void setXData(XDataPtr data) { xdata = std::move(data); }
+    void setXData(const XData* data) { xdata = data ? XDataPtr(*data) : nullptr; }
 
     EntityType type() const;
 };
