@@ -16,7 +16,7 @@ const TextStyle* currentTextStyle(const Drawing& drawing) {
 
 void takeCurrentStyles(const Drawing& drawing, Entity& e) {
     const DrawingHeader& h = drawing.header();
-    e.props.lineType = sameTableName(h.currentLineType, "BYLAYER") ? "" : h.currentLineType;
+    e.editProps().lineType = sameTableName(h.currentLineType, "BYLAYER") ? "" : h.currentLineType;
     const TextStyle* style = currentTextStyle(drawing);
     if (auto* t = geomIf<TextGeom>(e)) {
         t->style = h.currentTextStyle;

@@ -556,9 +556,9 @@ void Reader::convert(EntityRecord& rec, Target& target) {
         pendingAnnotation_.clear();
         if (auto g = geometry(rec)) {
             entity.emplace();
-            entity->props = props(rec);
+            entity->setProps(props(rec));
             entity->geom = std::move(*g);
-            entity->xdata = extendedData(rec);
+            entity->setXData(extendedData(rec));
         }
         if (name == "INSERT") {
             attributes = readAttributes(target);
@@ -635,9 +635,9 @@ std::optional<Entity> Reader::polyline(EntityRecord& rec, std::string& meshKind)
         return std::nullopt;
     }
     Entity e;
-    e.props = std::move(p);
+    e.setProps(std::move(p));
     e.geom = std::move(pl);
-    e.xdata = extendedData(rec);
+    e.setXData(extendedData(rec));
     return e;
 }
 
@@ -662,7 +662,7 @@ std::vector<Entity> Reader::readAttributes(Target& target) {
             continue;
         }
         Entity e;
-        e.props = props(sub_);
+        e.setProps(props(sub_));
         e.geom = std::move(*geometry(sub_));
         texts.push_back(std::move(e));
     }

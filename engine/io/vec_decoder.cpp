@@ -336,7 +336,7 @@ std::vector<Entity> readEntities(Decoder& d, const std::vector<EntityProps>& pro
         if (kind == code(EntityType::Line)) {
             list.emplace_back(d.get<LineGeom>(), props[index]);
         } else {
-            list.emplace_back().props = props[index];
+            list.emplace_back().setProps(props[index]);
             list.back().geom = readGeometry(d, kind);
         }
     }
@@ -450,7 +450,7 @@ void readXData(Decoder& d, DrawingContent& c) {
                 g.value = d.str();
             }
         }
-        all[place]->xdata = XDataPtr(std::move(data));
+        all[place]->setXData(XDataPtr(std::move(data)));
     }
 }
 

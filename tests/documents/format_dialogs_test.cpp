@@ -78,7 +78,7 @@ TEST(FormatDialogs, LayersAndCurrentPropertiesChangeTheDrawing) {
     EXPECT_EQ(d.header().currentColor.aci, 3);
     EXPECT_EQ(d.undoLabel(), "Format Colors");
     w.Vecad1.AddLine(0, 0, 0, 1, 1, 0);
-    EXPECT_EQ(d.entity(d.firstLive()).props.layer, "Walls");
+    EXPECT_EQ(d.entity(d.firstLive()).props().layer, "Walls");
 }
 
 }  // namespace

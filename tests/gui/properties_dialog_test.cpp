@@ -36,11 +36,11 @@ TEST(PropertiesDialog, EditsALinesEndPointAndUndoRestoresIt) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(lineOf(v, line).p2, (Point3{10, 5.25, 0}));
-    EXPECT_EQ(v.drawing().entity(line).props.layer, "Cut");
+    EXPECT_EQ(v.drawing().entity(line).props().layer, "Cut");
 
     v.Execute(engine::command::kUndo);
     EXPECT_EQ(lineOf(v, line).p2, (Point3{10, 0, 0}));
-    EXPECT_EQ(v.drawing().entity(line).props.layer, "0");
+    EXPECT_EQ(v.drawing().entity(line).props().layer, "0");
 }
 
 TEST(PropertiesDialog, ABadValueIsShownAndTheDialogStaysOpen) {

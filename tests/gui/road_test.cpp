@@ -83,7 +83,7 @@ TEST_F(RoadTest, APressServesTheArmedStartPointTool) {
     EXPECT_EQ(program.main.state.startEntity, line);
     const engine::Handle marker = program.main.state.startMarker;
     ASSERT_NE(marker, engine::kNoHandle);
-    EXPECT_EQ(v.drawing().entity(marker).props.color.aci, 1);
+    EXPECT_EQ(v.drawing().entity(marker).props().color.aci, 1);
     EXPECT_FALSE(program.main.state.pickModes.startPoint);
     EXPECT_EQ(program.main.statusMain.panels[2], "");
     EXPECT_TRUE(v.isSelected(line));
