@@ -61,7 +61,7 @@ struct Used {
         }
     }
     void add(const Entity& e, const Drawing& d) {
-        lineType(e.props.lineType);
+        lineType(e.props().lineType);
         if (const auto* text = geomIf<TextGeom>(e)) {
             textStyles.insert(upper(text->style));
         } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
@@ -100,7 +100,7 @@ Clipboard clipboardOf(const Drawing& d, const std::vector<Handle>& handles) {
         }
         Entity copy = *e;
         copy.handle = kNoHandle;
-        used.layers.insert(copy.props.layer);
+        used.layers.insert(copy.props().layer);
         used.add(copy, d);
         c.entities.push_back(std::move(copy));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/entity_attributes.h"
+
 namespace brondel::engine {
 
 class Drawing;
@@ -8,6 +10,10 @@ struct TextStyle;
 
 // The drawing's current text style, null when its table lacks that name.
 const TextStyle* currentTextStyle(const Drawing& drawing);
+
+// The properties a new entity takes: the drawing's current layer, colour,
+// line weight and line type over the entity's own line type scale.
+EntityProps currentProps(const Drawing& drawing, EntityProps p);
 
 // A new entity takes the drawing's current line type; new text also takes
 // the current text style with its width factor and slant.

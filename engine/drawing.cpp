@@ -473,9 +473,9 @@ void Drawing::renameLayer(const std::string& fromName, const std::string& toName
     record(
         OpLayer{std::make_unique<LayerChange>(LayerChange{index, true, layers_[index], renamed})});
     for (std::size_t i = 0; i < entities_.size(); ++i) {
-        if (!entities_[i].erased && entities_[i].props.layer == from) {
+        if (!entities_[i].erased && entities_[i].props().layer == from) {
             Entity e = entities_[i];
-            e.props.layer = to;
+            e.editProps().layer = to;
             record(OpReplace{std::make_unique<Entity>(std::move(e))});
         }
     }
@@ -483,13 +483,13 @@ void Drawing::renameLayer(const std::string& fromName, const std::string& toName
     for (const auto& [name, block] : blocks_) {
         bool uses = false;
         for (const Entity& e : block.entities) {
-            uses = uses || e.props.layer == from;
+            uses = uses || e.props().layer == from;
         }
         if (uses) {
             changed.push_back(block);
             for (Entity& e : changed.back().entities) {
-                if (e.props.layer == from) {
-                    e.props.layer = to;
+                if (e.props().layer == from) {
+                    e.editProps().layer = to;
                 }
             }
         }
@@ -588,12 +588,12 @@ std::vector<Entity> Drawing::loadKeepingStorage(DrawingContent content) {
 void Drawing::addMissingLayers() {
     const std::string* last = nullptr;
     for (const Entity& e : entities_) {
-        if (last && *last == e.props.layer) {
+        if (last && *last == e.props().layer) {
             continue;
         }
-        last = &e.props.layer.str();
-        if (!findLayer(e.props.layer)) {
-            layers_.push_back(Layer{e.props.layer});
+        last = &e.props().layer.str();
+        if (!findLayer(e.props().layer)) {
+            layers_.push_back(Layer{e.props().layer});
         }
     }
 }

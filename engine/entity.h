@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "engine/entity_attributes.h"
 #include "engine/entity_type.h"
 #include "engine/geometry.h"
 #include "engine/hatch_patterns.h"
@@ -21,22 +22,6 @@ namespace brondel::engine {
 // 32-bit, unique across the process, never reused; 0 is none.
 using Handle = std::int32_t;
 constexpr Handle kNoHandle = 0;
-
-// ACI colour as DXF carries it plus an optional true colour.
-struct Color {
-    static constexpr std::int16_t kByBlock = 0;
-    static constexpr std::int16_t kByLayer = 256;
-    std::int16_t aci = kByLayer;
-    std::int32_t trueColor = -1;  // 0xRRGGBB, -1 when none
-    bool operator==(const Color&) const = default;
-};
-
-// DXF line weights: hundredths of a millimetre, or one of these.
-namespace lineweight {
-constexpr std::int16_t kByLayer = -1;
-constexpr std::int16_t kByBlock = -2;
-constexpr std::int16_t kDefault = -3;
-}  // namespace lineweight
 
 struct PointGeom {
     Point3 p;
@@ -271,30 +256,39 @@ using Geometry =
                  Boxed<InsertGeom>, Boxed<HatchGeom>, Boxed<DimensionGeom>, Boxed<SolidGeom>,
                  Boxed<ImageGeom>, Boxed<LeaderGeom>>;
 
-struct EntityProps {
-    SharedName layer = "0";
-    Color color;
-    SharedName lineType;  // empty = BYLAYER
-    std::int16_t lineWeight = lineweight::kByLayer;
-    double lineTypeScale = 1;
-    bool operator==(const EntityProps&) const = default;
-};
-
 struct Entity {
-    Handle handle = kNoHandle;  // 0 inside block definitions
+    // Lines are most of a large drawing: the flag and the handle sit in the
+    // geometry's tail padding, so that a line takes 64 bytes.
+    [[no_unique_address]] Geometry geom;
     bool erased = false;
-    EntityProps props;
-    Geometry geom;
-    // Applications' extended data from the file; empty for most entities.
-    XDataPtr xdata;
+    Handle handle = kNoHandle;  // 0 inside block definitions
 
     Entity() = default;
     template <class G>
     explicit Entity(G g, EntityProps p = {})
-        : props(std::move(p)), geom(typename StoredAs<G>::type(std::move(g))) {}
+        : geom(typename StoredAs<G>::type(std::move(g))), attributes_(std::move(p)) {}
+    template <class G>
+    Entity(G g, SharedAttributes shared)
+        : geom(typename StoredAs<G>::type(std::move(g))), attributes_(std::move(shared)) {}
+
+    const EntityProps& props() const { return attributes_.props(); }
+    // The properties to change in place; copies of this entity keep theirs.
+    EntityProps& editProps() { return attributes_.editProps(); }
+    void setProps(EntityProps p) { attributes_.setProps(std::move(p)); }
+    // Applications' extended data from the file; nullptr for most entities.
+    const XData* xdata() const { return attributes_.xdata(); }
+    void setXData(XDataPtr data) { attributes_.setXData(std::move(data)); }
+    void setXData(const XData* data) { setXData(data ? XDataPtr(*data) : nullptr); }
+    // Properties and extended data at once, to share them with other entities.
+    const SharedAttributes& attributes() const { return attributes_; }
+    void setAttributes(SharedAttributes shared) { attributes_ = std::move(shared); }
 
     EntityType type() const;
+
+  private:
+    SharedAttributes attributes_;
 };
+static_assert(sizeof(Entity) <= 64, "a line costs at most 64 bytes in the model");
 
 // The geometry of kind G, or nullptr when the entity is of another kind.
 template <class G>

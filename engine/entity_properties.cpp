@@ -155,7 +155,9 @@ std::size_t changeEach(Drawing& drawing, const std::vector<Handle>& handles, con
     Drawing::Step step(drawing, label);
     for (Handle h : handles) {
         Entity e = drawing.entity(h);
-        if (change(e.props)) {
+        EntityProps props = e.props();
+        if (change(props)) {
+            e.setProps(std::move(props));
             drawing.replace(h, std::move(e));
             ++changed;
         }
@@ -168,7 +170,7 @@ EntityProperties valuesOf(const Entity& e) {
     EntityProperties p;
     p.type = e.type();
     p.shape = shapeOf(p.type);
-    p.props = e.props;
+    p.props = e.props();
     if (const auto* line = geomIf<LineGeom>(e)) {
         p.p1 = line->p1;
         p.p2 = line->p2;
@@ -218,9 +220,9 @@ bool applyProperties(Drawing& drawing, Handle h, const EntityProperties& edited)
     if (shapeOf(e.type()) != edited.shape) {
         throw Error(err::kWrongEntityKind, std::string("The entity is a ") + typeName(e.type()));
     }
-    checkProps(drawing, e.props, edited.props);
+    checkProps(drawing, e.props(), edited.props);
     const EntityProperties before = valuesOf(e);
-    e.props = edited.props;
+    e.setProps(edited.props);
     writeGeometry(e, edited);
     if (sameValues(before, valuesOf(e))) {
         return false;
@@ -308,12 +310,12 @@ SharedProps sharedProps(const Drawing& drawing, const std::vector<Handle>& handl
     if (handles.empty()) {
         return shared;
     }
-    const EntityProps& first = drawing.entity(handles.front()).props;
+    const EntityProps& first = drawing.entity(handles.front()).props();
     shared.color = first.color;
     shared.lineType = first.lineType;
     shared.lineWeight = first.lineWeight;
     for (Handle h : handles) {
-        const EntityProps& p = drawing.entity(h).props;
+        const EntityProps& p = drawing.entity(h).props();
         if (shared.color && *shared.color != p.color) {
             shared.color.reset();
         }

@@ -83,7 +83,7 @@ std::vector<Entity> explodeInsert(const Entity& e, const InsertGeom& g, const Bl
                 const std::size_t first = out.size();
                 transformEntity(part, m, blocks, tolerance, out);
                 for (std::size_t i = first; i < out.size(); ++i) {
-                    out[i].props = inheritProps(out[i].props, e.props);
+                    out[i].setProps(inheritProps(out[i].props(), e.props()));
                 }
             }
         }
@@ -126,7 +126,7 @@ std::vector<Entity> explodeHatch(const HatchGeom& g, double tolerance, const Ent
         if (geomIf<EllipseGeom>(part) || geomIf<SplineGeom>(part)) {
             out.push_back(curveToPolyline(part, tolerance, props));
         } else {
-            part.props = props;
+            part.setProps(props);
             out.push_back(std::move(part));
         }
     }
@@ -141,7 +141,7 @@ std::vector<Entity> explodeEntity(const Entity& e, const BlockLookup& blocks,
         throw Error(err::kBadArgument, "The chord tolerance must be a positive number");
     }
     if (const auto* g = geomIf<PolylineGeom>(e)) {
-        return explodePolyline(*g, e.props);
+        return explodePolyline(*g, e.props());
     }
     if (const auto* g = geomIf<InsertGeom>(e)) {
         return explodeInsert(e, *g, blocks, chordTolerance);
@@ -152,26 +152,26 @@ std::vector<Entity> explodeEntity(const Entity& e, const BlockLookup& blocks,
             Entity copy = part;
             copy.handle = kNoHandle;
             copy.erased = false;
-            copy.props = inheritProps(part.props, e.props);
+            copy.setProps(inheritProps(part.props(), e.props()));
             out.push_back(std::move(copy));
         }
         return out;
     }
     if (const auto* g = geomIf<MTextGeom>(e)) {
-        return explodeMText(*g, e.props);
+        return explodeMText(*g, e.props());
     }
     if (const auto* g = geomIf<LeaderGeom>(e)) {
-        return leaderParts(*g, blocks, e.props);
+        return leaderParts(*g, blocks, e.props());
     }
     if (geomIf<EllipseGeom>(e) || geomIf<SplineGeom>(e)) {
-        Entity pl = curveToPolyline(e, chordTolerance, e.props);
+        Entity pl = curveToPolyline(e, chordTolerance, e.props());
         if (geomIf<PolylineGeom>(pl)->vertices.empty()) {
             return {};
         }
         return {std::move(pl)};
     }
     if (const auto* g = geomIf<HatchGeom>(e)) {
-        return explodeHatch(*g, chordTolerance, e.props);
+        return explodeHatch(*g, chordTolerance, e.props());
     }
     return {};
 }

@@ -358,7 +358,7 @@ JoinPlan planJoin(const std::vector<const Entity*>& entities, double tolerance) 
         PolylineGeom poly;
         poly.vertices = std::move(chain);
         poly.closed = closed;
-        Entity made(std::move(poly), firstSource->props);
+        Entity made(std::move(poly), firstSource->props());
         made.handle = firstSource->handle;
         plan.made.push_back(std::move(made));
         plan.from.push_back(std::move(from));

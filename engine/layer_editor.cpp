@@ -39,13 +39,13 @@ const Layer* LayerEditor::find(const std::string& name) const {
 
 bool LayerEditor::used(const std::string& name) const {
     for (const Entity& e : drawing_.entities()) {
-        if (!e.erased && e.props.layer == name) {
+        if (!e.erased && e.props().layer == name) {
             return true;
         }
     }
     for (const auto& [blockName, block] : drawing_.blocks()) {
         for (const Entity& e : block.entities) {
-            if (e.props.layer == name) {
+            if (e.props().layer == name) {
                 return true;
             }
         }

@@ -62,9 +62,9 @@ std::vector<std::uint32_t> drawingOrder(const std::vector<Entity>& entities,
         if (e.erased) {
             continue;
         }
-        if (!lastName || *lastName != e.props.layer) {
-            lastName = &e.props.layer.str();
-            const auto found = place.find(e.props.layer);
+        if (!lastName || *lastName != e.props().layer) {
+            lastName = &e.props().layer.str();
+            const auto found = place.find(e.props().layer);
             last = found == place.end() ? unknown : found->second;
         }
         bucket[i] = last;

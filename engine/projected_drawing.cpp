@@ -35,7 +35,7 @@ struct Projector {
 };
 
 Entity withProps(Entity e, const EntityProps& props) {
-    e.props = props;
+    e.setProps(props);
     return e;
 }
 
@@ -108,7 +108,7 @@ void appendEllipse(const Entity& e, Point3 c, Point3 m, Point3 n, double t1, dou
             }
         }
         turns.push_back(centre + halfDiameter(t2));
-        appendChain(std::move(turns), e.props, out);
+        appendChain(std::move(turns), e.props(), out);
         return;
     }
     // Seen from below the plane the curve runs the other way round.
@@ -127,7 +127,7 @@ void appendEllipse(const Entity& e, Point3 c, Point3 m, Point3 n, double t1, dou
         g.startParam = t0 - t2;
         g.endParam = t0 - t1;
     }
-    out.push_back(withProps(Entity(g), e.props));
+    out.push_back(withProps(Entity(g), e.props()));
 }
 
 void appendProjectedOf(const Entity& e, const BlockLookup& blocks, const Projector& pr,
@@ -156,7 +156,7 @@ void appendPlaced(const G& g, const Entity& e, const BlockLookup& blocks, const 
                   std::vector<Entity>& out) {
     forEachPlacedEntity(g, blocks, [&](const Entity& part) {
         Entity placed = part;
-        placed.props = inheritProps(part.props, e.props);
+        placed.setProps(inheritProps(part.props(), e.props()));
         appendProjectedOf(placed, blocks, pr, out);
     });
 }
@@ -164,9 +164,9 @@ void appendPlaced(const G& g, const Entity& e, const BlockLookup& blocks, const 
 void appendProjectedOf(const Entity& e, const BlockLookup& blocks, const Projector& pr,
                        std::vector<Entity>& out) {
     if (const auto* line = geomIf<LineGeom>(e)) {
-        out.emplace_back(LineGeom{pr.at(line->p1), pr.at(line->p2)}, e.props);
+        out.emplace_back(LineGeom{pr.at(line->p1), pr.at(line->p2)}, e.props());
     } else if (const auto* point = geomIf<PointGeom>(e)) {
-        out.push_back(withProps(Entity(PointGeom{pr.at(point->p)}), e.props));
+        out.push_back(withProps(Entity(PointGeom{pr.at(point->p)}), e.props()));
     } else if (const auto* circle = geomIf<CircleGeom>(e)) {
         appendEllipse(e, circle->center, {circle->radius, 0, 0}, {0, circle->radius, 0}, 0,
                       kFullTurn, pr, out);
@@ -192,7 +192,7 @@ void appendProjectedOf(const Entity& e, const BlockLookup& blocks, const Project
         for (Point3& p : g.fitPoints) {
             p = pr.at(p);
         }
-        out.push_back(withProps(Entity(std::move(g)), e.props));
+        out.push_back(withProps(Entity(std::move(g)), e.props()));
     } else if (const auto* polyline = geomIf<PolylineGeom>(e)) {
         const std::vector<Vertex>& vertices = polyline->vertices;
         const bool bulged = !polyline->is3d && std::ranges::any_of(vertices, [](const Vertex& v) {
@@ -212,7 +212,7 @@ void appendProjectedOf(const Entity& e, const BlockLookup& blocks, const Project
             }
         }
         if (!points.empty()) {
-            out.push_back(withProps(Entity(chainOf(points, polyline->closed)), e.props));
+            out.push_back(withProps(Entity(chainOf(points, polyline->closed)), e.props()));
         }
     } else if (const auto* xline = geomIf<InfiniteLineGeom>(e)) {
         const Point3 d = pr.at(xline->direction);
@@ -220,32 +220,32 @@ void appendProjectedOf(const Entity& e, const BlockLookup& blocks, const Project
         if (length > kEdgeOnRatio) {
             out.push_back(withProps(
                 Entity(InfiniteLineGeom{pr.at(xline->base), d * (1 / length), xline->ray}),
-                e.props));
+                e.props()));
         } else {
-            out.push_back(withProps(Entity(PointGeom{pr.at(xline->base)}), e.props));
+            out.push_back(withProps(Entity(PointGeom{pr.at(xline->base)}), e.props()));
         }
     } else if (const auto* solid = geomIf<SolidGeom>(e)) {
         SolidGeom g = *solid;
         for (Point3& p : g.corners) {
             p = pr.at(p);
         }
-        out.push_back(withProps(Entity(g), e.props));
+        out.push_back(withProps(Entity(g), e.props()));
     } else if (const auto* text = geomIf<TextGeom>(e)) {
-        appendChain(atHeight(textOutline(*text), text->p.z, pr), e.props, out);
+        appendChain(atHeight(textOutline(*text), text->p.z, pr), e.props(), out);
     } else if (const auto* mtext = geomIf<MTextGeom>(e)) {
-        appendChain(atHeight(textOutline(*mtext), mtext->p.z, pr), e.props, out);
+        appendChain(atHeight(textOutline(*mtext), mtext->p.z, pr), e.props(), out);
     } else if (const auto* image = geomIf<ImageGeom>(e)) {
         const Point3 a = image->insertion, b = a + image->u * image->widthPx;
         const Point3 c = b + image->v * image->heightPx, d = a + image->v * image->heightPx;
         out.push_back(
-            withProps(Entity(chainOf({pr.at(a), pr.at(b), pr.at(c), pr.at(d)}, true)), e.props));
+            withProps(Entity(chainOf({pr.at(a), pr.at(b), pr.at(c), pr.at(d)}, true)), e.props()));
     } else if (const auto* hatch = geomIf<HatchGeom>(e)) {
         HatchGeom filled;
         for (const HatchLoop& loop : hatch->loops) {
             std::vector<Point3> points =
                 atHeight(hatchLoopOutline(loop, chordFor(e, blocks)), hatch->elevation, pr);
             if (!hatch->solid) {
-                appendChain(std::move(points), e.props, out);
+                appendChain(std::move(points), e.props(), out);
                 continue;
             }
             // A fill stays a fill: a linear map keeps which points lie inside.
@@ -258,14 +258,14 @@ void appendProjectedOf(const Entity& e, const BlockLookup& blocks, const Project
             filled.loops.push_back(std::move(flat));
         }
         if (!filled.loops.empty()) {
-            out.push_back(withProps(Entity(std::move(filled)), e.props));
+            out.push_back(withProps(Entity(std::move(filled)), e.props()));
         }
     } else if (const auto* insert = geomIf<InsertGeom>(e)) {
         appendPlaced(*insert, e, blocks, pr, out);
     } else if (const auto* dimension = geomIf<DimensionGeom>(e)) {
         appendPlaced(*dimension, e, blocks, pr, out);
     } else if (const auto* leader = geomIf<LeaderGeom>(e)) {
-        appendParts(leaderParts(*leader, blocks, e.props), blocks, pr, out);
+        appendParts(leaderParts(*leader, blocks, e.props()), blocks, pr, out);
     }
 }
 

@@ -299,14 +299,14 @@ void placeEntity(const Entity& e, const Affine& m, const BlockLookup& blocks, Pl
         }
         for (int c = 0; c < std::max(1, insert->columns); ++c) {
             for (int r = 0; r < std::max(1, insert->rows); ++r) {
-                placeBlock(*block, m * insertTransform(*insert, block->base, c, r), e.props, blocks,
-                           placing, visit);
+                placeBlock(*block, m * insertTransform(*insert, block->base, c, r), e.props(),
+                           blocks, placing, visit);
             }
         }
         return;
     }
     if (const auto* dim = geomIf<DimensionGeom>(e)) {
-        placeBlock(dimensionBlock(*dim, blocks), m, e.props, blocks, placing, visit);
+        placeBlock(dimensionBlock(*dim, blocks), m, e.props(), blocks, placing, visit);
         return;
     }
     if (placing.budget == 0) {
@@ -329,7 +329,7 @@ void placeBlock(const Block& block, const Affine& m, const EntityProps& ref,
     }
     active.push_back(block.name);
     const Visit inherit = [&](Entity& leaf) {
-        leaf.props = inheritProps(leaf.props, ref);
+        leaf.setProps(inheritProps(leaf.props(), ref));
         visit(leaf);
     };
     for (const Entity& part : block.entities) {
@@ -362,7 +362,7 @@ bool transformInsert(const InsertGeom& g, const Affine& m, InsertGeom& out) {
 void transformEntity(const Entity& e, const Affine& m, const BlockLookup& blocks,
                      double chordTolerance, std::vector<Entity>& out) {
     auto emit = [&](auto geom) {
-        Entity r(std::move(geom), e.props);
+        Entity r(std::move(geom), e.props());
         out.push_back(std::move(r));
     };
     if (const auto* point = geomIf<PointGeom>(e)) {

@@ -241,10 +241,16 @@ int Vecad::EntityGetType(Handle h) const {
     return code(drawing_.entity(h).type());
 }
 
+void Vecad::giveProps(Entity& e, EntityProps p) {
+    if (e.xdata()) {
+        e.setProps(std::move(p));
+    } else {
+        e.setAttributes(recentAttributes_(std::move(p)));
+    }
+}
+
 Handle Vecad::addEntity(Entity e) {
-    e.props.layer = drawing_.currentLayer();
-    e.props.color = drawing_.header().currentColor;
-    e.props.lineWeight = drawing_.header().currentLineWeight;
+    giveProps(e, currentProps(drawing_, e.props()));
     takeCurrentStyles(drawing_, e);
     return drawing_.add(std::move(e));
 }
@@ -255,7 +261,9 @@ Handle Vecad::AddLine(double x1, double y1, double z1, double x2, double y2, dou
 
 Handle Vecad::AddEntities(std::vector<Entity> entities) {
     for (Entity& e : entities) {
-        e.props.layer = drawing_.currentLayer();
+        EntityProps p = e.props();
+        p.layer = drawing_.currentLayer();
+        giveProps(e, std::move(p));
     }
     return drawing_.addMany(std::move(entities));
 }
@@ -283,7 +291,7 @@ void Vecad::EntityPutColor(Handle h, int aci) {
         throw Error(err::kBadArgument, "Colour numbers run from 0 to 256");
     }
     Entity e = drawing_.entity(h);
-    e.props.color = Color{static_cast<std::int16_t>(aci), -1};
+    e.editProps().color = Color{static_cast<std::int16_t>(aci), -1};
     drawing_.replace(h, std::move(e));
 }
 

@@ -287,6 +287,9 @@ class Vecad {
     std::vector<Handle> shownInBox(const Box2& box, bool crossing) const;
     Box2 shownSelectionBox() const;
     void notice(const std::string& text);  // to the listener and the history
+    // Gives an entity properties, sharing one record with the entities added
+    // before it when they are equal, as a program adding many lines makes them.
+    void giveProps(Entity& e, EntityProps p);
     template <class Event>
     void dispatch(Event&& event);
 
@@ -294,6 +297,7 @@ class Vecad {
     View view_;
     ViewDirection viewDirection_ = ViewDirection::Top;
     mutable ProjectedDrawing projection_;
+    RecentAttributes recentAttributes_;
     mutable std::optional<std::uint64_t> projectedVersion_;
     VecadListener* listener_ = nullptr;
     std::string fileName_;

@@ -168,7 +168,7 @@ void Vecad::refreshRubberBand(bool snapMoved) {
     }
     const bool changed = band != rubberBand_ || !shown.empty() || preview_.liveCount() > 0;
     for (Entity& e : shown) {
-        e.props.layer = drawing_.currentLayer();
+        e.editProps().layer = drawing_.currentLayer();
     }
     // The preview is drawn as its entities will be: by the drawing's header
     // (dimension style, point style), not the preview's defaults.

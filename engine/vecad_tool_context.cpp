@@ -11,9 +11,7 @@ const Drawing& VecadToolContext::drawing() const {
 
 Handle VecadToolContext::add(Entity e) {
     const Drawing& d = vecad_.drawing();
-    e.props.layer = d.currentLayer();
-    e.props.color = d.header().currentColor;
-    e.props.lineWeight = d.header().currentLineWeight;
+    e.setProps(currentProps(d, e.props()));
     takeCurrentStyles(d, e);
     ++changes;
     return vecad_.drawing().add(std::move(e));

@@ -300,10 +300,10 @@ void drawParts(QPainter& p, const G& g, const Entity& e, const Drawing& drawing,
                QRgb color, bool selected, bool oneInk, const TraceFor& traceFor) {
     forEachPlacedEntity(g, drawing, [&](const Entity& part) {
         Entity placed = part;
-        placed.props = inheritProps(part.props, e.props);
-        if (const std::optional<QRgb> c = partColor(placed.props, drawing)) {
+        placed.setProps(inheritProps(part.props(), e.props()));
+        if (const std::optional<QRgb> c = partColor(placed.props(), drawing)) {
             const QRgb ink = oneInk ? color : *c;
-            Trace lines = traceFor(ink, selected, placed.props);
+            Trace lines = traceFor(ink, selected, placed.props());
             drawEntity(p, placed, drawing, m, ink, selected, oneInk, lines, traceFor);
         }
     });
@@ -383,7 +383,7 @@ void drawEntity(QPainter& p, const Entity& e, const Drawing& drawing, const Mapp
     } else if (const auto* dim = geomIf<DimensionGeom>(e)) {
         drawParts(p, *dim, e, drawing, m, color, selected, oneInk, traceFor);
     } else if (const auto* leader = geomIf<LeaderGeom>(e)) {
-        for (const Entity& part : leaderParts(*leader, drawing, e.props)) {
+        for (const Entity& part : leaderParts(*leader, drawing, e.props())) {
             drawEntity(p, part, drawing, m, color, selected, oneInk, lines, traceFor);
         }
     } else {
@@ -532,17 +532,17 @@ void ViewPainter::rebuild(const Drawing& drawing) {
         c.handle = e.handle;
         c.flags = 0;
         c.box = Box2{};
-        if (!lastName || *lastName != e.props.layer) {
-            lastName = &e.props.layer.str();
-            const Layer* layer = drawing.findLayer(e.props.layer);
+        if (!lastName || *lastName != e.props().layer) {
+            lastName = &e.props().layer.str();
+            const Layer* layer = drawing.findLayer(e.props().layer);
             lastLayer = layer ? std::uint32_t(layer - layers.data()) : kNoLayer;
         }
         c.layer = lastLayer;
-        if (!lastProps || lastProps->lineWeight != e.props.lineWeight ||
-            lastProps->lineTypeScale != e.props.lineTypeScale ||
-            lastProps->lineType != e.props.lineType) {
-            lastProps = &e.props;
-            const Style s = styleOf(e.props, drawing);
+        if (!lastProps || lastProps->lineWeight != e.props().lineWeight ||
+            lastProps->lineTypeScale != e.props().lineTypeScale ||
+            lastProps->lineType != e.props().lineType) {
+            lastProps = &e.props();
+            const Style s = styleOf(e.props(), drawing);
             if (const auto at = styleIndex.find(s); at != styleIndex.end()) {
                 lastStyle = at->second;
             } else if (styles_.size() < kOwnStyle) {
@@ -554,8 +554,9 @@ void ViewPainter::rebuild(const Drawing& drawing) {
             }
         }
         c.style = lastStyle;
-        const bool byLayer = e.props.color.aci == Color::kByLayer && e.props.color.trueColor < 0;
-        c.color = byLayer ? 0 : colorOf(e.props.color);
+        const bool byLayer =
+            e.props().color.aci == Color::kByLayer && e.props().color.trueColor < 0;
+        c.color = byLayer ? 0 : colorOf(e.props().color);
         c.flags |= byLayer ? kByLayer : 0;
         if (e.erased) {
             continue;
@@ -713,7 +714,7 @@ void ViewPainter::collect(QPainter& p, const Drawing& drawing, const View& view,
             chosen != last.chosen || c.style == kOwnStyle) {
             const StyleLook style = c.style < styleLooks.size()
                                         ? styleLooks[c.style]
-                                        : lookOf(styleOf(all[i].props, drawing), medium);
+                                        : lookOf(styleOf(all[i].props(), drawing), medium);
             same = &batch(strokeFor(color, chosen, style, look), drawing);
             last = {c.style, c.layer, color, chosen};
         }

@@ -76,6 +76,10 @@ class Reader {
     void foldAnnotations();
     EntityProps props(const EntityRecord& rec);
     XDataPtr extendedData(const EntityRecord& rec) const;
+    // One record for a run of entities with equal properties and no
+    // extended data, as files hold them: a million lines on a layer or two
+    // then cost a pointer each.
+    SharedAttributes sharedAttributes(EntityProps p, XDataPtr xdata);
     std::string decode(std::string_view raw) const { return decoder_.decode(raw); }
     ReadReport& report() { return report_ ? *report_ : localReport_; }
 
@@ -103,6 +107,7 @@ class Reader {
     std::string pendingAnnotation_;  // handle of the text of the LEADER just converted
     std::vector<std::pair<Placed, std::string>> leaders_;  // with their texts' handles
     std::map<std::string, Placed> mtexts_;                 // by handle
+    RecentAttributes recentAttributes_;
 };
 
 }  // namespace brondel::engine::io::dxf

@@ -266,6 +266,13 @@ EntityProps Reader::props(const EntityRecord& rec) {
     return p;
 }
 
+SharedAttributes Reader::sharedAttributes(EntityProps p, XDataPtr xdata) {
+    if (xdata) {
+        return SharedAttributes(std::move(p), std::move(xdata));
+    }
+    return recentAttributes_(std::move(p));
+}
+
 XDataPtr Reader::extendedData(const EntityRecord& rec) const {
     if (rec.extended().empty()) {
         return nullptr;
@@ -556,9 +563,8 @@ void Reader::convert(EntityRecord& rec, Target& target) {
         pendingAnnotation_.clear();
         if (auto g = geometry(rec)) {
             entity.emplace();
-            entity->props = props(rec);
             entity->geom = std::move(*g);
-            entity->xdata = extendedData(rec);
+            entity->setAttributes(sharedAttributes(props(rec), extendedData(rec)));
         }
         if (name == "INSERT") {
             attributes = readAttributes(target);
@@ -635,9 +641,8 @@ std::optional<Entity> Reader::polyline(EntityRecord& rec, std::string& meshKind)
         return std::nullopt;
     }
     Entity e;
-    e.props = std::move(p);
     e.geom = std::move(pl);
-    e.xdata = extendedData(rec);
+    e.setAttributes(sharedAttributes(std::move(p), extendedData(rec)));
     return e;
 }
 
@@ -662,7 +667,7 @@ std::vector<Entity> Reader::readAttributes(Target& target) {
             continue;
         }
         Entity e;
-        e.props = props(sub_);
+        e.setAttributes(sharedAttributes(props(sub_), nullptr));
         e.geom = std::move(*geometry(sub_));
         texts.push_back(std::move(e));
     }

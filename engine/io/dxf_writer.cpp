@@ -228,10 +228,10 @@ class DxfWriter {
         std::vector<std::string> names;
         const auto collect = [&](const std::vector<Entity>& list) {
             for (const Entity& e : list) {
-                if (!e.xdata || e.erased) {
+                if (!e.xdata() || e.erased) {
                     continue;
                 }
-                for (const XDataApp& app : *e.xdata) {
+                for (const XDataApp& app : *e.xdata()) {
                     const bool known =
                         sameName(app.name, "ACAD") ||
                         std::any_of(names.begin(), names.end(),
@@ -493,8 +493,8 @@ class DxfWriter {
             r12_->write(e);
             return;
         }
-        const DL_Attributes a = attributes(e.props);
-        extended_ = e.xdata.get();
+        const DL_Attributes a = attributes(e.props());
+        extended_ = e.xdata();
         std::visit([&](const auto& g) { write(g, a); }, e.geom);
         extendedData();
     }

@@ -71,18 +71,18 @@ void R12EntityWriter::writeParts(const std::vector<Entity>& parts) {
 }
 
 void R12EntityWriter::write(const Entity& e, const PointGeom& g) {
-    begin("POINT", e.props);
+    begin("POINT", e.props());
     point(10, g.p);
 }
 
 void R12EntityWriter::write(const Entity& e, const LineGeom& g) {
-    begin("LINE", e.props);
+    begin("LINE", e.props());
     point(10, g.p1);
     point(11, g.p2);
 }
 
 void R12EntityWriter::write(const Entity& e, const CircleGeom& g) {
-    begin("CIRCLE", e.props);
+    begin("CIRCLE", e.props());
     point(10, g.center);
     w_.dxfReal(40, g.radius);
 }
@@ -90,7 +90,7 @@ void R12EntityWriter::write(const Entity& e, const CircleGeom& g) {
 // A clockwise arc is a counter-clockwise one seen from below (extrusion -Z):
 // x = -X there, world angle t is 180 - t, and elevation is -z.
 void R12EntityWriter::write(const Entity& e, const ArcGeom& g) {
-    begin("ARC", e.props);
+    begin("ARC", e.props());
     const bool ccw = g.angle >= 0;
     const double start = g.startAngle * kDegrees;
     const double end = (g.startAngle + g.angle) * kDegrees;
@@ -134,7 +134,7 @@ void R12EntityWriter::write(const Entity& e, const PolylineGeom& g) {
     }
     const std::optional<Ocs> ocs = g.is3d || flat ? std::nullopt : tiltedPlane(g.vertices);
     const bool is3d = g.is3d || (!flat && !ocs);
-    begin("POLYLINE", e.props);
+    begin("POLYLINE", e.props());
     w_.dxfInt(66, 1);
     const double elevation =
         g.vertices.empty() ? 0 : (ocs ? ocs->of(g.vertices.front()).z : g.vertices.front().z);
@@ -149,7 +149,7 @@ void R12EntityWriter::write(const Entity& e, const PolylineGeom& g) {
     }
     for (const Vertex& v : g.vertices) {
         w_.entity("VERTEX");
-        w_.dxfString(8, text(e.props.layer));
+        w_.dxfString(8, text(e.props().layer));
         const Point3 p = ocs ? ocs->of(v) : Point3{v.x, v.y, v.z};
         w_.coord(10, p.x, p.y, is3d ? p.z : elevation);
         if (!is3d && v.bulge != 0) {
@@ -158,11 +158,11 @@ void R12EntityWriter::write(const Entity& e, const PolylineGeom& g) {
         w_.dxfInt(70, is3d ? 32 : 0);
     }
     w_.entity("SEQEND");
-    w_.dxfString(8, text(e.props.layer));
+    w_.dxfString(8, text(e.props().layer));
 }
 
 void R12EntityWriter::write(const Entity& e, const TextGeom& g) {
-    begin("TEXT", e.props);
+    begin("TEXT", e.props());
     point(10, g.p);
     w_.dxfReal(40, g.height);
     w_.dxfString(1, text(g.text));
@@ -176,7 +176,7 @@ void R12EntityWriter::write(const Entity& e, const TextGeom& g) {
 }
 
 void R12EntityWriter::write(const Entity& e, const InsertGeom& g) {
-    begin("INSERT", e.props);
+    begin("INSERT", e.props());
     w_.dxfString(2, text(g.block));
     point(10, g.p);
     w_.dxfReal(41, g.scale.x);
@@ -192,7 +192,7 @@ void R12EntityWriter::write(const Entity& e, const InsertGeom& g) {
 }
 
 void R12EntityWriter::write(const Entity& e, const DimensionGeom& g) {
-    begin("DIMENSION", e.props);
+    begin("DIMENSION", e.props());
     w_.dxfString(2, text(g.block));
     point(10, g.defPoint);
     point(11, g.textMid);
@@ -229,7 +229,7 @@ void R12EntityWriter::write(const Entity& e, const DimensionGeom& g) {
 
 void R12EntityWriter::write(const Entity& e, const SolidGeom& g) {
     static constexpr const char* kNames[] = {"SOLID", "TRACE", "3DFACE"};
-    begin(kNames[static_cast<int>(g.kind)], e.props);
+    begin(kNames[static_cast<int>(g.kind)], e.props());
     for (int i = 0; i < 4; ++i) {
         point(10 + i, g.corners[i]);
     }
@@ -248,7 +248,7 @@ void R12EntityWriter::write(const Entity& e, const ImageGeom& g) {
          {g.insertion, g.insertion + across, g.insertion + across + up, g.insertion + up}) {
         frame.vertices.push_back(Vertex{p.x, p.y, p.z, 0});
     }
-    writeParts({Entity(frame, e.props)});
+    writeParts({Entity(frame, e.props())});
 }
 
 void R12EntityWriter::write(const Entity& e, const LeaderGeom&) {

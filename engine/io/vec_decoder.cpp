@@ -321,7 +321,8 @@ Geometry readGeometry(Decoder& d, std::uint8_t kind) {
     corrupt("unknown entity kind");
 }
 
-std::vector<Entity> readEntities(Decoder& d, const std::vector<EntityProps>& props) {
+// The entities of one entry of the file's properties table share one record.
+std::vector<Entity> readEntities(Decoder& d, const std::vector<SharedAttributes>& props) {
     constexpr std::size_t kMinEntity = 1 + 4 + 1 + 8 + 4;  // a polyline without vertices
     const std::size_t n = d.count(kMinEntity);
     std::vector<Entity> list;
@@ -336,7 +337,7 @@ std::vector<Entity> readEntities(Decoder& d, const std::vector<EntityProps>& pro
         if (kind == code(EntityType::Line)) {
             list.emplace_back(d.get<LineGeom>(), props[index]);
         } else {
-            list.emplace_back().props = props[index];
+            list.emplace_back().setAttributes(props[index]);
             list.back().geom = readGeometry(d, kind);
         }
     }
@@ -450,7 +451,7 @@ void readXData(Decoder& d, DrawingContent& c) {
                 g.value = d.str();
             }
         }
-        all[place]->xdata = XDataPtr(std::move(data));
+        all[place]->setXData(XDataPtr(std::move(data)));
     }
 }
 
@@ -501,13 +502,15 @@ DrawingContent decode(std::string_view data) {
         s.widthFactor = d.f64();
         s.oblique = d.f64();
     }
-    std::vector<EntityProps> props(d.count(4 + 6 + 4 + 2 + 8));
-    for (EntityProps& p : props) {
+    std::vector<SharedAttributes> props(d.count(4 + 6 + 4 + 2 + 8));
+    for (SharedAttributes& shared : props) {
+        EntityProps p;
         p.layer = d.str();
         p.color = d.color();
         p.lineType = d.str();
         p.lineWeight = d.i16();
         p.lineTypeScale = d.f64();
+        shared = SharedAttributes(std::move(p));
     }
     const std::size_t blocks = d.count(4 + sizeof(Point3) + 4 + 4);
     for (std::size_t i = 0; i < blocks; ++i) {

@@ -289,7 +289,7 @@ void collectProps(const std::vector<Entity>& list, PropsTable& table,
                   std::vector<std::uint32_t>& indices) {
     for (const Entity& e : list) {
         if (!e.erased) {
-            indices.push_back(table.indexOf(e.props));
+            indices.push_back(table.indexOf(e.props()));
         }
     }
 }
@@ -356,8 +356,8 @@ void writeXData(Encoder& w, const DrawingContent& tables, const std::vector<Enti
             if (e.erased) {
                 continue;
             }
-            if (e.xdata) {
-                found.emplace_back(at, e.xdata.get());
+            if (e.xdata()) {
+                found.emplace_back(at, e.xdata());
             }
             ++at;
         }

@@ -83,7 +83,7 @@ class CalibrateMetrics : public Tool {
             transformEntity(e, m, d, 0, placed);
             if (placed.size() == 1) {
                 placed.front().handle = h;
-                placed.front().xdata = e.xdata;
+                placed.front().setXData(e.xdata());
                 c.replace(h, std::move(placed.front()));
                 continue;
             }

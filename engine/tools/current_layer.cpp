@@ -20,7 +20,7 @@ class CurrentLayer : public Tool {
             c.message("Current Layer: nothing there");
             return ToolResult::Running;
         }
-        layer_ = c.drawing().entity(h).props.layer;
+        layer_ = c.drawing().entity(h).props().layer;
         if (layer_ == c.drawing().currentLayer()) {
             c.message("Current Layer: " + layer_ + " is already the current layer");
             return ToolResult::Done;

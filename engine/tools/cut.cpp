@@ -16,7 +16,7 @@ class Cut : public Tool {
             if (!e || e->erased) {
                 continue;
             }
-            const Layer* layer = d.findLayer(e->props.layer);
+            const Layer* layer = d.findLayer(e->props().layer);
             (layer && layer->locked ? locked_ : taken_).push_back(h);
         }
         if (taken_.empty()) {

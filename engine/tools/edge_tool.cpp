@@ -130,7 +130,7 @@ std::optional<EdgeTool::Target> EdgeTool::targetAt(const Drawing& d, Point2 at) 
             path->nearest(at, &distance);
             if (distance <= reach && distance <= bestDistance) {
                 bestDistance = distance;
-                const Layer* layer = d.findLayer(parts[i].props.layer);
+                const Layer* layer = d.findLayer(parts[i].props().layer);
                 best = Target{h, i, layer && layer->locked};
             }
         }

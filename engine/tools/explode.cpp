@@ -22,7 +22,7 @@ class Explode : public Tool {
             if (!e || e->erased) {
                 continue;
             }
-            const Layer* layer = drawing.findLayer(e->props.layer);
+            const Layer* layer = drawing.findLayer(e->props().layer);
             if (layer && layer->locked) {
                 ++plan_.skipped;
                 continue;

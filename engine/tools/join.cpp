@@ -94,7 +94,7 @@ class Join : public Tool {
             if (!e || e->erased) {
                 continue;
             }
-            const Layer* layer = d.findLayer(e->props.layer);
+            const Layer* layer = d.findLayer(e->props().layer);
             if (layer && layer->locked) {
                 ++locked_;
                 continue;

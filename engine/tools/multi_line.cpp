@@ -84,9 +84,9 @@ class DrawMultiLine : public DrawTool {
     void apply(ToolContext& c) override {
         for (const Entity& e : made()) {
             const Handle h = c.add(e);
-            if (!(e.props.color == Color{})) {
+            if (!(e.props().color == Color{})) {
                 Entity colored = c.drawing().entity(h);
-                colored.props.color = e.props.color;
+                colored.editProps().color = e.props().color;
                 c.replace(h, std::move(colored));
             }
         }
@@ -127,7 +127,7 @@ class DrawMultiLine : public DrawTool {
             }
             out.emplace_back(PolylineGeom{std::move(vs), closed, false, 0});
             if (i < colors_.size()) {
-                out.back().props.color = colors_[i];
+                out.back().editProps().color = colors_[i];
             }
         }
         return out;

@@ -27,7 +27,7 @@ class SelectByUserData : public Tool {
         const std::string value = e.kind == ToolEvent::Kind::Text ? e.text : std::string();
         std::vector<Handle> found;
         for (const Entity& entity : c.drawing().entities()) {
-            if (!entity.erased && entity.xdata && xdataMatches(*entity.xdata, *app_, value)) {
+            if (!entity.erased && entity.xdata() && xdataMatches(*entity.xdata(), *app_, value)) {
                 found.push_back(entity.handle);
             }
         }

@@ -13,7 +13,7 @@ class SelectCurrentLayer : public Tool {
         const std::string& layer = c.drawing().currentLayer();
         std::vector<Handle> found;
         for (const Entity& e : c.drawing().entities()) {
-            if (!e.erased && e.props.layer == layer) {
+            if (!e.erased && e.props().layer == layer) {
                 found.push_back(e.handle);
             }
         }

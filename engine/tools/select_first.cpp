@@ -12,7 +12,7 @@ bool selectable(const Drawing& drawing, const Entity& e) {
     if (e.erased) {
         return false;
     }
-    const Layer* layer = drawing.findLayer(e.props.layer);
+    const Layer* layer = drawing.findLayer(e.props().layer);
     return !layer || (layer->on && !layer->frozen);
 }
 

@@ -8,7 +8,7 @@ namespace brondel::engine::tools {
 namespace {
 
 bool onLockedLayer(const Drawing& drawing, const Entity& e) {
-    const Layer* layer = drawing.findLayer(e.props.layer);
+    const Layer* layer = drawing.findLayer(e.props().layer);
     return layer && layer->locked;
 }
 

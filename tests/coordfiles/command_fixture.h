@@ -80,7 +80,7 @@ inline std::vector<DrawnLine> drawnLines(const engine::Vecad& control) {
          h = control.GetNextEntity(h)) {
         const engine::Entity& e = control.drawing().entity(h);
         if (const auto* line = engine::geomIf<engine::LineGeom>(e)) {
-            lines.push_back({line->p1.x, line->p1.y, line->p2.x, line->p2.y, e.props.layer});
+            lines.push_back({line->p1.x, line->p1.y, line->p2.x, line->p2.y, e.props().layer});
         }
     }
     return lines;

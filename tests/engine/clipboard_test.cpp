@@ -45,8 +45,8 @@ TEST(Clipboard, CopyInOneWindowPastesInAnotherWithLayersAndProperties) {
     EXPECT_FALSE(to.v.commandRunning());
     ASSERT_EQ(to.entities(), 2);
     const Entity& line = to.v.drawing().entities()[0];
-    EXPECT_EQ(line.props.layer, "PARTS");
-    EXPECT_EQ(line.props.color.aci, 3);
+    EXPECT_EQ(line.props().layer, "PARTS");
+    EXPECT_EQ(line.props().color.aci, 3);
     // The base, the copied extents' lower-left corner (10, 8), lands on the press.
     const LineGeom& g = *geomIf<LineGeom>(line);
     EXPECT_DOUBLE_EQ(g.p1.x, 100);
@@ -106,7 +106,7 @@ TEST(Clipboard, ItsDxfTextReadsBackAsTheSameEntities) {
     const std::string text = clipboardDxf(clipboardOf(s.v.drawing(), all));
     const DrawingContent back = io::readDxfBuffer(text);
     ASSERT_EQ(back.entities.size(), 2u);
-    EXPECT_EQ(back.entities[0].props.layer, "PARTS");
+    EXPECT_EQ(back.entities[0].props().layer, "PARTS");
     EXPECT_TRUE(geomIf<CircleGeom>(back.entities[1]));
 }
 

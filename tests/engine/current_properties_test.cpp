@@ -74,8 +74,8 @@ TEST(CurrentProperties, NewEntitiesTakeThemAndUndoGivesThemBack) {
     s.press(10, 0);
     s.v.commandKey(13);
     const Entity& line = s.v.drawing().entity(s.v.drawing().firstLive());
-    EXPECT_EQ(line.props.color.aci, 3);
-    EXPECT_EQ(line.props.lineWeight, 50);
+    EXPECT_EQ(line.props().color.aci, 3);
+    EXPECT_EQ(line.props().lineWeight, 50);
     s.v.Execute(command::kUndo);  // the line
     s.v.Execute(command::kUndo);  // the weight
     EXPECT_EQ(s.v.drawing().header().currentLineWeight, lineweight::kByLayer);

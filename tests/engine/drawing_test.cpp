@@ -197,7 +197,7 @@ TEST(Drawing, WithoutHistoryChangesAreNotUndoable) {
 TEST(Drawing, LoadAddsLayersTheEntitiesNameButTheTablesLack) {
     DrawingContent content;
     content.entities.push_back(line(0, 0, 1, 0));
-    content.entities.back().props.layer = "RIB";
+    content.entities.back().editProps().layer = "RIB";
     Drawing d;
     d.load(std::move(content));
     ASSERT_NE(d.findLayer("RIB"), nullptr);

@@ -56,8 +56,8 @@ TEST(DxfTokenizer, LineEndsAndPaddedCodesReadAlike) {
         ASSERT_NE(line, nullptr);
         EXPECT_EQ(line->p1, (Point3{1.5, 2, 0}));
         EXPECT_EQ(line->p2, (Point3{-4, 1000, 0}));
-        EXPECT_EQ(c.entities[0].props.layer, "Walls");
-        EXPECT_EQ(c.entities[0].props.color.aci, 3);
+        EXPECT_EQ(c.entities[0].props().layer, "Walls");
+        EXPECT_EQ(c.entities[0].props().color.aci, 3);
     }
 }
 

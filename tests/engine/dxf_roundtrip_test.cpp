@@ -39,8 +39,8 @@ void expectSameEntities(const std::vector<Entity>& a, const std::vector<Entity>&
     for (std::size_t i = 0; i < a.size(); ++i) {
         SCOPED_TRACE("entity " + std::to_string(i) + " " + testing::kindName(a[i]));
         ASSERT_EQ(testing::kindName(a[i]), testing::kindName(b[i]));
-        EXPECT_EQ(a[i].props.layer, b[i].props.layer);
-        EXPECT_EQ(a[i].props.color, b[i].props.color);
+        EXPECT_EQ(a[i].props().layer, b[i].props().layer);
+        EXPECT_EQ(a[i].props().color, b[i].props().color);
         expectSameGeometry(a[i], b[i]);
     }
 }

@@ -126,14 +126,14 @@ TEST_F(DxfWriter, EveryKindPassesTheAuditWithItsKindLayerAndCount) {
         if (const auto* p = geomIf<PolylineGeom>(e)) {
             kind = p->is3d ? "POLYLINE" : "LWPOLYLINE";
         }
-        ++expected["entity model " + kind + " " + e.props.layer];
+        ++expected["entity model " + kind + " " + e.props().layer];
         if (const auto* l = geomIf<LeaderGeom>(e); l && !l->annotation.text.empty()) {
-            ++expected["entity model MTEXT " + e.props.layer];  // its annotation
+            ++expected["entity model MTEXT " + e.props().layer];  // its annotation
         }
     }
     for (const auto& [name, block] : content.blocks) {
         for (const Entity& e : block.entities) {
-            ++expected["entity " + name + " " + testing::kindName(e) + " " + e.props.layer];
+            ++expected["entity " + name + " " + testing::kindName(e) + " " + e.props().layer];
         }
     }
     for (const std::string& l : starting(lines, "entity ")) {

@@ -108,7 +108,7 @@ TEST(EntityProperties, TextArcAndOtherKindsTakeTheirOwnEdits) {
     s.p1 = {99, 99, 0};
     s.props.lineWeight = 50;
     EXPECT_TRUE(applyProperties(v.drawing(), spline, s));
-    EXPECT_EQ(v.drawing().entity(spline).props.lineWeight, 50);
+    EXPECT_EQ(v.drawing().entity(spline).props().lineWeight, 50);
 }
 
 TEST(EntityProperties, BadValuesAreRefusedAndChangeNothing) {
@@ -155,13 +155,13 @@ TEST(EntityProperties, BadValuesAreRefusedAndChangeNothing) {
 TEST(EntityProperties, AValueFromTheFileThatWeWouldNotOfferStaysThroughOtherEdits) {
     Vecad v;
     Entity odd(LineGeom{{0, 0, 0}, {1, 0, 0}});
-    odd.props.lineWeight = 17;      // not a standard weight, as some files carry
-    odd.props.lineType = "DASHED";  // a line type the file does not define
+    odd.editProps().lineWeight = 17;      // not a standard weight, as some files carry
+    odd.editProps().lineType = "DASHED";  // a line type the file does not define
     const Handle line = v.drawing().add(std::move(odd));
     EntityProperties p = readProperties(v.drawing(), line);
     p.p2.x = 5;
     EXPECT_TRUE(applyProperties(v.drawing(), line, p));
-    EXPECT_EQ(v.drawing().entity(line).props.lineWeight, 17);
+    EXPECT_EQ(v.drawing().entity(line).props().lineWeight, 17);
     EXPECT_EQ(readProperties(v.drawing(), line).p2.x, 5);
 }
 
@@ -181,12 +181,12 @@ TEST(SelectorChanges, ChangeTheListedEntitiesAsOneStep) {
     EXPECT_EQ(setLayer(v.drawing(), {a, b}, "Cut"), 2u);
     EXPECT_EQ(v.drawing().undoLabel(), "Layer");
     EXPECT_EQ(v.drawing().currentLayer(), "Cut");
-    EXPECT_EQ(v.drawing().entity(b).props.layer, "Cut");
-    EXPECT_EQ(v.drawing().entity(untouched).props.layer, "0");
+    EXPECT_EQ(v.drawing().entity(b).props().layer, "Cut");
+    EXPECT_EQ(v.drawing().entity(untouched).props().layer, "0");
     v.drawing().undo();  // layer and current layer together
     EXPECT_EQ(v.drawing().currentLayer(), "0");
-    EXPECT_EQ(v.drawing().entity(a).props.layer, "0");
-    EXPECT_EQ(v.drawing().entity(b).props.layer, "0");
+    EXPECT_EQ(v.drawing().entity(a).props().layer, "0");
+    EXPECT_EQ(v.drawing().entity(b).props().layer, "0");
 
     // Nothing selected: only the current layer changes.
     EXPECT_EQ(setLayer(v.drawing(), {}, "Cut"), 0u);
@@ -201,7 +201,7 @@ TEST(SelectorChanges, ChangeTheListedEntitiesAsOneStep) {
               err::kEntityErased);
     EXPECT_EQ(errorNumberOf([&] { setLayer(v.drawing(), {a, b}, "0"); }), err::kEntityErased);
     EXPECT_EQ(v.drawing().currentLayer(), "Cut");
-    EXPECT_EQ(v.drawing().entity(a).props.color.aci, 1);
+    EXPECT_EQ(v.drawing().entity(a).props().color.aci, 1);
     EXPECT_EQ(errorNumberOf([&] { setLineWeight(v.drawing(), {a}, 1000); }), err::kBadArgument);
 }
 

@@ -60,7 +60,7 @@ TEST(Explode, PolylineBecomesLinesAndArcsInOrderWithSignedSweeps) {
     expectAt(arcEnd(*left), 0, 0);
     double length = 0;
     for (const Entity& p : parts) {
-        EXPECT_EQ(p.props, props);
+        EXPECT_EQ(p.props(), props);
         EXPECT_EQ(p.handle, kNoHandle);
         length += partLength(p);
     }
@@ -212,14 +212,14 @@ TEST(Explode, BlockReferencePartsArePlacedWithInheritedProperties) {
     const auto& line = *geomIf<LineGeom>(parts[0]);
     expectAt(line.p1, 5, 5);
     expectAt(line.p2, 5, 9);
-    EXPECT_EQ(parts[0].props.layer, "REF");
-    EXPECT_EQ(parts[0].props.color.aci, 1);
-    EXPECT_EQ(parts[0].props.lineType, "CENTER");
-    EXPECT_EQ(parts[0].props.lineWeight, 50);
-    EXPECT_EQ(parts[1].props.layer, "OWN");
-    EXPECT_EQ(parts[1].props.color.aci, 5);
-    EXPECT_EQ(parts[2].props.layer, "REF");  // layer 0 parts take the reference's layer
-    EXPECT_EQ(parts[2].props.color.aci, Color::kByLayer);
+    EXPECT_EQ(parts[0].props().layer, "REF");
+    EXPECT_EQ(parts[0].props().color.aci, 1);
+    EXPECT_EQ(parts[0].props().lineType, "CENTER");
+    EXPECT_EQ(parts[0].props().lineWeight, 50);
+    EXPECT_EQ(parts[1].props().layer, "OWN");
+    EXPECT_EQ(parts[1].props().color.aci, 5);
+    EXPECT_EQ(parts[2].props().layer, "REF");  // layer 0 parts take the reference's layer
+    EXPECT_EQ(parts[2].props().color.aci, Color::kByLayer);
     const auto& arc = *geomIf<ArcGeom>(parts[1]);
     EXPECT_NEAR(arc.radius, 2, 1e-12);
     EXPECT_NEAR(arc.angle, kPi / 2, 1e-12);
@@ -341,8 +341,8 @@ TEST(Explode, DimensionBecomesItsBlockParts) {
     const std::vector<Entity> parts =
         explodeEntity(Entity(DimensionGeom{.block = "*D3"}, props), blocks, 0.01);
     ASSERT_EQ(parts.size(), 2u);
-    EXPECT_EQ(parts[0].props.color.aci, 2);
-    EXPECT_EQ(parts[1].props.layer, "DIM");
+    EXPECT_EQ(parts[0].props().color.aci, 2);
+    EXPECT_EQ(parts[1].props().layer, "DIM");
     EXPECT_EQ(geomIf<TextGeom>(parts[1])->text, "5.00");
 }
 
@@ -393,7 +393,7 @@ TEST(Explode, HatchBecomesItsBoundary) {
     EXPECT_TRUE(geomIf<PolylineGeom>(parts[3]));
     EXPECT_TRUE(geomIf<PolylineGeom>(parts[4]));
     for (const Entity& p : parts) {
-        EXPECT_EQ(p.props.layer, "H");
+        EXPECT_EQ(p.props().layer, "H");
     }
 }
 

@@ -15,7 +15,7 @@ void prepare(Drawing& d) {
     d.addLayer(Layer{"Spare"});
     d.setCurrentLayer("Walls");
     Entity line(LineGeom{{0, 0, 0}, {10, 0, 0}});
-    line.props.layer = "Walls";
+    line.editProps().layer = "Walls";
     d.add(std::move(line));
 }
 
@@ -97,19 +97,19 @@ TEST(LayerEditor, RenameTakesEntitiesBlocksAndCurrentLayerAlongInOneStep) {
     Drawing d;
     prepare(d);
     Entity inBlock(CircleGeom{{0, 0, 0}, 1});
-    inBlock.props.layer = "Walls";
+    inBlock.editProps().layer = "Walls";
     d.setBlock("PEG", Block{"PEG", {}, 0, {inBlock}});
     LayerEditor editor(d);
     ASSERT_EQ(editor.rename("walls", "Outline"), "");
     EXPECT_EQ(d.currentLayer(), "Outline");
-    EXPECT_EQ(d.entity(d.firstLive()).props.layer, "Outline");
-    EXPECT_EQ(d.findBlock("PEG")->entities[0].props.layer, "Outline");
+    EXPECT_EQ(d.entity(d.firstLive()).props().layer, "Outline");
+    EXPECT_EQ(d.findBlock("PEG")->entities[0].props().layer, "Outline");
     EXPECT_EQ(d.findLayer("Walls"), nullptr);
     EXPECT_EQ(editor.remove("Outline"), "The current layer cannot be deleted");
     d.undo();
     EXPECT_EQ(d.currentLayer(), "Walls");
-    EXPECT_EQ(d.entity(d.firstLive()).props.layer, "Walls");
-    EXPECT_EQ(d.findBlock("PEG")->entities[0].props.layer, "Walls");
+    EXPECT_EQ(d.entity(d.firstLive()).props().layer, "Walls");
+    EXPECT_EQ(d.findBlock("PEG")->entities[0].props().layer, "Walls");
     ASSERT_EQ(editor.command("current 0"), "");
     EXPECT_NE(editor.remove("Walls").find("not empty"), std::string::npos);
 }

@@ -73,7 +73,7 @@ TEST(MultiLineStyle, DrawMultiLineDrawsOnePolylinePerLineAtItsScaledOffset) {
             const auto* g = geomIf<PolylineGeom>(ents[ents.size() - row.offsets.size() + i]);
             ASSERT_NE(g, nullptr);
             ASSERT_EQ(g->vertices.size(), 3u);
-            EXPECT_EQ(ents[ents.size() - row.offsets.size() + i].props.color.aci, row.colors[i]);
+            EXPECT_EQ(ents[ents.size() - row.offsets.size() + i].props().color.aci, row.colors[i]);
             // Start left of (0,0), mitre at (10,0) on both legs, end left of (10,10).
             EXPECT_NEAR(g->vertices[0].y, o, 1e-9);
             EXPECT_NEAR(g->vertices[1].x, 10 - o, 1e-9);

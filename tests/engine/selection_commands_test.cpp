@@ -27,10 +27,10 @@ struct Sample {
         Drawing& d = s.v.drawing();
         d.addLayer(Layer{"parts"});
         Entity line(LineGeom{{0, 0, 0}, {10, 0, 0}});
-        line.xdata = XDataPtr(XData{{"BRONDEL_CAM", {{1000, "drill"}, {1070, "5"}}}});
+        line.setXData(XDataPtr(XData{{"BRONDEL_CAM", {{1000, "drill"}, {1070, "5"}}}}));
         named["L1"] = d.add(line);
         Entity circle(CircleGeom{{20, 0, 0}, 2});
-        circle.xdata = XDataPtr(XData{{"OTHER", {{1040, "2.5"}}}});
+        circle.setXData(XDataPtr(XData{{"OTHER", {{1040, "2.5"}}}}));
         named["C1"] = d.add(circle);
         named["A1"] = d.add(Entity(ArcGeom{{0, 20, 0}, 5, 0, kPi / 2}));
         const PolylineGeom square{

@@ -130,7 +130,7 @@ std::string snapshot(const Vecad& v) {
     for (const Entity& e : v.drawing().entities()) {
         const Box2 b = boundingBox(e, v.drawing());
         out << e.handle << ' ' << e.erased << ' ' << static_cast<int>(e.type()) << ' ' << b.minX
-            << ' ' << b.minY << ' ' << b.maxX << ' ' << b.maxY << ' ' << e.props.layer << '\n';
+            << ' ' << b.minY << ' ' << b.maxX << ' ' << b.maxY << ' ' << e.props().layer << '\n';
     }
     out << v.drawing().undoLabel() << '|' << v.drawing().canRedo();
     return out.str();

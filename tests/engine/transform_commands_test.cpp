@@ -84,7 +84,7 @@ TEST(TransformCommands, EachMapAndItsInverseGiveBackEveryKind) {
         for (std::size_t i = 0; i < before.size(); ++i) {
             SCOPED_TRACE(testing::kindName(before[i]));
             EXPECT_EQ(after[i].handle, before[i].handle);
-            EXPECT_EQ(after[i].props, before[i].props);
+            EXPECT_EQ(after[i].props(), before[i].props());
             EXPECT_EQ(after[i].type(), before[i].type());
             // Angles as directions, so a turn of 2 pi does not count as a difference.
             const testing::EntityValues a = testing::entityValues(after[i], true),

@@ -32,7 +32,7 @@ inline DrawingState stateOf(const Drawing& d) {
     DrawingState s{t.header, t.layers, t.lineTypes, t.textStyles, t.currentLayer, {}};
     const auto put = [&s](const std::string& block, const Entity& e) {
         EntityValues v = entityValues(e);
-        s.entities.emplace_back(block, e.props, std::move(v.numbers), std::move(v.texts));
+        s.entities.emplace_back(block, e.props(), std::move(v.numbers), std::move(v.texts));
     };
     for (const Entity& e : d.entities()) {
         if (!e.erased) {

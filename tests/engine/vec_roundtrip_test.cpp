@@ -15,7 +15,7 @@ void expectSameEntities(const std::vector<Entity>& a, const std::vector<Entity>&
     ASSERT_EQ(a.size(), b.size());
     for (std::size_t i = 0; i < a.size(); ++i) {
         SCOPED_TRACE("entity " + std::to_string(i) + " " + typeName(a[i].type()));
-        EXPECT_EQ(a[i].props, b[i].props);
+        EXPECT_EQ(a[i].props(), b[i].props());
         ASSERT_EQ(a[i].geom.index(), b[i].geom.index());
         const testing::EntityValues x = testing::entityValues(a[i]),
                                     y = testing::entityValues(b[i]);
@@ -77,7 +77,7 @@ TEST(VecRoundTrip, KeepsValuesAtTheEdgesOfTheirRanges) {
     c.entities.emplace_back(HatchGeom{}, EntityProps{});
     const DrawingContent read = io::readVecBuffer(testing::encoded(c));
     expectSameContent(c, read);
-    EXPECT_TRUE(std::signbit(read.entities[0].props.lineTypeScale));
+    EXPECT_TRUE(std::signbit(read.entities[0].props().lineTypeScale));
 }
 
 TEST(VecRoundTrip, SharesEntityPropertiesInsteadOfRepeatingThem) {

@@ -20,29 +20,29 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
     DrawingContent c;
     Block b{
         "PART", {}, 0, {Entity(LineGeom{{0, 0, 0}, {1, 0, 0}}), Entity(CircleGeom{{0, 0, 0}, 1})}};
-    b.entities.back().xdata = XDataPtr(appData("INBLOCK", "b"));
+    b.entities.back().setXData(XDataPtr(appData("INBLOCK", "b")));
     c.blocks.emplace("PART", b);
     for (int i = 0; i < 4; ++i) {
         c.entities.emplace_back(PointGeom{{double(i), 0, 0}});
     }
-    c.entities[0].xdata = XDataPtr(appData("FIRST", "ü and \"quotes\""));
+    c.entities[0].setXData(XDataPtr(appData("FIRST", "ü and \"quotes\"")));
     c.entities[1].erased = true;  // not written: the places after it close up
-    c.entities[1].xdata = XDataPtr(appData("GONE", "x"));
+    c.entities[1].setXData(XDataPtr(appData("GONE", "x")));
     XData two = appData("CAM", "drill");
     two.push_back({"EMPTY", {}});
-    c.entities[3].xdata = XDataPtr(two);
+    c.entities[3].setXData(XDataPtr(two));
 
     const DrawingContent back = io::vec::decode(testing::encoded(c));
     ASSERT_EQ(back.entities.size(), 3u);
-    ASSERT_TRUE(back.entities[0].xdata);
-    EXPECT_EQ(*back.entities[0].xdata, appData("FIRST", "ü and \"quotes\""));
-    EXPECT_FALSE(back.entities[1].xdata);
-    ASSERT_TRUE(back.entities[2].xdata);
-    EXPECT_EQ(*back.entities[2].xdata, two);
+    ASSERT_TRUE(back.entities[0].xdata());
+    EXPECT_EQ(*back.entities[0].xdata(), appData("FIRST", "ü and \"quotes\""));
+    EXPECT_FALSE(back.entities[1].xdata());
+    ASSERT_TRUE(back.entities[2].xdata());
+    EXPECT_EQ(*back.entities[2].xdata(), two);
     const Block& part = back.blocks.at("PART");
-    EXPECT_FALSE(part.entities[0].xdata);
-    ASSERT_TRUE(part.entities[1].xdata);
-    EXPECT_EQ(*part.entities[1].xdata, appData("INBLOCK", "b"));
+    EXPECT_FALSE(part.entities[0].xdata());
+    ASSERT_TRUE(part.entities[1].xdata());
+    EXPECT_EQ(*part.entities[1].xdata(), appData("INBLOCK", "b"));
 
     // The default settings close every file of this version.
     constexpr std::size_t kSettings = testing::kDefaultVecSettings;
@@ -50,7 +50,7 @@ TEST(VecXData, KeptOnBlockAndDrawingEntitiesAndOldFilesStillRead) {
     // the default settings that follow it.
     c.blocks.clear();
     for (Entity& e : c.entities) {
-        e.xdata = nullptr;
+        e.setXData(nullptr);
     }
     std::string old = testing::encoded(c);
     old.resize(old.size() - 4 - kSettings);

@@ -182,13 +182,13 @@ TEST(Vecad, UndoAndRedoThroughCommandCodesRestoreTheChangeFlag) {
     v.EntityPutColor(a, 1);
     EXPECT_TRUE(v.HasChanged());
     v.Execute(command::kUndo);
-    EXPECT_EQ(v.drawing().entity(a).props.color.aci, Color::kByLayer);
+    EXPECT_EQ(v.drawing().entity(a).props().color.aci, Color::kByLayer);
     v.Execute(command::kUndo);
     EXPECT_FALSE(v.HasChanged());
     EXPECT_EQ(v.GetNumEntities(), 0);
     v.Execute(command::kRedo);
     v.Execute(command::kRedo);
-    EXPECT_EQ(v.drawing().entity(a).props.color.aci, 1);
+    EXPECT_EQ(v.drawing().entity(a).props().color.aci, 1);
 }
 
 // The notice of a code the engine does not carry out is command_input_test's.
@@ -197,7 +197,7 @@ TEST(Vecad, NewLinesTakeTheCurrentLayer) {
     EXPECT_TRUE(v.AddLayer("DXF", 248, 0, -3));
     EXPECT_FALSE(v.SetCurLayerByName("missing"));
     EXPECT_TRUE(v.SetCurLayerByName("DXF"));
-    EXPECT_EQ(v.drawing().entity(v.AddLine(0, 0, 0, 1, 1, 0)).props.layer, "DXF");
+    EXPECT_EQ(v.drawing().entity(v.AddLine(0, 0, 0, 1, 1, 0)).props().layer, "DXF");
 }
 
 TEST(Vecad, DwgFilesAreRefusedWithAClearError) {

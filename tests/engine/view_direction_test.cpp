@@ -70,7 +70,7 @@ TEST(ViewDirection, EveryKindSeenFromBelowIsItsMirrorImage) {
         appendProjected(e, d, below, fromBelow);
         ASSERT_FALSE(fromBelow.empty());
         for (const Entity& part : fromBelow) {
-            EXPECT_EQ(part.props.layer, fromBelow.front().props.layer);
+            EXPECT_EQ(part.props().layer, fromBelow.front().props().layer);
         }
         const Box2 plan = boundingBox(e, d);
         const double tolerance = 1e-3 * std::max(1.0, plan.maxX - plan.minX);

@@ -70,11 +70,11 @@ void expectData(const std::vector<Entity>& entities) {
     for (std::size_t i = 0; i < entities.size(); ++i) {
         SCOPED_TRACE("entity " + std::to_string(i));
         if (!expected[i]) {
-            EXPECT_FALSE(entities[i].xdata);
+            EXPECT_FALSE(entities[i].xdata());
             continue;
         }
-        ASSERT_TRUE(entities[i].xdata);
-        EXPECT_EQ(*entities[i].xdata, *expected[i]);
+        ASSERT_TRUE(entities[i].xdata());
+        EXPECT_EQ(*entities[i].xdata(), *expected[i]);
     }
     const auto* pl = geomIf<PolylineGeom>(entities[2]);
     ASSERT_NE(pl, nullptr);

@@ -36,7 +36,7 @@ TEST(PropertiesDialog, EditsALinesEndPointAndLayer) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(lineOf(v, line).p2, (Point3{10, 5.25, 0}));
-    EXPECT_EQ(v.drawing().entity(line).props.layer, "Cut");
+    EXPECT_EQ(v.drawing().entity(line).props().layer, "Cut");
 }
 
 TEST(PropertiesDialog, ABadValueIsShownAndTheDialogStaysOpen) {

@@ -55,13 +55,13 @@ TEST_F(SelectorBoxesTest, ALayerBecomesCurrentAndTakesTheSelectionInOneStep) {
     v.SelectEntity(b, true);
     choose(SelectorBoxes::Layers, "Cut");
     EXPECT_EQ(v.drawing().currentLayer(), "Cut");
-    EXPECT_EQ(v.drawing().entity(a).props.layer, "Cut");
-    EXPECT_EQ(v.drawing().entity(b).props.layer, "Cut");
-    EXPECT_EQ(v.drawing().entity(other).props.layer, "0");
+    EXPECT_EQ(v.drawing().entity(a).props().layer, "Cut");
+    EXPECT_EQ(v.drawing().entity(b).props().layer, "Cut");
+    EXPECT_EQ(v.drawing().entity(other).props().layer, "0");
 
     // Undoing it as one step is SelectorChanges' (engine); the box follows.
     v.Execute(engine::command::kUndo);
-    EXPECT_EQ(v.drawing().entity(a).props.layer, "0");
+    EXPECT_EQ(v.drawing().entity(a).props().layer, "0");
     EXPECT_EQ(box(SelectorBoxes::Layers).currentText(), "0");
 }
 
@@ -76,7 +76,7 @@ TEST_F(SelectorBoxesTest, ColourTypeAndWeightGoToTheSelectedEntities) {
 
     // Nothing selected: nothing changes and the box goes back.
     choose(SelectorBoxes::Colors, "Red");
-    EXPECT_EQ(v.drawing().entity(a).props.color.aci, engine::Color::kByLayer);
+    EXPECT_EQ(v.drawing().entity(a).props().color.aci, engine::Color::kByLayer);
     EXPECT_EQ(box(SelectorBoxes::Colors).currentText(), "BYLAYER");
 
     v.SelectEntity(a, true);
@@ -85,7 +85,7 @@ TEST_F(SelectorBoxesTest, ColourTypeAndWeightGoToTheSelectedEntities) {
     choose(SelectorBoxes::LineTypes, "CONTINUOUS");
     choose(SelectorBoxes::LineWeights, "0.50 mm");
     for (engine::Handle h : {a, b}) {
-        const engine::EntityProps& p = v.drawing().entity(h).props;
+        const engine::EntityProps& p = v.drawing().entity(h).props();
         EXPECT_EQ(p.color.aci, 1);
         EXPECT_EQ(p.lineType, "CONTINUOUS");
         EXPECT_EQ(p.lineWeight, 50);

@@ -47,7 +47,7 @@ TEST(StartPoint, YesMarksTheFirstPointInRedAndRecordsTheLine) {
     EXPECT_EQ(marker->p, (engine::Point3{10, 20, 3}));
     EXPECT_DOUBLE_EQ(marker->height, (s.vecad().ViewGetRight() - s.vecad().ViewGetLeft()) * 0.05);
     EXPECT_DOUBLE_EQ(marker->angle, std::atan(10.0 / 30.0));
-    EXPECT_EQ(s.entity(s.main.state.startMarker).props.color.aci, 1);
+    EXPECT_EQ(s.entity(s.main.state.startMarker).props().color.aci, 1);
     EXPECT_TRUE(s.vecad().isSelected(line));
     EXPECT_EQ(s.prompt(), "");
     EXPECT_EQ(engine::CadGetCrossSize(), 100);

@@ -113,8 +113,8 @@ Json entityJson(const engine::Entity& e) {
     Json j = {{"handle", e.handle},
               {"type", engine::code(type)},
               {"kind", engine::typeName(type)},
-              {"layer", e.props.layer},
-              {"color", e.props.color.aci}};
+              {"layer", e.props().layer},
+              {"color", e.props().color.aci}};
     addGeometry(j, e);
     return j;
 }
