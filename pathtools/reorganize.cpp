@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "base/error.h"
@@ -68,39 +69,76 @@ struct Candidate {
     Handle handle = kNoHandle;
     // It meets the walk with its second point, so it is turned round.
     bool turned = false;
+    Ends ends;  // as found, before any turn
 };
+
+// What the walk reads of a found entity: a line's ends as the query found
+// them, anything else looked up.
+Ends endsOf(const engine::Vecad& vecad, const engine::Drawing::Nearby& found) {
+    if (!found.line) {
+        return endsOf(vecad, found.handle);
+    }
+    return {{found.first.x, found.first.y, 0}, {found.second.x, found.second.y, 0}};
+}
 
 // The found entity whose nearer end lies closest to the current end. Equal
 // first-point distances go to the later entity, an equal second-point
 // distance keeps the one found before. None when nothing but the current
 // entity and markers was found.
-Candidate bestCandidate(const engine::Vecad& vecad, Handle current, const Point& end) {
-    const int count = vecad.SelCount();
+Candidate bestCandidate(const engine::Vecad& vecad, Handle current, const Point& end,
+                        const std::vector<engine::Drawing::Nearby>& found) {
     Candidate best;
     double bestDistance = kFarthestCandidate;
-    engine::Vecad::SelPtr ptr = vecad.SelGetFirstPtr();
-    for (int k = 0; k < count; ++k) {
-        const Handle h = vecad.GetEntityByPtr(ptr);
-        ptr = vecad.SelGetNextPtr(ptr);
-        if (h == current) {
+    for (const engine::Drawing::Nearby& n : found) {
+        if (n.handle == current) {
             continue;
         }
-        const Ends ends = endsOf(vecad, h);
+        const Ends ends = endsOf(vecad, n);
         if (ends.type == engine::EntityType::Text) {
             continue;
         }
         const double d1 = distance(end, ends.first);
         const double d2 = distance(end, ends.second);
         if (d1 <= bestDistance) {
-            best = {h, d2 < d1};
+            best = {n.handle, d2 < d1, ends};
             bestDistance = d1;
         }
         if (d2 < bestDistance) {
-            best = {h, d2 < d1};
+            best = {n.handle, d2 < d1, ends};
             bestDistance = d2;
         }
     }
     return best;
+}
+
+// The point a coordinate row reads back as: the value in whole units of the
+// row's last decimal, divided once, is the double the row's text parses to
+// while the units are exact in a double; past that the row is read.
+coordfiles::RowPoint rowPoint(const Point& p, const std::string& row) {
+    constexpr std::int64_t kExact = std::int64_t{1} << 53;
+    const std::int64_t x = base::coordinateUnits(p.x), y = base::coordinateUnits(p.y);
+    if (x < -kExact || x > kExact || y < -kExact || y > kExact) {
+        return coordfiles::readCoordinateRow(row);
+    }
+    return {static_cast<double>(x) / 10000.0, static_cast<double>(y) / 10000.0};
+}
+
+// One line from each point to the next, at z = 0, in path order; the
+// points are freed before the lines join the drawing.
+void drawPath(documents::DrawingWindow& window, std::vector<coordfiles::RowPoint> points,
+              shell::ProgressScope& progress) {
+    std::vector<engine::Entity> lines;
+    lines.reserve(points.size());
+    for (std::size_t k = 1; k < points.size(); ++k) {
+        lines.emplace_back(
+            engine::LineGeom{{points[k - 1].x, points[k - 1].y, 0}, {points[k].x, points[k].y, 0}});
+        progress.step();
+    }
+    points = {};
+    engine::Vecad& vecad = window.Vecad1;
+    vecad.AddEntities(std::move(lines));
+    vecad.Update();
+    vecad.WndSetFocus();
 }
 
 void appendNumber(std::string& out, int value) {
@@ -153,7 +191,7 @@ class Run {
             return end;
         }
         coordfiles::setRows(window_.CList, std::move(rows));
-        rebuildAsPath(window_);
+        rebuild();
         main_.statusMain.set(3, kReorganizeCompleteText);
         main_.showDefault();
         const std::string chords = arcsAsChordsText(
@@ -181,13 +219,16 @@ class Run {
         const int steps = vecad_.CountEntities();
         shell::ProgressScope progress(main_, kReorganizingTask, steps);
         rows.reserve(static_cast<std::size_t>(steps) + 1);
+        points_.reserve(static_cast<std::size_t>(steps) + 1);
         visited_.reserve(static_cast<std::size_t>(steps));
         Point end;
+        // Each step's ends are the ones its line was found with: only the
+        // start and entities other than lines are looked up.
+        Ends ends = endsOf(vecad_, state.startEntity);
         for (int i = 1; i <= steps; ++i) {
             showProgress(i, steps);
             progress.advance(i, steps);
             const Handle current = state.startEntity;
-            const Ends ends = endsOf(vecad_, current);
             const Point start = ends.first;
             end = ends.second;
             visited_.push_back(current);
@@ -196,11 +237,13 @@ class Run {
             }
             deadEnd_ = end;
             rows.push_back(coordfiles::coordinateRow(start.x, start.y));
+            points_.push_back(rowPoint(start, rows.back()));
             if (i == steps) {
                 break;
             }
-            const int found =
-                vecad_.SelectByDist(end.x, end.y, end.z, main_.searchRadius, true, true);
+            // The selection is empty here, so it holds what was found in
+            // the order found.
+            const int found = vecad_.SelectNearby(end.x, end.y, main_.searchRadius, nearby_);
             if (found == 0) {
                 throw Error(err::kNoSuchEntity, "The current entity is not in this drawing");
             }
@@ -208,7 +251,7 @@ class Run {
                 return false;
             }
             vecad_.Update();
-            const Candidate next = bestCandidate(vecad_, current, end);
+            const Candidate next = bestCandidate(vecad_, current, end, nearby_);
             if (next.handle == kNoHandle) {
                 return false;
             }
@@ -217,12 +260,28 @@ class Run {
             if (next.turned) {
                 reverseLine(vecad_, next.handle);
             }
+            ends = next.ends.type != engine::EntityType::Line ? endsOf(vecad_, next.handle)
+                   : next.turned ? Ends{next.ends.second, next.ends.first}
+                                 : next.ends;
             state.startEntity = next.handle;
             vecad_.SelClear();
             vecad_.Update();
         }
         rows.push_back(coordfiles::coordinateRow(end.x, end.y));
+        points_.push_back(rowPoint(end, rows.back()));
         return true;
+    }
+
+    // As rebuildAsPath, from the points the rows were written from instead
+    // of reading every row back.
+    void rebuild() {
+        vecad_.Purge(kPurgeAll);
+        const std::size_t count = window_.CList.rows.size();
+        shell::ProgressScope progress(main_, kRebuildingTask, 2 * static_cast<std::int64_t>(count));
+        for (std::size_t k = 0; k < count; ++k) {
+            progress.step();
+        }
+        drawPath(window_, std::exchange(points_, {}), progress);
     }
 
     ReorganizeEnd failed() {
@@ -253,6 +312,8 @@ class Run {
     std::vector<Handle> visited_;
     std::vector<Handle> arcs_;
     Point deadEnd_;
+    std::vector<engine::Drawing::Nearby> nearby_;  // one step's candidates
+    std::vector<coordfiles::RowPoint> points_;     // what the rows read back as
 };
 
 }  // namespace
@@ -266,8 +327,7 @@ std::string progressText(int step, int steps) {
 }
 
 void rebuildAsPath(documents::DrawingWindow& window) {
-    engine::Vecad& vecad = window.Vecad1;
-    vecad.Purge(kPurgeAll);
+    window.Vecad1.Purge(kPurgeAll);
     const std::vector<std::string>& rows = window.CList.rows;
     // Each row is read, then drawn.
     shell::ProgressScope progress(window.main(), kRebuildingTask,
@@ -278,17 +338,7 @@ void rebuildAsPath(documents::DrawingWindow& window) {
         points.push_back(coordfiles::readCoordinateRow(row));
         progress.step();
     }
-    std::vector<engine::Entity> lines;
-    lines.reserve(points.size());
-    for (std::size_t k = 1; k < points.size(); ++k) {
-        lines.emplace_back(
-            engine::LineGeom{{points[k - 1].x, points[k - 1].y, 0}, {points[k].x, points[k].y, 0}});
-        progress.step();
-    }
-    points = {};
-    vecad.AddEntities(std::move(lines));
-    vecad.Update();
-    vecad.WndSetFocus();
+    drawPath(window, std::move(points), progress);
 }
 
 ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window) {
