@@ -111,34 +111,48 @@ Candidate bestCandidate(const engine::Vecad& vecad, Handle current, const Point&
     return best;
 }
 
-// The point a coordinate row reads back as: the value in whole units of the
-// row's last decimal, divided once, is the double the row's text parses to
-// while the units are exact in a double; past that the row is read.
-coordfiles::RowPoint rowPoint(const Point& p, const std::string& row) {
-    constexpr std::int64_t kExact = std::int64_t{1} << 53;
-    const std::int64_t x = base::coordinateUnits(p.x), y = base::coordinateUnits(p.y);
-    if (x < -kExact || x > kExact || y < -kExact || y > kExact) {
-        return coordfiles::readCoordinateRow(row);
+// A number as coordinate rows write it: an optional minus, at most 11
+// digits and at most 4 decimals. Its value is its whole units of 1/10000,
+// exact in a double, divided once: the nearest double, as any exact reader
+// of the text answers. False for any other text.
+bool readUnits(std::string_view text, double& out) {
+    constexpr std::size_t kWholeDigits = 11, kDecimals = 4;
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (negative) {
+        ++i;
     }
-    return {static_cast<double>(x) / 10000.0, static_cast<double>(y) / 10000.0};
-}
-
-// One line from each point to the next, at z = 0, in path order; the
-// points are freed before the lines join the drawing.
-void drawPath(documents::DrawingWindow& window, std::vector<coordfiles::RowPoint> points,
-              shell::ProgressScope& progress) {
-    std::vector<engine::Entity> lines;
-    lines.reserve(points.size());
-    for (std::size_t k = 1; k < points.size(); ++k) {
-        lines.emplace_back(
-            engine::LineGeom{{points[k - 1].x, points[k - 1].y, 0}, {points[k].x, points[k].y, 0}});
-        progress.step();
+    const std::size_t wholeStart = i;
+    std::int64_t units = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (i - wholeStart == kWholeDigits) {
+            return false;
+        }
+        units = units * 10 + (text[i] - '0');
     }
-    points = {};
-    engine::Vecad& vecad = window.Vecad1;
-    vecad.AddEntities(std::move(lines));
-    vecad.Update();
-    vecad.WndSetFocus();
+    if (i == wholeStart) {
+        return false;
+    }
+    units *= 10000;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t decimalStart = ++i;
+        std::int64_t scale = 1000;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, scale /= 10) {
+            if (i - decimalStart == kDecimals) {
+                return false;
+            }
+            units += (text[i] - '0') * scale;
+        }
+        if (i == decimalStart) {
+            return false;
+        }
+    }
+    if (i != text.size()) {
+        return false;
+    }
+    const double value = static_cast<double>(units) / 10000.0;
+    out = negative ? -value : value;
+    return true;
 }
 
 void appendNumber(std::string& out, int value) {
@@ -191,7 +205,7 @@ class Run {
             return end;
         }
         coordfiles::setRows(window_.CList, std::move(rows));
-        rebuild();
+        rebuildAsPath(window_);
         main_.statusMain.set(3, kReorganizeCompleteText);
         main_.showDefault();
         const std::string chords = arcsAsChordsText(
@@ -219,7 +233,6 @@ class Run {
         const int steps = vecad_.CountEntities();
         shell::ProgressScope progress(main_, kReorganizingTask, steps);
         rows.reserve(static_cast<std::size_t>(steps) + 1);
-        points_.reserve(static_cast<std::size_t>(steps) + 1);
         visited_.reserve(static_cast<std::size_t>(steps));
         Point end;
         // Each step's ends are the ones its line was found with: only the
@@ -237,7 +250,6 @@ class Run {
             }
             deadEnd_ = end;
             rows.push_back(coordfiles::coordinateRow(start.x, start.y));
-            points_.push_back(rowPoint(start, rows.back()));
             if (i == steps) {
                 break;
             }
@@ -268,20 +280,7 @@ class Run {
             vecad_.Update();
         }
         rows.push_back(coordfiles::coordinateRow(end.x, end.y));
-        points_.push_back(rowPoint(end, rows.back()));
         return true;
-    }
-
-    // As rebuildAsPath, from the points the rows were written from instead
-    // of reading every row back.
-    void rebuild() {
-        vecad_.Purge(kPurgeAll);
-        const std::size_t count = window_.CList.rows.size();
-        shell::ProgressScope progress(main_, kRebuildingTask, 2 * static_cast<std::int64_t>(count));
-        for (std::size_t k = 0; k < count; ++k) {
-            progress.step();
-        }
-        drawPath(window_, std::exchange(points_, {}), progress);
     }
 
     ReorganizeEnd failed() {
@@ -313,7 +312,6 @@ class Run {
     std::vector<Handle> arcs_;
     Point deadEnd_;
     std::vector<engine::Drawing::Nearby> nearby_;  // one step's candidates
-    std::vector<coordfiles::RowPoint> points_;     // what the rows read back as
 };
 
 }  // namespace
@@ -327,7 +325,8 @@ std::string progressText(int step, int steps) {
 }
 
 void rebuildAsPath(documents::DrawingWindow& window) {
-    window.Vecad1.Purge(kPurgeAll);
+    engine::Vecad& vecad = window.Vecad1;
+    vecad.Purge(kPurgeAll);
     const std::vector<std::string>& rows = window.CList.rows;
     // Each row is read, then drawn.
     shell::ProgressScope progress(window.main(), kRebuildingTask,
@@ -335,10 +334,30 @@ void rebuildAsPath(documents::DrawingWindow& window) {
     std::vector<coordfiles::RowPoint> points;
     points.reserve(rows.size());
     for (const std::string& row : rows) {
-        points.push_back(coordfiles::readCoordinateRow(row));
+        points.push_back(readPathRow(row));
         progress.step();
     }
-    drawPath(window, std::move(points), progress);
+    std::vector<engine::Entity> lines;
+    lines.reserve(points.size());
+    for (std::size_t k = 1; k < points.size(); ++k) {
+        lines.emplace_back(
+            engine::LineGeom{{points[k - 1].x, points[k - 1].y, 0}, {points[k].x, points[k].y, 0}});
+        progress.step();
+    }
+    points = {};
+    vecad.AddEntities(std::move(lines));
+    vecad.Update();
+    vecad.WndSetFocus();
+}
+
+coordfiles::RowPoint readPathRow(std::string_view row) {
+    const std::size_t cut = row.find(coordfiles::kCoordinateRowSeparator);
+    coordfiles::RowPoint p;
+    if (cut != std::string_view::npos && readUnits(row.substr(0, cut), p.x) &&
+        readUnits(row.substr(cut + coordfiles::kCoordinateRowSeparator.size()), p.y)) {
+        return p;
+    }
+    return coordfiles::readCoordinateRow(row);
 }
 
 ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window) {
