@@ -28,20 +28,6 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-// The '\n' that ends the line starting at p, nullptr when [p, e) has none.
-// Group lines are short: a plain loop finds most ends before a call to
-// memchr would have started; a long line goes on with memchr.
-const char* lineEnd(const char* p, const char* e) {
-    constexpr std::ptrdiff_t kShort = 24;
-    const char* const stop = e - p > kShort ? p + kShort : e;
-    for (; p < stop; ++p) {
-        if (*p == '\n') {
-            return p;
-        }
-    }
-    return p < e ? static_cast<const char*>(std::memchr(p, '\n', std::size_t(e - p))) : nullptr;
-}
-
 // Group codes are short integers, often padded with blanks: parsed by hand
 // because this runs for every group of the file.
 bool parseCode(std::string_view s, int& code) {
@@ -260,8 +246,10 @@ bool Tokenizer::nextAscii(Group& g) {
     // Both lines of the group inside the buffer: the common case.
     const char* b = src_.begin();
     const char* e = src_.end();
-    const char* nl1 = lineEnd(b, e);
-    const char* nl2 = nl1 ? lineEnd(nl1 + 1, e) : nullptr;
+    const char* nl1 = e > b ? static_cast<const char*>(std::memchr(b, '\n', e - b)) : nullptr;
+    const char* nl2 = nl1 && e > nl1 + 1
+                          ? static_cast<const char*>(std::memchr(nl1 + 1, '\n', e - nl1 - 1))
+                          : nullptr;
     if (nl2 != nullptr &&
         parseCode(std::string_view(b, static_cast<std::size_t>(nl1 - b)), g.code) && g.code >= 0 &&
         g.code <= 1071) {
