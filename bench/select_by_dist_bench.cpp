@@ -68,6 +68,33 @@ void queryAll(benchmark::State& state, const std::vector<Point2>& points) {
     state.counters["found/query"] = double(found) / double(state.iterations());
 }
 
+// The walk's form: the found entities with a line's ends, into one buffer.
+void queryAllNearby(benchmark::State& state, const std::vector<Point2>& points) {
+    const Contour& c = contour();
+    std::vector<Drawing::Nearby> nearby;
+    std::size_t i = 0, found = 0;
+    for (auto _ : state) {
+        const Point2& p = points[i];
+        c.drawing.within(p.x, p.y, 0.01, nearby);
+        found += nearby.size();
+        benchmark::DoNotOptimize(nearby.data());
+        if (++i == points.size()) {
+            i = 0;
+        }
+    }
+    state.counters["found/query"] = double(found) / double(state.iterations());
+}
+
+void NearbyAtLineEnds(benchmark::State& state) {
+    queryAllNearby(state, contour().ends);
+}
+BENCHMARK(NearbyAtLineEnds)->Iterations(1000000)->Unit(benchmark::kNanosecond);
+
+void NearbyAlongThePath(benchmark::State& state) {
+    queryAllNearby(state, contour().pathEnds);
+}
+BENCHMARK(NearbyAlongThePath)->Iterations(1000000)->Unit(benchmark::kNanosecond);
+
 void WithinAtLineEnds(benchmark::State& state) {
     queryAll(state, contour().ends);
 }

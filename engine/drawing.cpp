@@ -182,10 +182,18 @@ std::uint8_t lineTag(const Entity& e) {
     return std::uint8_t(kLineTag | (g->p1.x <= g->p2.x ? 1 : 0) | (g->p1.y <= g->p2.y ? 2 : 0));
 }
 
+struct LineEnds {
+    Point2 first, second;
+};
+
+LineEnds lineEnds(const Box2& b, std::uint8_t tag) {
+    return {{tag & 1 ? b.minX : b.maxX, tag & 2 ? b.minY : b.maxY},
+            {tag & 1 ? b.maxX : b.minX, tag & 2 ? b.maxY : b.minY}};
+}
+
 double lineDistance(const Box2& b, std::uint8_t tag, double x, double y) {
-    const double x1 = tag & 1 ? b.minX : b.maxX, x2 = tag & 1 ? b.maxX : b.minX;
-    const double y1 = tag & 2 ? b.minY : b.maxY, y2 = tag & 2 ? b.maxY : b.minY;
-    return distanceToSegment(x, y, x1, y1, x2, y2);
+    const LineEnds l = lineEnds(b, tag);
+    return distanceToSegment(x, y, l.first.x, l.first.y, l.second.x, l.second.y);
 }
 
 }  // namespace
@@ -225,29 +233,48 @@ void Drawing::settleIndex() const {
     }
 }
 
-std::vector<Handle> Drawing::within(double x, double y, double distance) const {
-    std::vector<Handle> found;
+template <class Found>
+void Drawing::visitWithin(double x, double y, double distance, Found&& found) const {
     if (!(distance >= 0)) {
-        return found;
+        return;
     }
     settleIndex();
-    // A walk's query finds a few entities: one allocation instead of three.
-    found.reserve(8);
     const Box2 q{x - distance, y - distance, x + distance, y + distance};
     index_.query(q, [&](Handle h, const Box2& box, std::uint8_t tag) {
         if (tag & kLineTag) {
             if (lineDistance(box, tag, x, y) <= distance) {
-                found.push_back(h);
+                found(h, box, tag);
             }
             return;
         }
         const Entity* e = find(h);
         if (e && distanceTo(*e, x, y, *this) <= distance) {
-            found.push_back(h);
+            found(h, box, tag);
         }
     });
+}
+
+std::vector<Handle> Drawing::within(double x, double y, double distance) const {
+    std::vector<Handle> found;
+    // A walk's query finds a few entities: one allocation instead of three.
+    found.reserve(8);
+    visitWithin(x, y, distance, [&](Handle h, const Box2&, std::uint8_t) { found.push_back(h); });
     std::sort(found.begin(), found.end());  // handle order is drawing order
     return found;
+}
+
+void Drawing::within(double x, double y, double distance, std::vector<Nearby>& found) const {
+    found.clear();
+    visitWithin(x, y, distance, [&](Handle h, const Box2& b, std::uint8_t tag) {
+        if (!(tag & kLineTag)) {
+            found.push_back({h, false, {}, {}});
+            return;
+        }
+        const LineEnds l = lineEnds(b, tag);
+        found.push_back({h, true, l.first, l.second});
+    });
+    std::sort(found.begin(), found.end(),
+              [](const Nearby& a, const Nearby& b) { return a.handle < b.handle; });
 }
 
 std::vector<Handle> Drawing::inBox(const Box2& box, bool crossing) const {
@@ -267,9 +294,8 @@ std::vector<Handle> Drawing::inBox(const Box2& box, bool crossing) const {
             return;
         }
         if (tag & kLineTag) {
-            const double x1 = tag & 1 ? b.minX : b.maxX, x2 = tag & 1 ? b.maxX : b.minX;
-            const double y1 = tag & 2 ? b.minY : b.maxY, y2 = tag & 2 ? b.maxY : b.minY;
-            if (segmentMeetsBox({x1, y1}, {x2, y2}, box)) {
+            const LineEnds l = lineEnds(b, tag);
+            if (segmentMeetsBox(l.first, l.second, box)) {
                 found.push_back(h);
             }
             return;

@@ -149,6 +149,15 @@ class Drawing : public BlockLookup {
     // Live entities whose geometry comes within distance of (x, y), in
     // drawing order.
     std::vector<Handle> within(double x, double y, double distance) const;
+    // What within() finds, with a line's ends read from the index, so a walk
+    // from end to end need not look each candidate up.
+    struct Nearby {
+        Handle handle;
+        bool line;
+        Point2 first, second;  // a line's ends (a zero's sign aside); unset otherwise
+    };
+    // As within(), into a caller's buffer that keeps its room between queries.
+    void within(double x, double y, double distance, std::vector<Nearby>& found) const;
     // Live entities that lie wholly inside the box, or with crossing also
     // those that touch it, in drawing order.
     std::vector<Handle> inBox(const Box2& box, bool crossing) const;
@@ -249,6 +258,9 @@ class Drawing : public BlockLookup {
     void indexRemove(const Entity& e);
     void indexAppended(std::size_t from) const;
     void settleIndex() const;
+    // Calls found(handle, box, tag) for each live entity within distance.
+    template <class Found>
+    void visitWithin(double x, double y, double distance, Found&& found) const;
     void appendAll(std::vector<Entity>& items);
     std::vector<Entity> takeLast(std::size_t count);
     void rebuildLookup();

@@ -78,31 +78,76 @@ std::uint64_t SpatialIndex::keyOf(int level, const Box2& box) const {
     return makeKey(level, cellCoord(box.minX, size), cellCoord(box.minY, size));
 }
 
-std::int32_t SpatialIndex::findCell(std::uint64_t key) const {
+std::size_t SpatialIndex::home(std::uint64_t key) const {
+    return mix(key) & (slots_.size() - 1);
+}
+
+std::int32_t SpatialIndex::findSlot(std::uint64_t key) const {
     if (slots_.empty()) {
         return -1;
     }
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = mix(key) & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = home(key);; i = (i + 1) & mask) {
         const Slot& s = slots_[i];
         if (s.cell < 0) {
             return -1;
         }
         if (s.key == key) {
-            return s.cell;
+            return static_cast<std::int32_t>(i);
         }
     }
 }
 
+std::int32_t SpatialIndex::findCell(std::uint64_t key) const {
+    const std::int32_t slot = findSlot(key);
+    return slot < 0 ? -1 : slots_[std::size_t(slot)].cell;
+}
+
+std::int32_t SpatialIndex::headOf(std::uint64_t key) const {
+    const std::int32_t slot = findSlot(key);
+    return slot < 0 ? -1 : slots_[std::size_t(slot)].head;
+}
+
+int SpatialIndex::fewCellHeads(int level, const Box2& q, std::int32_t* heads) const {
+    const double size = cellSize(level);
+    // An entry reaches at most one cell beyond the cell of its lower-left corner.
+    const std::int64_t x0 = cellCoord(q.minX, size) - 1, x1 = cellCoord(q.maxX, size);
+    const std::int64_t y0 = cellCoord(q.minY, size) - 1, y1 = cellCoord(q.maxY, size);
+    const double span = double(x1 - x0 + 1) * double(y1 - y0 + 1);
+    if (span > kFewCells || span > double(levelCells_[level].size())) {
+        return -1;
+    }
+    // Every slot's memory, then every first entry's, is asked for before
+    // any is used, so a random query's cache misses overlap.
+    std::uint64_t keys[kFewCells];
+    int n = 0;
+    for (std::int64_t ix = x0; ix <= x1; ++ix) {
+        for (std::int64_t iy = y0; iy <= y1; ++iy) {
+            keys[n] = makeKey(level, ix, iy);
+            __builtin_prefetch(&slots_[home(keys[n])]);
+            ++n;
+        }
+    }
+    int found = 0;
+    for (int k = 0; k < n; ++k) {
+        const std::int32_t head = headOf(keys[k]);
+        if (head >= 0) {
+            __builtin_prefetch(&entries_[std::size_t(head)]);
+            heads[found++] = head;
+        }
+    }
+    return found;
+}
+
 void SpatialIndex::grow() {
     std::vector<Slot> old = std::move(slots_);
-    slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{0, -1});
+    slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{0, -1, -1});
     const std::size_t mask = slots_.size() - 1;
     for (const Slot& s : old) {
         if (s.cell < 0) {
             continue;
         }
-        std::size_t i = mix(s.key) & mask;
+        std::size_t i = home(s.key);
         while (slots_[i].cell >= 0) {
             i = (i + 1) & mask;
         }
@@ -110,22 +155,22 @@ void SpatialIndex::grow() {
     }
 }
 
-std::int32_t SpatialIndex::findOrAddCell(std::uint64_t key, int level) {
+std::int32_t SpatialIndex::findOrAddSlot(std::uint64_t key, int level) {
     if ((cells_.size() + 1) * 2 > slots_.size()) {
         grow();
     }
     const std::size_t mask = slots_.size() - 1;
-    std::size_t i = mix(key) & mask;
+    std::size_t i = home(key);
     for (; slots_[i].cell >= 0; i = (i + 1) & mask) {
         if (slots_[i].key == key) {
-            return slots_[i].cell;
+            return static_cast<std::int32_t>(i);
         }
     }
     const auto cell = static_cast<std::int32_t>(cells_.size());
     cells_.push_back({key, -1});
-    slots_[i] = {key, cell};
+    slots_[i] = {key, cell, -1};
     levelCells_[level].push_back(cell);
-    return cell;
+    return static_cast<std::int32_t>(i);
 }
 
 void SpatialIndex::insert(Handle h, const Box2& box, std::uint8_t tag) {
@@ -135,7 +180,8 @@ void SpatialIndex::insert(Handle h, const Box2& box, std::uint8_t tag) {
         return;
     }
     const int level = levelFor(box);
-    const std::int32_t cell = findOrAddCell(keyOf(level, box), level);
+    Slot& slot = slots_[std::size_t(findOrAddSlot(keyOf(level, box), level))];
+    const std::int32_t cell = slot.cell;
     std::int32_t entry;
     if (!freeEntries_.empty()) {
         entry = freeEntries_.back();
@@ -145,7 +191,7 @@ void SpatialIndex::insert(Handle h, const Box2& box, std::uint8_t tag) {
         entry = static_cast<std::int32_t>(entries_.size());
         entries_.push_back({box, h, cells_[cell].head, tag});
     }
-    cells_[cell].head = entry;
+    cells_[cell].head = slot.head = entry;
     ++levelCount_[level];
 }
 
@@ -159,10 +205,11 @@ void SpatialIndex::remove(Handle h, const Box2& box) {
         return;
     }
     const int level = levelFor(box);
-    const std::int32_t cell = findCell(keyOf(level, box));
-    if (cell < 0) {
+    const std::int32_t slot = findSlot(keyOf(level, box));
+    if (slot < 0) {
         return;
     }
+    const std::int32_t cell = slots_[std::size_t(slot)].cell;
     std::int32_t* link = &cells_[cell].head;
     while (*link >= 0 && entries_[*link].handle != h) {
         link = &entries_[*link].next;
@@ -172,6 +219,7 @@ void SpatialIndex::remove(Handle h, const Box2& box) {
     }
     const std::int32_t entry = *link;
     *link = entries_[entry].next;
+    slots_[std::size_t(slot)].head = cells_[cell].head;
     freeEntries_.push_back(entry);
     --levelCount_[level];
     --size_;
@@ -331,14 +379,14 @@ void SpatialIndex::insertMany(const std::vector<Item>& items) {
     while ((cells_.size() + 1) * 2 > slots) {
         slots *= 2;
     }
-    slots_.assign(slots, Slot{0, -1});
+    slots_.assign(slots, Slot{0, -1, -1});
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t c = 0; c < cells_.size(); ++c) {
-        std::size_t i = mix(cells_[c].key) & mask;
+        std::size_t i = home(cells_[c].key);
         while (slots_[i].cell >= 0) {
             i = (i + 1) & mask;
         }
-        slots_[i] = {cells_[c].key, static_cast<std::int32_t>(c)};
+        slots_[i] = {cells_[c].key, static_cast<std::int32_t>(c), cells_[c].head};
         levelCells_[cells_[c].key >> 56].push_back(static_cast<std::int32_t>(c));
     }
     size_ = items.size();

@@ -51,18 +51,30 @@ class SpatialIndex {
             if (levelCount_[level] == 0) {
                 continue;
             }
-            queryLevel(level, q, [&](const Entry& e) {
+            const auto meets = [&](const Entry& e) {
                 if (e.box.minX <= q.maxX && e.box.maxX >= q.minX && e.box.minY <= q.maxY &&
                     e.box.maxY >= q.minY) {
                     visit(e.handle, e.box, e.tag);
                 }
-            });
+            };
+            std::int32_t heads[kFewCells];
+            const int n = fewCellHeads(level, q, heads);
+            if (n < 0) {
+                queryLevel(level, q, meets);
+                continue;
+            }
+            for (int k = 0; k < n; ++k) {
+                for (std::int32_t i = heads[k]; i >= 0; i = entries_[i].next) {
+                    meets(entries_[i]);
+                }
+            }
         }
     }
 
   private:
     static constexpr int kLevels = 64;
     static constexpr int kLevelOffset = 32;  // level index 32 has cell size 1
+    static constexpr int kFewCells = 9;      // a point query's cells on one level
 
     struct Entry {
         Box2 box;
@@ -74,9 +86,12 @@ class SpatialIndex {
         std::uint64_t key;
         std::int32_t head;
     };
+    // A slot holds its cell's first entry as well, so a query reaches the
+    // entries without reading the cell.
     struct Slot {
         std::uint64_t key;
         std::int32_t cell;  // -1 = empty slot
+        std::int32_t head;  // the cell's head, kept equal to it
     };
 
     int levelFor(const Box2& box) const;
@@ -85,8 +100,14 @@ class SpatialIndex {
     std::uint64_t keyOf(int level, const Box2& box) const;
     static std::uint64_t makeKey(int level, std::int64_t ix, std::int64_t iy);
 
+    std::size_t home(std::uint64_t key) const;
+    std::int32_t findSlot(std::uint64_t key) const;  // -1 when the cell is not there
     std::int32_t findCell(std::uint64_t key) const;
-    std::int32_t findOrAddCell(std::uint64_t key, int level);
+    std::int32_t headOf(std::uint64_t key) const;  // -1 when the cell is not there
+    std::int32_t findOrAddSlot(std::uint64_t key, int level);
+    // The first entries of the occupied cells a small query visits on the
+    // level, into heads; -1 when the query spans more than kFewCells cells.
+    int fewCellHeads(int level, const Box2& q, std::int32_t* heads) const;
     void grow();
 
     template <class F>
@@ -109,10 +130,7 @@ class SpatialIndex {
         }
         for (std::int64_t ix = x0; ix <= x1; ++ix) {
             for (std::int64_t iy = y0; iy <= y1; ++iy) {
-                const std::int32_t c = findCell(makeKey(level, ix, iy));
-                if (c >= 0) {
-                    walk(cells_[c].head);
-                }
+                walk(headOf(makeKey(level, ix, iy)));
             }
         }
     }

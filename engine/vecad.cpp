@@ -389,6 +389,14 @@ int Vecad::SelectByDist(double x, double y, double, double distance, bool select
     return static_cast<int>(found.size());
 }
 
+int Vecad::SelectNearby(double x, double y, double distance, std::vector<Drawing::Nearby>& found) {
+    drawing_.within(x, y, distance, found);
+    for (const Drawing::Nearby& n : found) {
+        selection_.add(n.handle);
+    }
+    return static_cast<int>(found.size());
+}
+
 // ---------------------------------------------------------------- layers
 
 bool Vecad::AddLayer(const std::string& name, int color, int lineType, int lineWeight) {

@@ -169,6 +169,9 @@ class Vecad {
     // part) and returns how many it selected.
     int SelectByDist(double x, double y, double z, double distance, bool select = true,
                      bool add = true);
+    // SelectByDist adding to the selection, with what it found (a line's
+    // ends included) left in found, whose room a walk keeps between steps.
+    int SelectNearby(double x, double y, double distance, std::vector<Drawing::Nearby>& found);
 
     // Layers. AddLayer(name, ACI colour, line type index (0 = CONTINUOUS),
     // line weight); returns false when the name is empty.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "base/error.h"
@@ -68,39 +69,90 @@ struct Candidate {
     Handle handle = kNoHandle;
     // It meets the walk with its second point, so it is turned round.
     bool turned = false;
+    Ends ends;  // as found, before any turn
 };
+
+// What the walk reads of a found entity: a line's ends as the query found
+// them, anything else looked up.
+Ends endsOf(const engine::Vecad& vecad, const engine::Drawing::Nearby& found) {
+    if (!found.line) {
+        return endsOf(vecad, found.handle);
+    }
+    return {{found.first.x, found.first.y, 0}, {found.second.x, found.second.y, 0}};
+}
 
 // The found entity whose nearer end lies closest to the current end. Equal
 // first-point distances go to the later entity, an equal second-point
 // distance keeps the one found before. None when nothing but the current
 // entity and markers was found.
-Candidate bestCandidate(const engine::Vecad& vecad, Handle current, const Point& end) {
-    const int count = vecad.SelCount();
+Candidate bestCandidate(const engine::Vecad& vecad, Handle current, const Point& end,
+                        const std::vector<engine::Drawing::Nearby>& found) {
     Candidate best;
     double bestDistance = kFarthestCandidate;
-    engine::Vecad::SelPtr ptr = vecad.SelGetFirstPtr();
-    for (int k = 0; k < count; ++k) {
-        const Handle h = vecad.GetEntityByPtr(ptr);
-        ptr = vecad.SelGetNextPtr(ptr);
-        if (h == current) {
+    for (const engine::Drawing::Nearby& n : found) {
+        if (n.handle == current) {
             continue;
         }
-        const Ends ends = endsOf(vecad, h);
+        const Ends ends = endsOf(vecad, n);
         if (ends.type == engine::EntityType::Text) {
             continue;
         }
         const double d1 = distance(end, ends.first);
         const double d2 = distance(end, ends.second);
         if (d1 <= bestDistance) {
-            best = {h, d2 < d1};
+            best = {n.handle, d2 < d1, ends};
             bestDistance = d1;
         }
         if (d2 < bestDistance) {
-            best = {h, d2 < d1};
+            best = {n.handle, d2 < d1, ends};
             bestDistance = d2;
         }
     }
     return best;
+}
+
+// A number as coordinate rows write it: an optional minus, at most 11
+// digits and at most 4 decimals. Its value is its whole units of 1/10000,
+// exact in a double, divided once: the nearest double, as any exact reader
+// of the text answers. False for any other text.
+bool readUnits(std::string_view text, double& out) {
+    constexpr std::size_t kWholeDigits = 11, kDecimals = 4;
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (negative) {
+        ++i;
+    }
+    const std::size_t wholeStart = i;
+    std::int64_t units = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (i - wholeStart == kWholeDigits) {
+            return false;
+        }
+        units = units * 10 + (text[i] - '0');
+    }
+    if (i == wholeStart) {
+        return false;
+    }
+    units *= 10000;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t decimalStart = ++i;
+        std::int64_t scale = 1000;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, scale /= 10) {
+            if (i - decimalStart == kDecimals) {
+                return false;
+            }
+            units += (text[i] - '0') * scale;
+        }
+        if (i == decimalStart) {
+            return false;
+        }
+    }
+    if (i != text.size()) {
+        return false;
+    }
+    const double value = static_cast<double>(units) / 10000.0;
+    out = negative ? -value : value;
+    return true;
 }
 
 void appendNumber(std::string& out, int value) {
@@ -183,11 +235,13 @@ class Run {
         rows.reserve(static_cast<std::size_t>(steps) + 1);
         visited_.reserve(static_cast<std::size_t>(steps));
         Point end;
+        // Each step's ends are the ones its line was found with: only the
+        // start and entities other than lines are looked up.
+        Ends ends = endsOf(vecad_, state.startEntity);
         for (int i = 1; i <= steps; ++i) {
             showProgress(i, steps);
             progress.advance(i, steps);
             const Handle current = state.startEntity;
-            const Ends ends = endsOf(vecad_, current);
             const Point start = ends.first;
             end = ends.second;
             visited_.push_back(current);
@@ -199,8 +253,9 @@ class Run {
             if (i == steps) {
                 break;
             }
-            const int found =
-                vecad_.SelectByDist(end.x, end.y, end.z, main_.searchRadius, true, true);
+            // The selection is empty here, so it holds what was found in
+            // the order found.
+            const int found = vecad_.SelectNearby(end.x, end.y, main_.searchRadius, nearby_);
             if (found == 0) {
                 throw Error(err::kNoSuchEntity, "The current entity is not in this drawing");
             }
@@ -208,7 +263,7 @@ class Run {
                 return false;
             }
             vecad_.Update();
-            const Candidate next = bestCandidate(vecad_, current, end);
+            const Candidate next = bestCandidate(vecad_, current, end, nearby_);
             if (next.handle == kNoHandle) {
                 return false;
             }
@@ -217,6 +272,9 @@ class Run {
             if (next.turned) {
                 reverseLine(vecad_, next.handle);
             }
+            ends = next.ends.type != engine::EntityType::Line ? endsOf(vecad_, next.handle)
+                   : next.turned ? Ends{next.ends.second, next.ends.first}
+                                 : next.ends;
             state.startEntity = next.handle;
             vecad_.SelClear();
             vecad_.Update();
@@ -253,6 +311,7 @@ class Run {
     std::vector<Handle> visited_;
     std::vector<Handle> arcs_;
     Point deadEnd_;
+    std::vector<engine::Drawing::Nearby> nearby_;  // one step's candidates
 };
 
 }  // namespace
@@ -275,7 +334,7 @@ void rebuildAsPath(documents::DrawingWindow& window) {
     std::vector<coordfiles::RowPoint> points;
     points.reserve(rows.size());
     for (const std::string& row : rows) {
-        points.push_back(coordfiles::readCoordinateRow(row));
+        points.push_back(readPathRow(row));
         progress.step();
     }
     std::vector<engine::Entity> lines;
@@ -289,6 +348,16 @@ void rebuildAsPath(documents::DrawingWindow& window) {
     vecad.AddEntities(std::move(lines));
     vecad.Update();
     vecad.WndSetFocus();
+}
+
+coordfiles::RowPoint readPathRow(std::string_view row) {
+    const std::size_t cut = row.find(coordfiles::kCoordinateRowSeparator);
+    coordfiles::RowPoint p;
+    if (cut != std::string_view::npos && readUnits(row.substr(0, cut), p.x) &&
+        readUnits(row.substr(cut + coordfiles::kCoordinateRowSeparator.size()), p.y)) {
+        return p;
+    }
+    return coordfiles::readCoordinateRow(row);
 }
 
 ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
+#include "coordfiles/rows.h"
 #include "documents/drawing_window.h"
 
 // Path reorganization: from the start entity, walk from line end to line end,
@@ -35,6 +37,11 @@ ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window);
 // The drawing becomes the path in the coordinate list: one line from each
 // vertex to the next, at z = 0, in path order; everything else goes.
 void rebuildAsPath(documents::DrawingWindow& window);
+
+// A coordinate row as the walk writes it ("-12.3456, 7.8") read to the same
+// doubles as coordfiles::readCoordinateRow, without its general number
+// reader; any other row is read by readCoordinateRow.
+coordfiles::RowPoint readPathRow(std::string_view row);
 
 // "Reorganizing entity " i " of " n.
 std::string progressText(int step, int steps);
