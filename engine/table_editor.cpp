@@ -50,8 +50,11 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
+// Compared in place: every line added asks whether the current line type is
+// BYLAYER, and building two lower-case copies showed in a million-line import.
 bool sameTableName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && lowerCase(a) == lowerCase(b);
+    return std::ranges::equal(
+        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 std::string refusedTableName(const std::string& name) {
