@@ -14,27 +14,17 @@ const TextStyle* currentTextStyle(const Drawing& drawing) {
     return nullptr;
 }
 
-namespace {
-SharedName currentLineType(const DrawingHeader& h) {
-    return sameTableName(h.currentLineType, "BYLAYER") ? "" : h.currentLineType;
-}
-}  // namespace
-
 EntityProps currentProps(const Drawing& drawing, EntityProps p) {
     const DrawingHeader& h = drawing.header();
     p.layer = drawing.currentLayer();
     p.color = h.currentColor;
     p.lineWeight = h.currentLineWeight;
-    p.lineType = currentLineType(h);
+    p.lineType = sameTableName(h.currentLineType, "BYLAYER") ? "" : h.currentLineType;
     return p;
 }
 
-void takeCurrentStyles(const Drawing& drawing, Entity& e) {
+void takeCurrentTextStyle(const Drawing& drawing, Entity& e) {
     const DrawingHeader& h = drawing.header();
-    // Only a change is written: the entity's properties may be shared.
-    if (SharedName lineType = currentLineType(h); e.props().lineType != lineType) {
-        e.editProps().lineType = lineType;
-    }
     const TextStyle* style = currentTextStyle(drawing);
     if (auto* t = geomIf<TextGeom>(e)) {
         t->style = h.currentTextStyle;

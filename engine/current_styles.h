@@ -15,8 +15,8 @@ const TextStyle* currentTextStyle(const Drawing& drawing);
 // line weight and line type over the entity's own line type scale.
 EntityProps currentProps(const Drawing& drawing, EntityProps p);
 
-// A new entity takes the drawing's current line type; new text also takes
-// the current text style with its width factor and slant.
-void takeCurrentStyles(const Drawing& drawing, Entity& e);
+// New text takes the drawing's current text style with its width factor and
+// slant.
+void takeCurrentTextStyle(const Drawing& drawing, Entity& e);
 
 }  // namespace brondel::engine

@@ -89,11 +89,15 @@ class SharedAttributes {
     Record* record_;
 };
 
-// Hands out one record for a run of equal properties without extended data,
-// as a file or a bulk operation makes its entities.
+// Hands out one record for a run of equal properties, as a file or a bulk
+// operation makes its entities. Extended data is rarely alike from one entity
+// to the next, so an entity that carries it gets a record of its own.
 class RecentAttributes {
   public:
-    const SharedAttributes& operator()(EntityProps props) {
+    SharedAttributes operator()(EntityProps props, XDataPtr xdata = nullptr) {
+        if (xdata) {
+            return SharedAttributes(std::move(props), std::move(xdata));
+        }
         if (!(props == last_.props())) {
             last_ = SharedAttributes(std::move(props));
         }

@@ -242,16 +242,12 @@ int Vecad::EntityGetType(Handle h) const {
 }
 
 void Vecad::giveProps(Entity& e, EntityProps p) {
-    if (e.xdata()) {
-        e.setProps(std::move(p));
-    } else {
-        e.setAttributes(recentAttributes_(std::move(p)));
-    }
+    e.setAttributes(recentAttributes_(std::move(p), e.xdata() ? XDataPtr(*e.xdata()) : nullptr));
 }
 
 Handle Vecad::addEntity(Entity e) {
     giveProps(e, currentProps(drawing_, e.props()));
-    takeCurrentStyles(drawing_, e);
+    takeCurrentTextStyle(drawing_, e);
     return drawing_.add(std::move(e));
 }
 

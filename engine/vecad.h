@@ -271,9 +271,12 @@ class Vecad {
     // Chord tolerance used when splines and ellipses are exploded, drawing units.
     double explodeTolerance = 0.01;
 
+    // Adds an entity as drawn now: the current layer, colour, line weight and
+    // line type, and for text the current text style.
+    Handle addEntity(Entity e);
+
   private:
     void notify(void (VecadListener::*what)());
-    Handle addEntity(Entity e);
     void startOrNotice(int code);
     void startCommand(const CommandRow& row);
     enum class Ending { Cancel, Takeover };

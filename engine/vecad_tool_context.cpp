@@ -1,6 +1,5 @@
 #include "engine/vecad_tool_context.h"
 
-#include "engine/current_styles.h"
 #include "engine/vecad.h"
 
 namespace brondel::engine {
@@ -10,11 +9,8 @@ const Drawing& VecadToolContext::drawing() const {
 }
 
 Handle VecadToolContext::add(Entity e) {
-    const Drawing& d = vecad_.drawing();
-    e.setProps(currentProps(d, e.props()));
-    takeCurrentStyles(d, e);
     ++changes;
-    return vecad_.drawing().add(std::move(e));
+    return vecad_.addEntity(std::move(e));
 }
 
 Handle VecadToolContext::addAsIs(Entity e) {

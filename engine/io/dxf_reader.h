@@ -76,10 +76,6 @@ class Reader {
     void foldAnnotations();
     EntityProps props(const EntityRecord& rec);
     XDataPtr extendedData(const EntityRecord& rec) const;
-    // One record for a run of entities with equal properties and no
-    // extended data, as files hold them: a million lines on a layer or two
-    // then cost a pointer each.
-    SharedAttributes sharedAttributes(EntityProps p, XDataPtr xdata);
     std::string decode(std::string_view raw) const { return decoder_.decode(raw); }
     ReadReport& report() { return report_ ? *report_ : localReport_; }
 

@@ -266,13 +266,6 @@ EntityProps Reader::props(const EntityRecord& rec) {
     return p;
 }
 
-SharedAttributes Reader::sharedAttributes(EntityProps p, XDataPtr xdata) {
-    if (xdata) {
-        return SharedAttributes(std::move(p), std::move(xdata));
-    }
-    return recentAttributes_(std::move(p));
-}
-
 XDataPtr Reader::extendedData(const EntityRecord& rec) const {
     if (rec.extended().empty()) {
         return nullptr;
@@ -564,7 +557,7 @@ void Reader::convert(EntityRecord& rec, Target& target) {
         if (auto g = geometry(rec)) {
             entity.emplace();
             entity->geom = std::move(*g);
-            entity->setAttributes(sharedAttributes(props(rec), extendedData(rec)));
+            entity->setAttributes(recentAttributes_(props(rec), extendedData(rec)));
         }
         if (name == "INSERT") {
             attributes = readAttributes(target);
@@ -642,7 +635,7 @@ std::optional<Entity> Reader::polyline(EntityRecord& rec, std::string& meshKind)
     }
     Entity e;
     e.geom = std::move(pl);
-    e.setAttributes(sharedAttributes(std::move(p), extendedData(rec)));
+    e.setAttributes(recentAttributes_(std::move(p), extendedData(rec)));
     return e;
 }
 
@@ -667,7 +660,7 @@ std::vector<Entity> Reader::readAttributes(Target& target) {
             continue;
         }
         Entity e;
-        e.setAttributes(sharedAttributes(props(sub_), nullptr));
+        e.setAttributes(recentAttributes_(props(sub_)));
         e.geom = std::move(*geometry(sub_));
         texts.push_back(std::move(e));
     }

@@ -173,14 +173,12 @@ TEST(LineTypeTextStyle, NewEntitiesTakeTheCurrentLineTypeAndStyle) {
     ASSERT_EQ(styles.command("width Notes 0.75"), "");
     ASSERT_EQ(styles.command("current Notes"), "");
     Entity text{TextGeom{}};
-    takeCurrentStyles(s.d, text);
-    EXPECT_EQ(text.props().lineType, "dashed");
+    takeCurrentTextStyle(s.d, text);
+    EXPECT_EQ(currentProps(s.d, {}).lineType, "dashed");
     EXPECT_EQ(geomIf<TextGeom>(text)->style, "Notes");
     EXPECT_EQ(geomIf<TextGeom>(text)->widthFactor, 0.75);
     ASSERT_EQ(LineTypeEditor(s.d).command("current ByLayer"), "");
-    Entity line{LineGeom{}};
-    takeCurrentStyles(s.d, line);
-    EXPECT_EQ(line.props().lineType, "");
+    EXPECT_EQ(currentProps(s.d, {}).lineType, "");
 }
 
 // Made with the editors (the multi-line style's too), saved and read by ezdxf; our own reading back
