@@ -20,13 +20,15 @@ bool apart(double ax, double ay, double az, double bx, double by, double bz) {
     return std::hypot(bx - ax, by - ay, bz - az) > tol::kZeroLength;
 }
 
-std::vector<Entity> explodePolyline(const PolylineGeom& g, const EntityProps& props) {
+// The segments share one record of the polyline's properties.
+std::vector<Entity> explodePolyline(const PolylineGeom& g, const SharedAttributes& props) {
     std::vector<Entity> out;
     const std::size_t n = g.vertices.size();
     const std::size_t segments = g.closed ? n : (n > 0 ? n - 1 : 0);
     if (n < 2) {
         return out;
     }
+    out.reserve(segments);
     for (std::size_t i = 0; i < segments; ++i) {
         const Vertex& a = g.vertices[i];
         const Vertex& b = g.vertices[(i + 1) % n];
@@ -141,7 +143,8 @@ std::vector<Entity> explodeEntity(const Entity& e, const BlockLookup& blocks,
         throw Error(err::kBadArgument, "The chord tolerance must be a positive number");
     }
     if (const auto* g = geomIf<PolylineGeom>(e)) {
-        return explodePolyline(*g, e.props());
+        // The polyline's extended data stays with it.
+        return explodePolyline(*g, e.xdata() ? SharedAttributes(e.props()) : e.attributes());
     }
     if (const auto* g = geomIf<InsertGeom>(e)) {
         return explodeInsert(e, *g, blocks, chordTolerance);
@@ -174,6 +177,12 @@ std::vector<Entity> explodeEntity(const Entity& e, const BlockLookup& blocks,
         return explodeHatch(*g, chordTolerance, e.props());
     }
     return {};
+}
+
+bool breaksUp(const Entity& e) {
+    return geomIf<PolylineGeom>(e) || geomIf<InsertGeom>(e) || geomIf<DimensionGeom>(e) ||
+           geomIf<MTextGeom>(e) || geomIf<LeaderGeom>(e) || geomIf<EllipseGeom>(e) ||
+           geomIf<SplineGeom>(e) || geomIf<HatchGeom>(e);
 }
 
 }  // namespace brondel::engine

@@ -40,4 +40,8 @@ namespace brondel::engine {
 std::vector<Entity> explodeEntity(const Entity& e, const BlockLookup& blocks,
                                   double chordTolerance);
 
+// Whether e is of a kind explodeEntity breaks up: points, lines, arcs,
+// circles, single-line text and the like are as simple as they get.
+bool breaksUp(const Entity& e);
+
 }  // namespace brondel::engine

@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "engine/entity_type.h"
+#include "engine/explode.h"
 #include "ports/dialogs.h"
 #include "shell/main_window.h"
 #include "shell/progress_scope.h"
@@ -24,15 +25,20 @@ void skippingFailure(Call call) {
     }
 }
 
-// One pass selects every entity as the drawing now stands, so the parts a
-// pass makes are broken up by the next one.
+// One pass explodes every entity as the drawing now stands, so the parts a
+// pass makes are broken up by the next one. Only what explodes is selected:
+// a large drawing is mostly lines, which would come out as they went in.
 void explodePass(engine::Vecad& vecad, shell::ProgressScope& progress) {
-    engine::Handle h = vecad.GetFirstEntity();
-    const int n = vecad.GetNumEntities();
-    progress.stage(kPreparingDrawingTask, n);
-    for (int i = 0; i < n && h != engine::kNoHandle; ++i) {
-        skippingFailure([&] { vecad.SelectEntity(h, true); });
-        h = vecad.GetNextEntity(h);
+    progress.stage(kPreparingDrawingTask, vecad.GetNumEntities());
+    // By position, read afresh each time: the pump runs within a step.
+    const std::vector<engine::Entity>& entities = vecad.drawing().entities();
+    for (std::size_t i = 0; i < entities.size(); ++i) {
+        if (entities[i].erased) {
+            continue;
+        }
+        if (engine::breaksUp(entities[i])) {
+            vecad.SelectEntity(entities[i].handle, true);
+        }
         progress.step();
     }
     skippingFailure([&] { vecad.SelExplode(); });
