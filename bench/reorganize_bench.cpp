@@ -3,14 +3,10 @@
 // random, run as the user's command (save prompt answered No).
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cmath>
-#include <numbers>
 #include <optional>
-#include <random>
 #include <stdexcept>
-#include <vector>
 
+#include "bench/shuffled_contour.h"
 #include "pathtools/reorganize.h"
 #include "ports/dialogs.h"
 #include "ports/inert_ports.h"
@@ -37,35 +33,6 @@ class NoDialogs : public ports::Dialogs {
     std::string saveFile(const ports::FileDialogSetup&) override { return {}; }
 };
 
-// A circle of n sides, each one unit long, far longer than the search radius,
-// loaded as a drawing file would be. Returns the side the walk starts at.
-engine::Handle loadShuffledContour(engine::Vecad& vecad, int n, unsigned seed) {
-    const double radius = n / (2 * std::numbers::pi);
-    std::vector<int> order(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        order[static_cast<std::size_t>(i)] = i;
-    }
-    std::mt19937 random(seed);
-    std::shuffle(order.begin(), order.end(), random);
-    auto corner = [&](int i) {
-        const double a = 2 * std::numbers::pi * (i % n) / n;
-        return engine::Point3{radius * std::cos(a), radius * std::sin(a), 0};
-    };
-    engine::DrawingContent content;
-    content.entities.reserve(static_cast<std::size_t>(n));
-    std::size_t startPosition = 0;
-    for (int i : order) {
-        const bool forward = i == 0 || random() % 2 == 0;
-        if (i == 0) {
-            startPosition = content.entities.size();
-        }
-        content.entities.emplace_back(forward ? engine::LineGeom{corner(i), corner(i + 1)}
-                                              : engine::LineGeom{corner(i + 1), corner(i)});
-    }
-    vecad.drawing().load(std::move(content));
-    return vecad.drawing().entities()[startPosition].handle;
-}
-
 void BM_ReorganizeContour(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     NoDialogs dialogs;
@@ -79,7 +46,7 @@ void BM_ReorganizeContour(benchmark::State& state) {
             shell::Ports{dialogs, pump, registry, launcher, printer}, ".");
         documents::DrawingWindow& window = main->NewDrawingWindow();
         ++main->openWindowCount;
-        main->state.startEntity = loadShuffledContour(window.Vecad1, n, 7);
+        main->state.startEntity = bench::loadShuffledContour(window.Vecad1, n, 7);
         state.ResumeTiming();
 
         const pathtools::ReorganizeEnd end = pathtools::reorganizeEntities(window);
