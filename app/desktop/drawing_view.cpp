@@ -78,9 +78,13 @@ DrawingView::DrawingView(engine::Vecad& vecad, documents::DrawingWindow& window,
 
 DrawingView::~DrawingView() = default;
 
+// A picture already invalid waits for its paint (or for the view to be
+// shown): asking again would only cost a long walk a call at every step.
 void DrawingView::invalidate() {
-    pictureValid_ = false;
-    update();
+    if (pictureValid_) {
+        pictureValid_ = false;
+        update();
+    }
 }
 
 void DrawingView::paintEvent(QPaintEvent*) {

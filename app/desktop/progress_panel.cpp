@@ -39,8 +39,14 @@ void ProgressPanel::follow() {
         return;
     }
     const std::int64_t done = std::clamp<std::int64_t>(progress_.done(), 0, total);
+    // A progress bar repaints itself at once when its value moves, and a
+    // repaint paints every region waiting in the window, so the drawing of a
+    // million lines changing under the work would be painted at each move.
+    // The bar is painted with the rest when the pump lets events through.
+    bar_->setUpdatesEnabled(false);
     bar_->setRange(0, kBarSteps);
     bar_->setValue(static_cast<int>(done * kBarSteps / total));
+    bar_->setUpdatesEnabled(true);
 }
 
 }  // namespace brondel::desktop

@@ -179,10 +179,12 @@ QtPump::QtPump() {
 }
 
 void QtPump::runOnce() {
-    if (sinceLast_.elapsed() < kIntervalMs) {
+    if (sinceLast_.elapsed() < wait_) {
         return;
     }
+    sinceLast_.restart();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    wait_ = std::max<qint64>(kIntervalMs, kWorkShare * sinceLast_.elapsed());
     sinceLast_.restart();
 }
 

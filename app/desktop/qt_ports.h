@@ -29,16 +29,20 @@ class QtDialogs : public ports::Dialogs {
 };
 
 // Lets pending events through at most every kIntervalMs, so long loops stay
-// fast and the window still repaints. Clicks and keys wait for the command's
+// fast and the window still repaints. A pass that took long (the repaint of
+// a million changed lines) is followed by a wait kWorkShare times as long, so
+// the work keeps most of the time. Clicks and keys wait for the command's
 // end: run now, they would start a command inside the running one.
 class QtPump : public ports::Pump {
   public:
     static constexpr int kIntervalMs = 15;
+    static constexpr int kWorkShare = 4;
     QtPump();
     void runOnce() override;
 
   private:
     QElapsedTimer sinceLast_;
+    qint64 wait_ = kIntervalMs;
 };
 
 }  // namespace brondel::desktop
