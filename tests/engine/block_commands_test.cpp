@@ -3,6 +3,8 @@
 // trips'.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "engine/block_editor.h"
 #include "engine/shape.h"
 #include "tests/engine/typed_change.h"
@@ -77,24 +79,18 @@ TEST(CreateBlock, SelectionBecomesTheDefinitionAndOneInsertInOneStep) {
 
 TEST(InsertBlock, TakesNameScaleAndRotationWithDefaults) {
     struct Row {
-        std::vector<std::string> typed;
+        std::vector<std::string> typed;  // scripted steps
         double scale, degrees;
     };
     const Row rows[] = {
-        {{"tee", "30,40", "", ""}, 1, 0},
-        {{"", "30,40", "2", "90"}, 2, 90},
+        {{"t tee", "t 30,40", "enter", "enter"}, 1, 0},
+        {{"enter", "t 30,40", "t 2", "t 90"}, 2, 90},
     };
     for (const Row& row : rows) {
         VecadSession s;
         createBlock(s, "Tee");
         s.v.Execute(command::kInsertBlock);
-        for (const std::string& t : row.typed) {
-            if (t.empty()) {
-                s.v.commandKey(13);
-            } else {
-                s.v.commandInput(t);
-            }
-        }
+        s.run(row.typed);
         EXPECT_FALSE(s.v.commandRunning());
         const std::vector<Handle> now = live(s.v.drawing());
         ASSERT_EQ(now.size(), 2u);
@@ -121,6 +117,33 @@ TEST(InsertBlock, RefusesUnknownNamesAndEndsWithoutBlocks) {
     EXPECT_TRUE(s.v.commandRunning());
     s.v.commandKey(27);
     EXPECT_EQ(live(s.v.drawing()).size(), 1u);
+}
+
+// Where the program shows a list, the name is chosen from it; a cancelled
+// list ends the command with nothing added.
+struct ListingListener : testing::RecordingListener {
+    std::optional<std::string> answer;
+    std::vector<std::string> offered;
+    std::optional<std::string> nameRequested(const NameChoice& choice) override {
+        offered = choice.names;
+        return answer;
+    }
+};
+
+TEST(InsertBlock, TakesTheNameChosenFromTheList) {
+    for (const std::string answer : {"Tee", ""}) {
+        SCOPED_TRACE(answer.empty() ? "cancelled" : "chosen");
+        VecadSession s;
+        createBlock(s, "Tee");
+        ListingListener heard;
+        heard.answer = answer;
+        s.v.setListener(&heard);
+        s.v.Execute(command::kInsertBlock);
+        EXPECT_EQ(heard.offered, std::vector<std::string>{"Tee"});
+        EXPECT_EQ(s.v.commandRunning(), !answer.empty());  // on to the insertion point
+        s.run({"t 30,40", "enter", "enter"});
+        EXPECT_EQ(live(s.v.drawing()).size(), answer.empty() ? 1u : 2u);
+    }
 }
 
 TEST(FormatBlocks, RenameDeletePurge) {

@@ -23,16 +23,10 @@ void fill(Vecad& v) {
     v.drawing().add(Entity(CircleGeom{{30, 10, 0}, 2}, {.layer = "FIXED"}));
 }
 
-void selectAll(Vecad& v) {
-    for (const Entity& e : v.drawing().entities()) {
-        v.SelectEntity(e.handle, true);
-    }
-}
-
 TEST(Clipboard, CopyInOneWindowPastesInAnotherWithLayersAndProperties) {
     VecadSession from, to;
     fill(from.v);
-    selectAll(from.v);
+    from.selectAll();
     const std::uint64_t version = from.v.drawing().version();
     from.v.Execute(kCopy);
     EXPECT_EQ(from.v.drawing().version(), version);  // Copy changes nothing
@@ -60,11 +54,16 @@ TEST(Clipboard, CopyInOneWindowPastesInAnotherWithLayersAndProperties) {
     EXPECT_EQ(to.v.drawing().findLayer("PARTS"), nullptr);
 }
 
-TEST(Clipboard, CutLeavesLockedLayersAndSaysHowManyWereSkipped) {
+TEST(Clipboard, CutLeavesLockedLayersSaysHowManyWereSkippedAndTellsTheWatcher) {
+    std::vector<std::size_t> told;
+    watchClipboard([&](const Clipboard& c) { told.push_back(c.entities.size()); });
     VecadSession s;
     fill(s.v);
-    selectAll(s.v);
+    s.selectAll();
+    s.v.Execute(kCopy);
     s.v.Execute(kCut);
+    watchClipboard(nullptr);
+    EXPECT_EQ(told, (std::vector<std::size_t>{2, 1}));
     EXPECT_EQ(s.entities(), 1);  // the circle on the locked layer stays
     ASSERT_EQ(clipboard().entities.size(), 1u);
     EXPECT_TRUE(geomIf<LineGeom>(clipboard().entities[0]));
@@ -82,18 +81,6 @@ TEST(Clipboard, PasteWithNothingOnTheClipboardSaysSo) {
     EXPECT_FALSE(s.v.commandRunning());
     EXPECT_FALSE(s.v.drawing().canUndo());
     EXPECT_NE(s.heard.lines.back().find("clipboard is empty"), std::string::npos);
-}
-
-TEST(Clipboard, CopyAndCutTellTheWatcher) {
-    std::vector<std::size_t> told;
-    watchClipboard([&](const Clipboard& c) { told.push_back(c.entities.size()); });
-    VecadSession s;
-    fill(s.v);
-    selectAll(s.v);
-    s.v.Execute(kCopy);
-    s.v.Execute(kCut);
-    watchClipboard(nullptr);
-    EXPECT_EQ(told, (std::vector<std::size_t>{2, 1}));
 }
 
 TEST(Clipboard, ItsDxfTextReadsBackAsTheSameEntities) {

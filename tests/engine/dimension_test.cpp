@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "engine/dimension_picture.h"
 #include "engine/io/drawing_files.h"
@@ -25,19 +24,6 @@ void drawPart(VecadSession& s) {
     s.v.AddLine(0, 0, 0, 20, 20, 0);
     s.v.drawing().add(Entity(CircleGeom{{50, 50, 0}, 8}));
     s.v.drawing().add(Entity(ArcGeom{{-40, 0, 0}, 5, 0, kPi}));
-}
-
-void step(VecadSession& s, const std::string& text) {
-    std::istringstream in(text);
-    std::string verb;
-    in >> verb;
-    if (verb == "t") {
-        s.v.commandInput(text.substr(2));
-        return;
-    }
-    double x = 0, y = 0;
-    in >> x >> y;
-    s.press(x, y);
 }
 
 struct MeasureCase {
@@ -82,9 +68,7 @@ TEST(Dimensions, EachToolMeasuresTheGeometryAndSurvivesAFile) {
         VecadSession s;
         drawPart(s);
         s.v.Execute(c.code);
-        for (const std::string& text : c.steps) {
-            step(s, text);
-        }
+        s.run(c.steps);
         EXPECT_FALSE(s.v.commandRunning());
         const DimensionGeom* g = lastDimension(s.v.drawing().entities());
         ASSERT_NE(g, nullptr);
@@ -139,9 +123,7 @@ TEST(Dimensions, ToolsRefuseWhatMeasuresNothingAndWaitOn) {
         drawPart(s);
         const int before = s.entities();
         s.v.Execute(code);
-        for (const std::string& text : steps) {
-            step(s, text);
-        }
+        s.run(steps);
         EXPECT_TRUE(s.v.commandRunning());
         EXPECT_EQ(s.entities(), before);
         EXPECT_FALSE(s.heard.notices.empty() && s.heard.lines.empty());
@@ -153,7 +135,7 @@ TEST(Dimensions, QuickCentermarkCrossesTheCentre) {
     drawPart(s);
     const int before = s.entities();
     s.v.Execute(248);
-    step(s, "p 58 50");
+    s.press(58, 50);
     ASSERT_EQ(s.entities(), before + 2);
     const Box2 box = boundingBox(s.v.drawing().entities().back(), s.v.drawing());
     EXPECT_NEAR((box.minY + box.maxY) / 2, 50, 1e-9);

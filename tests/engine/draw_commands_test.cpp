@@ -18,22 +18,12 @@ namespace {
 
 using testing::VecadSession;
 
-// Runs a script of presses ("x,y" as a press) and typed lines ("t ...").
+// Runs a scripted command; code 0 goes on with the running one.
 void run(VecadSession& s, int code, const std::vector<std::string>& input) {
-    if (code != 0) {  // 0: goes on with the running command
+    if (code != 0) {
         s.v.Execute(code);
     }
-    for (const std::string& line : input) {
-        if (line.rfind("t ", 0) == 0) {
-            const std::string typed = line.substr(2);
-            s.v.commandInput(typed == "\"\"" ? std::string() : typed);
-        } else if (line == "enter") {
-            s.v.commandKey(13);
-        } else {
-            const auto comma = line.find(',');
-            s.press(std::stod(line.substr(0, comma)), std::stod(line.substr(comma + 1)));
-        }
-    }
+    s.run(input);
 }
 
 template <class G>
@@ -67,12 +57,12 @@ TEST(DrawCommands, CirclesByEveryWay) {
         double radius;
     };
     const Case cases[] = {
-        {221, {"3,4", "t 5"}, {3, 4}, 5},
-        {221, {"0,0", "3,4"}, {0, 0}, 5},
-        {222, {"0,0", "t 10"}, {0, 0}, 5},
-        {223, {"0,0", "10,0"}, {5, 0}, 5},
-        {224, {"0,0", "10,0", "t 13"}, {5, 12}, 13},  // left of the way from p1 to p2
-        {224, {"10,0", "0,0", "t 13"}, {5, -12}, 13},
+        {221, {"p 3 4", "t 5"}, {3, 4}, 5},
+        {221, {"p 0 0", "p 3 4"}, {0, 0}, 5},
+        {222, {"p 0 0", "t 10"}, {0, 0}, 5},
+        {223, {"p 0 0", "p 10 0"}, {5, 0}, 5},
+        {224, {"p 0 0", "p 10 0", "t 13"}, {5, 12}, 13},  // left of the way from p1 to p2
+        {224, {"p 10 0", "p 0 0", "t 13"}, {5, -12}, 13},
     };
     for (const Case& c : cases) {
         VecadSession s;
@@ -92,23 +82,23 @@ TEST(DrawCommands, DegenerateInputIsRefusedAndTheCommandWaits) {
         const char* message;
     };
     const Case cases[] = {
-        {221, {"1,1", "t 0"}, "The radius must be greater than 0"},
-        {223, {"1,1", "1,1"}, "The two ends of the diameter must differ"},
+        {221, {"p 1 1", "t 0"}, "The radius must be greater than 0"},
+        {223, {"p 1 1", "p 1 1"}, "The two ends of the diameter must differ"},
         {224,
-         {"0,0", "10,0", "t 4"},
+         {"p 0 0", "p 10 0", "t 4"},
          "The radius must be at least half the distance between the points (5.000000)"},
-        {212, {"2,2", "2,8"}, "The corners must differ in x and in y"},
+        {212, {"p 2 2", "p 2 8"}, "The corners must differ in x and in y"},
         {229,
-         {"0,0", "5,5", "10,10"},
+         {"p 0 0", "p 5 5", "p 10 10"},
          "The three points lie on one line: no arc passes through them"},
-        {242, {"0,0", "5,5", "enter"}, "A spline needs at least 3 fit points"},
+        {242, {"p 0 0", "p 5 5", "enter"}, "A spline needs at least 3 fit points"},
         {210, {"t 2"}, "A polygon has from 3 to 1024 sides"},
         {210, {"t 1025"}, "A polygon has from 3 to 1024 sides"},
-        {211, {"0,0", "0,0"}, "The end of the axis must differ from the centre"},
-        {209, {"0,0", "t c"}, "A closed polyline needs three vertices, or two and an arc"},
-        {245, {"0,0", "t -1"}, "The text height must be greater than 0"},
+        {211, {"p 0 0", "p 0 0"}, "The end of the axis must differ from the centre"},
+        {209, {"p 0 0", "t c"}, "A closed polyline needs three vertices, or two and an arc"},
+        {245, {"p 0 0", "t -1"}, "The text height must be greater than 0"},
         {205,
-         {"0,0", "t what"},
+         {"p 0 0", "t what"},
          "Draw Line: \"what\" is not what is asked. Type a point (x,y, @dx,dy or "
          "@distance<angle), Undo or press Enter."},
     };
@@ -124,8 +114,8 @@ TEST(DrawCommands, DegenerateInputIsRefusedAndTheCommandWaits) {
 }
 
 TEST(DrawCommands, ArcIsStoredCounterClockwiseWhicheverWayItWasGiven) {
-    for (const auto& input : {std::vector<std::string>{"10,0", "0,10", "-10,0"},
-                              std::vector<std::string>{"-10,0", "0,10", "10,0"}}) {
+    for (const auto& input : {std::vector<std::string>{"p 10 0", "p 0 10", "p -10 0"},
+                              std::vector<std::string>{"p -10 0", "p 0 10", "p 10 0"}}) {
         VecadSession s;
         run(s, command::kDrawArc, input);
         const ArcGeom& g = last<ArcGeom>(s);
@@ -140,41 +130,41 @@ TEST(DrawCommands, ArcIsStoredCounterClockwiseWhicheverWayItWasGiven) {
 // Multi-lines are multi_line_style_test's.
 TEST(DrawCommands, PolylinesRectanglesAndPolygons) {
     VecadSession s;
-    run(s, command::kDrawRectangle, {"10,5", "0,0"});
+    run(s, command::kDrawRectangle, {"p 10 5", "p 0 0"});
     expectPoints(corners(last<PolylineGeom>(s)), {{10, 5}, {0, 5}, {0, 0}, {10, 0}});
     EXPECT_TRUE(last<PolylineGeom>(s).closed);
 
-    run(s, command::kDrawPolygon, {"t 6", "0,0", "t \"\"", "t 5"});
+    run(s, command::kDrawPolygon, {"t 6", "p 0 0", "t \"\"", "t 5"});
     const PolylineGeom& hexagon = last<PolylineGeom>(s);
     ASSERT_EQ(hexagon.vertices.size(), 6u);
     EXPECT_NEAR(hexagon.vertices[0].x, 5, 1e-9);
     EXPECT_NEAR(hexagon.vertices[1].y, 5 * std::sqrt(3.0) / 2, 1e-9);
-    run(s, command::kDrawPolygon, {"t \"\"", "0,0", "t c", "0,5"});  // sides remembered: 6
+    run(s, command::kDrawPolygon, {"t \"\"", "p 0 0", "t c", "p 0 5"});  // sides remembered: 6
     const PolylineGeom& about = last<PolylineGeom>(s);
     ASSERT_EQ(about.vertices.size(), 6u);
     EXPECT_NEAR(about.vertices[0].y, 5 / std::cos(kPi / 6), 1e-9);  // towards the point
 
     // An arc leaving (10,0) along +x to (10,10) is a half circle: bulge 1.
-    run(s, command::kDrawPolyline, {"0,0", "10,0", "t a", "10,10", "t L", "0,10", "t C"});
+    run(s, command::kDrawPolyline, {"p 0 0", "p 10 0", "t a", "p 10 10", "t L", "p 0 10", "t C"});
     const PolylineGeom& p = last<PolylineGeom>(s);
     expectPoints(corners(p), {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
     EXPECT_TRUE(p.closed);
     EXPECT_NEAR(p.vertices[1].bulge, 1, 1e-12);
     EXPECT_EQ(p.vertices[0].bulge, 0);
     EXPECT_EQ(p.vertices[2].bulge, 0);
-    run(s, command::kDrawPolyline, {"0,0", "10,0", "20,0", "t u", "enter"});
+    run(s, command::kDrawPolyline, {"p 0 0", "p 10 0", "p 20 0", "t u", "enter"});
     EXPECT_EQ(last<PolylineGeom>(s).vertices.size(), 2u);
 }
 
 TEST(DrawCommands, EllipseRaysSplineAndText) {
     VecadSession s;
-    run(s, command::kDrawEllipse, {"0,0", "2,0", "t 5"});  // the second axis is the longer
+    run(s, command::kDrawEllipse, {"p 0 0", "p 2 0", "t 5"});  // the second axis is the longer
     const EllipseGeom& e = last<EllipseGeom>(s);
     EXPECT_NEAR(e.majorAxis.x, 0, 1e-9);
     EXPECT_NEAR(e.majorAxis.y, 5, 1e-9);
     EXPECT_NEAR(e.ratio, 0.4, 1e-12);
 
-    run(s, command::kDrawRay, {"1,1", "4,5", "t @2<90", "enter"});
+    run(s, command::kDrawRay, {"p 1 1", "p 4 5", "t @2<90", "enter"});
     const auto& ents = s.v.drawing().entities();
     const auto& first = *geomIf<InfiniteLineGeom>(ents[ents.size() - 2]);
     EXPECT_TRUE(first.ray);
@@ -183,7 +173,7 @@ TEST(DrawCommands, EllipseRaysSplineAndText) {
     EXPECT_NEAR(geomIf<InfiniteLineGeom>(ents.back())->direction.y, 1, 1e-12);
 
     const std::vector<Point2> fit = {{0, 0}, {5, 5}, {10, 0}, {15, 5}, {20, 0}};
-    run(s, command::kDrawSpline, {"0,0", "5,5", "10,0", "15,5", "20,0", "enter"});
+    run(s, command::kDrawSpline, {"p 0 0", "p 5 5", "p 10 0", "p 15 5", "p 20 0", "enter"});
     const SplineGeom& sp = last<SplineGeom>(s);
     EXPECT_EQ(sp.degree, 3);
     EXPECT_EQ(sp.controlPoints.size(), fit.size() + 2);
@@ -199,12 +189,12 @@ TEST(DrawCommands, EllipseRaysSplineAndText) {
         EXPECT_LT(best, 1e-3) << f.x;
     }
 
-    run(s, command::kDrawText, {"1,2", "t 3.5", "t 90", "t Hello world"});
+    run(s, command::kDrawText, {"p 1 2", "t 3.5", "t 90", "t Hello world"});
     const TextGeom& t = last<TextGeom>(s);
     EXPECT_EQ(t.text, "Hello world");
     EXPECT_EQ(t.height, 3.5);
     EXPECT_NEAR(t.angle, kPi / 2, 1e-12);
-    run(s, command::kDrawText, {"1,2"});
+    run(s, command::kDrawText, {"p 1 2"});
     EXPECT_EQ(s.v.commandPrompt(), "Draw Text: height <3.5>");  // the last height used
     s.v.commandInput("");
     s.v.commandInput("");
@@ -215,7 +205,7 @@ TEST(DrawCommands, EllipseRaysSplineAndText) {
 
     // A current style of fixed height gives the height and skips its prompt.
     ASSERT_EQ(TextStyleEditor(s.v.drawing()).command("height STANDARD 7"), "");
-    run(s, command::kDrawText, {"1,2"});
+    run(s, command::kDrawText, {"p 1 2"});
     EXPECT_EQ(s.v.commandPrompt(), "Draw Text: rotation in degrees <0>");
     run(s, 0, {"t 0", "t Fixed"});
     EXPECT_EQ(last<TextGeom>(s).height, 7);
@@ -234,7 +224,7 @@ TEST(DrawCommands, HatchFindsTheSmallestLoopAroundThePointAndKeepsIslandsOut) {
         .vertices = {{9, 9, 0, 0}, {11, 9, 0, 0}, {11, 11, 0, 0}, {9, 11, 0, 0}}, .closed = true}));
     const int before = s.entities();
 
-    run(s, command::kDrawHatch, {"t gravel", "t \"\"", "t \"\"", "30,30"});
+    run(s, command::kDrawHatch, {"t gravel", "t \"\"", "t \"\"", "p 30 30"});
     EXPECT_EQ(s.v.commandHistory().back(), "No closed boundary around this point");
     EXPECT_TRUE(s.v.commandRunning());
     s.press(2, 2);    // in the square, outside the circle: the circle is an island
@@ -269,12 +259,12 @@ TEST(DrawCommands, EzdxfReadsTheSavedGeometry) {
         GTEST_SKIP() << "python3-ezdxf is not installed";
     }
     VecadSession s;
-    run(s, command::kDrawArc, {"-10,0", "0,10", "10,0"});
-    run(s, command::kDrawEllipse, {"0,0", "10,0", "t 4"});
-    run(s, command::kDrawSpline, {"0,0", "5,5", "10,0", "15,5", "enter"});
-    run(s, command::kDrawPolygon, {"t 5", "0,0", "t i", "t 10"});
-    run(s, command::kDrawPolyline, {"0,0", "10,0", "t a", "10,10", "enter"});
-    run(s, command::kDrawHatch, {"t ansi37", "t 2", "t 0", "1,1", "enter"});
+    run(s, command::kDrawArc, {"p -10 0", "p 0 10", "p 10 0"});
+    run(s, command::kDrawEllipse, {"p 0 0", "p 10 0", "t 4"});
+    run(s, command::kDrawSpline, {"p 0 0", "p 5 5", "p 10 0", "p 15 5", "enter"});
+    run(s, command::kDrawPolygon, {"t 5", "p 0 0", "t i", "t 10"});
+    run(s, command::kDrawPolyline, {"p 0 0", "p 10 0", "t a", "p 10 10", "enter"});
+    run(s, command::kDrawHatch, {"t ansi37", "t 2", "t 0", "p 1 1", "enter"});
     const brondel::testing::TempFolder folder;
     s.v.FileSaveAs(folder.file("drawn.dxf"));
     const nlohmann::json read =

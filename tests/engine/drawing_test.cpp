@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <memory>
 
 #include "base/error.h"
 #include "engine/handle_registry.h"
-#include "engine/shape.h"
 
 namespace brondel::engine {
 namespace {
@@ -99,67 +98,6 @@ TEST(Drawing, DiscardedStepLeavesNoTraceAndNoRedo) {
     EXPECT_FALSE(d.changed());
     EXPECT_FALSE(d.canRedo());
     EXPECT_EQ(d.undoLabel(), "Edit");
-}
-
-// Added in bulk or one by one, into an empty drawing or after others, the
-// same entities give the same order, the same answers from the index and one
-// undo step.
-TEST(Drawing, AddManyMatchesAddingOneByOne) {
-    auto kinds = [](int i) {
-        const double x = (i * 37) % 101, y = (i * 53) % 97;
-        switch (i % 3) {
-            case 0:
-                return line(x, y, x + 1.5, y - 0.5);
-            case 1:
-                return Entity(CircleGeom{{x, y, 0}, 0.75});
-            default:
-                return Entity(PointGeom{{x, y, 0}});
-        }
-    };
-    for (const int before : {0, 5}) {
-        Drawing single, bulk;
-        std::vector<Entity> batch;
-        for (int i = 0; i < 300; ++i) {
-            if (i < before) {
-                single.add(kinds(i));
-                bulk.add(kinds(i));
-            } else {
-                single.add(kinds(i));
-                batch.push_back(kinds(i));
-            }
-        }
-        const std::size_t steps = before;  // one implicit step per add before the batch
-        const Handle first = bulk.addMany(std::move(batch));
-        ASSERT_EQ(liveHandles(bulk).size(), 300u);
-        EXPECT_EQ(liveHandles(bulk)[before], first);
-        auto positions = [](const Drawing& d, const std::vector<Handle>& hs) {
-            const std::vector<Handle> all = liveHandles(d);
-            std::vector<std::size_t> at;
-            for (Handle h : hs) {
-                at.push_back(std::size_t(std::find(all.begin(), all.end(), h) - all.begin()));
-            }
-            return at;
-        };
-        for (int q = 0; q < 50; ++q) {
-            const double x = (q * 29) % 101, y = (q * 31) % 97;
-            EXPECT_EQ(positions(single, single.within(x, y, 3)),
-                      positions(bulk, bulk.within(x, y, 3)));
-            const Box2 box{x - 10, y - 10, x + 10, y + 10};
-            EXPECT_EQ(positions(single, single.inBox(box, true)),
-                      positions(bulk, bulk.inBox(box, true)));
-        }
-        for (std::size_t i = 0; i < 300; ++i) {
-            EXPECT_EQ(boundingBox(single.entities()[i], single).minX,
-                      boundingBox(bulk.entities()[i], bulk).minX);
-        }
-        bulk.undo();
-        EXPECT_EQ(liveHandles(bulk).size(), std::size_t(before));
-        EXPECT_EQ(bulk.canUndo(), steps > 0);
-        EXPECT_TRUE(bulk.within(0, 0, 200).size() <= std::size_t(before));
-        bulk.redo();
-        EXPECT_EQ(liveHandles(bulk)[before], first);
-        EXPECT_EQ(positions(bulk, bulk.within(50, 50, 200)).size(), 300u);
-    }
 }
 
 // Entities added in bulk join the index when it is first asked; changes made

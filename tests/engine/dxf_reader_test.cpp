@@ -253,13 +253,9 @@ TEST(DxfReader, TablesBlocksAndHeader) {
     EXPECT_EQ(report.version, "AC1015");
     EXPECT_EQ(c.header.insUnits, 4);
     EXPECT_EQ(c.currentLayer, "Cut");
-    ASSERT_EQ(c.layers.size(), 1u);
-    const Layer& layer = c.layers[0];
-    EXPECT_FALSE(layer.on);
-    EXPECT_TRUE(layer.frozen);
-    EXPECT_TRUE(layer.locked);
-    EXPECT_EQ(layer.color, (Color{1, 0xFF0000}));
-    EXPECT_EQ(layer.lineWeight, 25);
+    // Colour -1: off; flags 5: frozen and locked.
+    EXPECT_EQ(c.layers,
+              (std::vector<Layer>{Layer{"Cut", {1, 0xFF0000}, "DASHED", 25, false, true, true}}));
     ASSERT_EQ(c.lineTypes.size(), 1u);
     EXPECT_EQ(c.lineTypes[0].pattern, (std::vector<double>{0.5, -0.25}));
     const Block& block = c.blocks.at("B");

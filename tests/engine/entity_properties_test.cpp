@@ -22,7 +22,8 @@ int errorNumberOf(const std::function<void()>& f) {
 TEST(EntityProperties, ReadsTheDefiningValuesOfEachShape) {
     Vecad v;
     v.AddLayer("Cut", 1, 0, -3);
-    v.SetCurLayerByName("Cut");
+    EXPECT_FALSE(v.SetCurLayerByName("missing"));
+    EXPECT_TRUE(v.SetCurLayerByName("Cut"));
     const Handle line = v.AddLine(1, 2, 0, 4, 6, 0);
     const Handle point = v.AddPoint(7, 8, 0);
     const Handle text = v.AddText("Rib 3", 10, 11, 0, 0, 2.5, 1, 0, 0);

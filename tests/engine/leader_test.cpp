@@ -109,12 +109,12 @@ TEST(LeaderCorpus, LeadersTakeTheTextsTheyNameAndEmptyOnesAreSkipped) {
 TEST(QuickLeader, DrawsWithTheDrawingStyleAndAnOptionalText) {
     struct Case {
         const char* name;
-        std::vector<std::string> typed;  // after the points; "" is Enter
+        std::vector<std::string> steps;  // after the first point
         std::string text;
     };
     const std::vector<Case> cases = {
-        {"with text", {"", "Chamfer 1x45"}, "Chamfer 1x45"},
-        {"Enter for none", {"", ""}, ""},
+        {"with text", {"p 10 10", "p 20 10", "enter", "t Chamfer 1x45"}, "Chamfer 1x45"},
+        {"Enter for none", {"p 10 10", "p 20 10", "enter", "enter"}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -126,15 +126,7 @@ TEST(QuickLeader, DrawsWithTheDrawingStyleAndAnOptionalText) {
         s.press(0, 0);
         s.v.commandKey(13);  // one point is not a leader yet
         EXPECT_TRUE(s.v.commandRunning());
-        s.press(10, 10);
-        s.press(20, 10);
-        for (const std::string& line : c.typed) {
-            if (line.empty()) {
-                s.v.commandKey(13);
-            } else {
-                s.v.commandInput(line);
-            }
-        }
+        s.run(c.steps);
         EXPECT_FALSE(s.v.commandRunning());
         ASSERT_EQ(s.entities(), 1);
         const Entity& e = s.v.drawing().entity(s.v.drawing().firstLive());

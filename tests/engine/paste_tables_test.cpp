@@ -66,9 +66,7 @@ TEST(PasteTables, WhatTheEntitiesUseComesAlongAndUndoesWithThePaste) {
             to.v.drawing().addLineType(own);
         }
         const auto before = to.v.drawing().tables();
-        for (const Entity& e : from.v.drawing().entities()) {
-            from.v.SelectEntity(e.handle, true);
-        }
+        from.selectAll();
         from.v.Execute(kCopy);
         EXPECT_EQ(named(clipboard().lineTypes, "UNUSED"), nullptr);
         EXPECT_EQ(named(clipboard().textStyles, "UNUSED"), nullptr);

@@ -61,18 +61,7 @@ struct Sample {
 
     void run(const std::vector<std::string>& steps) {
         for (const std::string& step : steps) {
-            std::istringstream in(step);
-            std::string verb;
-            in >> verb;
-            if (verb == "p") {
-                double x = 0, y = 0;
-                in >> x >> y;
-                s.press(x, y);
-            } else if (verb == "t") {
-                s.v.commandInput(expand(step.substr(2)));
-            } else {
-                s.v.commandKey(13);
-            }
+            s.step(expand(step));
         }
     }
 

@@ -271,16 +271,5 @@ TEST(Shape, HatchDimensionSolidRayImage) {
     EXPECT_NEAR(distanceTo(Entity(img), 2, 2, blocks), 1, 1e-12);
 }
 
-TEST(Shape, BulgedPolylineSegmentsAreArcsOnTheRightSide) {
-    // Bulge 1 from (0,0) to (2,0): a counter-clockwise half circle, so it
-    // lies right of the chord, below it.
-    const Entity e(PolylineGeom{{{0, 0, 0, 1}, {2, 0, 0, 0}}});
-    const Box2 b = boundingBox(e, kNoBlocks);
-    EXPECT_NEAR(b.minY, -1, 1e-12);
-    EXPECT_NEAR(b.maxY, 0, 1e-12);
-    EXPECT_NEAR(distanceTo(e, 1, -1, kNoBlocks), 0, 1e-12);
-    EXPECT_NEAR(distanceTo(e, 1, 1, kNoBlocks), std::sqrt(2.0), 1e-12);
-}
-
 }  // namespace
 }  // namespace brondel::engine

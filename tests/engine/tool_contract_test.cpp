@@ -98,27 +98,12 @@ const std::map<int, Script>& scripts() {
     return s;
 }
 
+// A scripted step, or "h": the first entity's handle, typed.
 void step(VecadSession& s, const std::string& text) {
-    std::istringstream in(text);
-    std::string verb;
-    double x = 0, y = 0;
-    in >> verb;
-    if (verb == "t") {
-        std::string rest = text.substr(2);
-        s.v.commandInput(rest == "\"\"" ? std::string() : rest);
-    } else if (verb == "enter") {
-        s.v.commandKey(13);
-    } else if (verb == "h") {  // the first entity's handle, typed
+    if (text == "h") {
         s.v.commandInput(std::to_string(s.v.drawing().firstLive()));
     } else {
-        in >> x >> y;
-        if (verb == "p") {
-            s.press(x, y);
-        } else if (verb == "m") {
-            s.move(x, y);
-        } else {
-            s.release(x, y);
-        }
+        s.step(text);
     }
 }
 

@@ -38,16 +38,8 @@ DrawingContent changeableKinds() {
     return c;
 }
 
-void selectAllLive(VecadSession& s) {
-    for (const Entity& e : s.v.drawing().entities()) {
-        if (!e.erased) {
-            s.v.SelectEntity(e.handle, true);
-        }
-    }
-}
-
 void run(VecadSession& s, int code, const std::vector<std::string>& typed) {
-    selectAllLive(s);
+    s.selectAll();
     s.v.Execute(code);
     for (const std::string& line : typed) {
         s.v.commandInput(line);
@@ -254,10 +246,6 @@ TEST(TransformCommands, DropCopyLeavesACopyAtEachPoint) {
 TEST(TransformCommands, ExplodeBreaksOneLevel) {
     VecadSession s;
     s.v.drawing().load(changeableKinds());
-    std::size_t inserts = 0;
-    for (const Entity& e : s.v.drawing().entities()) {
-        inserts += geomIf<InsertGeom>(e) ? 1 : 0;
-    }
     run(s, 317, {});
     ASSERT_FALSE(s.v.commandRunning());
     std::size_t lines = 0, arcs = 0;
@@ -268,27 +256,12 @@ TEST(TransformCommands, ExplodeBreaksOneLevel) {
             arcs += geomIf<ArcGeom>(e) ? 1 : 0;
         }
     }
-    EXPECT_EQ(inserts, 1u);
     EXPECT_GT(lines, 6u);  // the block's six copies each hold one line
     EXPECT_GT(arcs, 2u);   // the bulged polyline segments
 }
 
-TEST(TransformCommands, AMoveOfMostOfTheDrawingKeepsItsIndexRightThroughUndo) {
-    VecadSession s;
-    for (int i = 0; i < 100; ++i) {
-        s.v.drawing().add(Entity(LineGeom{{double(i), 0, 0}, {double(i), 1, 0}}));
-    }
-    run(s, 313, {"0,0", "0,50"});
-    EXPECT_EQ(s.v.drawing().inBox({-1, 49, 101, 52}, false).size(), 100u);
-    EXPECT_TRUE(s.v.drawing().within(5, 0.5, 0.1).empty());
-    s.v.Execute(command::kUndo);
-    EXPECT_EQ(s.v.drawing().inBox({-1, -1, 101, 2}, false).size(), 100u);
-    s.v.Execute(command::kRedo);
-    EXPECT_EQ(s.v.drawing().within(5, 50.5, 0.1).size(), 1u);
-}
-
 TEST(TransformCommands, ABulkReplaceIsOneStepAndAHandleGivenTwiceUndoesExactly) {
-    for (const int others : {0, 100}) {  // index rebuilt, index kept
+    for (const int others : {5, 100}) {  // index rebuilt, index kept
         SCOPED_TRACE(others);
         Drawing d;
         const Handle h = d.add(Entity(CircleGeom{{0, 0, 0}, 1}));
@@ -301,6 +274,7 @@ TEST(TransformCommands, ABulkReplaceIsOneStepAndAHandleGivenTwiceUndoesExactly) 
         d.replaceMany(std::move(twice));
         EXPECT_EQ(geomIf<CircleGeom>(d.entity(h))->radius, 3);
         EXPECT_EQ(d.within(10, 3, 0.01).size(), 1u);
+        EXPECT_EQ(d.within(0, 50, 0.01).size(), 1u);  // the others stay where they are
         d.undo();
         EXPECT_EQ(geomIf<CircleGeom>(d.entity(h))->radius, 1);
         EXPECT_EQ(d.within(0, 1, 0.01).size(), 1u);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,39 @@ struct VecadSession {
     void release(double x, double y) {
         const Point2 w = window(x, y);
         v.releaseAt(w.x, w.y);
+    }
+    // One scripted step: "p x y", "m x y" and "r x y" press, move and
+    // release at a drawing point, "t text" types a line ("t \"\"" an empty
+    // one), "enter" presses Enter.
+    void step(const std::string& text) {
+        std::istringstream in(text);
+        std::string verb;
+        double x = 0, y = 0;
+        in >> verb >> x >> y;
+        if (verb == "t") {
+            const std::string typed = text.substr(2);
+            v.commandInput(typed == "\"\"" ? std::string() : typed);
+        } else if (verb == "enter") {
+            v.commandKey(13);
+        } else if (verb == "m") {
+            move(x, y);
+        } else if (verb == "r") {
+            release(x, y);
+        } else {
+            press(x, y);
+        }
+    }
+    void run(const std::vector<std::string>& steps) {
+        for (const std::string& text : steps) {
+            step(text);
+        }
+    }
+    void selectAll() {
+        for (const Entity& e : v.drawing().entities()) {
+            if (!e.erased) {
+                v.SelectEntity(e.handle, true);
+            }
+        }
     }
     int entities() const { return v.GetNumEntities(); }
 

@@ -26,7 +26,7 @@ Point point2(Handle h) {
     return p;
 }
 
-TEST(Vecad, ViewTransformsAreInverseAndZoomExtentsFits) {
+TEST(Vecad, ZoomExtentsFitsAndWindowYRunsDown) {
     Vecad v;
     v.AddLine(-10, -5, 0, 30, 15, 0);
     v.Execute(command::kZoomExtents);
@@ -34,10 +34,6 @@ TEST(Vecad, ViewTransformsAreInverseAndZoomExtentsFits) {
     EXPECT_GE(v.ViewGetRight(), 30);
     EXPECT_LE(v.ViewGetBottom(), -5);
     EXPECT_GE(v.ViewGetTop(), 15);
-    const Point2 w = v.view().toWindow(3.25, -1.5);
-    const Point2 back = v.view().toWorld(w.x, w.y);
-    EXPECT_NEAR(back.x, 3.25, 1e-9);
-    EXPECT_NEAR(back.y, -1.5, 1e-9);
     // Window y runs down: a point above the centre has a smaller window y.
     EXPECT_LT(v.view().toWindow(10, 14).y, v.view().toWindow(10, 0).y);
 
@@ -106,9 +102,6 @@ TEST(Vecad, LargeSelectionsStayFreeOfDuplicatesAndInOrder) {
     EXPECT_TRUE(v.isSelected(hs[1]));
     EXPECT_EQ(v.Purge(3), 1);
     EXPECT_EQ(v.SelCount(), 98);
-    v.SelClear();
-    EXPECT_EQ(v.SelectByDist(10.25, 0, 0, 0.3, true, true), 1);
-    EXPECT_EQ(v.selection(), (std::vector<Handle>{hs[10]}));
 }
 
 TEST(Vecad, FlatFunctionsAnswerForEveryKindAndRefuseBadHandles) {
@@ -173,31 +166,6 @@ TEST(Vecad, PurgeModesAndRotation) {
     EXPECT_EQ(v.GetNumEntities(), 0);
     EXPECT_EQ(v.GetFirstEntity(), kNoHandle);
     EXPECT_THROW(v.Purge(2), Error);
-}
-
-TEST(Vecad, UndoAndRedoThroughCommandCodesRestoreTheChangeFlag) {
-    Vecad v;
-    EXPECT_FALSE(v.HasChanged());
-    const Handle a = v.AddLine(0, 0, 0, 1, 0, 0);
-    v.EntityPutColor(a, 1);
-    EXPECT_TRUE(v.HasChanged());
-    v.Execute(command::kUndo);
-    EXPECT_EQ(v.drawing().entity(a).props().color.aci, Color::kByLayer);
-    v.Execute(command::kUndo);
-    EXPECT_FALSE(v.HasChanged());
-    EXPECT_EQ(v.GetNumEntities(), 0);
-    v.Execute(command::kRedo);
-    v.Execute(command::kRedo);
-    EXPECT_EQ(v.drawing().entity(a).props().color.aci, 1);
-}
-
-// The notice of a code the engine does not carry out is command_input_test's.
-TEST(Vecad, NewLinesTakeTheCurrentLayer) {
-    Vecad v;
-    EXPECT_TRUE(v.AddLayer("DXF", 248, 0, -3));
-    EXPECT_FALSE(v.SetCurLayerByName("missing"));
-    EXPECT_TRUE(v.SetCurLayerByName("DXF"));
-    EXPECT_EQ(v.drawing().entity(v.AddLine(0, 0, 0, 1, 1, 0)).props().layer, "DXF");
 }
 
 TEST(Vecad, DwgFilesAreRefusedWithAClearError) {
