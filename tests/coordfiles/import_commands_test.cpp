@@ -158,7 +158,12 @@ TEST_F(ImportTest, FailuresAreReportedAndTheWindowKeepsWhatWasMade) {
     ASSERT_NE(huge, nullptr);
     EXPECT_EQ(errorShown(), "Error Number: 6, Error Description: Overflow");
     EXPECT_EQ(huge->Vecad1.GetNumEntities(), 0);
-    EXPECT_EQ(main.openWindowCount, 4);
+    documents::DrawingWindow* negative = import("mnuDatFile", file, "-10");
+    ASSERT_NE(negative, nullptr);
+    EXPECT_EQ(errorShown(),
+              "Error Number: 5, Error Description: The horizontal size must not be negative");
+    EXPECT_EQ(negative->Vecad1.GetNumEntities(), 0);
+    EXPECT_EQ(main.openWindowCount, 5);
     EXPECT_EQ(main.mousePointer, shell::MousePointer::Default);
 }
 

@@ -5,7 +5,6 @@
 #include <fstream>
 #include <string>
 
-#include "engine/cad.h"
 #include "shell/main_window.h"
 #include "tests/support/fake_ports.h"
 #include "tests/support/progress_log.h"
@@ -15,18 +14,6 @@ namespace {
 
 using testing::ProgressLog;
 using testing::TestProgram;
-
-// Dialogs that note whether work was still shown when a message came.
-class WatchingDialogs : public testing::ScriptedDialogs {
-  public:
-    const shell::Progress* progress = nullptr;
-    bool shownDuringWork = false;
-    ports::Answer messageBox(const std::string& text, ports::Buttons buttons, ports::Icon icon,
-                             const std::string& title) override {
-        shownDuringWork = shownDuringWork || progress->active();
-        return ScriptedDialogs::messageBox(text, buttons, icon, title);
-    }
-};
 
 // A DXF of n lines, large enough for several chunks of the reader.
 std::string linesDxf(int n) {
@@ -65,24 +52,21 @@ TEST(FileProgress, OpenAndSaveShowTheFileWorkAndEndIt) {
 }
 
 TEST(FileProgress, AFileCutShortEndsTheProgressBeforeTheError) {
-    testing::TempFolder folder;
-    testing::FakePorts fakes;
-    WatchingDialogs dialogs;
-    engine::CadSetProfileFolder((folder.path() / "profiles").string());
-    shell::MainWindow main({dialogs, fakes.pump, fakes.registry, fakes.launcher, fakes.printer},
-                           folder.path().string());
-    main.start();
-    dialogs.progress = &main.progress;
+    TestProgram program;
+    bool shownDuringWork = false;
+    program.dialogs().atMessageBox = [&] {
+        shownDuringWork = shownDuringWork || program.main.progress.active();
+    };
     const std::string text = linesDxf(150000);
-    const std::string file = folder.file("cut.dxf");
+    const std::string file = program.folder.file("cut.dxf");
     std::ofstream(file, std::ios::binary) << text.substr(0, text.size() - 1000);
 
-    ProgressLog log(main.progress);
-    dialogs.open(file);
-    main.click("mnuFileOpen");
-    ASSERT_EQ(dialogs.messages().size(), 1u);
+    ProgressLog log(program.main.progress);
+    program.dialogs().open(file);
+    program.main.click("mnuFileOpen");
+    ASSERT_EQ(program.dialogs().messages().size(), 1u);
     EXPECT_FALSE(log.of(kOpeningDrawingTask).empty());
-    EXPECT_FALSE(dialogs.shownDuringWork);
+    EXPECT_FALSE(shownDuringWork);
     log.expectWellFormed();
 }
 

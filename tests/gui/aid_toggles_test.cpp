@@ -67,15 +67,8 @@ TEST_F(AidTogglesTest, TheGridIsDrawnAndTheTogglesFollowTheActiveDrawing) {
     program.active().Vecad1.view().set({0, 0}, 0.25);  // grid dots 40 pixels apart
     const QPoint dot = pixelOf(10, 10).toPoint();
     const auto drawnNearDot = [&] {
-        const QImage image = activeFrame().drawingView()->grab().toImage();
-        for (int dx = -1; dx <= 1; ++dx) {
-            for (int dy = -1; dy <= 1; ++dy) {
-                if (qGray(image.pixel(dot + QPoint(dx, dy))) > 0x40) {
-                    return true;
-                }
-            }
-        }
-        return false;
+        return testing::seenNear(activeFrame().drawingView()->grab().toImage(), dot,
+                                 [](QColor c) { return qGray(c.rgb()) > 0x40; });
     };
     EXPECT_FALSE(drawnNearDot());
     key(Qt::Key_F7);

@@ -82,16 +82,6 @@ TEST_F(DrawingWindowsTest, AnImportClosedAgainLeavesTheOtherWindowsAsTheyWere) {
     }
 }
 
-TEST_F(DrawingWindowsTest, ANegativeSizeIsRefusedAndDrawsNothing) {
-    program.dialogs().open(datFile()).input("-10");
-    click("mnuDatFile");
-    const auto messages = program.dialogs().messages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text,
-              "Error Number: 5, Error Description: The horizontal size must not be negative");
-    EXPECT_EQ(program.active().Vecad1.GetNumEntities(), 0);
-}
-
 TEST_F(DrawingWindowsTest, ZoomExtentsFitsWhatTheListsAndASmallerWindowLeaveFree) {
     click("mnuFileNew");
     program.active().Vecad1.AddLine(0, 0, 0, 100, 50, 0);

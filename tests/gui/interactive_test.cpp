@@ -46,15 +46,8 @@ class InteractiveTest : public testing::UserSession {
     QImage screen() { return activeFrame().drawingView()->grab().toImage(); }
     // Whether something lighter than the ground is drawn within a pixel of the point.
     bool drawnAt(QPointF at) {
-        const QImage image = screen();
-        for (int dx = -1; dx <= 1; ++dx) {
-            for (int dy = -1; dy <= 1; ++dy) {
-                if (qGray(image.pixel(at.toPoint() + QPoint(dx, dy))) > 0x60) {
-                    return true;
-                }
-            }
-        }
-        return false;
+        return testing::seenNear(screen(), at.toPoint(),
+                                 [](QColor c) { return qGray(c.rgb()) > 0x60; });
     }
 };
 

@@ -153,11 +153,7 @@ TEST_F(LineStyleTest, WeightsSetTheWidthInWholePixels) {
     EXPECT_EQ(gaps(image, 60, 22, 188), 11);
     int heaviest = 0;
     for (int x = 170; x < 190; ++x) {
-        int rows = 0;
-        for (int y = 70; y < 90; ++y) {
-            rows += drawn(image, x, y) ? 1 : 0;
-        }
-        heaviest = std::max(heaviest, rows);
+        heaviest = std::max(heaviest, thickness(image, x, 70, 89));
     }
     EXPECT_EQ(heaviest, 3);
 }

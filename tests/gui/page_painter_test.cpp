@@ -90,39 +90,34 @@ TEST(PagePainter, FillsAFourCorneredSolidAsTheScreenDoes) {
     EXPECT_LT(qGray(page.pixel(box.right() - box.width() / 10, middle)), 128);
 }
 
-TEST(PagePainter, PrintsOnePdfPage) {
+// A drawing wider than tall prints across the page, an empty one as a blank
+// upright page; each is one page.
+TEST(PagePainter, PrintsOnePdfPageAndAnUnwritableFileIsAnError) {
     const brondel::testing::TempFolder folder;
-    const std::string path = folder.file("page.pdf");
-    engine::Vecad v;
-    v.AddLine(0, 0, 0, 300, 40, 0);
-    v.AddText("Rib", 10, 10, 0, 0, 5, 1, 0, 0);
-    v.AddPoint(20, 20, 0);
-    EXPECT_EQ(orientationFor(v.drawing()), QPageLayout::Landscape);
-
+    engine::Vecad wide;
+    wide.AddLine(0, 0, 0, 300, 40, 0);
+    wide.AddText("Rib", 10, 10, 0, 0, 5, 1, 0, 0);
+    wide.AddPoint(20, 20, 0);
+    engine::Vecad empty;
+    const struct {
+        engine::Vecad& v;
+        QPageLayout::Orientation orientation;
+    } rows[] = {{wide, QPageLayout::Landscape}, {empty, QPageLayout::Portrait}};
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
-    printer.setPageOrientation(orientationFor(v.drawing()));
-    printDrawing(printer, v.drawing());
-
-    const std::string pdf = brondel::testing::readFile(path);
-    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
-    EXPECT_EQ(pageObjects(pdf), 1);
-}
-
-TEST(PagePainter, AnEmptyDrawingPrintsABlankPageAndAnUnwritableFileIsAnError) {
-    const brondel::testing::TempFolder folder;
-    const std::string path = folder.file("empty.pdf");
-    engine::Vecad v;
-    EXPECT_EQ(orientationFor(v.drawing()), QPageLayout::Portrait);
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
-    printDrawing(printer, v.drawing());
-    EXPECT_EQ(pageObjects(brondel::testing::readFile(path)), 1);
-
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.orientation);
+        EXPECT_EQ(orientationFor(row.v.drawing()), row.orientation);
+        const std::string path = folder.file(std::to_string(row.orientation) + ".pdf");
+        printer.setOutputFileName(QString::fromStdString(path));
+        printer.setPageOrientation(orientationFor(row.v.drawing()));
+        printDrawing(printer, row.v.drawing());
+        const std::string pdf = brondel::testing::readFile(path);
+        EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+        EXPECT_EQ(pageObjects(pdf), 1);
+    }
     printer.setOutputFileName(QStringLiteral("/nonexistent-folder/drawing.pdf"));
-    EXPECT_THROW(printDrawing(printer, v.drawing()), Error);
+    EXPECT_THROW(printDrawing(printer, empty.drawing()), Error);
 }
 
 }  // namespace

@@ -1,18 +1,12 @@
-// Before any Qt header: its emit macro would hide ChangeSignal::emit.
-#include "tests/support/fake_ports.h"
+#include "tests/gui/user_session.h"
 
-#include "app/desktop/properties_dialog.h"
-
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/desktop/main_frame.h"
+#include "app/desktop/properties_dialog.h"
 
 namespace brondel::desktop {
 namespace {
@@ -74,12 +68,10 @@ TEST(PropertiesDialog, UntouchedValuesInDegreesChangeNothing) {
     EXPECT_EQ(engine::geomIf<engine::ArcGeom>(v.drawing().entity(arc))->startAngle, 0.1);
 }
 
-TEST(PropertiesDialog, TheEditMenuShowsItForTheSelectedEntity) {
-    testing::TestProgram program;
-    MainFrame frame(program.main);
-    frame.show();
-    program.main.click("mnuFileNew");
-    QApplication::processEvents();
+using PropertiesCommand = testing::UserSession;
+
+TEST_F(PropertiesCommand, TheEditMenuShowsItForTheSelectedEntity) {
+    click("mnuFileNew");
     engine::Vecad& v = program.active().Vecad1;
     const engine::Handle line = v.AddLine(0, 0, 0, 4, 4, 0);
 

@@ -4,7 +4,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
-#include "engine/cad.h"
 #include "engine/commands.h"
 
 // The desktop program driven as a user drives it: clicks on menu items and
@@ -63,24 +62,6 @@ TEST_F(RoadTest, TheEditMenuNamesWhatUndoAndRedoWouldDo) {
     Q_EMIT frame.toolbarBinding().button("asxToolbar1", 22)->hovered();
     EXPECT_EQ(frame.toolbarBinding().button("asxToolbar1", 22)->statusTip(), "Redo Draw Line");
     EXPECT_EQ(frame.toolbarBinding().button("asxToolbar1", 22)->toolTip(), "Redo");
-}
-
-// What the tool does with the press is start_point_test's (pathtools).
-TEST_F(RoadTest, APressServesTheArmedStartPointTool) {
-    click("mnuFileNew");
-    engine::Vecad& v = program.active().Vecad1;
-    const engine::Handle line = v.AddLine(10, 10, 0, 90, 40, 0);
-    v.AddLine(90, 40, 0, 10, 70, 0);
-    v.Execute(engine::command::kZoomExtents);
-
-    click("mnuSetStart");
-    program.dialogs().answer(Answer::Yes);
-    pressAt(50, 25);  // on the first line
-    EXPECT_EQ(program.dialogs().messages().size(), 1u);
-    EXPECT_EQ(program.main.state.startEntity, line);
-    // Disarmed: the next press starts no dialog.
-    pressAt(50, 25);
-    EXPECT_EQ(program.dialogs().messages().size(), 1u);
 }
 
 TEST_F(RoadTest, ClosingAChangedDrawingAsksAndCancelKeepsIt) {

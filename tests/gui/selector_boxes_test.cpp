@@ -1,43 +1,28 @@
-// Before any Qt header: its emit macro would hide ChangeSignal::emit.
-#include "tests/support/fake_ports.h"
+#include "tests/gui/user_session.h"
 
-#include "app/desktop/selector_boxes.h"
-
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QComboBox>
 
-#include "app/desktop/main_frame.h"
-#include "app/desktop/toolbar_binding.h"
+#include "app/desktop/selector_boxes.h"
 #include "engine/commands.h"
 
 namespace brondel::desktop {
 namespace {
 
-class SelectorBoxesTest : public ::testing::Test {
+class SelectorBoxesTest : public testing::UserSession {
   protected:
-    SelectorBoxesTest() : frame(program.main) {
-        frame.show();
-        boxes = frame.toolbarBinding().findChild<SelectorBoxes*>();
-    }
-
     documents::DrawingWindow& newDrawing() {
-        program.main.click("mnuFileNew");
-        QApplication::processEvents();
+        click("mnuFileNew");
         return program.active();
     }
-    QComboBox& box(SelectorBoxes::Kind kind) { return *boxes->box(kind); }
+    QComboBox& box(SelectorBoxes::Kind kind) {
+        return *frame.toolbarBinding().findChild<SelectorBoxes*>()->box(kind);
+    }
     void choose(SelectorBoxes::Kind kind, const QString& text) {
         const int index = box(kind).findText(text);
         ASSERT_GE(index, 0) << text.toStdString();
         box(kind).setCurrentIndex(index);
         Q_EMIT box(kind).activated(index);
     }
-
-    testing::TestProgram program;
-    MainFrame frame;
-    SelectorBoxes* boxes = nullptr;
 };
 
 TEST_F(SelectorBoxesTest, ALayerBecomesCurrentAndTakesTheSelectionInOneStep) {
@@ -70,9 +55,6 @@ TEST_F(SelectorBoxesTest, ColourTypeAndWeightGoToTheSelectedEntities) {
     const engine::Handle a = v.AddLine(0, 0, 0, 1, 0, 0);
     const engine::Handle b = v.AddLine(0, 1, 0, 1, 1, 0);
     v.Update();
-    EXPECT_EQ(box(SelectorBoxes::Colors).itemText(0), "BYLAYER");
-    EXPECT_EQ(box(SelectorBoxes::LineTypes).itemText(0), "BYLAYER");
-    EXPECT_EQ(box(SelectorBoxes::LineWeights).itemText(0), "BYLAYER");
 
     // Nothing selected: nothing changes and the box goes back.
     choose(SelectorBoxes::Colors, "Red");

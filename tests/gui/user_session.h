@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QToolBar>
 
@@ -103,5 +104,18 @@ class UserSession : public ::testing::Test {
     brondel::testing::TestProgram program;
     MainFrame frame;
 };
+
+// Whether a pixel within one of at shows what the test looks for.
+template <typename Seen>
+bool seenNear(const QImage& image, QPoint at, Seen seen) {
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            if (seen(image.pixelColor(at + QPoint(dx, dy)))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 }  // namespace brondel::desktop::testing

@@ -27,12 +27,15 @@ class ConvertRoadTest : public ::testing::Test {
 
     std::string path(const std::string& name) const { return folder.file(name); }
 
-    int convert(const std::string& in, const std::string& out, const std::string& options = "") {
-        const std::string command = std::string("'") + BRONDEL_CLI + "' convert '" + in + "' -o '" +
-                                    out + "' " + options + " > '" + path("stdout") + "' 2> '" +
-                                    path("stderr") + "'";
+    // brondel-cli with the arguments; its output lands in stdout and stderr.
+    int cli(const std::string& arguments) {
+        const std::string command = std::string("'") + BRONDEL_CLI + "' " + arguments + " > '" +
+                                    path("stdout") + "' 2> '" + path("stderr") + "'";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    int convert(const std::string& in, const std::string& out, const std::string& options = "") {
+        return cli("convert '" + in + "' -o '" + out + "' " + options);
     }
 
     std::string stdoutText() const { return testing::readFile(path("stdout")); }
@@ -202,11 +205,8 @@ TEST_F(ConvertRoadTest, AKerfMovesThePathOutByHalfOfIt) {
     ASSERT_EQ(convert(rib, path("rib.dat"), "--kerf 0.3 --json"), 0) << stderrText();
     EXPECT_EQ(nlohmann::json::parse(stdoutText())["kerf"], 0.3);
     const auto verify = [&](const std::string& options) {
-        const std::string command = std::string("'") + BRONDEL_CLI + "' verify '" + rib + "' '" +
-                                    path("rib.dat") + "' --json " + options + " > '" +
-                                    path("stdout") + "'";
-        const int status = std::system(command.c_str());
-        return std::pair{WEXITSTATUS(status), nlohmann::json::parse(stdoutText())};
+        const int status = cli("verify '" + rib + "' '" + path("rib.dat") + "' --json " + options);
+        return std::pair{status, nlohmann::json::parse(stdoutText())};
     };
     const auto [plain, off] = verify("");
     EXPECT_EQ(plain, 1);

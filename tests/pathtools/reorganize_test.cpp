@@ -136,45 +136,41 @@ TEST_F(ReorganizeTest, StrayLineStopsTheWalkWithoutRebuilding) {
 }
 
 // At a junction the nearest end wins; among equal first-point distances the
-// later entity wins, an equal second-point distance keeps the earlier one.
-// Each walk then runs into a dead end, which shows the choice it made.
-TEST_F(ReorganizeTest, TiesAtJunctionsFollowSelectionOrder) {
-    const Handle start = line(0, 0, 1, 0);
-    line(1, 0, 2, 0);
-    const Handle laterFirst = line(1, 0, 1, 1);
-    EXPECT_EQ(reorganize(start), ReorganizeEnd::Failed);
-    EXPECT_EQ(main.state.startEntity, laterFirst);
-
-    testing::TestProgram other;
-    documents::DrawingWindow& w = other.newDrawing();
-    const Handle s = w.Vecad1.AddLine(0, 0, 0, 1, 0, 0);
-    const Handle earlierSecond = w.Vecad1.AddLine(2, 0, 0, 1, 0, 0);
-    w.Vecad1.AddLine(1, 1, 0, 1, 0, 0);
-    other.main.state.startEntity = s;
-    other.dialogs().answer(Answer::No);
-    EXPECT_EQ(reorganizeEntities(w), ReorganizeEnd::Failed);
-    EXPECT_EQ(other.main.state.startEntity, earlierSecond);
-}
-
-TEST_F(ReorganizeTest, NearerEndBeatsAFartherOneInsideTheRadius) {
-    main.searchRadius = 0.5;
-    const Handle start = line(0, 0, 1, 0);
-    line(1.3, 0, 1.3, 5);   // 0.3 away
-    line(1.1, 0, 1.1, -5);  // 0.1 away: taken
-    EXPECT_EQ(reorganize(start), ReorganizeEnd::Failed);
-    EXPECT_EQ(okMessages(), (std::vector<std::string>{kReorganizeFailedText}));
-    double x, y, z;
-    engine::CadLineGetPoint1(main.state.startEntity, x, y, z);
-    EXPECT_EQ(x, 1.1);
-}
-
-TEST_F(ReorganizeTest, StepThatFindsOnlyTextHasNoWayOn) {
-    const Handle start = line(0, 0, 1, 0);
-    vecad.AddText("x", 1, 0, 0, 0, 0.5, 1.0, 0, 0);
-    EXPECT_EQ(reorganize(start), ReorganizeEnd::Failed);
-    EXPECT_EQ(okMessages(), (std::vector<std::string>{kReorganizeFailedText}));
-    EXPECT_EQ(vecad.GetNumEntities(), 2);
-    EXPECT_EQ(main.state.startEntity, start);
+// later entity wins, an equal second-point distance keeps the earlier one; a
+// step that finds only text has no way on. Each walk then runs into a dead
+// end, which shows the choice it made.
+TEST(ReorganizeChoice, TheWalkTakesTheNearestEndAndTiesFollowSelectionOrder) {
+    const struct {
+        const char* name;
+        std::vector<Segment> lines;  // the first is the start
+        double radius;
+        bool textAtTheEnd;
+        std::size_t stopsOn;  // the line the walk stopped on
+    } cases[] = {
+        {"equal first points", {{0, 0, 1, 0}, {1, 0, 2, 0}, {1, 0, 1, 1}}, 0.01, false, 2},
+        {"equal second points", {{0, 0, 1, 0}, {2, 0, 1, 0}, {1, 1, 1, 0}}, 0.01, false, 1},
+        {"nearer end", {{0, 0, 1, 0}, {1.3, 0, 1.3, 5}, {1.1, 0, 1.1, -5}}, 0.5, false, 2},
+        {"only text", {{0, 0, 1, 0}}, 0.01, true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::TestProgram run;
+        documents::DrawingWindow& w = run.newDrawing();
+        std::vector<Handle> handles;
+        for (const Segment& s : c.lines) {
+            handles.push_back(w.Vecad1.AddLine(s.x1, s.y1, 0, s.x2, s.y2, 0));
+        }
+        if (c.textAtTheEnd) {
+            w.Vecad1.AddText("x", 1, 0, 0, 0, 0.5, 1.0, 0, 0);
+        }
+        run.main.searchRadius = c.radius;
+        run.main.state.startEntity = handles[0];
+        run.dialogs().answer(Answer::No);
+        EXPECT_EQ(reorganizeEntities(w), ReorganizeEnd::Failed);
+        EXPECT_EQ(run.dialogs().messages().back().text, kReorganizeFailedText);
+        EXPECT_EQ(run.main.state.startEntity, handles[c.stopsOn]);
+        EXPECT_EQ(w.Vecad1.GetNumEntities(), static_cast<int>(c.lines.size() + c.textAtTheEnd));
+    }
 }
 
 TEST_F(ReorganizeTest, StartEntityOfAnotherWindowChangesNothing) {
