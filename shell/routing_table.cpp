@@ -369,33 +369,4 @@ int routedPositions(std::string_view toolbar) {
     return routes == nullptr ? 0 : static_cast<int>(routes->positions.size());
 }
 
-char ruleLetter(const Action& action) {
-    switch (action.kind) {
-        case ActionKind::Engine:
-            return static_cast<char>('A' + static_cast<int>(action.rule));
-        case ActionKind::Ortho:
-            return 'E';
-        case ActionKind::ToggleToolbar:
-            return 'F';
-        case ActionKind::NotWorking:
-            return 'G';
-        case ActionKind::Magnifier:
-            return 'H';
-        case ActionKind::Navigator:
-            return 'I';
-        case ActionKind::ShowCoordinateView:
-        case ActionKind::ShowDatView:
-            return 'J';
-        case ActionKind::Snap:
-            return 'K';
-        case ActionKind::None:
-        case ActionKind::Submenu:
-        case ActionKind::ProgramCommand:
-        case ActionKind::ArrangeWindows:
-        case ActionKind::AsItem:
-            break;
-    }
-    return 0;
-}
-
 }  // namespace brondel::shell

@@ -68,8 +68,4 @@ std::vector<std::string_view> routedItems();
 // How many positions the table routes on a toolbar (0 for an unknown one).
 int routedPositions(std::string_view toolbar);
 
-// The letter of the rule an action follows ('A' to 'K'), or 0 for those that
-// follow none (None, Submenu, Handler, ArrangeWindows, AsItem).
-char ruleLetter(const Action& action);
-
 }  // namespace brondel::shell

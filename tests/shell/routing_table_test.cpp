@@ -78,33 +78,6 @@ TEST(RoutingTable, ItemsSharingACodeShareTheirCaption) {
     }
 }
 
-TEST(RoutingTable, RulesOfTheSpecialItems) {
-    const auto rule = [](std::string_view item) { return ruleLetter(actionOf(item)); };
-    EXPECT_EQ(rule("mnuEditUndo"), 'A');
-    EXPECT_EQ(rule("mnuEditRedo"), 'C');
-    EXPECT_EQ(rule("mnuEditProp"), 'B');
-    for (const char* zoomOrPan : {"mnuViewZoomRtime", "mnuViewZoomPrev", "mnuViewZoomWin",
-                                  "mnuViewZoomExt", "mnuViewZoomIn", "mnuViewZoomOut",
-                                  "mnuViewZoomSO", "mnuViewPanRtime", "mnuViewPanPoint"}) {
-        EXPECT_EQ(rule(zoomOrPan), 'B') << zoomOrPan;
-    }
-    EXPECT_EQ(rule("mnuInsertImage"), 'D');
-    EXPECT_EQ(rule("mnuInsertRaster"), 'D');
-    EXPECT_EQ(ruleLetter(resolvedActionOfButton("asxToolbar2", 13)), 'D');
-    EXPECT_EQ(rule("mnuOrtho"), 'E');
-    EXPECT_EQ(ruleLetter(resolvedActionOfButton("asxToolbar4", 20)), 'E');
-    EXPECT_EQ(rule("mnuInsertArcView"), 'G');
-    EXPECT_EQ(rule("mnuToolsConvCoord"), 'G');
-    EXPECT_EQ(ruleLetter(actionOfButton("asxToolbar1", 13)), 'H');
-    EXPECT_EQ(ruleLetter(actionOfButton("asxToolbar1", 14)), 'I');
-    EXPECT_EQ(actionOfButton("asxToolbar1", 28).kind, ActionKind::ShowCoordinateView);
-    EXPECT_EQ(actionOfButton("asxToolbar1", 29).kind, ActionKind::ShowDatView);
-    EXPECT_EQ(ruleLetter(actionOfButton("asxToolbar1", 24)), 'A');
-    EXPECT_EQ(actionOfButton("asxToolbar1", 24).code, 911);
-    EXPECT_EQ(actionOf("mnuWindowArrIcons").code, arrange::kIcons);
-    EXPECT_EQ(actionOf("mnuViewSelPage").kind, ActionKind::None);
-}
-
 TEST(RoutingTable, ToolbarItemsToggleTheToolbarOfTheirTitle) {
     const MenuModel menus;
     const ToolbarModel toolbars;
