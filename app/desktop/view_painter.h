@@ -42,6 +42,7 @@ class ViewPainter {
                double unitsPerMm);
     void forget() {
         cache_.clear();
+        order_.clear();
         styles_.clear();
     }
     // The drawing's file, that images' relative paths start from.

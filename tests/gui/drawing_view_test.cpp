@@ -97,6 +97,14 @@ TEST_F(DrawingViewTest, FollowsEngineChangesAndWheelZoomKeepsThePointUnderTheCur
     v.AddLine(100, 40, 0, 100, 60, 0);  // window column 200
     v.Update();
     EXPECT_NE(picture().pixel(200, 150), empty.pixel(200, 150));
+    // Painted emptied (as Reorganize's rebuild is, between purge and add),
+    // then filled again.
+    v.Purge(1);
+    v.Update();
+    EXPECT_EQ(picture().pixel(200, 150), empty.pixel(200, 150));
+    v.AddLine(100, 40, 0, 100, 60, 0);
+    v.Update();
+    EXPECT_NE(picture().pixel(200, 150), empty.pixel(200, 150));
 
     const engine::Point2 before = v.view().toWorld(300, 100);
     QWheelEvent wheel({300, 100}, view->mapToGlobal(QPointF(300, 100)), {}, {0, 120}, Qt::NoButton,
