@@ -78,17 +78,18 @@ std::uint64_t SpatialIndex::keyOf(int level, const Box2& box) const {
     return makeKey(level, cellCoord(box.minX, size), cellCoord(box.minY, size));
 }
 
-std::size_t SpatialIndex::home(std::uint64_t key) const {
-    return mix(key) & (slots_.size() - 1);
+std::size_t SpatialIndex::home(const Level& level, std::uint64_t key) {
+    return mix(key) & (level.slots.size() - 1);
 }
 
 std::int32_t SpatialIndex::findSlot(std::uint64_t key) const {
-    if (slots_.empty()) {
+    const Level& level = levels_[key >> 56];
+    if (level.slots.empty()) {
         return -1;
     }
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = home(key);; i = (i + 1) & mask) {
-        const Slot& s = slots_[i];
+    const std::size_t mask = level.slots.size() - 1;
+    for (std::size_t i = home(level, key);; i = (i + 1) & mask) {
+        const Slot& s = level.slots[i];
         if (s.cell < 0) {
             return -1;
         }
@@ -100,12 +101,12 @@ std::int32_t SpatialIndex::findSlot(std::uint64_t key) const {
 
 std::int32_t SpatialIndex::findCell(std::uint64_t key) const {
     const std::int32_t slot = findSlot(key);
-    return slot < 0 ? -1 : slots_[std::size_t(slot)].cell;
+    return slot < 0 ? -1 : levels_[key >> 56].slots[std::size_t(slot)].cell;
 }
 
 std::int32_t SpatialIndex::headOf(std::uint64_t key) const {
     const std::int32_t slot = findSlot(key);
-    return slot < 0 ? -1 : slots_[std::size_t(slot)].head;
+    return slot < 0 ? -1 : levels_[key >> 56].slots[std::size_t(slot)].head;
 }
 
 int SpatialIndex::fewCellHeads(int level, const Box2& q, std::int32_t* heads) const {
@@ -114,7 +115,8 @@ int SpatialIndex::fewCellHeads(int level, const Box2& q, std::int32_t* heads) co
     const std::int64_t x0 = cellCoord(q.minX, size) - 1, x1 = cellCoord(q.maxX, size);
     const std::int64_t y0 = cellCoord(q.minY, size) - 1, y1 = cellCoord(q.maxY, size);
     const double span = double(x1 - x0 + 1) * double(y1 - y0 + 1);
-    if (span > kFewCells || span > double(levelCells_[level].size())) {
+    const Level& l = levels_[level];
+    if (span > kFewCells || span > double(l.cells.size())) {
         return -1;
     }
     // Every slot's memory, then every first entry's, is asked for before
@@ -124,7 +126,7 @@ int SpatialIndex::fewCellHeads(int level, const Box2& q, std::int32_t* heads) co
     for (std::int64_t ix = x0; ix <= x1; ++ix) {
         for (std::int64_t iy = y0; iy <= y1; ++iy) {
             keys[n] = makeKey(level, ix, iy);
-            __builtin_prefetch(&slots_[home(keys[n])]);
+            __builtin_prefetch(&l.slots[home(l, keys[n])]);
             ++n;
         }
     }
@@ -139,37 +141,38 @@ int SpatialIndex::fewCellHeads(int level, const Box2& q, std::int32_t* heads) co
     return found;
 }
 
-void SpatialIndex::grow() {
-    std::vector<Slot> old = std::move(slots_);
-    slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{0, -1, -1});
-    const std::size_t mask = slots_.size() - 1;
+void SpatialIndex::grow(Level& level) {
+    std::vector<Slot> old = std::move(level.slots);
+    level.slots.assign(std::max<std::size_t>(16, old.size() * 2), Slot{0, -1, -1});
+    const std::size_t mask = level.slots.size() - 1;
     for (const Slot& s : old) {
         if (s.cell < 0) {
             continue;
         }
-        std::size_t i = home(s.key);
-        while (slots_[i].cell >= 0) {
+        std::size_t i = home(level, s.key);
+        while (level.slots[i].cell >= 0) {
             i = (i + 1) & mask;
         }
-        slots_[i] = s;
+        level.slots[i] = s;
     }
 }
 
 std::int32_t SpatialIndex::findOrAddSlot(std::uint64_t key, int level) {
-    if ((cells_.size() + 1) * 2 > slots_.size()) {
-        grow();
+    Level& l = levels_[level];
+    if ((l.cells.size() + 1) * 2 > l.slots.size()) {
+        grow(l);
     }
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = home(key);
-    for (; slots_[i].cell >= 0; i = (i + 1) & mask) {
-        if (slots_[i].key == key) {
+    const std::size_t mask = l.slots.size() - 1;
+    std::size_t i = home(l, key);
+    for (; l.slots[i].cell >= 0; i = (i + 1) & mask) {
+        if (l.slots[i].key == key) {
             return static_cast<std::int32_t>(i);
         }
     }
     const auto cell = static_cast<std::int32_t>(cells_.size());
     cells_.push_back({key, -1});
-    slots_[i] = {key, cell, -1};
-    levelCells_[level].push_back(cell);
+    l.slots[i] = {key, cell, -1};
+    l.cells.push_back(cell);
     return static_cast<std::int32_t>(i);
 }
 
@@ -180,7 +183,8 @@ void SpatialIndex::insert(Handle h, const Box2& box, std::uint8_t tag) {
         return;
     }
     const int level = levelFor(box);
-    Slot& slot = slots_[std::size_t(findOrAddSlot(keyOf(level, box), level))];
+    Level& l = levels_[level];
+    Slot& slot = l.slots[std::size_t(findOrAddSlot(keyOf(level, box), level))];
     const std::int32_t cell = slot.cell;
     std::int32_t entry;
     if (!freeEntries_.empty()) {
@@ -192,7 +196,7 @@ void SpatialIndex::insert(Handle h, const Box2& box, std::uint8_t tag) {
         entries_.push_back({box, h, cells_[cell].head, tag});
     }
     cells_[cell].head = slot.head = entry;
-    ++levelCount_[level];
+    ++l.count;
 }
 
 void SpatialIndex::remove(Handle h, const Box2& box) {
@@ -205,11 +209,12 @@ void SpatialIndex::remove(Handle h, const Box2& box) {
         return;
     }
     const int level = levelFor(box);
+    Level& l = levels_[level];
     const std::int32_t slot = findSlot(keyOf(level, box));
     if (slot < 0) {
         return;
     }
-    const std::int32_t cell = slots_[std::size_t(slot)].cell;
+    const std::int32_t cell = l.slots[std::size_t(slot)].cell;
     std::int32_t* link = &cells_[cell].head;
     while (*link >= 0 && entries_[*link].handle != h) {
         link = &entries_[*link].next;
@@ -219,9 +224,9 @@ void SpatialIndex::remove(Handle h, const Box2& box) {
     }
     const std::int32_t entry = *link;
     *link = entries_[entry].next;
-    slots_[std::size_t(slot)].head = cells_[cell].head;
+    l.slots[std::size_t(slot)].head = cells_[cell].head;
     freeEntries_.push_back(entry);
-    --levelCount_[level];
+    --l.count;
     --size_;
 }
 
@@ -372,22 +377,29 @@ void SpatialIndex::insertMany(const std::vector<Item>& items) {
         }
         const std::int32_t next = last ? -1 : static_cast<std::int32_t>(entries_.size() + 1);
         entries_.push_back({item.box, item.handle, next, item.tag});
-        ++levelCount_[key >> 56];
+        ++levels_[key >> 56].count;
     }
     placed = {};
-    std::size_t slots = 64;
-    while ((cells_.size() + 1) * 2 > slots) {
-        slots *= 2;
-    }
-    slots_.assign(slots, Slot{0, -1, -1});
-    const std::size_t mask = slots_.size() - 1;
     for (std::size_t c = 0; c < cells_.size(); ++c) {
-        std::size_t i = home(cells_[c].key);
-        while (slots_[i].cell >= 0) {
-            i = (i + 1) & mask;
+        levels_[cells_[c].key >> 56].cells.push_back(static_cast<std::int32_t>(c));
+    }
+    for (Level& l : levels_) {
+        std::size_t slots = 16;
+        while ((l.cells.size() + 1) * 2 > slots) {
+            slots *= 2;
         }
-        slots_[i] = {cells_[c].key, static_cast<std::int32_t>(c), cells_[c].head};
-        levelCells_[cells_[c].key >> 56].push_back(static_cast<std::int32_t>(c));
+        if (l.cells.empty()) {
+            continue;
+        }
+        l.slots.assign(slots, Slot{0, -1, -1});
+        const std::size_t mask = l.slots.size() - 1;
+        for (std::int32_t c : l.cells) {
+            std::size_t i = home(l, cells_[c].key);
+            while (l.slots[i].cell >= 0) {
+                i = (i + 1) & mask;
+            }
+            l.slots[i] = {cells_[c].key, c, cells_[c].head};
+        }
     }
     size_ = items.size();
 }

@@ -48,7 +48,7 @@ class SpatialIndex {
             visit(h, Box2{}, std::uint8_t{0});
         }
         for (int level = 0; level < kLevels; ++level) {
-            if (levelCount_[level] == 0) {
+            if (levels_[level].count == 0) {
                 continue;
             }
             const auto meets = [&](const Entry& e) {
@@ -100,7 +100,15 @@ class SpatialIndex {
     std::uint64_t keyOf(int level, const Box2& box) const;
     static std::uint64_t makeKey(int level, std::int64_t ix, std::int64_t iy);
 
-    std::size_t home(std::uint64_t key) const;
+    // Each level has a table of its own, so the few cells of a sparse level
+    // stay in cache instead of being spread over one large table.
+    struct Level {
+        std::vector<Slot> slots;  // open addressing, power-of-two size
+        std::vector<std::int32_t> cells;
+        std::size_t count = 0;  // entries
+    };
+
+    static std::size_t home(const Level& level, std::uint64_t key);
     std::int32_t findSlot(std::uint64_t key) const;  // -1 when the cell is not there
     std::int32_t findCell(std::uint64_t key) const;
     std::int32_t headOf(std::uint64_t key) const;  // -1 when the cell is not there
@@ -108,7 +116,7 @@ class SpatialIndex {
     // The first entries of the occupied cells a small query visits on the
     // level, into heads; -1 when the query spans more than kFewCells cells.
     int fewCellHeads(int level, const Box2& q, std::int32_t* heads) const;
-    void grow();
+    void grow(Level& level);
 
     template <class F>
     void queryLevel(int level, const Box2& q, F&& f) const {
@@ -122,8 +130,8 @@ class SpatialIndex {
                 f(entries_[i]);
             }
         };
-        if (span > double(levelCells_[level].size())) {
-            for (std::int32_t c : levelCells_[level]) {
+        if (span > double(levels_[level].cells.size())) {
+            for (std::int32_t c : levels_[level].cells) {
                 walk(cells_[c].head);
             }
             return;
@@ -138,9 +146,7 @@ class SpatialIndex {
     std::vector<Entry> entries_;
     std::vector<std::int32_t> freeEntries_;
     std::vector<Cell> cells_;
-    std::vector<Slot> slots_;  // open addressing, power-of-two size
-    std::vector<std::int32_t> levelCells_[kLevels];
-    std::size_t levelCount_[kLevels] = {};
+    Level levels_[kLevels];
     std::vector<Handle> unbounded_;
     std::size_t size_ = 0;
     int minLevel_ = kLevelOffset - 5;  // cells of 1/32 unit until told otherwise

@@ -51,6 +51,10 @@ const Group& Reader::mustNext() {
 void Reader::record(EntityRecord& rec, const Group& start) {
     rec.reset(start.text);
     rec.setStart(start.where);
+    recordRest(rec);
+}
+
+void Reader::recordRest(EntityRecord& rec) {
     for (;;) {
         const Group* g = tok_.next();
         if (!g) {
@@ -315,7 +319,11 @@ void Reader::readEntities(Target& target, const char* end) {
             tok_.pushBack();  // a block without ENDBLK: the section ends it
             return;
         }
-        record(rec_, g);
+        if (g.text != "LINE" || tok_.binary()) {
+            record(rec_, g);
+        } else if (plainLine(g.where, target)) {
+            continue;
+        }
         convert(rec_, target);
     }
 }

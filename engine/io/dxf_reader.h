@@ -47,6 +47,12 @@ class Reader {
 
     const Group& mustNext();  // throws kDxfTruncated at the end
     void record(EntityRecord& rec, const Group& start);
+    // The record's groups after those already in it, up to the next entity.
+    void recordRest(EntityRecord& rec);
+    // A LINE with only the groups a plain line has (its ends, handle and
+    // layer, each once) goes straight into its entity; true when it did.
+    // Otherwise the whole record is left in rec_ for convert().
+    bool plainLine(std::int64_t start, Target& target);
     std::string sectionName();
     void skipSection();
     void readHeader();
@@ -72,9 +78,12 @@ class Reader {
     // The ATTRIBs after an INSERT, as single-line texts.
     std::vector<Entity> readAttributes(Target& target);
     void countSkipped(const std::string& name, const Target& target);
+    void countRead(std::string_view name);  // a model space entity of the kind
     // Moves each multi-line text a leader points to into that leader.
     void foldAnnotations();
     EntityProps props(const EntityRecord& rec);
+    // The decoded layer name into p, as read (raw) from the file.
+    void setLayer(EntityProps& p, std::string_view raw);
     XDataPtr extendedData(const EntityRecord& rec) const;
     std::string decode(std::string_view raw) const { return decoder_.decode(raw); }
     ReadReport& report() { return report_ ? *report_ : localReport_; }
@@ -95,6 +104,7 @@ class Reader {
     std::string paperSpaceRecord_;  // handle of *Paper_Space's BLOCK_RECORD
     EntityRecord rec_, sub_;
     std::string lastLayerRaw_, lastLayer_;
+    std::string plainHandle_, plainLayer_;  // of the plain line being read
     std::string lastCountedName_;
     std::size_t* lastCount_ = nullptr;  // report count of lastCountedName_
     std::string pendingImageDef_;       // of the IMAGE just converted

@@ -240,16 +240,19 @@ std::vector<PatternLine> patternLinesOf(const EntityRecord& rec) {
 
 }  // namespace
 
-EntityProps Reader::props(const EntityRecord& rec) {
-    EntityProps p;
-    const std::string_view layer = rec.getText(8);
-    if (!layer.empty() && layer != "0") {
-        if (layer != lastLayerRaw_) {
-            lastLayerRaw_.assign(layer);
-            lastLayer_ = decode(layer);
+void Reader::setLayer(EntityProps& p, std::string_view raw) {
+    if (!raw.empty() && raw != "0") {
+        if (raw != lastLayerRaw_) {
+            lastLayerRaw_.assign(raw);
+            lastLayer_ = decode(raw);
         }
         p.layer = lastLayer_;
     }
+}
+
+EntityProps Reader::props(const EntityRecord& rec) {
+    EntityProps p;
+    setLayer(p, rec.getText(8));
     if (rec.has(6)) {
         const std::string_view type = rec.getText(6);
         if (!equalsNoCase(type, "BYLAYER"))
@@ -540,11 +543,7 @@ void Reader::convert(EntityRecord& rec, Target& target) {
     const std::string& name = rec.name();
     ReadReport& report = this->report();
     if (modelspace && !paper) {
-        if (lastCount_ == nullptr || name != lastCountedName_) {
-            lastCountedName_ = name;
-            lastCount_ = &report.counts[name];
-        }
-        ++*lastCount_;
+        countRead(name);
     }
     std::optional<Entity> entity;
     std::vector<Entity> attributes;
@@ -585,6 +584,14 @@ void Reader::convert(EntityRecord& rec, Target& target) {
     for (Entity& a : attributes) {
         target.add(std::move(a));
     }
+}
+
+void Reader::countRead(std::string_view name) {
+    if (lastCount_ == nullptr || name != lastCountedName_) {
+        lastCountedName_.assign(name);
+        lastCount_ = &report().counts[lastCountedName_];
+    }
+    ++*lastCount_;
 }
 
 void Reader::countSkipped(const std::string& name, const Target& target) {

@@ -10,21 +10,6 @@ namespace brondel::engine::io::dxf {
 
 namespace {
 
-bool parseNumber(std::string_view s, double& out) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    if (s.empty())
-        return false;
-    if (base::readShortDecimal(s, out))
-        return true;
-    auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-    return ec == std::errc() && ptr == s.data() + s.size() && std::isfinite(out);
-}
-
 Point3 cross(Point3 a, Point3 b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
@@ -51,6 +36,21 @@ std::string hexOf(std::string_view bytes) {
 }
 
 }  // namespace
+
+bool parseGroupNumber(std::string_view s, double& out) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    if (s.empty())
+        return false;
+    if (base::readShortDecimal(s, out))
+        return true;
+    auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+    return ec == std::errc() && ptr == s.data() + s.size() && std::isfinite(out);
+}
 
 void EntityRecord::reset(std::string_view name) {
     for (const Item& item : items_) {
@@ -81,7 +81,7 @@ void EntityRecord::add(const Group& g, const Tokenizer& tok) {
         item.hasNumber = std::isfinite(g.number);
         item.number = g.number;
     } else {
-        item.hasNumber = parseNumber(g.text, item.number);
+        item.hasNumber = parseGroupNumber(g.text, item.number);
     }
     auto& first = first_[static_cast<std::size_t>(g.code)];
     if (first < 0) {

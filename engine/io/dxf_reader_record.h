@@ -15,6 +15,10 @@
 // tokenizer's buffer so the converters can look at them in any order.
 namespace brondel::engine::io::dxf {
 
+// A number group's value as text, blanks and a leading plus allowed; false
+// when it is no finite number.
+bool parseGroupNumber(std::string_view s, double& out);
+
 class EntityRecord {
   public:
     struct Item {

@@ -28,11 +28,10 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-// Group codes are short integers, often padded with blanks: parsed by hand
-// because this runs for every group of the file.
-bool parseCode(std::string_view s, int& code) {
-    const char* p = s.data();
-    const char* e = p + s.size();
+// Group codes are short integers, often padded with blanks: read by hand
+// because this runs for every group of the file. The code of a line starting
+// at p, and where its trailing blanks end; nullptr when it has no digits.
+const char* readCode(const char* p, const char* e, int& code) {
     while (p < e && (*p == ' ' || *p == '\t'))
         ++p;
     const bool negative = p < e && *p == '-';
@@ -45,13 +44,29 @@ bool parseCode(std::string_view s, int& code) {
         ++p;
     }
     if (p == digits)
-        return false;
+        return nullptr;
     while (p < e && (*p == ' ' || *p == '\t' || *p == '\r'))
         ++p;
-    if (p != e)
-        return false;
     code = negative ? -v : v;
+    return p;
+}
+
+bool parseCode(std::string_view s, int& code) {
+    int v = 0;
+    const char* end = s.data() + s.size();
+    if (readCode(s.data(), end, v) != end) {
+        return false;
+    }
+    code = v;
     return true;
+}
+
+// The line feed ending a code line that starts at p, the code read on the
+// way, so the common line is passed over once; nullptr when the line is not
+// a plain code or does not end inside [p, e).
+const char* codeLineEnd(const char* p, const char* e, int& code) {
+    const char* end = readCode(p, e, code);
+    return end != nullptr && end < e && *end == '\n' ? end : nullptr;
 }
 
 std::uint64_t littleEndian(const char* p, int bytes) {
@@ -246,13 +261,16 @@ bool Tokenizer::nextAscii(Group& g) {
     // Both lines of the group inside the buffer: the common case.
     const char* b = src_.begin();
     const char* e = src_.end();
-    const char* nl1 = e > b ? static_cast<const char*>(std::memchr(b, '\n', e - b)) : nullptr;
-    const char* nl2 = nl1 && e > nl1 + 1
+    const char* nl1 = codeLineEnd(b, e, g.code);
+    bool coded = nl1 != nullptr;
+    if (!coded) {
+        nl1 = e > b ? static_cast<const char*>(std::memchr(b, '\n', e - b)) : nullptr;
+        coded = nl1 && parseCode(std::string_view(b, static_cast<std::size_t>(nl1 - b)), g.code);
+    }
+    const char* nl2 = coded && e > nl1 + 1
                           ? static_cast<const char*>(std::memchr(nl1 + 1, '\n', e - nl1 - 1))
                           : nullptr;
-    if (nl2 != nullptr &&
-        parseCode(std::string_view(b, static_cast<std::size_t>(nl1 - b)), g.code) && g.code >= 0 &&
-        g.code <= 1071) {
+    if (nl2 != nullptr && g.code >= 0 && g.code <= 1071) {
         g.where = line_ + 1;
         line_ += 2;
         const char* valueEnd = nl2 > nl1 + 1 && nl2[-1] == '\r' ? nl2 - 1 : nl2;
