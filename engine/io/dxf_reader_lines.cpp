@@ -15,26 +15,8 @@ constexpr int kCoordinates = kHandle;
 constexpr int kCodes[kFields] = {10, 20, 30, 11, 21, 31, 5, 8};
 
 int fieldOf(int code) {
-    switch (code) {
-        case 10:
-            return kX1;
-        case 20:
-            return kY1;
-        case 30:
-            return kZ1;
-        case 11:
-            return kX2;
-        case 21:
-            return kY2;
-        case 31:
-            return kZ2;
-        case 5:
-            return kHandle;
-        case 8:
-            return kLayer;
-        default:
-            return -1;
-    }
+    const int* found = std::find(kCodes, kCodes + kFields, code);
+    return found == kCodes + kFields ? -1 : static_cast<int>(found - kCodes);
 }
 
 // Groups the record drops unread.
