@@ -27,6 +27,34 @@ constexpr const char* kSavePromptTitle = "Brondel";
 
 }  // namespace
 
+ControlEvents::ControlEvents(shell::MainWindow& main)
+    : main_(main), progress_(main.progress.changed.scoped([this] { followProgress(); })) {}
+
+void ControlEvents::regenerated() {
+    if (main_.progress.active()) {
+        regenerationDue_ = true;
+    } else {
+        regeneratedSignal.emit();
+    }
+}
+
+void ControlEvents::redrawn() {
+    if (main_.progress.active()) {
+        redrawDue_ = true;
+    } else {
+        redrawnSignal.emit();
+    }
+}
+
+void ControlEvents::followProgress() {
+    if (std::exchange(regenerationDue_, false)) {
+        regeneratedSignal.emit();
+    }
+    if (std::exchange(redrawDue_, false)) {
+        redrawnSignal.emit();
+    }
+}
+
 void ControlEvents::notice(const std::string& text) {
     main_.notice(text);
 }

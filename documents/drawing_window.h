@@ -43,7 +43,7 @@ enum class ListView { Coordinate, Dat };
 // command window and in the prompt panel, so it is seen with the window hidden.
 class ControlEvents : public engine::VecadListener {
   public:
-    explicit ControlEvents(shell::MainWindow& main) : main_(main) {}
+    explicit ControlEvents(shell::MainWindow& main);
     shell::ChangeSignal regeneratedSignal;
     shell::ChangeSignal redrawnSignal;
     shell::ChangeSignal viewChangedSignal;
@@ -52,8 +52,8 @@ class ControlEvents : public engine::VecadListener {
     shell::ChangeSignal historySignal;     // a line was added to the command window
     shell::ChangeSignal propertiesSignal;  // Properties was asked for the selection
 
-    void regenerated() override { regeneratedSignal.emit(); }
-    void redrawn() override { redrawnSignal.emit(); }
+    void regenerated() override;
+    void redrawn() override;
     void viewChanged() override { viewChangedSignal.emit(); }
     void notice(const std::string& text) override;
     void promptChanged(const std::string& prompt) override;
@@ -67,8 +67,14 @@ class ControlEvents : public engine::VecadListener {
     std::optional<std::string> nameRequested(const engine::NameChoice& choice) override;
 
   private:
+    void followProgress();
+
     shell::MainWindow& main_;
     std::string shownPrompt_;
+    // Long work regenerates or redraws at each of its steps; while it runs,
+    // listeners hear of it once per move of the progress bar and at its end.
+    bool regenerationDue_ = false, redrawDue_ = false;
+    shell::ChangeSignal::Connection progress_;
 };
 
 class DrawingWindow {

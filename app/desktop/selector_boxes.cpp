@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 #include <optional>
@@ -113,26 +112,12 @@ QComboBox* SelectorBoxes::box(Kind kind) const {
 
 void SelectorBoxes::followActive() {
     documents::DrawingWindow* window = main_.active();
-    drawing_ = window ? window->vecad1Events.regeneratedSignal.scoped([this] { followChange(); })
+    drawing_ = window ? window->vecad1Events.regeneratedSignal.scoped([this] { follow(); })
                       : shell::ChangeSignal::Connection();
     // A new selection is only redrawn, not regenerated.
-    redrawn_ = window ? window->vecad1Events.redrawnSignal.scoped([this] { followChange(); })
+    redrawn_ = window ? window->vecad1Events.redrawnSignal.scoped([this] { follow(); })
                       : shell::ChangeSignal::Connection();
     follow();
-}
-
-// Long work (a walk over a million lines) redraws at each of its steps: the
-// boxes then follow once each time the pump lets events through.
-void SelectorBoxes::followChange() {
-    if (!main_.progress.active()) {
-        follow();
-    } else if (!followPending_) {
-        followPending_ = true;
-        QTimer::singleShot(0, this, [this] {
-            followPending_ = false;
-            follow();
-        });
-    }
 }
 
 void SelectorBoxes::follow() {

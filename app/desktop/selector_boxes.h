@@ -38,7 +38,6 @@ class SelectorBoxes : public QObject {
   private:
     void followActive();
     void follow();
-    void followChange();
     void choose(Kind kind, int index);
 
     shell::MainWindow& main_;
@@ -51,7 +50,6 @@ class SelectorBoxes : public QObject {
     shell::ChangeSignal::Connection windows_;
     shell::ChangeSignal::Connection drawing_;
     shell::ChangeSignal::Connection redrawn_;
-    bool followPending_ = false;
 };
 
 }  // namespace brondel::desktop

@@ -7,6 +7,7 @@
 
 #include "engine/commands.h"
 #include "shell/main_window.h"
+#include "shell/progress_scope.h"
 #include "tests/support/fake_ports.h"
 
 namespace brondel::documents {
@@ -114,6 +115,31 @@ TEST(DrawingWindow, AClosingWindowSwitchesTheDrawingCommandsBackOn) {
 }
 
 // How the numbers are written is numbers_test's (CursorText).
+// A walk over many lines redraws at every step: the views hear of it once
+// per move of the bar, and the last change is never lost.
+TEST(DrawingWindow, LongWorkRegeneratesOncePerMoveOfTheBarAndAtItsEnd) {
+    Session s;
+    int regenerated = 0, redrawn = 0;
+    auto r1 = s.window().vecad1Events.regeneratedSignal.scoped([&] { ++regenerated; });
+    auto r2 = s.window().vecad1Events.redrawnSignal.scoped([&] { ++redrawn; });
+    {
+        shell::ProgressScope progress(s.main, "Walking", 10'000);
+        for (int i = 1; i <= 10'000; ++i) {
+            s.window().Vecad1.Update();
+            s.window().Vecad1.WndRedraw();
+            progress.advance(i, 10'000);
+        }
+        EXPECT_GE(regenerated, int(shell::Progress::kVisibleSteps) - 1);
+        EXPECT_LE(regenerated, int(shell::Progress::kVisibleSteps) + 1);
+        EXPECT_EQ(redrawn, regenerated);
+        s.window().Vecad1.Update();
+    }
+    const int afterEnd = regenerated;
+    EXPECT_EQ(redrawn + 1, afterEnd);
+    s.window().Vecad1.Update();
+    EXPECT_EQ(regenerated, afterEnd + 1);
+}
+
 TEST(DrawingWindow, CursorPositionGoesToTheFirstPanel) {
     Session s;
     s.window().cursorMoved(12, -3.25, 7);
