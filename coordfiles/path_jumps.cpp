@@ -1,10 +1,10 @@
 #include "coordfiles/path_jumps.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/numbers.h"
-#include "engine/cad.h"
-#include "engine/entity_type.h"
+#include "engine/entity.h"
 
 namespace brondel::coordfiles {
 
@@ -12,21 +12,20 @@ PathJumps lineJumps(const engine::Vecad& vecad, double within) {
     PathJumps jumps;
     bool haveLine = false;
     double lastX = 0, lastY = 0;
-    for (engine::Handle h = vecad.GetFirstEntity(); h != engine::kNoHandle;
-         h = vecad.GetNextEntity(h)) {
-        if (vecad.EntityGetType(h) != engine::code(engine::EntityType::Line)) {
+    for (const engine::Entity& e : vecad.drawing().entities()) {
+        const auto* line = e.erased ? nullptr : engine::geomIf<engine::LineGeom>(e);
+        if (!line) {
             continue;
         }
-        double x, y, z;
-        engine::CadLineGetPoint1(h, x, y, z);
         if (haveLine) {
-            const double d = std::hypot(x - lastX, y - lastY);
+            const double d = std::hypot(line->p1.x - lastX, line->p1.y - lastY);
             if (d > within) {
                 ++jumps.count;
                 jumps.longest = std::max(jumps.longest, d);
             }
         }
-        engine::CadLineGetPoint2(h, lastX, lastY, z);
+        lastX = line->p2.x;
+        lastY = line->p2.y;
         haveLine = true;
     }
     return jumps;

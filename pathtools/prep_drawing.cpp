@@ -54,15 +54,13 @@ std::string prepCompleteText(int lines) {
 
 int countLines(const engine::Vecad& vecad, const std::function<void()>& onEntity) {
     int count = 0;
-    engine::Handle h = vecad.GetFirstEntity();
-    const int n = vecad.GetNumEntities();
-    for (int i = 0; i < n && h != engine::kNoHandle; ++i) {
-        skippingFailure([&] {
-            if (vecad.EntityGetType(h) == engine::code(engine::EntityType::Line)) {
-                ++count;
-            }
-        });
-        h = vecad.GetNextEntity(h);
+    // By position, read afresh each time: the pump runs within a step.
+    const std::vector<engine::Entity>& entities = vecad.drawing().entities();
+    for (std::size_t i = 0; i < entities.size(); ++i) {
+        if (entities[i].erased) {
+            continue;
+        }
+        count += entities[i].type() == engine::EntityType::Line ? 1 : 0;
         if (onEntity) {
             onEntity();
         }

@@ -111,50 +111,6 @@ Candidate bestCandidate(const engine::Vecad& vecad, Handle current, const Point&
     return best;
 }
 
-// A number as coordinate rows write it: an optional minus, at most 11
-// digits and at most 4 decimals. Its value is its whole units of 1/10000,
-// exact in a double, divided once: the nearest double, as any exact reader
-// of the text answers. False for any other text.
-bool readUnits(std::string_view text, double& out) {
-    constexpr std::size_t kWholeDigits = 11, kDecimals = 4;
-    std::size_t i = 0;
-    const bool negative = i < text.size() && text[i] == '-';
-    if (negative) {
-        ++i;
-    }
-    const std::size_t wholeStart = i;
-    std::int64_t units = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (i - wholeStart == kWholeDigits) {
-            return false;
-        }
-        units = units * 10 + (text[i] - '0');
-    }
-    if (i == wholeStart) {
-        return false;
-    }
-    units *= 10000;
-    if (i < text.size() && text[i] == '.') {
-        const std::size_t decimalStart = ++i;
-        std::int64_t scale = 1000;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, scale /= 10) {
-            if (i - decimalStart == kDecimals) {
-                return false;
-            }
-            units += (text[i] - '0') * scale;
-        }
-        if (i == decimalStart) {
-            return false;
-        }
-    }
-    if (i != text.size()) {
-        return false;
-    }
-    const double value = static_cast<double>(units) / 10000.0;
-    out = negative ? -value : value;
-    return true;
-}
-
 void appendNumber(std::string& out, int value) {
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -334,7 +290,7 @@ void rebuildAsPath(documents::DrawingWindow& window) {
     std::vector<coordfiles::RowPoint> points;
     points.reserve(rows.size());
     for (const std::string& row : rows) {
-        points.push_back(readPathRow(row));
+        points.push_back(coordfiles::readCoordinateRow(row));
         progress.step();
     }
     std::vector<engine::Entity> lines;
@@ -348,16 +304,6 @@ void rebuildAsPath(documents::DrawingWindow& window) {
     vecad.AddEntities(std::move(lines));
     vecad.Update();
     vecad.WndSetFocus();
-}
-
-coordfiles::RowPoint readPathRow(std::string_view row) {
-    const std::size_t cut = row.find(coordfiles::kCoordinateRowSeparator);
-    coordfiles::RowPoint p;
-    if (cut != std::string_view::npos && readUnits(row.substr(0, cut), p.x) &&
-        readUnits(row.substr(cut + coordfiles::kCoordinateRowSeparator.size()), p.y)) {
-        return p;
-    }
-    return coordfiles::readCoordinateRow(row);
 }
 
 ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window) {

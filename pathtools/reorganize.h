@@ -38,11 +38,6 @@ ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window);
 // vertex to the next, at z = 0, in path order; everything else goes.
 void rebuildAsPath(documents::DrawingWindow& window);
 
-// A coordinate row as the walk writes it ("-12.3456, 7.8") read to the same
-// doubles as coordfiles::readCoordinateRow, without its general number
-// reader; any other row is read by readCoordinateRow.
-coordfiles::RowPoint readPathRow(std::string_view row);
-
 // "Reorganizing entity " i " of " n.
 std::string progressText(int step, int steps);
 

@@ -233,8 +233,8 @@ class Road {
 
     static int countArcs(const engine::Vecad& vecad) {
         int arcs = 0;
-        for (Handle h = vecad.GetFirstEntity(); h != kNoHandle; h = vecad.GetNextEntity(h)) {
-            arcs += vecad.EntityGetType(h) == engine::code(engine::EntityType::Arc) ? 1 : 0;
+        for (const engine::Entity& e : vecad.drawing().entities()) {
+            arcs += !e.erased && e.type() == engine::EntityType::Arc ? 1 : 0;
         }
         return arcs;
     }
@@ -251,11 +251,10 @@ class Road {
     // tool makes them.
     void segmentArcs(engine::Vecad& vecad, ConvertReport& report) {
         std::vector<Handle> arcs;
-        for (Handle h = vecad.GetFirstEntity(); h != kNoHandle; h = vecad.GetNextEntity(h)) {
-            const int type = vecad.EntityGetType(h);
-            if (type == engine::code(engine::EntityType::Arc) ||
-                type == engine::code(engine::EntityType::Circle)) {
-                arcs.push_back(h);
+        for (const engine::Entity& e : vecad.drawing().entities()) {
+            if (!e.erased &&
+                (e.type() == engine::EntityType::Arc || e.type() == engine::EntityType::Circle)) {
+                arcs.push_back(e.handle);
             }
         }
         engine::Drawing::Step step(vecad.drawing(), "Explode Arc into Segments");
@@ -283,13 +282,16 @@ class Road {
 
     // Text, points and the like are no part of a cutting path.
     void leaveOutOthers(engine::Vecad& vecad, ConvertReport& report) {
-        engine::Drawing::Step step(vecad.drawing(), "Leave out");
-        for (Handle h = vecad.GetFirstEntity(); h != kNoHandle; h = vecad.GetNextEntity(h)) {
-            const int type = vecad.EntityGetType(h);
-            if (type != engine::code(engine::EntityType::Line)) {
-                ++report.leftOut[engine::typeName(static_cast<engine::EntityType>(type))];
-                vecad.EntityErase(h, true);
+        std::vector<Handle> others;
+        for (const engine::Entity& e : vecad.drawing().entities()) {
+            if (!e.erased && e.type() != engine::EntityType::Line) {
+                ++report.leftOut[engine::typeName(e.type())];
+                others.push_back(e.handle);
             }
+        }
+        engine::Drawing::Step step(vecad.drawing(), "Leave out");
+        for (Handle h : others) {
+            vecad.EntityErase(h, true);
         }
         vecad.Purge(3);
     }
