@@ -53,6 +53,12 @@ MainFrame::MainFrame(shell::MainWindow& main) : main_(main), autosave_(main) {
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // A long file name or message is cut at the panel's edge instead of
+        // squeezing the progress bar and the aids out of the status bar; the
+        // cursor position is short and shown whole.
+        if (i > 0) {
+            panels_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        }
         statusBar()->addWidget(panels_[i], i == 2 ? 2 : 1);
     }
     progress_ = new ProgressPanel(main.progress, this);

@@ -24,6 +24,7 @@ struct Seen {
     bool visible;
     std::string label;
     int value, maximum;
+    bool barWhole;  // not squeezed out of the status bar by long panel texts
 };
 
 // A DAT import of a circle of many rows, its file and size answered.
@@ -47,10 +48,17 @@ TEST_F(ProgressPanelTest, BarShowsTheWorkWhileACommandRunsAndGoesAtItsEnd) {
     ProgressPanel* panel = frame.progressPanel();
     EXPECT_FALSE(panel->isVisible());
     std::vector<Seen> seen;
+    const QWidget* statusBar = panel->parentWidget();
     onPump() = [&] {
-        seen.push_back({panel->isVisible(), panel->label()->text().toStdString(),
-                        panel->bar()->value(), panel->bar()->maximum()});
+        const QProgressBar* bar = panel->bar();
+        const QRect barInStatusBar(bar->mapTo(statusBar, QPoint(0, 0)), bar->size());
+        seen.push_back({panel->isVisible(), panel->label()->text().toStdString(), bar->value(),
+                        bar->maximum(),
+                        statusBar->rect().contains(barInStatusBar) &&
+                            panel->rect().contains(bar->geometry())});
     };
+    program.main.statusMain.set(1, "X: 158666.5615056  Y: 158666.5615056 and more besides");
+    program.main.statusMain.set(2, "/a/folder/of/a/long/name/with/drawings/in/it/circle.dxf");
     click("mnuDatFile");
     onPump() = nullptr;
 
@@ -68,6 +76,7 @@ TEST_F(ProgressPanelTest, BarShowsTheWorkWhileACommandRunsAndGoesAtItsEnd) {
             EXPECT_EQ(s.value, 0) << "a bar only starts again from empty";
         }
         previous = s.value;
+        EXPECT_TRUE(s.barWhole);
     }
     EXPECT_TRUE(importShown);
     EXPECT_GT(seen.back().value, ProgressPanel::kBarSteps * 9 / 10);
