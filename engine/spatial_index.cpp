@@ -8,6 +8,13 @@ namespace brondel::engine {
 namespace {
 
 constexpr std::int64_t kCoordLimit = (std::int64_t{1} << 27) - 1;
+// A cell's key: its level in the top byte, then its 28-bit x and y numbers.
+constexpr int kLevelShift = 56;
+
+std::size_t levelOf(std::uint64_t key) {
+    return std::size_t(key >> kLevelShift);
+}
+
 // About what a cell holds when the smallest cell is a few typical entities wide.
 constexpr std::size_t kCellAhead = 12;
 
@@ -72,7 +79,7 @@ std::int64_t SpatialIndex::cellCoord(double v, double size) {
 std::uint64_t SpatialIndex::makeKey(int level, std::int64_t ix, std::int64_t iy) {
     const auto ux = static_cast<std::uint64_t>(ix + kCoordLimit) & ((1ULL << 28) - 1);
     const auto uy = static_cast<std::uint64_t>(iy + kCoordLimit) & ((1ULL << 28) - 1);
-    return (std::uint64_t(level) << 56) | (ux << 28) | uy;
+    return (std::uint64_t(level) << kLevelShift) | (ux << 28) | uy;
 }
 
 std::uint64_t SpatialIndex::keyOf(int level, const Box2& box) const {
@@ -85,7 +92,7 @@ std::size_t SpatialIndex::home(const Level& level, std::uint64_t key) {
 }
 
 std::int32_t SpatialIndex::findSlot(std::uint64_t key) const {
-    const Level& level = levels_[key >> 56];
+    const Level& level = levels_[levelOf(key)];
     if (level.slots.empty()) {
         return -1;
     }
@@ -103,12 +110,12 @@ std::int32_t SpatialIndex::findSlot(std::uint64_t key) const {
 
 std::int32_t SpatialIndex::findCell(std::uint64_t key) const {
     const std::int32_t slot = findSlot(key);
-    return slot < 0 ? -1 : levels_[key >> 56].slots[std::size_t(slot)].cell;
+    return slot < 0 ? -1 : levels_[levelOf(key)].slots[std::size_t(slot)].cell;
 }
 
 std::int32_t SpatialIndex::headOf(std::uint64_t key) const {
     const std::int32_t slot = findSlot(key);
-    return slot < 0 ? -1 : levels_[key >> 56].slots[std::size_t(slot)].head;
+    return slot < 0 ? -1 : levels_[levelOf(key)].slots[std::size_t(slot)].head;
 }
 
 int SpatialIndex::fewCellHeads(int level, const Box2& q, std::int32_t* heads) const {
@@ -299,12 +306,12 @@ struct ZOrder {
     }
     std::uint64_t of(std::uint64_t key) const {
         const std::uint64_t x = ((key >> 28) & kCoordMask) - minX, y = (key & kCoordMask) - minY;
-        return (key >> 56) << (2 * bits) | spreadBits(x) << 1 | spreadBits(y);
+        return levelOf(key) << (2 * bits) | spreadBits(x) << 1 | spreadBits(y);
     }
     std::uint64_t keyOf(std::uint64_t z) const {
         const std::uint64_t cell = z & ((1ULL << (2 * bits)) - 1);
         const std::uint64_t x = gatherBits(cell >> 1) + minX, y = gatherBits(cell) + minY;
-        return (z >> (2 * bits)) << 56 | x << 28 | y;
+        return (z >> (2 * bits)) << kLevelShift | x << 28 | y;
     }
     int width() const { return 2 * bits + 6; }  // 64 levels take 6 bits
 };
@@ -384,11 +391,11 @@ void SpatialIndex::insertMany(const std::vector<Item>& items) {
         }
         const std::int32_t next = last ? -1 : static_cast<std::int32_t>(entries_.size() + 1);
         entries_.push_back({item.box, item.handle, next, item.tag});
-        ++levels_[key >> 56].count;
+        ++levels_[levelOf(key)].count;
     }
     placed = {};
     for (std::size_t c = 0; c < cells_.size(); ++c) {
-        levels_[cells_[c].key >> 56].cells.push_back(static_cast<std::int32_t>(c));
+        levels_[levelOf(cells_[c].key)].cells.push_back(static_cast<std::int32_t>(c));
     }
     for (Level& l : levels_) {
         std::size_t slots = 16;
