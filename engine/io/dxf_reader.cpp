@@ -150,6 +150,9 @@ void Reader::readHeader() {
     }
     decoder_.setCodePage(content_.header.codePage);
     decoder_.setUtf8(content_.header.acadVersion >= "AC1021");
+    // A late header may change the code page the plain lines' names were decoded with.
+    plainStyle_ = {};
+    plainAttributes_ = {};
     content_.currentLayer = decode(content_.currentLayer);
     DimStyle& dimStyle = content_.header.dimStyle;
     dimStyle.name = decode(dimStyle.name);

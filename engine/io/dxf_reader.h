@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -84,6 +85,8 @@ class Reader {
     EntityProps props(const EntityRecord& rec);
     // The decoded layer name into p, as read (raw) from the file.
     void setLayer(EntityProps& p, std::string_view raw);
+    // The decoded line type into p; BYLAYER, in any case, leaves it empty.
+    void setLineType(EntityProps& p, std::string_view raw);
     XDataPtr extendedData(const EntityRecord& rec) const;
     std::string decode(std::string_view raw) const { return decoder_.decode(raw); }
     ReadReport& report() { return report_ ? *report_ : localReport_; }
@@ -104,7 +107,17 @@ class Reader {
     std::string paperSpaceRecord_;  // handle of *Paper_Space's BLOCK_RECORD
     EntityRecord rec_, sub_;
     std::string lastLayerRaw_, lastLayer_;
-    std::string plainHandle_, plainLayer_;  // of the plain line being read
+    // The text groups of the plain line being read: handle, layer, line type.
+    std::array<std::string, 3> plainTexts_;
+    // What the last plain line's attributes were made from, and them: lines
+    // on one layer in one style share them without building them again.
+    struct PlainStyle {
+        std::string layer, lineType;  // as read, "" when absent
+        std::int16_t color = Color::kByLayer;
+        std::int16_t lineWeight = lineweight::kByLayer;
+    };
+    PlainStyle plainStyle_;
+    SharedAttributes plainAttributes_;
     std::string lastCountedName_;
     std::size_t* lastCount_ = nullptr;  // report count of lastCountedName_
     std::string pendingImageDef_;       // of the IMAGE just converted

@@ -250,14 +250,16 @@ void Reader::setLayer(EntityProps& p, std::string_view raw) {
     }
 }
 
+void Reader::setLineType(EntityProps& p, std::string_view raw) {
+    if (!equalsNoCase(raw, "BYLAYER"))
+        p.lineType = decode(raw);
+}
+
 EntityProps Reader::props(const EntityRecord& rec) {
     EntityProps p;
     setLayer(p, rec.getText(8));
-    if (rec.has(6)) {
-        const std::string_view type = rec.getText(6);
-        if (!equalsNoCase(type, "BYLAYER"))
-            p.lineType = decode(type);
-    }
+    if (rec.has(6))
+        setLineType(p, rec.getText(6));
     if (rec.has(62))
         p.color.aci = static_cast<std::int16_t>(rec.getInt(62, Color::kByLayer));
     if (rec.has(420))

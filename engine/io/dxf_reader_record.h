@@ -19,6 +19,12 @@ namespace brondel::engine::io::dxf {
 // when it is no finite number.
 bool parseGroupNumber(std::string_view s, double& out);
 
+// Whether a number read where an integer belongs is within an int; one that
+// is not fails the file.
+inline bool fitsInt(double d) {
+    return d >= -2147483648.0 && d <= 2147483647.0;
+}
+
 class EntityRecord {
   public:
     struct Item {
@@ -59,7 +65,7 @@ class EntityRecord {
     }
     int integer(std::size_t i) const {
         const double d = number(i);
-        if (d < -2147483648.0 || d > 2147483647.0) {
+        if (!fitsInt(d)) {
             throw Error(err::kDxfBadValue, "The DXF file has an integer out of range " +
                                                whereText(items_[i].where) + ".");
         }

@@ -1,6 +1,7 @@
 #include "engine/io/dxf_tokenizer.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -63,10 +64,49 @@ bool parseCode(std::string_view s, int& code) {
 
 // The line feed ending a code line that starts at p, the code read on the
 // way, so the common line is passed over once; nullptr when the line is not
-// a plain code or does not end inside [p, e).
-const char* codeLineEnd(const char* p, const char* e, int& code) {
+// a plain code or does not end inside [p, e). Most writers right-align codes
+// in three columns: that line is read without a loop.
+inline const char* codeLineEnd(const char* p, const char* e, int& code) {
+    if (e - p >= 4 && p[3] == '\n') {
+        const unsigned d0 = static_cast<unsigned char>(p[0]) - '0';
+        const unsigned d1 = static_cast<unsigned char>(p[1]) - '0';
+        const unsigned d2 = static_cast<unsigned char>(p[2]) - '0';
+        const bool blank0 = p[0] == ' ';
+        const bool blank1 = p[1] == ' ';
+        if (d2 < 10 && (d0 < 10 || blank0) && (d1 < 10 || (blank1 && blank0))) {
+            code = static_cast<int>((blank0 ? 0 : d0 * 100) + (blank1 ? 0 : d1 * 10) + d2);
+            return p + 3;
+        }
+    }
     const char* end = readCode(p, e, code);
     return end != nullptr && end < e && *end == '\n' ? end : nullptr;
+}
+
+static_assert(std::endian::native == std::endian::little, "a word's first byte is its lowest");
+
+// Bit 7 set in each byte of w that is a line feed, and in no other.
+inline std::uint64_t lineFeeds(std::uint64_t w) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+    const std::uint64_t x = w ^ 0x0A0A0A0A0A0A0A0A;
+    return ~(((x & kLow7) + kLow7) | x) & ~kLow7;
+}
+
+// The first line feed in [p, e), nullptr when there is none. Value lines are
+// short: the first sixteen bytes are looked at in place.
+inline const char* findLineFeed(const char* p, const char* e) {
+    if (e - p >= 16) {
+        std::uint64_t w[2];
+        std::memcpy(w, p, sizeof w);
+        if (const std::uint64_t m = lineFeeds(w[0])) {
+            return p + std::countr_zero(m) / 8;
+        }
+        if (const std::uint64_t m = lineFeeds(w[1])) {
+            return p + 8 + std::countr_zero(m) / 8;
+        }
+        p += 16;
+    }
+    return e > p ? static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(e - p)))
+                 : nullptr;
 }
 
 std::uint64_t littleEndian(const char* p, int bytes) {
@@ -267,9 +307,7 @@ bool Tokenizer::nextAscii(Group& g) {
         nl1 = e > b ? static_cast<const char*>(std::memchr(b, '\n', e - b)) : nullptr;
         coded = nl1 && parseCode(std::string_view(b, static_cast<std::size_t>(nl1 - b)), g.code);
     }
-    const char* nl2 = coded && e > nl1 + 1
-                          ? static_cast<const char*>(std::memchr(nl1 + 1, '\n', e - nl1 - 1))
-                          : nullptr;
+    const char* nl2 = coded ? findLineFeed(nl1 + 1, e) : nullptr;
     if (nl2 != nullptr && g.code >= 0 && g.code <= 1071) {
         g.where = line_ + 1;
         line_ += 2;
