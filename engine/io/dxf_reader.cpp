@@ -150,9 +150,11 @@ void Reader::readHeader() {
     }
     decoder_.setCodePage(content_.header.codePage);
     decoder_.setUtf8(content_.header.acadVersion >= "AC1021");
-    // A late header may change the code page the plain lines' names were decoded with.
+    // A late header may change the code page the names kept from earlier
+    // entities were decoded with.
     plainStyle_ = {};
     plainAttributes_ = {};
+    lastLayerRaw_.clear();
     content_.currentLayer = decode(content_.currentLayer);
     DimStyle& dimStyle = content_.header.dimStyle;
     dimStyle.name = decode(dimStyle.name);

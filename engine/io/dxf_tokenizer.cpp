@@ -302,12 +302,7 @@ bool Tokenizer::nextAscii(Group& g) {
     const char* b = src_.begin();
     const char* e = src_.end();
     const char* nl1 = codeLineEnd(b, e, g.code);
-    bool coded = nl1 != nullptr;
-    if (!coded) {
-        nl1 = e > b ? static_cast<const char*>(std::memchr(b, '\n', e - b)) : nullptr;
-        coded = nl1 && parseCode(std::string_view(b, static_cast<std::size_t>(nl1 - b)), g.code);
-    }
-    const char* nl2 = coded ? findLineFeed(nl1 + 1, e) : nullptr;
+    const char* nl2 = nl1 != nullptr ? findLineFeed(nl1 + 1, e) : nullptr;
     if (nl2 != nullptr && g.code >= 0 && g.code <= 1071) {
         g.where = line_ + 1;
         line_ += 2;

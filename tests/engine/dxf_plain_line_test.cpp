@@ -99,5 +99,18 @@ TEST(DxfPlainLine, ReadsAsTheGeneralRecordDoes) {
     }
 }
 
+// Names kept from one line for the next are decoded again after a header
+// that changes the code page.
+TEST(DxfPlainLine, ALateHeaderDecodesTheNextLayerNameAfresh) {
+    const std::string line = "0\nLINE\n8\n\xC4\n10\n0\n20\n0\n11\n1\n21\n1\n";
+    const Read r = read("0\nSECTION\n2\nENTITIES\n" + line +
+                        "0\nENDSEC\n0\nSECTION\n2\nHEADER\n9\n$DWGCODEPAGE\n3\nANSI_1251\n"
+                        "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n" +
+                        line + "0\nENDSEC\n0\nEOF\n");
+    ASSERT_EQ(r.error, 0) << r.message;
+    ASSERT_EQ(r.content.entities.size(), 2u);
+    EXPECT_EQ(r.content.entities[1].props().layer, "\xD0\x94");  // Cyrillic De
+}
+
 }  // namespace
 }  // namespace brondel::engine::io
