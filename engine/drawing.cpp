@@ -392,6 +392,9 @@ void Drawing::swapLineEnds(Handle h) {
 }
 
 std::size_t Drawing::purgeErased() {
+    if (liveCount_ == entities_.size()) {
+        return 0;  // nothing erased: work that purges between passes reads nothing
+    }
     OpRemove op{std::make_unique<Removal>()};
     for (std::size_t i = 0; i < entities_.size(); ++i) {
         if (entities_[i].erased) {
