@@ -270,13 +270,7 @@ float singleNumberValue(std::string_view number) {
     return convertNumber<float>(number);
 }
 
-namespace {
-
-// A number as coordinate texts are written: an optional minus, at most 11
-// digits and at most 4 decimals, nothing else. Its whole units of 1/10000
-// are exact in a double and divided once: the nearest double, as the general
-// reader answers. Nothing for any other text.
-std::optional<double> writtenCoordinateValue(std::string_view text) {
+std::size_t readWrittenCoordinate(std::string_view text, double& value) {
     constexpr std::size_t kWholeDigits = 11, kDecimals = 4;
     std::size_t i = 0;
     const bool negative = i < text.size() && text[i] == '-';
@@ -285,43 +279,42 @@ std::optional<double> writtenCoordinateValue(std::string_view text) {
     }
     const std::size_t wholeStart = i;
     std::int64_t units = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    for (; i < text.size() && isDigit(text[i]); ++i) {
         if (i - wholeStart == kWholeDigits) {
-            return std::nullopt;
+            return 0;
         }
         units = units * 10 + (text[i] - '0');
     }
     if (i == wholeStart) {
-        return std::nullopt;
+        return 0;
     }
     units *= 10000;
     if (i < text.size() && text[i] == '.') {
         const std::size_t decimalStart = ++i;
         std::int64_t scale = 1000;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, scale /= 10) {
+        for (; i < text.size() && isDigit(text[i]); ++i, scale /= 10) {
             if (i - decimalStart == kDecimals) {
-                return std::nullopt;
+                return 0;
             }
             units += (text[i] - '0') * scale;
         }
         if (i == decimalStart) {
-            return std::nullopt;
+            return 0;
         }
     }
-    if (i != text.size()) {
-        return std::nullopt;
-    }
-    const double value = static_cast<double>(units) / 10000.0;
-    return negative ? -value : value;
+    // Units of 1/10000 are exact in a double and divided once: the nearest
+    // double, as the general reader answers.
+    const double magnitude = static_cast<double>(units) / 10000.0;
+    value = negative ? -magnitude : magnitude;
+    return i;
 }
-
-}  // namespace
 
 // Rows are mostly read back as this program wrote them: those take the
 // short road.
 double numericPrefix(std::string_view text) {
-    if (const std::optional<double> written = writtenCoordinateValue(text)) {
-        return *written;
+    double written = 0;
+    if (!text.empty() && readWrittenCoordinate(text, written) == text.size()) {
+        return written;
     }
     const auto start = text.find_first_not_of(" \t");
     if (start == std::string_view::npos) {

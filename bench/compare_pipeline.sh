@@ -25,12 +25,16 @@ for program in "$cli" "$pipeline"; do
   [ -x "$program" ] || { echo "missing $program: build brondel-cli and minimal-pipeline" >&2; exit 1; }
 done
 
-# Appends "seconds kilobytes" of one run to the file $1.
+# Appends "seconds kilobytes" of one run to the file $1. The clock is read
+# here: time's own seconds come in hundredths, a tenth of a small run.
 timed() {
   local record=$1
   shift
-  /usr/bin/time -f "%e %M" -o "$out/time" "$@" >/dev/null
-  cat "$out/time" >>"$record"
+  local start end
+  start=$(date +%s.%N)
+  /usr/bin/time -f "%M" -o "$out/time" "$@" >/dev/null
+  end=$(date +%s.%N)
+  awk -v s="$start" -v e="$end" -v kb="$(cat "$out/time")" 'BEGIN { printf "%.4f %s\n", e - s, kb }' >>"$record"
 }
 
 # Median and min-max of column $2 of file $1, scaled by $3, with format $4.

@@ -17,6 +17,16 @@ std::string row(double x, std::string_view separator, double y) {
 }
 
 RowPoint readRow(std::string_view text, std::string_view separator) {
+    // Rows this program wrote (a number, the separator, a number) are read
+    // in one pass; the parts' rules give the same for them.
+    RowPoint written;
+    const std::size_t first = base::readWrittenCoordinate(text, written.x);
+    if (first > 0 && text.substr(first).starts_with(separator)) {
+        const std::string_view second = text.substr(first + separator.size());
+        if (!second.empty() && base::readWrittenCoordinate(second, written.y) == second.size()) {
+            return written;
+        }
+    }
     const RowParts parts = splitRow(text, separator);
     return {base::numericPrefix(parts.first), base::numericPrefix(parts.second)};
 }

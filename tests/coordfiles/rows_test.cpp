@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
+
 #include "base/error.h"
 #include "tests/support/thrown.h"
 
@@ -35,6 +41,38 @@ TEST(Rows, ReadBackByThePrefixRule) {
     const RowPoint spaced = readDatRow("1,5 2");
     EXPECT_EQ(spaced.x, 1.0);
     EXPECT_EQ(spaced.y, 2.0);
+}
+
+// Rows this program wrote are read in one pass: they must come out as the
+// parts' rules read them, bit for bit, and any other row must go to those rules.
+TEST(Rows, WrittenRowsReadAsTheirPartsRead) {
+    const auto expectParts = [](const std::string& row, std::string_view separator) {
+        const RowParts parts = splitRow(row, separator);
+        const RowPoint read =
+            separator == kCoordinateRowSeparator ? readCoordinateRow(row) : readDatRow(row);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(read.x),
+                  std::bit_cast<std::uint64_t>(base::numericPrefix(parts.first)))
+            << row;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(read.y),
+                  std::bit_cast<std::uint64_t>(base::numericPrefix(parts.second)))
+            << row;
+    };
+    std::mt19937_64 rng(5);
+    std::uniform_real_distribution<double> mantissa(-1, 1);
+    std::uniform_int_distribution<int> exponent(-20, 40);
+    for (int i = 0; i < 50000; ++i) {
+        const double x = std::ldexp(mantissa(rng), exponent(rng));
+        const double y = std::ldexp(mantissa(rng), exponent(rng));
+        ASSERT_NO_FATAL_FAILURE(expectParts(coordinateRow(x, y), kCoordinateRowSeparator));
+        ASSERT_NO_FATAL_FAILURE(expectParts(datRow(x, y), kDatRowSeparator));
+    }
+    for (const char* row : {"1, 2, 3", "1, ", "1, 2x", " 1, 2", "1.00005, 2", "1e3, 2", "-0, -0",
+                            "123456789012, 1", "1.,  2", "--1, 2"}) {
+        ASSERT_NO_FATAL_FAILURE(expectParts(row, kCoordinateRowSeparator));
+    }
+    for (const char* row : {"1 2 3", "1 ", "0.5  0.25", "1,5 2", "2.5 -.5"}) {
+        ASSERT_NO_FATAL_FAILURE(expectParts(row, kDatRowSeparator));
+    }
 }
 
 TEST(Rows, ARowWithoutItsSeparatorHasNoSecondPart) {
