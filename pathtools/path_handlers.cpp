@@ -29,7 +29,8 @@ Handler onActive(Command command) {
 void registerPathHandlers(MainWindow& main) {
     main.addHandler("mnuPrepDrawing", onActive(pathtools::prepDrawing));
     main.addHandler("mnuPurgeDeleted", onActive(pathtools::purgeDeleted));
-    main.addHandler("mnuReorganzie", onActive(pathtools::reorganizeEntities));
+    main.addHandler("mnuReorganzie",
+                    onActive([](DrawingWindow& window) { pathtools::reorganizeEntities(window); }));
     main.addHandler("mnuCheckDrawing", onActive(pathtools::checkDrawingCommand));
     main.addHandler("mnuCloseGaps", onActive(pathtools::closeGapsCommand));
     main.addHandler("mnuLinkContours", onActive(pathtools::linkContoursCommand));

@@ -119,8 +119,8 @@ void appendNumber(std::string& out, int value) {
 
 class Run {
   public:
-    explicit Run(documents::DrawingWindow& window)
-        : window_(window), main_(window.main()), vecad_(window.Vecad1) {}
+    Run(documents::DrawingWindow& window, PathDrawing drawing)
+        : window_(window), main_(window.main()), vecad_(window.Vecad1), drawing_(drawing) {}
 
     ReorganizeEnd operator()() {
         coordfiles::setRows(window_.CList, {});
@@ -161,7 +161,9 @@ class Run {
             return end;
         }
         coordfiles::setRows(window_.CList, std::move(rows));
-        rebuildAsPath(window_);
+        if (drawing_ == PathDrawing::Rebuilt) {
+            rebuildAsPath(window_);
+        }
         main_.statusMain.set(3, kReorganizeCompleteText);
         main_.showDefault();
         const std::string chords = arcsAsChordsText(
@@ -263,6 +265,7 @@ class Run {
     documents::DrawingWindow& window_;
     shell::MainWindow& main_;
     engine::Vecad& vecad_;
+    const PathDrawing drawing_;
     // What the walk reached, for the report when it stops short.
     std::vector<Handle> visited_;
     std::vector<Handle> arcs_;
@@ -306,8 +309,8 @@ void rebuildAsPath(documents::DrawingWindow& window) {
     vecad.WndSetFocus();
 }
 
-ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window) {
-    return Run(window)();
+ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window, PathDrawing drawing) {
+    return Run(window, drawing)();
 }
 
 }  // namespace brondel::pathtools

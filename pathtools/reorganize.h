@@ -31,8 +31,14 @@ enum class ReorganizeEnd {
     Error,     // an engine failure stopped the run where it was
 };
 
+// What the drawing becomes once the path is in the list. A road that only
+// writes the DAT file from the list and drops the drawing next leaves it as
+// walked: nobody would see it rebuilt.
+enum class PathDrawing { Rebuilt, LeftAsWalked };
+
 // The whole command, as one undo step on the active drawing of the window.
-ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window);
+ReorganizeEnd reorganizeEntities(documents::DrawingWindow& window,
+                                 PathDrawing drawing = PathDrawing::Rebuilt);
 
 // The drawing becomes the path in the coordinate list: one line from each
 // vertex to the next, at z = 0, in path order; everything else goes.

@@ -173,18 +173,25 @@ class Road {
         if (options_.link) {
             report.linked = pathtools::linkContours(window, options_.kerf.value_or(0));
             runStep(report.linked.has_value());
-        } else if (pathtools::reorganizeEntities(window) != pathtools::ReorganizeEnd::Complete) {
-            throw ConvertFailure{lastMessage(), window.deadEnd};
+            report.jumps = coordfiles::lineJumps(vecad, options_.radius);
+        } else {
+            // The drawing is dropped once the list holds the path, so it is
+            // not rebuilt. A walk's list runs end to end by construction:
+            // each row starts where the one before ended, so it has no jumps.
+            const pathtools::ReorganizeEnd end =
+                pathtools::reorganizeEntities(window, pathtools::PathDrawing::LeftAsWalked);
+            if (end != pathtools::ReorganizeEnd::Complete) {
+                throw ConvertFailure{lastMessage(), window.deadEnd};
+            }
         }
-        report.jumps = coordfiles::lineJumps(vecad, options_.radius);
         if (options_.kerf) {
             if (!options_.link) {
                 allowForKerf(window, *options_.kerf);
             }
             report.kerf = options_.kerf;
         }
-        // The coordinate list now holds the path; the rebuilt drawing is not
-        // needed for the DAT file, so its memory goes before the preview is made.
+        // The coordinate list now holds the path; the drawing is not needed
+        // for the DAT file, so its memory goes before the DAT list is made.
         vecad.Purge(1);
         coordfiles::convertCoordinateList(window);
         runStep(!dialogs_.messages.empty() &&

@@ -7,6 +7,7 @@
 #include <numbers>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/cad.h"
@@ -103,6 +104,27 @@ TEST_F(ReorganizeTest, OpenChainInAnyOrderBecomesLinesInWalkingOrder) {
     // The whole command is one undo step: the marker and the old lines return.
     vecad.drawing().undo();
     EXPECT_EQ(vecad.GetNumEntities(), 5);
+}
+
+// The command-line road writes the DAT file from the list and drops the
+// drawing: the list must be the one the rebuilding command makes.
+TEST_F(ReorganizeTest, LeftAsWalkedTheDrawingGivesTheSameListUnrebuilt) {
+    line(2, 1, 3.12345, 1);
+    const Handle start = line(0, 0, 1, 0);
+    line(1, 1, 2, 1);
+    const Handle against = line(1, 1, 1, 0);
+    main.state.startEntity = start;
+    dialogs.answer(Answer::No);
+
+    EXPECT_EQ(reorganizeEntities(window, PathDrawing::LeftAsWalked), ReorganizeEnd::Complete);
+
+    EXPECT_EQ(window.CList.rows, (Rows{"0, 0", "1, 0", "1, 1", "2, 1", "3.1234, 1"}));
+    EXPECT_EQ(main.statusMain.panels[2], kReorganizeCompleteText);
+    EXPECT_EQ(vecad.GetNumEntities(), 4);
+    double x, y, z;
+    engine::CadLineGetPoint1(against, x, y, z);
+    EXPECT_EQ(std::pair(x, y), std::pair(1.0, 0.0));  // turned to the walk, not redrawn
+    EXPECT_EQ(z, 7.0);
 }
 
 TEST_F(ReorganizeTest, LoneStartLineGivesItsTwoEnds) {
