@@ -270,50 +270,10 @@ float singleNumberValue(std::string_view number) {
     return convertNumber<float>(number);
 }
 
-std::size_t readWrittenCoordinate(std::string_view text, double& value) {
-    constexpr std::size_t kWholeDigits = 11, kDecimals = 4;
-    std::size_t i = 0;
-    const bool negative = i < text.size() && text[i] == '-';
-    if (negative) {
-        ++i;
-    }
-    const std::size_t wholeStart = i;
-    std::int64_t units = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i) {
-        if (i - wholeStart == kWholeDigits) {
-            return 0;
-        }
-        units = units * 10 + (text[i] - '0');
-    }
-    if (i == wholeStart) {
-        return 0;
-    }
-    units *= 10000;
-    if (i < text.size() && text[i] == '.') {
-        const std::size_t decimalStart = ++i;
-        std::int64_t scale = 1000;
-        for (; i < text.size() && isDigit(text[i]); ++i, scale /= 10) {
-            if (i - decimalStart == kDecimals) {
-                return 0;
-            }
-            units += (text[i] - '0') * scale;
-        }
-        if (i == decimalStart) {
-            return 0;
-        }
-    }
-    // Units of 1/10000 are exact in a double and divided once: the nearest
-    // double, as the general reader answers.
-    const double magnitude = static_cast<double>(units) / 10000.0;
-    value = negative ? -magnitude : magnitude;
-    return i;
-}
-
 // Rows are mostly read back as this program wrote them: those take the
 // short road.
 double numericPrefix(std::string_view text) {
-    double written = 0;
-    if (!text.empty() && readWrittenCoordinate(text, written) == text.size()) {
+    if (double written = 0; readShortDecimal(text, written)) {
         return written;
     }
     const auto start = text.find_first_not_of(" \t");

@@ -47,12 +47,6 @@ std::size_t numberLength(std::string_view text);
 double numberValue(std::string_view number);
 float singleNumberValue(std::string_view number);
 
-// Reads the coordinate text that starts text as writeCoordinateText writes
-// it (an optional minus, at most 11 digits, at most 4 decimals) into value
-// and answers its length; 0, value untouched, when text does not start so
-// or the number goes on past that form.
-std::size_t readWrittenCoordinate(std::string_view text, double& value);
-
 // The numeric prefix rule for row parts and lenient answers: leading blanks
 // and tabs are skipped, the number at the start is read, anything after it is
 // ignored; text that does not start with a number reads as 0. A comma is

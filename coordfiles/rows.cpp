@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/error.h"
+#include "base/short_decimal.h"
 
 namespace brondel::coordfiles {
 
@@ -20,10 +21,10 @@ RowPoint readRow(std::string_view text, std::string_view separator) {
     // Rows this program wrote (a number, the separator, a number) are read
     // in one pass; the parts' rules give the same for them.
     RowPoint written;
-    const std::size_t first = base::readWrittenCoordinate(text, written.x);
+    const std::size_t first = base::readShortDecimalPrefix(text, written.x);
     if (first > 0 && text.substr(first).starts_with(separator)) {
         const std::string_view second = text.substr(first + separator.size());
-        if (!second.empty() && base::readWrittenCoordinate(second, written.y) == second.size()) {
+        if (!second.empty() && base::readShortDecimalPrefix(second, written.y) == second.size()) {
             return written;
         }
     }

@@ -158,17 +158,20 @@ int SpatialIndex::fewCellHeads(int level, const Box2& q, std::int32_t* heads) co
 void SpatialIndex::grow(Level& level) {
     std::vector<Slot> old = std::move(level.slots);
     level.slots.assign(std::max<std::size_t>(16, old.size() * 2), Slot{0, -1, -1});
-    const std::size_t mask = level.slots.size() - 1;
     for (const Slot& s : old) {
-        if (s.cell < 0) {
-            continue;
+        if (s.cell >= 0) {
+            place(level, s);
         }
-        std::size_t i = home(level, s.key);
-        while (level.slots[i].cell >= 0) {
-            i = (i + 1) & mask;
-        }
-        level.slots[i] = s;
     }
+}
+
+void SpatialIndex::place(Level& level, const Slot& slot) {
+    const std::size_t mask = level.slots.size() - 1;
+    std::size_t i = home(level, slot.key);
+    while (level.slots[i].cell >= 0) {
+        i = (i + 1) & mask;
+    }
+    level.slots[i] = slot;
 }
 
 std::int32_t SpatialIndex::findOrAddSlot(std::uint64_t key, int level) {
@@ -398,21 +401,16 @@ void SpatialIndex::insertMany(const std::vector<Item>& items) {
         levels_[levelOf(cells_[c].key)].cells.push_back(static_cast<std::int32_t>(c));
     }
     for (Level& l : levels_) {
+        if (l.cells.empty()) {
+            continue;
+        }
         std::size_t slots = 16;
         while ((l.cells.size() + 1) * 2 > slots) {
             slots *= 2;
         }
-        if (l.cells.empty()) {
-            continue;
-        }
         l.slots.assign(slots, Slot{0, -1, -1});
-        const std::size_t mask = l.slots.size() - 1;
         for (std::int32_t c : l.cells) {
-            std::size_t i = home(l, cells_[c].key);
-            while (l.slots[i].cell >= 0) {
-                i = (i + 1) & mask;
-            }
-            l.slots[i] = {cells_[c].key, c, cells_[c].head};
+            place(l, {cells_[c].key, c, cells_[c].head});
         }
     }
     size_ = items.size();

@@ -117,6 +117,8 @@ class SpatialIndex {
     // level, into heads; -1 when the query spans more than kFewCells cells.
     int fewCellHeads(int level, const Box2& q, std::int32_t* heads) const;
     void grow(Level& level);
+    // Puts the slot in the first free place from its home on.
+    static void place(Level& level, const Slot& slot);
 
     template <class F>
     void queryLevel(int level, const Box2& q, F&& f) const {
