@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cfloat>
 #include <cmath>
-#include <cstdint>
 #include <limits>
-#include <random>
-#include <string>
 
 #include "base/error.h"
 #include "tests/support/thrown.h"
@@ -87,29 +83,6 @@ TEST(NumericPrefix, ReadsTheNumberAtTheStartAndIgnoresTheRest) {
         EXPECT_EQ(numericPrefix(text), value) << text;
     }
     EXPECT_TRUE(std::signbit(numericPrefix("-0")));
-}
-
-// Rows this program wrote are read by a short road: it must give the
-// general reader's doubles bit for bit, and leave every other form to it.
-TEST(NumericPrefix, WrittenCoordinatesReadAsTheGeneralReaderReadsThem) {
-    const auto expectGeneral = [](const std::string& text) {
-        const std::size_t length = numberLength(text);
-        const double general = length == 0 ? 0.0 : numberValue(text.substr(0, length));
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(numericPrefix(text)),
-                  std::bit_cast<std::uint64_t>(general))
-            << text;
-    };
-    std::mt19937_64 rng(11);
-    std::uniform_real_distribution<double> mantissa(-1, 1);
-    std::uniform_int_distribution<int> exponent(-20, 40);
-    for (int i = 0; i < 200000; ++i) {
-        const double value = std::ldexp(mantissa(rng), exponent(rng)) + (i % 4) * 0.25;
-        ASSERT_NO_FATAL_FAILURE(expectGeneral(coordinateText(value)));
-    }
-    for (const char* text : {"0", "-0", "99999999999.9999", "-99999999999.9999", "100000000000",
-                             "1.23456", "1e3", "1.", ".5", "+1", "--1", "2x", "0.0001"}) {
-        ASSERT_NO_FATAL_FAILURE(expectGeneral(text));
-    }
 }
 
 TEST(NumericPrefix, NumbersTooLargeForADoubleOverflow) {
